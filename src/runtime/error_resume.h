@@ -1,0 +1,31 @@
+#pragma once
+// The two ways the ported procedures let errors of the automation layer pass:
+//   step(f)   runs one statement and skips it when it raises (resume next);
+//   met(pred) evaluates a condition whose failure counts as met (the block after If runs).
+
+#include <utility>
+
+#include "spreadsheet/core/automation_error.h"
+
+namespace tabrel::rt {
+
+template <class F>
+bool step(F&& f) {
+  try {
+    std::forward<F>(f)();
+    return true;
+  } catch (const AutomationError&) {
+    return false;
+  }
+}
+
+template <class Pred>
+bool met(Pred&& pred) {
+  try {
+    return static_cast<bool>(std::forward<Pred>(pred)());
+  } catch (const AutomationError&) {
+    return true;
+  }
+}
+
+}  // namespace tabrel::rt
