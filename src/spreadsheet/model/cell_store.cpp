@@ -1,0 +1,38 @@
+#include "spreadsheet/model/cell_store.h"
+
+#include <algorithm>
+
+namespace tabrel::model {
+
+const Cell* CellStore::find(CellRef c) const {
+  auto it = cells_.find(key(c));
+  return it == cells_.end() ? nullptr : &it->second;
+}
+
+Cell* CellStore::find(CellRef c) {
+  auto it = cells_.find(key(c));
+  return it == cells_.end() ? nullptr : &it->second;
+}
+
+Cell& CellStore::at(CellRef c, uint16_t xf_if_new) {
+  auto [it, inserted] = cells_.try_emplace(key(c));
+  if (inserted) it->second.xf = xf_if_new;
+  return it->second;
+}
+
+void CellStore::put(CellRef c, Cell cell) { cells_[key(c)] = std::move(cell); }
+
+void CellStore::erase(CellRef c) { cells_.erase(key(c)); }
+
+std::optional<RangeRef> CellStore::used_range() const {
+  if (cells_.empty()) return std::nullopt;
+  RangeRef r{position(cells_.begin()->first), position(cells_.rbegin()->first)};
+  for (const auto& [k, cell] : cells_) {
+    CellRef p = position(k);
+    r.first.col = std::min(r.first.col, p.col);
+    r.last.col = std::max(r.last.col, p.col);
+  }
+  return r;
+}
+
+}  // namespace tabrel::model
