@@ -1,0 +1,63 @@
+#pragma once
+// The spreadsheet application: one instance with its own open workbooks, active workbook, active
+// sheet, active cell and selection. Two instances share nothing but application settings.
+
+#include <memory>
+#include <string>
+
+#include "spreadsheet/core/variant.h"
+
+namespace tabrel::xl {
+
+class Workbooks;
+class Workbook;
+class Worksheet;
+class Sheets;
+class Range;
+struct Session;
+
+class Application : public Dispatch, public std::enable_shared_from_this<Application> {
+ public:
+  // A new instance with no workbook open (CreateObject / New of the application class).
+  static std::shared_ptr<Application> New();
+  ~Application() override;
+
+  std::u16string type_name() const override { return u"Application"; }
+
+  // The .Application property: this instance.
+  std::shared_ptr<Application> GetApplication();
+
+  std::shared_ptr<xl::Workbooks> Workbooks();
+  // Nothing (nullptr) when no workbook is open.
+  std::shared_ptr<xl::Workbook> ActiveWorkbook();
+  std::shared_ptr<Worksheet> ActiveSheet();
+  std::shared_ptr<xl::Range> ActiveCell();
+  // The selected object: a Range while cells are selected; Nothing when no workbook is open.
+  std::shared_ptr<Dispatch> Selection();
+
+  // Collections and ranges of the active workbook and sheet; they raise 1004 without a workbook.
+  std::shared_ptr<xl::Sheets> Sheets();
+  std::shared_ptr<Worksheet> Sheets(const Variant& index);
+  std::shared_ptr<xl::Sheets> Worksheets();
+  std::shared_ptr<Worksheet> Worksheets(const Variant& index);
+  std::shared_ptr<xl::Range> Range(const Variant& cell1, const Variant& cell2 = {});
+  std::shared_ptr<xl::Range> Cells();
+  std::shared_ptr<xl::Range> Cells(const Variant& row, const Variant& column);
+
+  bool DisplayAlerts() const;
+  void SetDisplayAlerts(bool value);
+
+  // Closes every workbook without saving; repeating it is harmless. Later use of the instance
+  // raises (the instance is gone).
+  void Quit();
+
+  // For the objects of this instance: raises when the instance has quit.
+  Session& session();
+  const Session& session() const;
+
+ private:
+  Application();
+  std::unique_ptr<Session> session_;
+};
+
+}  // namespace tabrel::xl

@@ -1,0 +1,31 @@
+#pragma once
+// The state of one application instance: its open workbooks, which one is active, and its
+// settings. The active sheet, active cell and selection of each workbook live in the workbook's
+// own view state (the model), so two instances never move each other's selection.
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "spreadsheet/model/workbook.h"
+
+namespace tabrel::xl {
+
+struct Book {
+  std::unique_ptr<model::Workbook> model;
+  std::u16string name;       // file name shown in the title bar ("target.xls")
+  std::u16string full_name;  // path as given to Open
+  bool read_only = false;
+  bool open = true;
+  // Sheets removed from the workbook stay here, so objects over them can tell they are gone.
+  std::vector<std::unique_ptr<model::Sheet>> removed_sheets;
+};
+
+struct Session {
+  std::vector<std::shared_ptr<Book>> books;  // in opening order
+  std::shared_ptr<Book> active;              // null when no workbook is open
+  bool display_alerts = true;
+  bool quit = false;
+};
+
+}  // namespace tabrel::xl
