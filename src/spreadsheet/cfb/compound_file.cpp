@@ -1,0 +1,106 @@
+#include "spreadsheet/cfb/compound_file.h"
+
+#include <utility>
+
+#include "spreadsheet/cfb/entry_name.h"
+#include "spreadsheet/cfb/file_state.h"
+#include "spreadsheet/cfb/stream_reader.h"
+#include "spreadsheet/cfb/validation.h"
+#include "spreadsheet/core/text.h"
+
+namespace tabrel::cfb {
+namespace {
+
+constexpr uint32_t kNotFound = kNoStream;
+
+// The entry at `path`, or kNotFound.
+uint32_t lookup(const Directory& dir, std::u16string_view path) {
+  uint32_t current = 0;
+  while (true) {
+    const size_t slash = path.find(u'/');
+    const std::u16string_view name = path.substr(0, slash);
+    uint32_t found = kNotFound;
+    for (uint32_t child : dir.entries[current].children)
+      if (compare_names(dir.entries[child].name, name) == 0) {
+        found = child;
+        break;
+      }
+    if (found == kNotFound || slash == std::u16string_view::npos) return found;
+    current = found;
+    path.remove_prefix(slash + 1);
+  }
+}
+
+Entry to_entry(const DirectoryEntry& e, std::u16string path) {
+  const bool stream = e.type == kTypeStream;
+  return {std::move(path), stream ? EntryType::Stream : EntryType::Storage, stream ? e.size : 0};
+}
+
+void append_entries(const Directory& dir, uint32_t storage, const std::u16string& prefix,
+                    std::vector<Entry>& out) {
+  // Depth is bounded by kMaxStorageDepth, so recursion stays shallow.
+  for (uint32_t child : dir.entries[storage].children) {
+    const DirectoryEntry& e = dir.entries[child];
+    std::u16string path = prefix.empty() ? e.name : prefix + u"/" + e.name;
+    out.push_back(to_entry(e, path));
+    if (e.type == kTypeStorage) append_entries(dir, child, path, out);
+  }
+}
+
+}  // namespace
+
+FileState::FileState(std::vector<uint8_t> file_bytes, Mode file_mode)
+    : bytes(std::move(file_bytes)),
+      mode(file_mode),
+      header(read_header(bytes, mode)),
+      file(bytes, header),
+      fat(read_fat(header, file, mode)),
+      directory(read_directory(header, file, fat.next, mode)) {
+  try {
+    minifat = read_minifat(header, file, fat.next, mode);
+    mini_stream = locate_mini_stream(directory.entries[0], fat.next, file.sector_size(), mode);
+  } catch (const Error& e) {
+    if (mode == Mode::Strict) throw;
+    mini_error = e;
+  }
+}
+
+CompoundFile::CompoundFile(std::shared_ptr<const FileState> state) : state_(std::move(state)) {}
+
+CompoundFile CompoundFile::open(std::vector<uint8_t> bytes, Mode mode) {
+  auto state = std::make_shared<const FileState>(std::move(bytes), mode);
+  if (mode == Mode::Strict) validate_strictly(*state);
+  return CompoundFile(std::move(state));
+}
+
+bool CompoundFile::exists(std::u16string_view path) const {
+  return lookup(state_->directory, path) != kNotFound;
+}
+
+std::optional<Entry> CompoundFile::find(std::u16string_view path) const {
+  const uint32_t index = lookup(state_->directory, path);
+  if (index == kNotFound) return std::nullopt;
+  return to_entry(state_->directory.entries[index], std::u16string(path));
+}
+
+std::vector<uint8_t> CompoundFile::read_stream(std::u16string_view path) const {
+  const uint32_t index = lookup(state_->directory, path);
+  if (index == kNotFound)
+    throw Error(ErrorCode::NotFound, "no entry \"" + to_utf8(path) + "\" in the compound file");
+  const DirectoryEntry& entry = state_->directory.entries[index];
+  if (entry.type != kTypeStream)
+    throw Error(ErrorCode::NotAStream, "\"" + to_utf8(path) + "\" is a storage, not a stream");
+  return read_entry_bytes(*state_, entry);
+}
+
+std::vector<Entry> CompoundFile::entries() const {
+  std::vector<Entry> out;
+  append_entries(state_->directory, 0, u"", out);
+  return out;
+}
+
+uint16_t CompoundFile::major_version() const { return state_->header.major_version; }
+uint32_t CompoundFile::sector_size() const { return state_->file.sector_size(); }
+Mode CompoundFile::mode() const { return state_->mode; }
+
+}  // namespace tabrel::cfb

@@ -1,0 +1,42 @@
+#pragma once
+// Building a compound file from a tree of storages and streams. The output is deterministic
+// (zero class ids and times) and passes the reader's strict mode.
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "spreadsheet/cfb/error.h"
+#include "spreadsheet/cfb/types.h"
+
+namespace tabrel::cfb {
+
+class CompoundWriter {
+ public:
+  CompoundWriter();
+
+  // Paths join names with '/'; missing parent storages are created. A name holds 1 to 31
+  // characters and none of '/', '\', ':', '!'; a name used twice in one storage (ignoring
+  // case) raises DuplicateEntry, except that adding an existing storage again does nothing.
+  void add_storage(std::u16string_view path);
+  void add_stream(std::u16string_view path, std::vector<uint8_t> bytes);
+
+  // Streams under 4096 bytes go to the mini stream; the rest get sectors of their own.
+  std::vector<uint8_t> finish(SectorSize sector_size = SectorSize::Bytes512) const;
+
+ private:
+  struct Node {
+    std::u16string name;
+    EntryType type;
+    std::vector<size_t> children;
+    std::vector<uint8_t> bytes;
+  };
+
+  size_t storage_at(std::u16string_view path, bool create);
+  size_t add_child(size_t parent, std::u16string_view name, EntryType type);
+
+  std::vector<Node> nodes_;  // nodes_[0] is the root
+};
+
+}  // namespace tabrel::cfb
