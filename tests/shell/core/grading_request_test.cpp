@@ -1,4 +1,5 @@
 #include "shell_fixture.h"
+#include "spreadsheet/automation/application.h"
 #include "spreadsheet/core/automation_error.h"
 
 namespace tabrel::shell {
@@ -152,7 +153,10 @@ TEST_F(GradingRequestTest, ReadOnlyTargetIsMadeWritableAndTempRemovedWhenEmpty) 
 
 TEST_F(GradingRequestTest, GraderErrorEndsInHandler) {
   std::filesystem::create_directory(folder.path() / "temp");
-  papers.script = [](Shell& s) {
+  std::shared_ptr<xl::Application> answer, target;
+  papers.script = [&](Shell& s) {
+    s.excel.AnswerExcel = answer = xl::Application::New();
+    s.excel.TargetExcel = target = xl::Application::New();
     s.AddDeduction(2, u"앞선 감점", u"시트1");
     s.SetMousePointer(kPointerHourglass);
     throw AutomationError(1004, u"암호가 틀립니다");
@@ -166,6 +170,9 @@ TEST_F(GradingRequestTest, GraderErrorEndsInHandler) {
   EXPECT_EQ(shell.MousePointer(), kPointerDefault);
   EXPECT_TRUE(std::filesystem::exists(folder.path() / "temp"));
   EXPECT_FALSE(shell.excel.AnswerExcel);
+  EXPECT_FALSE(shell.excel.TargetExcel);
+  EXPECT_THROW(answer->session(), AutomationError);  // both instances have quit
+  EXPECT_THROW(target->session(), AutomationError);
   EXPECT_FALSE(shell.RequestRunning());
 }
 
