@@ -13,8 +13,8 @@ namespace {
 
 constexpr uint32_t kNotFound = kNoStream;
 
-// The entry at `path`, or kNotFound.
-uint32_t lookup(const Directory& dir, std::u16string_view path) {
+// The entry at `path`, or kNotFound; `stored_path` gets the names as the file spells them.
+uint32_t lookup(const Directory& dir, std::u16string_view path, std::u16string* stored_path = nullptr) {
   uint32_t current = 0;
   while (true) {
     const size_t slash = path.find(u'/');
@@ -25,7 +25,9 @@ uint32_t lookup(const Directory& dir, std::u16string_view path) {
         found = child;
         break;
       }
-    if (found == kNotFound || slash == std::u16string_view::npos) return found;
+    if (found == kNotFound) return found;
+    if (stored_path != nullptr) *stored_path += (current == 0 ? u"" : u"/") + dir.entries[found].name;
+    if (slash == std::u16string_view::npos) return found;
     current = found;
     path.remove_prefix(slash + 1);
   }
@@ -78,9 +80,10 @@ bool CompoundFile::exists(std::u16string_view path) const {
 }
 
 std::optional<Entry> CompoundFile::find(std::u16string_view path) const {
-  const uint32_t index = lookup(state_->directory, path);
+  std::u16string stored_path;
+  const uint32_t index = lookup(state_->directory, path, &stored_path);
   if (index == kNotFound) return std::nullopt;
-  return to_entry(state_->directory.entries[index], std::u16string(path));
+  return to_entry(state_->directory.entries[index], std::move(stored_path));
 }
 
 std::vector<uint8_t> CompoundFile::read_stream(std::u16string_view path) const {

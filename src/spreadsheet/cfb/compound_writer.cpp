@@ -90,39 +90,42 @@ size_t CompoundWriter::add_child(size_t parent, std::u16string_view name, EntryT
   return nodes_.size() - 1;
 }
 
-size_t CompoundWriter::storage_at(std::u16string_view path, bool create) {
+size_t CompoundWriter::find_child(size_t parent, std::u16string_view name) const {
+  for (size_t child : nodes_[parent].children)
+    if (compare_names(nodes_[child].name, name) == 0) return child;
+  return 0;
+}
+
+size_t CompoundWriter::parent_of(std::u16string_view path, std::vector<std::u16string_view>& names) {
+  names = split_path(path);
   size_t current = 0;
-  if (path.empty()) return current;
-  for (std::u16string_view name : split_path(path)) {
-    size_t found = 0;
-    for (size_t child : nodes_[current].children)
-      if (compare_names(nodes_[child].name, name) == 0) found = child;
-    if (found != 0 && nodes_[found].type != EntryType::Storage)
-      throw Error(ErrorCode::BadPath, quoted(name) + " in path " + quoted(path) + " is a stream, not a storage");
-    current = found != 0 ? found : (create ? add_child(current, name, EntryType::Storage) : 0);
+  for (size_t i = 0; i + 1 < names.size(); ++i) {
+    const size_t found = find_child(current, names[i]);
+    if (found == 0) {
+      current = add_child(current, names[i], EntryType::Storage);
+    } else if (nodes_[found].type == EntryType::Storage) {
+      current = found;
+    } else {
+      throw Error(ErrorCode::BadPath, quoted(names[i]) + " in path " + quoted(path) + " is a stream, not a storage");
+    }
   }
   return current;
 }
 
 void CompoundWriter::add_storage(std::u16string_view path) {
-  const std::vector<std::u16string_view> names = split_path(path);
-  const size_t slash = path.rfind(u'/');
-  const size_t parent = storage_at(slash == std::u16string_view::npos ? u"" : path.substr(0, slash), true);
-  for (size_t child : nodes_[parent].children)
-    if (compare_names(nodes_[child].name, names.back()) == 0) {
-      if (nodes_[child].type == EntryType::Storage) return;
-      throw Error(ErrorCode::DuplicateEntry, "entry " + quoted(path) + " exists already");
-    }
+  std::vector<std::u16string_view> names;
+  const size_t parent = parent_of(path, names);
+  const size_t existing = find_child(parent, names.back());
+  if (existing != 0 && nodes_[existing].type == EntryType::Storage) return;
+  if (existing != 0) throw Error(ErrorCode::DuplicateEntry, "entry " + quoted(path) + " exists already");
   add_child(parent, names.back(), EntryType::Storage);
 }
 
 void CompoundWriter::add_stream(std::u16string_view path, std::vector<uint8_t> bytes) {
-  const std::vector<std::u16string_view> names = split_path(path);
-  const size_t slash = path.rfind(u'/');
-  const size_t parent = storage_at(slash == std::u16string_view::npos ? u"" : path.substr(0, slash), true);
-  for (size_t child : nodes_[parent].children)
-    if (compare_names(nodes_[child].name, names.back()) == 0)
-      throw Error(ErrorCode::DuplicateEntry, "entry " + quoted(path) + " exists already");
+  std::vector<std::u16string_view> names;
+  const size_t parent = parent_of(path, names);
+  if (find_child(parent, names.back()) != 0)
+    throw Error(ErrorCode::DuplicateEntry, "entry " + quoted(path) + " exists already");
   nodes_[add_child(parent, names.back(), EntryType::Stream)].bytes = std::move(bytes);
 }
 

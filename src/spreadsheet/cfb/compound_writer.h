@@ -33,7 +33,11 @@ class CompoundWriter {
     std::vector<uint8_t> bytes;
   };
 
-  size_t storage_at(std::u16string_view path, bool create);
+  // The storage that holds the last name of `path`, created with its parents as needed;
+  // `names` gets the names of the path.
+  size_t parent_of(std::u16string_view path, std::vector<std::u16string_view>& names);
+  // The child of that name, or 0 (the root is nobody's child) when there is none.
+  size_t find_child(size_t parent, std::u16string_view name) const;
   size_t add_child(size_t parent, std::u16string_view name, EntryType type);
 
   std::vector<Node> nodes_;  // nodes_[0] is the root
