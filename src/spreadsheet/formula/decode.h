@@ -1,0 +1,16 @@
+#pragma once
+// BIFF8 token bytes (rgce and its trailing extra data) to a syntax tree.
+
+#include <cstdint>
+#include <span>
+
+#include "spreadsheet/formula/ast.h"
+#include "spreadsheet/model/cell_ref.h"
+
+namespace tabrel::formula {
+
+// Decodes one parsed expression. `base` resolves the relative tokens (PtgRefN, PtgAreaN) of
+// shared formulas, names and conditional formats. Throws FormulaError on malformed input.
+Node decode(std::span<const uint8_t> tokens, std::span<const uint8_t> extra, model::CellRef base = {});
+
+}  // namespace tabrel::formula
