@@ -30,8 +30,15 @@ void RecordReader::seek(uint64_t offset) {
   pos_ = offset;
 }
 
+bool RecordReader::at_padding() const {
+  auto rest = stream_.subspan(pos_, std::min<size_t>(stream_.size() - pos_, kHeaderSize));
+  if (std::any_of(rest.begin(), rest.end(), [](uint8_t b) { return b != 0; })) return false;
+  auto all = stream_.subspan(pos_);
+  return std::all_of(all.begin(), all.end(), [](uint8_t b) { return b == 0; });
+}
+
 bool RecordReader::next(Record& out) {
-  if (pos_ == stream_.size()) return false;
+  if (pos_ == stream_.size() || at_padding()) return false;
   out.data.clear();
   out.boundaries.clear();
   out.continue_offsets.clear();
@@ -57,8 +64,8 @@ bool RecordReader::next(Record& out) {
       out.boundaries.push_back(start);
       out.continue_offsets.push_back(header);
     }
-    if (cipher_) {
-      size_t plain = std::min(plain_prefix_size(type), size);
+    size_t plain = std::min(plain_prefix_size(type), size);
+    if (cipher_ && plain < size) {
       cipher_->decrypt(payload + plain, size, std::span(out.data).subspan(start + plain, size - plain));
     }
     pos_ = payload + size;

@@ -19,8 +19,9 @@ class RecordReader {
   // The stream must outlive the reader.
   explicit RecordReader(std::span<const uint8_t> stream);
 
-  // Reads the next logical record into `out`; false at the end of the stream. Throws
-  // FormatError for a header or payload that runs past the end of the stream.
+  // Reads the next logical record into `out`; false at the end of the stream, where zero bytes
+  // that pad the stream after its last record count as its end. Throws FormatError for a
+  // header or payload that runs past the end of the stream.
   bool next(Record& out);
 
   // The type of the next record without consuming it; false at the end of the stream.
@@ -34,6 +35,8 @@ class RecordReader {
   void set_cipher(crypto::RecordCipher* cipher) { cipher_ = cipher; }
 
  private:
+  bool at_padding() const;
+
   std::span<const uint8_t> stream_;
   uint64_t pos_ = 0;
   crypto::RecordCipher* cipher_ = nullptr;

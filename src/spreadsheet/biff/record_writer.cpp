@@ -68,8 +68,8 @@ void RecordWriter::emit(uint16_t type, std::span<const uint8_t> payload) {
   out_.push_back(static_cast<uint8_t>(payload.size() >> 8));
   size_t start = out_.size();
   out_.insert(out_.end(), payload.begin(), payload.end());
-  if (cipher_) {
-    size_t plain = std::min(plain_prefix_size(type), payload.size());
+  size_t plain = std::min(plain_prefix_size(type), payload.size());
+  if (cipher_ && plain < payload.size()) {
     cipher_->encrypt(start + plain, payload.size(), std::span(out_).subspan(start + plain, payload.size() - plain));
   }
 }
