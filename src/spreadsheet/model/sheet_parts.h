@@ -30,6 +30,7 @@ struct ColumnInfo {
 struct RowInfo {
   uint16_t height = 255;     // in twips
   bool custom_height = false;
+  bool default_height = false;  // the height word's top bit: the row keeps the default height
   bool hidden = false;
   uint8_t outline_level = 0;
   bool collapsed = false;

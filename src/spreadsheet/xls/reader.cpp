@@ -1,29 +1,145 @@
 #include "spreadsheet/xls/reader.h"
 
+#include <algorithm>
 #include <fstream>
-#include <iterator>
+#include <numeric>
 #include <vector>
 
+#include "spreadsheet/biff/format_error.h"
+#include "spreadsheet/biff/record_reader.h"
+#include "spreadsheet/cfb/compound_file.h"
 #include "spreadsheet/core/text.h"
+#include "spreadsheet/crypto/crypto_error.h"
+#include "spreadsheet/xls/read_globals.h"
+#include "spreadsheet/xls/read_sheet.h"
 
 namespace tabrel::xls {
+
+namespace {
+
+using Kind = OpenError::Kind;
+
+[[noreturn]] void fail(Kind kind) {
+  switch (kind) {
+    case Kind::NotFound: throw OpenError(kind, u"파일을 찾을 수 없습니다.");
+    case Kind::Unreadable: throw OpenError(kind, u"파일을 읽을 수 없습니다. 다른 프로그램이 사용 중인지 확인하십시오.");
+    case Kind::NotCompoundFile: throw OpenError(kind, u"Excel 97-2003 통합 문서(*.xls) 형식의 파일이 아닙니다.");
+    case Kind::NoWorkbookStream: throw OpenError(kind, u"파일에 통합 문서가 들어 있지 않습니다.");
+    case Kind::OldBiffVersion:
+      throw OpenError(kind, u"Excel 5.0/95 이하 버전의 통합 문서는 열 수 없습니다. Excel 97-2003 형식으로 저장하십시오.");
+    case Kind::WrongPassword: throw OpenError(kind, u"암호가 올바르지 않습니다.");
+    case Kind::Corrupt: break;
+  }
+  throw OpenError(Kind::Corrupt, u"파일이 손상되어 열 수 없습니다.");
+}
+
+cfb::CompoundFile open_container(std::span<const uint8_t> bytes) {
+  try {
+    return cfb::CompoundFile::open(std::vector<uint8_t>(bytes.begin(), bytes.end()));
+  } catch (const cfb::Error& e) {
+    const bool foreign = e.code() == cfb::ErrorCode::BadSignature || e.code() == cfb::ErrorCode::TruncatedHeader;
+    fail(foreign ? Kind::NotCompoundFile : Kind::Corrupt);
+  }
+}
+
+bool is_top_stream(const cfb::Entry& e, std::u16string_view name) {
+  return e.type == cfb::EntryType::Stream && equals_ignore_case(e.path, name);
+}
+
+// The other streams and storages of the file, kept for the macro project, pivot caches and
+// document properties. A stream that cannot be read is left out rather than failing the open.
+void keep_other_streams(const cfb::CompoundFile& file, const std::u16string& workbook_path, model::Workbook& book) {
+  for (const auto& e : file.entries()) {
+    if (e.path == workbook_path) continue;
+    model::ExtraStream s;
+    s.path = e.path;
+    s.is_storage = e.type == cfb::EntryType::Storage;
+    if (!s.is_storage) {
+      try {
+        s.bytes = file.read_stream(e.path);
+      } catch (const cfb::Error&) {
+        continue;
+      }
+    }
+    book.extra_streams.push_back(std::move(s));
+  }
+}
+
+// Sheets in stream order; each must start at or after the end of the one before, so no byte
+// is read twice.
+void read_sheets(biff::RecordReader& reader, const Globals& globals, model::Workbook& book) {
+  std::vector<size_t> order(globals.sheet_offsets.size());
+  std::iota(order.begin(), order.end(), size_t{0});
+  std::stable_sort(order.begin(), order.end(),
+                   [&](size_t a, size_t b) { return globals.sheet_offsets[a] < globals.sheet_offsets[b]; });
+  uint64_t end_of_previous = reader.position();
+  for (size_t i : order) {
+    const uint64_t offset = globals.sheet_offsets[i];
+    if (offset < end_of_previous) throw biff::FormatError(offset, "sheet substreams overlap");
+    reader.seek(offset);
+    read_sheet_substream(reader, *book.sheets[i], globals.shared_strings);
+    end_of_previous = reader.position();
+  }
+}
+
+std::unique_ptr<model::Workbook> read_stream(std::span<const uint8_t> stream,
+                                             const std::optional<std::u16string>& password) {
+  auto book = std::make_unique<model::Workbook>();
+  biff::RecordReader reader(stream);
+  Globals globals = read_globals(reader, *book, password);
+  read_sheets(reader, globals, *book);
+  reader.set_cipher(nullptr);
+  return book;
+}
+
+}  // namespace
 
 OpenError::OpenError(Kind k, std::u16string msg)
     : std::runtime_error(to_utf8(msg)), kind(k), message(std::move(msg)) {}
 
-std::unique_ptr<model::Workbook> read_workbook(std::span<const uint8_t>,
-                                               const std::optional<std::u16string>&) {
-  throw OpenError(OpenError::Kind::Corrupt, u"파일을 읽을 수 없습니다.");
+std::unique_ptr<model::Workbook> read_workbook(std::span<const uint8_t> bytes,
+                                               const std::optional<std::u16string>& password) {
+  const cfb::CompoundFile file = open_container(bytes);
+  try {
+    std::optional<cfb::Entry> workbook;
+    bool old_book = false;
+    for (const auto& e : file.entries()) {
+      if (is_top_stream(e, u"Workbook")) workbook = e;
+      if (is_top_stream(e, u"Book")) old_book = true;
+    }
+    if (!workbook) fail(old_book ? Kind::OldBiffVersion : Kind::NoWorkbookStream);
+    const std::vector<uint8_t> stream = file.read_stream(workbook->path);
+    auto book = read_stream(stream, password);
+    keep_other_streams(file, workbook->path, *book);
+    return book;
+  } catch (const OpenError&) {
+    throw;
+  } catch (const OldVersionError&) {
+    fail(Kind::OldBiffVersion);
+  } catch (const crypto::CryptoError& e) {
+    fail(e.kind() == crypto::CryptoErrorKind::WrongPassword ? Kind::WrongPassword : Kind::Corrupt);
+  } catch (const std::exception&) {
+    fail(Kind::Corrupt);
+  }
 }
 
 std::unique_ptr<model::Workbook> read_workbook_file(const std::filesystem::path& path,
                                                     const std::optional<std::u16string>& password) {
   std::error_code ec;
-  if (!std::filesystem::is_regular_file(path, ec))
-    throw OpenError(OpenError::Kind::NotFound, u"파일을 찾을 수 없습니다.");
-  std::ifstream in(path, std::ios::binary);
-  if (!in) throw OpenError(OpenError::Kind::Unreadable, u"파일을 열 수 없습니다.");
-  std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  if (!std::filesystem::exists(path, ec)) fail(Kind::NotFound);
+  if (!std::filesystem::is_regular_file(path, ec)) fail(Kind::Unreadable);
+  std::vector<uint8_t> bytes;
+  {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) fail(Kind::Unreadable);
+    in.seekg(0, std::ios::end);
+    const auto size = in.tellg();
+    if (size < 0) fail(Kind::Unreadable);
+    bytes.resize(static_cast<size_t>(size));
+    in.seekg(0);
+    if (!in.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(bytes.size())))
+      fail(Kind::Unreadable);
+  }
   return read_workbook(bytes, password);
 }
 

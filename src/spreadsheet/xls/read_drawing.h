@@ -1,0 +1,41 @@
+#pragma once
+// The drawing layer of a sheet: shapes of the OfficeArt records that MSODRAWING records carry,
+// the OBJ record of each shape, TXO text boxes and NOTE comments.
+
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <string>
+#include <vector>
+
+#include "spreadsheet/biff/record.h"
+#include "spreadsheet/model/sheet_parts.h"
+
+namespace tabrel::xls {
+
+// One shape container of the drawing: what the grader reads, and where its bytes lie in the
+// joined drawing data.
+struct OfficeArtShape {
+  uint32_t shape_id = 0;
+  uint16_t shape_type = 0;  // msosp
+  std::optional<model::Anchor> anchor;
+  std::u16string name;
+  std::u16string alternative_text;
+  bool hidden = false;
+  bool has_client_data = false;  // an OBJ record belongs to this shape
+  size_t begin = 0, end = 0;
+};
+
+// Shapes of the joined MSODRAWING payloads of a sheet, in document order. Damaged records end
+// the walk early; what was read before them is returned.
+std::vector<OfficeArtShape> read_officeart_shapes(std::span<const uint8_t> drawing);
+
+// The OBJ record's common data (type, id) and assigned macro formula.
+void read_obj(const biff::Record& rec, model::DrawingObject& obj);
+
+// The text of a TXO record with its formatting runs (from the CONTINUE records that follow).
+model::RichText read_txo(const biff::Record& rec);
+
+model::Comment read_note(const biff::Record& rec);
+
+}  // namespace tabrel::xls

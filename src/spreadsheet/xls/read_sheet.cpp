@@ -1,0 +1,157 @@
+#include "spreadsheet/xls/read_sheet.h"
+
+#include "spreadsheet/biff/format_error.h"
+#include "spreadsheet/biff/record_cursor.h"
+#include "spreadsheet/biff/records.h"
+#include "spreadsheet/biff/strings.h"
+#include "spreadsheet/xls/read_autofilter.h"
+#include "spreadsheet/xls/read_cells.h"
+#include "spreadsheet/xls/read_condfmt.h"
+#include "spreadsheet/xls/read_drawing.h"
+#include "spreadsheet/xls/read_sheet_layout.h"
+#include "spreadsheet/xls/read_substream.h"
+
+namespace tabrel::xls {
+
+namespace {
+
+namespace rt = biff::rt;
+
+constexpr uint16_t kDialogSheetFlag = 0x0010;  // WSBOOL: the sheet is a dialog sheet
+constexpr uint16_t kChartObject = 5;
+
+class SheetReader {
+ public:
+  SheetReader(biff::RecordReader& reader, model::Sheet& sheet,
+              const std::vector<model::CellValue::Text>& shared_strings)
+      : reader_(reader), sheet_(sheet), cells_{sheet, shared_strings, {}} {}
+
+  void run() {
+    while (reader_.next(rec_)) {
+      if (rec_.type == rt::Eof) break;
+      dispatch();
+    }
+    attach_shapes();
+    attach_comments();
+    if (sheet_.wsbool & kDialogSheetFlag && sheet_.kind == model::SheetKind::Worksheet)
+      sheet_.kind = model::SheetKind::DialogSheet;
+  }
+
+ private:
+  void dispatch() {
+    if (read_cell_record(rec_, cells_) || read_layout_record(rec_, sheet_)) return;
+    switch (rec_.type) {
+      case rt::BOF: read_embedded_chart(); break;
+      case rt::MsoDrawing: drawing_.insert(drawing_.end(), rec_.data.begin(), rec_.data.end()); break;
+      case rt::Obj: read_object(); break;
+      case rt::TxO: read_text_box(); break;
+      case rt::Note: sheet_.comments.push_back(read_note(rec_)); break;
+      case rt::CondFmt: sheet_.conditional_formats.push_back(read_condfmt(rec_)); break;
+      case rt::CF:
+        if (!sheet_.conditional_formats.empty()) sheet_.conditional_formats.back().rules.push_back(read_cf(rec_));
+        break;
+      case rt::CondFmt12: sheet_.conditional_formats.emplace_back().extended.push_back(raw_record(rec_)); break;
+      case rt::CF12:
+        if (sheet_.conditional_formats.empty()) sheet_.conditional_formats.emplace_back();
+        sheet_.conditional_formats.back().extended.push_back(raw_record(rec_));
+        break;
+      case rt::AutoFilterInfo: autofilter().drop_downs = biff::RecordCursor(rec_).u16(); break;
+      case rt::AutoFilter: autofilter().columns.push_back(read_autofilter_column(rec_)); break;
+      case rt::FilterMode: autofilter().filter_mode = true; break;
+      case rt::CodeName: {
+        biff::RecordCursor c(rec_);
+        sheet_.code_name = biff::read_string(c);
+        break;
+      }
+      case rt::Dimensions: case rt::Index: case rt::DBCell: break;  // the writer derives them
+      default: sheet_.other_records.push_back(raw_record(rec_));
+    }
+  }
+
+  model::AutoFilter& autofilter() {
+    if (!sheet_.autofilter) sheet_.autofilter.emplace();
+    return *sheet_.autofilter;
+  }
+
+  void read_embedded_chart() {
+    model::ChartData chart;
+    read_substream_rest(reader_, rec_, chart);
+    sheet_.embedded_charts.push_back(std::move(chart));
+    if (!sheet_.drawings.empty() && sheet_.drawings.back().object_type == kChartObject &&
+        sheet_.drawings.back().chart_index < 0)
+      sheet_.drawings.back().chart_index = static_cast<int>(sheet_.embedded_charts.size() - 1);
+  }
+
+  void read_object() {
+    model::DrawingObject obj;
+    read_obj(rec_, obj);
+    obj.obj_records.push_back(raw_record(rec_));
+    sheet_.drawings.push_back(std::move(obj));
+  }
+
+  void read_text_box() {
+    if (sheet_.drawings.empty()) {
+      sheet_.other_records.push_back(raw_record(rec_));
+      return;
+    }
+    auto& obj = sheet_.drawings.back();
+    obj.text = read_txo(rec_);
+    obj.obj_records.push_back(raw_record(rec_));
+  }
+
+  // The n-th shape that has client data belongs to the n-th OBJ record.
+  void attach_shapes() {
+    const auto shapes = read_officeart_shapes(drawing_);
+    size_t next = 0;
+    for (const auto& shape : shapes) {
+      if (!shape.has_client_data) continue;
+      if (next == sheet_.drawings.size()) break;
+      auto& obj = sheet_.drawings[next++];
+      obj.shape_id = shape.shape_id;
+      obj.autoshape_type = shape.shape_type;
+      if (shape.anchor) obj.anchor = *shape.anchor;
+      obj.name = shape.name;
+      obj.alternative_text = shape.alternative_text;
+      obj.hidden = shape.hidden;
+      obj.shape_bytes.assign(drawing_.begin() + static_cast<long>(shape.begin),
+                             drawing_.begin() + static_cast<long>(shape.end));
+    }
+  }
+
+  void attach_comments() {
+    for (auto& note : sheet_.comments) {
+      for (size_t i = 0; i < sheet_.drawings.size(); ++i) {
+        if (sheet_.drawings[i].object_id != note.object_id) continue;
+        note.drawing_index = static_cast<int>(i);
+        note.text = sheet_.drawings[i].text;
+        break;
+      }
+    }
+  }
+
+  biff::RecordReader& reader_;
+  model::Sheet& sheet_;
+  CellContext cells_;
+  biff::Record rec_;
+  std::vector<uint8_t> drawing_;
+};
+
+}  // namespace
+
+void read_sheet_substream(biff::RecordReader& reader, model::Sheet& sheet,
+                          const std::vector<model::CellValue::Text>& shared_strings) {
+  biff::Record bof;
+  if (!reader.next(bof) || bof.type != rt::BOF) throw biff::FormatError(reader.position(), "sheet does not start with BOF");
+  biff::RecordCursor c(bof);
+  c.skip(2);
+  const uint16_t kind = c.u16();
+  if (kind == kChartSubstream) {
+    sheet.kind = model::SheetKind::ChartSheet;
+    read_substream_rest(reader, bof, sheet.chart);
+    return;
+  }
+  if (kind == kMacroSheetSubstream) sheet.kind = model::SheetKind::MacroSheet;
+  SheetReader(reader, sheet, shared_strings).run();
+}
+
+}  // namespace tabrel::xls

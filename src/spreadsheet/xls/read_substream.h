@@ -1,0 +1,17 @@
+#pragma once
+// Substreams kept as records: a chart (BOF .. EOF, with nested substreams) and records kept
+// unread.
+
+#include "spreadsheet/biff/record.h"
+#include "spreadsheet/biff/record_reader.h"
+#include "spreadsheet/model/raw_record.h"
+#include "spreadsheet/model/sheet_parts.h"
+
+namespace tabrel::xls {
+
+model::RawRecord raw_record(const biff::Record& rec);
+
+// Keeps `bof` and every record after it up to the EOF that closes it.
+void read_substream_rest(biff::RecordReader& reader, const biff::Record& bof, model::ChartData& out);
+
+}  // namespace tabrel::xls

@@ -1,0 +1,267 @@
+#include "json.h"
+
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+
+namespace tabrel::json {
+
+namespace {
+
+const Value kNull;
+constexpr int kMaxDepth = 256;
+
+void write_string(std::string& out, const std::string& s) {
+  out.push_back('"');
+  for (unsigned char ch : s) {
+    switch (ch) {
+      case '"': out += "\\\""; break;
+      case '\\': out += "\\\\"; break;
+      case '\n': out += "\\n"; break;
+      case '\r': out += "\\r"; break;
+      case '\t': out += "\\t"; break;
+      default:
+        if (ch < 0x20) {
+          char buf[8];
+          std::snprintf(buf, sizeof buf, "\\u%04x", ch);
+          out += buf;
+        } else {
+          out.push_back(static_cast<char>(ch));
+        }
+    }
+  }
+  out.push_back('"');
+}
+
+void write_number(std::string& out, double d) {
+  if (!std::isfinite(d)) {
+    out += "null";
+    return;
+  }
+  char buf[32];
+  if (d == std::floor(d) && std::fabs(d) < 1e15) {
+    std::snprintf(buf, sizeof buf, "%.0f", d);
+  } else {
+    std::snprintf(buf, sizeof buf, "%.17g", d);
+  }
+  out += buf;
+}
+
+void write_value(std::string& out, const Value& v, bool indent, int depth) {
+  auto newline = [&](int d) {
+    if (!indent) return;
+    out.push_back('\n');
+    out.append(static_cast<size_t>(d), ' ');
+  };
+  if (v.is_null()) out += "null";
+  else if (v.is_bool()) out += v.as_bool() ? "true" : "false";
+  else if (v.is_number()) write_number(out, v.as_number());
+  else if (v.is_string()) write_string(out, v.as_string());
+  else if (v.is_array()) {
+    out.push_back('[');
+    bool first = true;
+    for (const auto& item : v.as_array()) {
+      if (!first) out.push_back(',');
+      first = false;
+      newline(depth + 1);
+      write_value(out, item, indent, depth + 1);
+    }
+    if (!first) newline(depth);
+    out.push_back(']');
+  } else {
+    out.push_back('{');
+    bool first = true;
+    for (const auto& [key, item] : v.as_object()) {
+      if (!first) out.push_back(',');
+      first = false;
+      newline(depth + 1);
+      write_string(out, key);
+      out += indent ? ": " : ":";
+      write_value(out, item, indent, depth + 1);
+    }
+    if (!first) newline(depth);
+    out.push_back('}');
+  }
+}
+
+class Parser {
+ public:
+  explicit Parser(std::string_view s) : s_(s) {}
+
+  Value document() {
+    Value v = value(0);
+    skip_space();
+    if (pos_ != s_.size()) fail("text after the value");
+    return v;
+  }
+
+ private:
+  [[noreturn]] void fail(const char* what) const {
+    throw ParseError(std::string(what) + " at byte " + std::to_string(pos_));
+  }
+  void skip_space() {
+    while (pos_ < s_.size() && (s_[pos_] == ' ' || s_[pos_] == '\n' || s_[pos_] == '\r' || s_[pos_] == '\t')) ++pos_;
+  }
+  bool eat(char ch) {
+    skip_space();
+    if (pos_ < s_.size() && s_[pos_] == ch) {
+      ++pos_;
+      return true;
+    }
+    return false;
+  }
+  void expect(char ch) {
+    if (!eat(ch)) fail("unexpected character");
+  }
+  bool literal(std::string_view word) {
+    if (s_.substr(pos_, word.size()) != word) return false;
+    pos_ += word.size();
+    return true;
+  }
+
+  Value value(int depth) {
+    if (depth > kMaxDepth) fail("nesting too deep");
+    skip_space();
+    if (pos_ >= s_.size()) fail("unexpected end");
+    const char ch = s_[pos_];
+    if (ch == '{') return object(depth);
+    if (ch == '[') return array(depth);
+    if (ch == '"') return Value(string());
+    if (literal("true")) return Value(true);
+    if (literal("false")) return Value(false);
+    if (literal("null")) return Value();
+    if (literal("NaN")) return Value(std::nan(""));
+    if (literal("Infinity")) return Value(HUGE_VAL);
+    if (literal("-Infinity")) return Value(-HUGE_VAL);
+    return Value(number());
+  }
+
+  Value object(int depth) {
+    ++pos_;
+    Object o;
+    if (eat('}')) return Value(std::move(o));
+    do {
+      skip_space();
+      if (pos_ >= s_.size() || s_[pos_] != '"') fail("expected a key");
+      std::string key = string();
+      expect(':');
+      o[std::move(key)] = value(depth + 1);
+    } while (eat(','));
+    expect('}');
+    return Value(std::move(o));
+  }
+
+  Value array(int depth) {
+    ++pos_;
+    Array a;
+    if (eat(']')) return Value(std::move(a));
+    do a.push_back(value(depth + 1));
+    while (eat(','));
+    expect(']');
+    return Value(std::move(a));
+  }
+
+  double number() {
+    const size_t start = pos_;
+    while (pos_ < s_.size() && std::string_view("+-0123456789.eE").find(s_[pos_]) != std::string_view::npos) ++pos_;
+    if (start == pos_) fail("unexpected character");
+    const std::string text(s_.substr(start, pos_ - start));
+    char* end = nullptr;
+    const double d = std::strtod(text.c_str(), &end);
+    if (end != text.c_str() + text.size()) fail("malformed number");
+    return d;
+  }
+
+  unsigned hex4() {
+    if (s_.size() - pos_ < 4) fail("short \\u escape");
+    unsigned v = 0;
+    for (int i = 0; i < 4; ++i) {
+      const char ch = s_[pos_++];
+      v <<= 4;
+      if (ch >= '0' && ch <= '9') v |= static_cast<unsigned>(ch - '0');
+      else if (ch >= 'a' && ch <= 'f') v |= static_cast<unsigned>(ch - 'a' + 10);
+      else if (ch >= 'A' && ch <= 'F') v |= static_cast<unsigned>(ch - 'A' + 10);
+      else fail("bad \\u escape");
+    }
+    return v;
+  }
+
+  static void append_utf8(std::string& out, unsigned cp) {
+    if (cp < 0x80) {
+      out.push_back(static_cast<char>(cp));
+    } else if (cp < 0x800) {
+      out.push_back(static_cast<char>(0xC0 | (cp >> 6)));
+      out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
+    } else if (cp < 0x10000) {
+      out.push_back(static_cast<char>(0xE0 | (cp >> 12)));
+      out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
+      out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
+    } else {
+      out.push_back(static_cast<char>(0xF0 | (cp >> 18)));
+      out.push_back(static_cast<char>(0x80 | ((cp >> 12) & 0x3F)));
+      out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
+      out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
+    }
+  }
+
+  std::string string() {
+    ++pos_;
+    std::string out;
+    while (true) {
+      if (pos_ >= s_.size()) fail("unterminated string");
+      const char ch = s_[pos_++];
+      if (ch == '"') return out;
+      if (ch != '\\') {
+        out.push_back(ch);
+        continue;
+      }
+      if (pos_ >= s_.size()) fail("unterminated escape");
+      const char e = s_[pos_++];
+      switch (e) {
+        case '"': out.push_back('"'); break;
+        case '\\': out.push_back('\\'); break;
+        case '/': out.push_back('/'); break;
+        case 'b': out.push_back('\b'); break;
+        case 'f': out.push_back('\f'); break;
+        case 'n': out.push_back('\n'); break;
+        case 'r': out.push_back('\r'); break;
+        case 't': out.push_back('\t'); break;
+        case 'u': {
+          unsigned cp = hex4();
+          if (cp >= 0xD800 && cp < 0xDC00 && s_.substr(pos_, 2) == "\\u") {
+            pos_ += 2;
+            const unsigned low = hex4();
+            if (low >= 0xDC00 && low < 0xE000) cp = 0x10000 + ((cp - 0xD800) << 10) + (low - 0xDC00);
+            else { append_utf8(out, 0xFFFD); cp = low; }
+          }
+          if (cp >= 0xD800 && cp < 0xE000) cp = 0xFFFD;
+          append_utf8(out, cp);
+          break;
+        }
+        default: fail("bad escape");
+      }
+    }
+  }
+
+  std::string_view s_;
+  size_t pos_ = 0;
+};
+
+}  // namespace
+
+const Value& Value::operator[](std::string_view key) const {
+  if (!is_object()) return kNull;
+  const auto& o = as_object();
+  auto it = o.find(std::string(key));
+  return it == o.end() ? kNull : it->second;
+}
+
+std::string write(const Value& v, bool indent) {
+  std::string out;
+  write_value(out, v, indent, 0);
+  return out;
+}
+
+Value parse(std::string_view text) { return Parser(text).document(); }
+
+}  // namespace tabrel::json

@@ -1,0 +1,248 @@
+#include "workbook_json.h"
+
+#include <map>
+
+#include "spreadsheet/core/text.h"
+#include "spreadsheet/core/variant.h"
+
+namespace tabrel::dump {
+
+namespace {
+
+using json::Array;
+using json::Object;
+using json::Value;
+
+const std::map<uint16_t, std::string>& builtin_formats() {
+  static const std::map<uint16_t, std::string> table{
+      {0, "General"}, {1, "0"}, {2, "0.00"}, {3, "#,##0"}, {4, "#,##0.00"},
+      {5, "\"$\"#,##0_);(\"$\"#,##0)"}, {6, "\"$\"#,##0_);[Red](\"$\"#,##0)"},
+      {7, "\"$\"#,##0.00_);(\"$\"#,##0.00)"}, {8, "\"$\"#,##0.00_);[Red](\"$\"#,##0.00)"},
+      {9, "0%"}, {10, "0.00%"}, {11, "0.00E+00"}, {12, "# ?/?"}, {13, "# ?\?/?\?"},
+      {14, "m/d/yy"}, {15, "d-mmm-yy"}, {16, "d-mmm"}, {17, "mmm-yy"}, {18, "h:mm AM/PM"},
+      {19, "h:mm:ss AM/PM"}, {20, "h:mm"}, {21, "h:mm:ss"}, {22, "m/d/yy h:mm"},
+      {37, "#,##0_);(#,##0)"}, {38, "#,##0_);[Red](#,##0)"}, {39, "#,##0.00_);(#,##0.00)"},
+      {40, "#,##0.00_);[Red](#,##0.00)"},
+      {41, "_(* #,##0_);_(* (#,##0);_(* \"-\"_);_(@_)"},
+      {42, "_(\"$\"* #,##0_);_(\"$\"* (#,##0);_(\"$\"* \"-\"_);_(@_)"},
+      {43, "_(* #,##0.00_);_(* (#,##0.00);_(* \"-\"??_);_(@_)"},
+      {44, "_(\"$\"* #,##0.00_);_(\"$\"* (#,##0.00);_(\"$\"* \"-\"??_);_(@_)"},
+      {45, "mm:ss"}, {46, "[h]:mm:ss"}, {47, "mm:ss.0"}, {48, "##0.0E+0"}, {49, "@"}};
+  return table;
+}
+
+std::string u8(std::u16string_view s) { return to_utf8(s); }
+
+const char* kind_name(model::SheetKind k) {
+  switch (k) {
+    case model::SheetKind::Worksheet: return "worksheet";
+    case model::SheetKind::ChartSheet: return "chart";
+    case model::SheetKind::MacroSheet: return "macro";
+    case model::SheetKind::DialogSheet: return "dialog";
+  }
+  return "worksheet";
+}
+
+// The other reader lists worksheets and dialog sheets only.
+bool listed(const model::Sheet& s) {
+  return s.kind == model::SheetKind::Worksheet || s.kind == model::SheetKind::DialogSheet;
+}
+
+Value font_json(const model::Font& f) {
+  Object o;
+  o["name"] = u8(f.name);
+  o["height"] = f.height;
+  o["bold"] = f.weight >= 700;
+  o["italic"] = f.italic;
+  o["underline"] = f.underline;
+  o["color"] = f.color;
+  o["struck_out"] = f.strikeout;
+  return o;
+}
+
+Value line(const model::BorderLine& b) {
+  Array a;
+  a.emplace_back(static_cast<int>(b.style));
+  a.emplace_back(b.color);
+  return a;
+}
+
+Value format_json(const model::Styles& styles, uint16_t id) {
+  if (const auto* code = styles.custom_format(id)) return u8(*code);
+  const std::string builtin = builtin_format_code(id);
+  return builtin.empty() ? Value() : Value(builtin);
+}
+
+Value xf_json(const model::Styles& styles, uint16_t index) {
+  if (index >= styles.xfs.size()) return Value();
+  const model::Xf& x = styles.xfs[index];
+  const model::Font* font = styles.font(x.font);
+  Object fill;
+  fill["pattern"] = x.pattern;
+  fill["fg"] = x.pattern_color;
+  fill["bg"] = x.background_color;
+  Array diag = line(x.diagonal).as_array();
+  diag.emplace_back(x.diagonal_down ? 1 : 0);
+  diag.emplace_back(x.diagonal_up ? 1 : 0);
+  Object border;
+  border["left"] = line(x.left);
+  border["right"] = line(x.right);
+  border["top"] = line(x.top);
+  border["bottom"] = line(x.bottom);
+  border["diag"] = std::move(diag);
+  Object o;
+  o["font"] = font ? font_json(*font) : Value();
+  o["format"] = format_json(styles, x.format);
+  o["halign"] = x.horizontal;
+  o["valign"] = x.vertical;
+  o["wrap"] = x.wrap ? 1 : 0;
+  o["rotation"] = x.rotation;
+  o["indent"] = x.indent;
+  o["fill"] = std::move(fill);
+  o["border"] = std::move(border);
+  o["locked"] = x.locked ? 1 : 0;
+  return o;
+}
+
+Value cell_json(const model::Styles& styles, const model::Cell& cell) {
+  const auto& v = cell.value;
+  Object o;
+  o["xf"] = xf_json(styles, cell.xf);
+  if (cell.has_formula()) o["formula"] = true;
+  if (v.is_number()) {
+    o["type"] = "number";
+    o["value"] = v.as_number();
+  } else if (v.is_text()) {
+    o["type"] = "text";
+    o["value"] = u8(v.as_text());
+  } else if (v.is_bool()) {
+    o["type"] = "bool";
+    o["value"] = v.as_bool() ? 1 : 0;
+  } else if (v.is_error()) {
+    o["type"] = "error";
+    o["value"] = u8(cell_error_text(v.as_error()));
+  } else {
+    o["type"] = "blank";
+    o["value"] = "";
+  }
+  return o;
+}
+
+Value drawing_json(const model::DrawingObject& d) {
+  const auto& a = d.anchor;
+  Array anchor;
+  for (int v : {a.col1, a.dx1, a.row1, a.dy1, a.col2, a.dx2, a.row2, a.dy2}) anchor.emplace_back(v);
+  Object o;
+  o["object_type"] = d.object_type;
+  o["id"] = d.object_id;
+  o["shape_type"] = d.autoshape_type;
+  o["name"] = u8(d.name);
+  o["alternative_text"] = u8(d.alternative_text);
+  o["text"] = u8(d.text.text);
+  o["has_macro"] = !d.macro_tokens.empty();
+  o["anchor"] = std::move(anchor);
+  return o;
+}
+
+Value sheet_json(const model::Sheet& s, const model::Styles& styles) {
+  Object cells;
+  int nrows = 0, ncols = 0;
+  for (const auto& [key, cell] : s.cells) {
+    const auto at = model::CellStore::position(key);
+    nrows = std::max(nrows, at.row + 1);
+    ncols = std::max(ncols, at.col + 1);
+    cells[u8(model::a1_address(at))] = cell_json(styles, cell);
+  }
+  Array merged;
+  for (const auto& m : s.merges) {
+    Array a;
+    for (int v : {m.first.row, m.last.row + 1, m.first.col, m.last.col + 1}) a.emplace_back(v);
+    merged.emplace_back(std::move(a));
+  }
+  Object columns;
+  for (const auto& c : s.columns)
+    for (int col = c.first; col <= c.last; ++col) {
+      Object o;
+      o["width"] = c.width;
+      o["hidden"] = c.hidden;
+      columns[std::to_string(col)] = std::move(o);
+    }
+  Object rows;
+  for (const auto& [r, info] : s.rows) {
+    Object o;
+    o["height"] = info.height;
+    o["hidden"] = info.hidden;
+    o["custom"] = !info.default_height;
+    rows[std::to_string(r)] = std::move(o);
+  }
+  Object comments;
+  for (const auto& c : s.comments) {
+    Object o;
+    o["text"] = u8(c.text.text);
+    o["author"] = u8(c.author);
+    o["shown"] = c.visible;
+    comments[u8(model::a1_address(c.cell))] = std::move(o);
+  }
+  Array drawings;
+  for (const auto& d : s.drawings) drawings.push_back(drawing_json(d));
+  size_t rules = 0;
+  for (const auto& cf : s.conditional_formats) rules += cf.rules.size();
+  Object o;
+  o["name"] = u8(s.name);
+  o["kind"] = kind_name(s.kind);
+  o["visibility"] = static_cast<int>(s.visibility);
+  o["nrows"] = nrows;
+  o["ncols"] = ncols;
+  o["merged"] = std::move(merged);
+  o["default_col_width"] = s.default_column_width;
+  o["columns"] = std::move(columns);
+  o["rows"] = std::move(rows);
+  o["comments"] = std::move(comments);
+  o["cells"] = std::move(cells);
+  o["drawings"] = std::move(drawings);
+  o["conditional_format_rules"] = static_cast<long long>(rules);
+  o["embedded_charts"] = static_cast<long long>(s.embedded_charts.size());
+  return o;
+}
+
+// Scope as the other reader numbers it: -1 global, else the index among listed sheets, -4 a
+// sheet it does not list, -3 no such sheet.
+int name_scope(const model::Workbook& book, uint16_t scope) {
+  if (scope == 0) return -1;
+  if (scope > book.sheets.size()) return -3;
+  if (!listed(*book.sheets[scope - 1])) return -4;
+  int index = 0;
+  for (size_t i = 0; i + 1 < scope; ++i) index += listed(*book.sheets[i]) ? 1 : 0;
+  return index;
+}
+
+}  // namespace
+
+std::string builtin_format_code(uint16_t id) {
+  const auto& t = builtin_formats();
+  auto it = t.find(id);
+  return it == t.end() ? std::string() : it->second;
+}
+
+json::Value workbook_json(const model::Workbook& book, const std::string& file_name) {
+  Array names;
+  for (const auto& n : book.names) {
+    Object o;
+    o["name"] = u8(n.name);
+    o["scope"] = name_scope(book, n.sheet_scope);
+    o["hidden"] = n.hidden();
+    o["builtin"] = n.builtin;
+    o["formula"] = Value();
+    names.emplace_back(std::move(o));
+  }
+  Array sheets;
+  for (const auto& s : book.sheets) sheets.push_back(sheet_json(*s, book.styles));
+  Object o;
+  o["file"] = file_name;
+  o["datemode"] = book.date_system == DateSystem::k1904 ? 1 : 0;
+  o["names"] = std::move(names);
+  o["sheets"] = std::move(sheets);
+  return o;
+}
+
+}  // namespace tabrel::dump
