@@ -1,0 +1,31 @@
+// The text section and the General section.
+
+#include "spreadsheet/numfmt/dbnum.h"
+#include "spreadsheet/numfmt/general_form.h"
+#include "spreadsheet/numfmt/section_render.h"
+
+namespace tabrel::numfmt {
+
+void render_text(const Section& s, std::u16string_view text, Output& out) {
+  for (const Element& e : s.elements) {
+    if (out.common(e)) continue;
+    if (e.kind == ElementKind::At) out.append(text);
+  }
+}
+
+void render_general(const Section& s, const DecimalForm& magnitude, int budget, Output& out) {
+  std::string digits = general_text(magnitude, budget).value_or(std::string());
+  std::u16string text(digits.begin(), digits.end());
+  if (s.dbnum != 0) {
+    const bool whole = digits.find_first_not_of("0123456789") == std::string::npos;
+    text = whole ? dbnum_positional(digits, s.dbnum) : dbnum_digits(text, s.dbnum);
+  }
+  bool placed = false;
+  for (const Element& e : s.elements) {
+    if (out.common(e)) continue;
+    if (e.kind == ElementKind::General && !placed) out.append(text), placed = true;
+  }
+  if (!placed) out.append(text);
+}
+
+}  // namespace tabrel::numfmt
