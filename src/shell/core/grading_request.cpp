@@ -7,6 +7,8 @@
 #include "runtime/numbers.h"
 #include "shell/core/platform_files.h"
 #include "shell/core/shell.h"
+#include "spreadsheet/core/automation_error.h"
+#include "spreadsheet/core/text.h"
 
 namespace tabrel::shell {
 
@@ -48,6 +50,7 @@ std::u16string Shell::PaperName() const {
 
 void Shell::GradeTargetFile() {
   request_running_ = true;
+  last_error_.clear();
   try {
     const std::u16string paper = PaperName();
     SetNormalAttributes(PathFromText(comtest.Text2.Text));
@@ -66,15 +69,24 @@ void Shell::GradeTargetFile() {
     }
     if (last_outcome_ == RequestOutcome::NoMatchingPaper) MsgBox(kNoPaperMessage);
     AppendTotalRow();
-  } catch (const std::exception&) {
-    HandleGradingError();
-    last_outcome_ = RequestOutcome::Failed;
-    request_running_ = false;
+  } catch (const AutomationError& e) {
+    last_error_ = e.description();
+    FailRequest();
+    return;
+  } catch (const std::exception& e) {
+    last_error_ = from_utf8(e.what());
+    FailRequest();
     return;
   }
   RemoveEmptyFolder(program_folder_ / "temp");
   rt::step([&] { DoEvents(); });
   SetMousePointer(kPointerDefault);
+  request_running_ = false;
+}
+
+void Shell::FailRequest() {
+  HandleGradingError();
+  last_outcome_ = RequestOutcome::Failed;
   request_running_ = false;
 }
 

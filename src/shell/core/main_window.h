@@ -12,7 +12,7 @@ namespace tabrel::shell {
 
 inline constexpr char16_t kProgramTitle[] = u"Tabrel 검정 채점 프로그램";
 inline constexpr char16_t kListViewToolTip[] = u"해당 오류를 더블클릭하면 오류 내용을 보실수 있습니다";
-inline constexpr char16_t kPublisherCredit[] = u"Tabrel 검정 채점 프로그램 · 타브렐 출판";
+inline constexpr char16_t kPublisherCredit[] = u"ⓒ 타브렐 출판\nTabrel 검정 채점 프로그램";
 inline constexpr char16_t kPublisherPage[] = u"https://tabrel.example.org/";
 
 class ComTest {

@@ -32,12 +32,14 @@ void Shell::DoEvents() {
 
 void Shell::MsgBox(const std::u16string& text, MsgBoxIcon icon) { dialogs_.MsgBox(text, icon, kProgramTitle); }
 
-std::optional<ShapeError> Shell::Form_Initialize() {
+std::optional<ShapeError> Shell::Form_Initialize(bool shape_window) {
   PaperCatalog = BuildPaperCatalog();
-  std::optional<ShapeError> error;
-  const auto pixels = ReadPixelList(program_folder_ / "info.dat", error);
-  if (error) return error;
-  Region = RegionWithout(kMainWindowWidth, kMainWindowHeight, pixels);
+  if (shape_window) {
+    std::optional<ShapeError> error;
+    const auto pixels = ReadPixelList(program_folder_ / "info.dat", error);
+    if (error) return error;
+    Region = RegionWithout(kMainWindowWidth, kMainWindowHeight, pixels);
+  }
   Option1_Click(1);
   comtest.ListView1.Columns = {{u"시트명", 48, ListColumn::Align::Left},
                                {u"감점점수", 62, ListColumn::Align::Right},

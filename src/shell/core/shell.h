@@ -72,11 +72,14 @@ class Shell {
   void DoEvents();
   bool RequestRunning() const { return request_running_; }
   RequestOutcome LastOutcome() const { return last_outcome_; }
+  // The description of the error that ended the last request in the error handler.
+  const std::u16string& LastErrorDescription() const { return last_error_; }
 
   // --- Start-up and end ------------------------------------------------------------------
   // Form_Initialize. A missing or malformed info.dat stops it with the error returned; the
   // program then ends before the window is shown.
-  std::optional<ShapeError> Form_Initialize();
+  // Without `shape_window` (the headless command) info.dat is not read.
+  std::optional<ShapeError> Form_Initialize(bool shape_window = true);
   void Form_Unload();
 
   // --- Paper choice --------------------------------------------------------------------
@@ -114,6 +117,7 @@ class Shell {
  private:
   void StartPath();
   void AppendTotalRow();
+  void FailRequest();
   void QuitExcelInstances();
 
   Dialogs& dialogs_;
@@ -123,6 +127,7 @@ class Shell {
   int mouse_pointer_ = kPointerDefault;
   bool request_running_ = false;
   RequestOutcome last_outcome_ = RequestOutcome::None;
+  std::u16string last_error_;
 };
 
 }  // namespace tabrel::shell
