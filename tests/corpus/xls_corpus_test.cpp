@@ -1,0 +1,215 @@
+// The reader on the shared corpus of real workbooks: every Excel-written file opens and agrees
+// with an independent reader's dump; encrypted files open with their password only; damaged and
+// older-version files give a typed error and never crash.
+//
+// Fields that cannot agree with the independent reader, and how the comparison treats them:
+// | field                      | why                                                          |
+// |----------------------------|--------------------------------------------------------------|
+// | cell type "date"           | it guesses dates from the number format; the engine keeps    |
+// |                            | the number (the displayed text is the number format's job):  |
+// |                            | compared as "number"                                         |
+// | cells of type "empty"      | it fills its nrows x ncols rectangle with cells the file     |
+// |                            | does not hold (with the last XF): skipped                    |
+// | names[].formula            | always null there: not compared                              |
+// | chart and macro sheets     | not listed there: compared after leaving them out            |
+// Everything else it prints is compared exactly: values, fonts, fills, borders, alignment,
+// number formats, merges, widths, heights, comments and names.
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "corpus_files.h"
+#include "spreadsheet/core/text.h"
+#include "spreadsheet/xls/reader.h"
+#include "workbook_json.h"
+
+namespace tabrel {
+namespace {
+
+using json::Value;
+using Kind = xls::OpenError::Kind;
+
+#define SKIP_WITHOUT_CORPUS() \
+  if (!corpus::corpus_dir()) GTEST_SKIP() << "no corpus at " TABREL_SHARED_DIR "/corpus"
+
+class Mismatches {
+ public:
+  void add(const std::string& where, const Value& ours, const Value& theirs) {
+    if (list_.size() < kShown) list_.push_back(where + ": ours " + json::write(ours, false) + ", theirs " + json::write(theirs, false));
+    ++count_;
+  }
+  void check(const std::string& where, const Value& ours, const Value& theirs) {
+    if (!(ours == theirs)) add(where, ours, theirs);
+  }
+  size_t count() const { return count_; }
+  std::string report() const {
+    std::string s;
+    for (const auto& line : list_) s += line + "\n";
+    return s;
+  }
+
+ private:
+  static constexpr size_t kShown = 20;
+  std::vector<std::string> list_;
+  size_t count_ = 0;
+};
+
+Value without_formula(const Value& names) {
+  json::Array out;
+  for (const auto& n : names.as_array()) {
+    auto o = n.as_object();
+    o.erase("formula");
+    out.emplace_back(std::move(o));
+  }
+  return out;
+}
+
+Value sorted(Value v) {
+  auto& a = v.as_array();
+  std::sort(a.begin(), a.end(), [](const Value& x, const Value& y) { return json::write(x, false) < json::write(y, false); });
+  return v;
+}
+
+void compare_cell(const std::string& where, const Value& ours, const Value& theirs, Mismatches& m) {
+  std::string type = theirs["type"].as_string();
+  if (type == "date") type = "number";
+  m.check(where + " type", ours["type"], Value(type));
+  m.check(where + " value", ours["value"], theirs["value"]);
+  for (const auto& [key, value] : theirs["xf"].as_object()) {
+    if (key == "font") {
+      for (const auto& [fkey, fvalue] : value.as_object()) m.check(where + " font." + fkey, ours["xf"]["font"][fkey], fvalue);
+    } else {
+      m.check(where + " " + key, ours["xf"][key], value);
+    }
+  }
+}
+
+void compare_sheet(const std::string& where, const Value& ours, const Value& theirs, Mismatches& m) {
+  for (const char* key : {"name", "visibility", "nrows", "ncols", "default_col_width", "columns", "rows", "comments"})
+    m.check(where + " " + key, ours[key], theirs[key]);
+  m.check(where + " merged", sorted(ours["merged"]), sorted(theirs["merged"]));
+  const auto& our_cells = ours["cells"].as_object();
+  for (const auto& [address, cell] : theirs["cells"].as_object()) {
+    if (cell["type"].as_string() == "empty") continue;
+    auto it = our_cells.find(address);
+    if (it == our_cells.end()) {
+      m.add(where + "!" + address, Value(), cell["type"]);
+      continue;
+    }
+    compare_cell(where + "!" + address, it->second, cell, m);
+  }
+  for (const auto& [address, cell] : our_cells)
+    if (!theirs["cells"].as_object().count(address)) m.add(where + "!" + address, cell["type"], Value());
+}
+
+void compare_workbook(const Value& ours, const Value& theirs, Mismatches& m) {
+  m.check("datemode", ours["datemode"], theirs["datemode"]);
+  m.check("names", without_formula(ours["names"]), without_formula(theirs["names"]));
+  std::vector<const Value*> listed;
+  for (const auto& s : ours["sheets"].as_array())
+    if (s["kind"].as_string() == "worksheet" || s["kind"].as_string() == "dialog") listed.push_back(&s);
+  const auto& expected = theirs["sheets"].as_array();
+  if (listed.size() != expected.size()) {
+    m.add("sheet count", Value(static_cast<int>(listed.size())), Value(static_cast<int>(expected.size())));
+    return;
+  }
+  for (size_t i = 0; i < expected.size(); ++i)
+    compare_sheet(expected[i]["name"].as_string(), *listed[i], expected[i], m);
+}
+
+void expect_agreement(const std::filesystem::path& file, const std::optional<std::u16string>& password) {
+  const std::string name = file.filename().string();
+  SCOPED_TRACE(name);
+  std::unique_ptr<model::Workbook> book;
+  try {
+    book = xls::read_workbook_file(file, password);
+  } catch (const xls::OpenError& e) {
+    ADD_FAILURE() << "does not open: " << e.what();
+    return;
+  }
+  const auto expected = corpus::expected_dump(name);
+  ASSERT_TRUE(expected.has_value()) << "no expected dump";
+  Mismatches m;
+  compare_workbook(dump::workbook_json(*book, name), *expected, m);
+  EXPECT_EQ(m.count(), 0u) << m.report();
+}
+
+TEST(XlsCorpus, ExcelFilesOpenAndAgreeWithTheIndependentReader) {
+  SKIP_WITHOUT_CORPUS();
+  const auto files = corpus::files_in("excel");
+  ASSERT_FALSE(files.empty());
+  for (const auto& f : files) expect_agreement(f, std::nullopt);
+}
+
+TEST(XlsCorpus, EncryptedFilesOpenWithTheirPasswordAndAgree) {
+  SKIP_WITHOUT_CORPUS();
+  for (const auto& f : corpus::files_in("encrypted")) {
+    const auto password = corpus::password_of(f.filename().string());
+    ASSERT_TRUE(password.has_value()) << f.filename() << ": no password listed";
+    expect_agreement(f, from_utf8(*password));
+  }
+}
+
+// A wrong password is refused, unless the file uses the built-in default password, which the
+// reader tries after the given one.
+TEST(XlsCorpus, EncryptedFilesRefuseAWrongPassword) {
+  SKIP_WITHOUT_CORPUS();
+  for (const auto& f : corpus::files_in("encrypted")) {
+    SCOPED_TRACE(f.filename().string());
+    const bool default_password = corpus::password_of(f.filename().string()) == "VelvetSweatshop";
+    for (const auto& attempt : {std::optional<std::u16string>(u"wrong password"), std::optional<std::u16string>()}) {
+      if (default_password) {
+        EXPECT_NO_THROW(xls::read_workbook_file(f, attempt));
+        continue;
+      }
+      try {
+        xls::read_workbook_file(f, attempt);
+        ADD_FAILURE() << "opened without its password";
+      } catch (const xls::OpenError& e) {
+        EXPECT_EQ(e.kind, Kind::WrongPassword) << e.what();
+        EXPECT_EQ(e.message, u"암호가 올바르지 않습니다.");
+      }
+    }
+  }
+}
+
+// Damaged files give an error. The corpus notes that a lenient reader may return the cells of
+// three of them: intact cells behind damaged drawings, and compound files with inconsistent
+// allocation tables that the desktop spreadsheet itself opens; for these opening is allowed.
+TEST(XlsCorpus, MalformedFilesGiveAnErrorAndNeverCrash) {
+  SKIP_WITHOUT_CORPUS();
+  const std::vector<std::string> may_open = {"poi-clusterfuzz-5285517825277952.xls", "sheetjs-phpexcel_bad_cfb_dir.xls",
+                                             "xlrd-corrupted_error.xls"};
+  const auto files = corpus::files_in("malformed");
+  ASSERT_FALSE(files.empty());
+  for (const auto& f : files) {
+    SCOPED_TRACE(f.filename().string());
+    const bool lenient = std::count(may_open.begin(), may_open.end(), f.filename().string()) > 0;
+    try {
+      xls::read_workbook_file(f);
+      EXPECT_TRUE(lenient) << "opened a damaged file";
+    } catch (const xls::OpenError& e) {
+      EXPECT_NE(e.kind, Kind::NotFound);
+      EXPECT_FALSE(e.message.empty());
+    }
+  }
+}
+
+TEST(XlsCorpus, OlderVersionFilesAreRefusedAsSuch) {
+  SKIP_WITHOUT_CORPUS();
+  for (const auto& f : corpus::files_in("unsupported")) {
+    SCOPED_TRACE(f.filename().string());
+    try {
+      xls::read_workbook_file(f, u"password");
+      ADD_FAILURE() << "opened";
+    } catch (const xls::OpenError& e) {
+      EXPECT_EQ(e.kind, Kind::OldBiffVersion) << e.what();
+    }
+  }
+}
+
+}  // namespace
+}  // namespace tabrel
