@@ -1,0 +1,128 @@
+// Smoke tests of the Qt windows on the offscreen platform: the main window shows the shell's
+// state and feeds clicks back, the verdict window is cut by its key colour, windows drag.
+
+#include <QApplication>
+#include <QComboBox>
+#include <QImage>
+#include <QLabel>
+#include <QPainter>
+#include <QProgressBar>
+#include <QRadioButton>
+#include <QTest>
+#include <QTreeWidget>
+
+#include "shell/core/shell_fixture.h"
+#include "shell/ui/main_window.h"
+#include "shell/ui/profile_window.h"
+#include "shell/ui/verdict_dialog.h"
+
+namespace tabrel::shell::ui {
+namespace {
+
+QApplication& App() {
+  static int argc = 1;
+  static char name[] = "shell_ui_tests";
+  static char* argv[] = {name, nullptr};
+  static QApplication app(argc, argv);
+  return app;
+}
+
+template <class W>
+std::vector<W*> Children(QWidget& parent) {
+  const auto list = parent.findChildren<W*>();
+  return {list.begin(), list.end()};
+}
+
+TEST(DesktopWindows, MainWindowShowsStateAndTakesChoices) {
+  App();
+  testing::ProgramFolder folder;
+  folder.Write("info.dat", "0,0\r\n1,0\r\n0,1\r\n");
+  testing::RecordingDialogs dialogs;
+  Shell shell(dialogs, folder.path(), BuiltInDispatchTable());
+  ASSERT_FALSE(shell.Form_Initialize().has_value());
+  MainWindow window(shell);
+  window.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+
+  EXPECT_EQ(window.size(), QSize(754, 657));
+  EXPECT_FALSE(window.mask().contains(QPoint(0, 0)));
+  EXPECT_FALSE(window.mask().contains(QPoint(1, 0)));
+  EXPECT_TRUE(window.mask().contains(QPoint(1, 1)));
+  EXPECT_TRUE(window.windowFlags() & Qt::FramelessWindowHint);
+
+  const auto radios = Children<QRadioButton>(window);
+  const auto lists = Children<QComboBox>(window);
+  ASSERT_EQ(lists.size(), 4u);
+  EXPECT_EQ(lists[0]->count(), 7);
+  EXPECT_TRUE(lists[0]->isEnabled());
+  EXPECT_FALSE(lists[1]->isEnabled());
+
+  // 기초다지기, then 02회.
+  QRadioButton* basic = nullptr;
+  for (auto* r : radios) if (r->text() == QStringLiteral("기초다지기")) basic = r;
+  ASSERT_NE(basic, nullptr);
+  basic->click();
+  EXPECT_TRUE(shell.comtest.Option2.Value(1));
+  EXPECT_TRUE(lists[1]->isEnabled());
+  emit lists[1]->activated(1);
+  EXPECT_EQ(shell.GetPaperKey(), u"2급기초다지기02회");
+  bool shows_40 = false;
+  for (auto* label : Children<QLabel>(window)) shows_40 |= label->text() == QStringLiteral("40");
+  EXPECT_TRUE(shows_40);
+
+  // Rows written by a grader appear in the three-column list.
+  shell.AddDeduction(2, u"B5 셀의 값이 틀립니다", u"시트1");
+  window.Sync();
+  auto* list = Children<QTreeWidget>(window).front();
+  EXPECT_EQ(list->columnCount(), 3);
+  ASSERT_EQ(list->topLevelItemCount(), 1);
+  EXPECT_EQ(list->topLevelItem(0)->text(1), QStringLiteral("-2.00"));
+  EXPECT_FALSE(list->toolTip().isEmpty());
+}
+
+TEST(DesktopWindows, VerdictWindowIsCutByKeyColourAndDrags) {
+  App();
+  testing::ProgramFolder folder;
+  QImage picture(372, 235, QImage::Format_RGB32);
+  picture.fill(QColor(0x33, 0x66, 0x99));
+  picture.setPixelColor(0, 0, QColor(255, 0, 255));
+  picture.setPixelColor(100, 100, QColor(255, 0, 255));  // a hole in the middle
+  std::filesystem::create_directories(folder.path() / "pictures");
+  ASSERT_TRUE(picture.save(QString::fromStdString((folder.path() / "pictures" / "verdict_background.png").string())));
+
+  FrmPass state;
+  state.Label3.SetCaption(kVerdictPass);
+  VerdictDialog dialog(state, folder.path());
+  dialog.move(200, 100);
+  dialog.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
+  EXPECT_FALSE(dialog.mask().contains(QPoint(0, 0)));
+  EXPECT_FALSE(dialog.mask().contains(QPoint(100, 100)));
+  EXPECT_TRUE(dialog.mask().contains(QPoint(101, 100)));
+  EXPECT_EQ(Children<QProgressBar>(dialog).size(), 4u);
+
+  const QPoint start = dialog.pos();
+  QTest::mousePress(&dialog, Qt::LeftButton, Qt::NoModifier, QPoint(10, 20));
+  QMouseEvent move(QEvent::MouseMove, QPointF(15, 32), QPointF(15, 32), Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(&dialog, &move);
+  EXPECT_EQ(dialog.pos(), start + QPoint(5, 12));
+}
+
+TEST(DesktopWindows, ProfileWindowShowsFirstSlide) {
+  App();
+  testing::ProgramFolder folder;
+  QImage slide(40, 40, QImage::Format_RGB32);
+  slide.fill(Qt::blue);
+  std::filesystem::create_directories(folder.path() / "profileimage");
+  ASSERT_TRUE(slide.save(QString::fromStdString((folder.path() / "profileimage" / "one.jpg").string()), "JPG"));
+  folder.Write("profileimage/ONE.txt", "소개 문구\r\n");
+  QWidget main_window;
+  main_window.move(100, 50);
+  ProfileWindow profile(folder.path(), &main_window);
+  EXPECT_EQ(profile.state().SlideIndex, 1);
+  EXPECT_TRUE(profile.state().Image1.ends_with(u"one.jpg"));
+  EXPECT_EQ(profile.pos(), QPoint(162, 83));
+}
+
+}  // namespace
+}  // namespace tabrel::shell::ui
