@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "spreadsheet/cfb/compound_file.h"
-#include "spreadsheet/core/text.h"
+#include "spreadsheet/cfb/message_text.h"
 
 namespace {
 
@@ -20,22 +20,6 @@ bool read_file(const char* path, std::vector<uint8_t>& bytes) {
   if (!in) return false;
   bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
   return !in.bad();
-}
-
-// Control characters (such as the 0x05 that starts property-set names) shown as \xNN.
-std::string printable(const std::u16string& path) {
-  std::u16string shown;
-  for (char16_t c : path) {
-    if (c >= 0x20) {
-      shown.push_back(c);
-      continue;
-    }
-    static constexpr char16_t kDigits[] = u"0123456789ABCDEF";
-    shown += u"\\x";
-    shown.push_back(kDigits[c >> 4]);
-    shown.push_back(kDigits[c & 0xF]);
-  }
-  return tabrel::to_utf8(shown);
 }
 
 }  // namespace
@@ -58,10 +42,10 @@ int main(int argc, char** argv) {
     std::printf("version %u, %u-byte sectors\n", file.major_version(), file.sector_size());
     for (const tabrel::cfb::Entry& entry : file.entries()) {
       if (entry.type == EntryType::Storage) {
-        std::printf("%10s  %s/\n", "", printable(entry.path).c_str());
+        std::printf("%10s  %s/\n", "", tabrel::cfb::display_name(entry.path).c_str());
         continue;
       }
-      std::printf("%10llu  %s\n", static_cast<unsigned long long>(entry.size), printable(entry.path).c_str());
+      std::printf("%10llu  %s\n", static_cast<unsigned long long>(entry.size), tabrel::cfb::display_name(entry.path).c_str());
       try {
         file.read_stream(entry.path);
       } catch (const tabrel::cfb::Error& e) {

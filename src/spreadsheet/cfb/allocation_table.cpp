@@ -4,6 +4,7 @@
 
 #include "spreadsheet/cfb/chain.h"
 #include "spreadsheet/cfb/error.h"
+#include "spreadsheet/cfb/message_text.h"
 
 namespace tabrel::cfb {
 namespace {

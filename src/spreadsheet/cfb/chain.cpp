@@ -3,6 +3,7 @@
 #include <string>
 
 #include "spreadsheet/cfb/error.h"
+#include "spreadsheet/cfb/message_text.h"
 #include "spreadsheet/cfb/format.h"
 
 namespace tabrel::cfb {

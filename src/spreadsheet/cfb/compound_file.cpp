@@ -4,9 +4,9 @@
 
 #include "spreadsheet/cfb/entry_name.h"
 #include "spreadsheet/cfb/file_state.h"
+#include "spreadsheet/cfb/message_text.h"
 #include "spreadsheet/cfb/stream_reader.h"
 #include "spreadsheet/cfb/validation.h"
-#include "spreadsheet/core/text.h"
 
 namespace tabrel::cfb {
 namespace {
@@ -89,10 +89,10 @@ std::optional<Entry> CompoundFile::find(std::u16string_view path) const {
 std::vector<uint8_t> CompoundFile::read_stream(std::u16string_view path) const {
   const uint32_t index = lookup(state_->directory, path);
   if (index == kNotFound)
-    throw Error(ErrorCode::NotFound, "no entry \"" + to_utf8(path) + "\" in the compound file");
+    throw Error(ErrorCode::NotFound, "no entry " + quoted(path) + " in the compound file");
   const DirectoryEntry& entry = state_->directory.entries[index];
   if (entry.type != kTypeStream)
-    throw Error(ErrorCode::NotAStream, "\"" + to_utf8(path) + "\" is a storage, not a stream");
+    throw Error(ErrorCode::NotAStream, quoted(path) + " is a storage, not a stream");
   return read_entry_bytes(*state_, entry);
 }
 

@@ -8,13 +8,11 @@
 #include "spreadsheet/cfb/format.h"
 #include "spreadsheet/cfb/header.h"
 #include "spreadsheet/cfb/little_endian.h"
+#include "spreadsheet/cfb/message_text.h"
 #include "spreadsheet/cfb/sibling_tree.h"
-#include "spreadsheet/core/text.h"
 
 namespace tabrel::cfb {
 namespace {
-
-std::string quoted(std::u16string_view text) { return "\"" + to_utf8(text) + "\""; }
 
 std::vector<std::u16string_view> split_path(std::u16string_view path) {
   std::vector<std::u16string_view> names;

@@ -7,7 +7,7 @@
 #include "spreadsheet/cfb/entry_name.h"
 #include "spreadsheet/cfb/error.h"
 #include "spreadsheet/cfb/little_endian.h"
-#include "spreadsheet/core/text.h"
+#include "spreadsheet/cfb/message_text.h"
 
 namespace tabrel::cfb {
 namespace {
@@ -70,8 +70,6 @@ DirectoryEntry read_entry(const uint8_t* p, uint32_t index, uint64_t offset, con
   }
   return e;
 }
-
-std::string quoted(const std::u16string& name) { return "\"" + to_utf8(name) + "\""; }
 
 // Walks the sibling tree under each storage in order and records the children; every entry
 // may be reached once.

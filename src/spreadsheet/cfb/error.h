@@ -2,7 +2,6 @@
 // The one error type of the compound-file reader and writer: a code to branch on and an exact
 // English message that names the offset, sector or entry at fault.
 
-#include <cstdint>
 #include <stdexcept>
 #include <string>
 
@@ -42,9 +41,3 @@ class Error : public std::runtime_error {
 
 }  // namespace tabrel::cfb
 
-namespace tabrel::cfb {
-
-// "0x0000001F": ids and offsets in messages.
-std::string hex(uint64_t value, int digits = 8);
-
-}  // namespace tabrel::cfb

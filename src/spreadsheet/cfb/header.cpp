@@ -4,6 +4,7 @@
 #include <string>
 
 #include "spreadsheet/cfb/error.h"
+#include "spreadsheet/cfb/message_text.h"
 #include "spreadsheet/cfb/little_endian.h"
 
 namespace tabrel::cfb {

@@ -1,12 +1,12 @@
 #include "spreadsheet/cfb/stream_reader.h"
 
 #include "spreadsheet/cfb/chain.h"
-#include "spreadsheet/core/text.h"
+#include "spreadsheet/cfb/message_text.h"
 
 namespace tabrel::cfb {
 
 std::string describe_stream(const DirectoryEntry& entry) {
-  return "stream \"" + to_utf8(entry.name) + "\"";
+  return "stream " + quoted(entry.name);
 }
 
 bool in_mini_stream(const DirectoryEntry& entry) { return entry.size < kMiniStreamCutoff; }

@@ -168,6 +168,20 @@ TEST(BrokenFile, FileCutShortOfTheLastSector) {
                "stream \"Workbook\" runs past the end of the file in sector 31");
 }
 
+TEST(BrokenFile, HighSizeBitsCountOnlyInVersion4) {
+  std::vector<uint8_t> v3 = sample_file();
+  put_u32(v3, entry_field(3, kSize + 4), 1);
+  EXPECT_EQ(CompoundFile::open(v3, Mode::Strict).read_stream(u"Workbook"), sample_bytes(10000, 1));
+
+  CompoundWriter writer;
+  writer.add_stream(u"Workbook", sample_bytes(10000, 1));
+  std::vector<uint8_t> v4 = writer.finish(SectorSize::Bytes4096);
+  const size_t workbook_size_high = 2 * 4096 + 128 * 1 + kSize + 4;  // directory in sector 1
+  put_u32(v4, workbook_size_high, 1);
+  expect_error([&] { CompoundFile::open(v4).read_stream(u"Workbook"); }, ErrorCode::ChainTooShort,
+               "chain of stream \"Workbook\" ends after 3 sectors, its size needs 1048579");
+}
+
 // A header that lists 240 FAT sectors: 109 in the header and the rest in DIFAT sectors from
 // sector 109 on. The file holds 250 empty sectors, so every id is in range.
 std::vector<uint8_t> file_with_difat(uint32_t difat_next) {
