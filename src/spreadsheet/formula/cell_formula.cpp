@@ -119,7 +119,7 @@ std::optional<Node> cell_tree(const model::Sheet& sheet, model::CellRef cell) {
   if (root.kind != Node::Kind::SharedRef) return root;
   uint32_t key = model::CellStore::key(model::CellRef{root.first.row, root.first.col});
   if (auto it = sheet.shared_formulas.find(key); it != sheet.shared_formulas.end())
-    return decode(it->second.tokens, it->second.extra, cell);
+    return decode(it->second.tokens, it->second.extra, cell, true);
   if (auto it = sheet.array_formulas.find(key); it != sheet.array_formulas.end()) {
     model::CellRef master{root.first.row, root.first.col};
     return decode(it->second.tokens, it->second.extra, master);

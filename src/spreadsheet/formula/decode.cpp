@@ -48,8 +48,8 @@ std::u16string read_chars(ByteCursor& in, size_t count, bool wide) {
 
 class Decoder {
  public:
-  Decoder(std::span<const uint8_t> tokens, std::span<const uint8_t> extra, model::CellRef base)
-      : in_(tokens), extra_(extra), base_(base) {}
+  Decoder(std::span<const uint8_t> tokens, std::span<const uint8_t> extra, model::CellRef base, bool relative)
+      : in_(tokens), extra_(extra), base_(base), relative_(relative) {}
 
   Node run() {
     while (!in_.at_end()) step();
@@ -58,6 +58,7 @@ class Decoder {
                          stack_.empty() ? "formula holds no expression" : "formula holds operands without operators");
     Node root = std::move(stack_.back().node);
     for (const Spacing& s : pending_spaces_) root.spaces.push_back(s);
+    root.spaces.insert(root.spaces.end(), formula_spaces_.begin(), formula_spaces_.end());
     root.volatile_attr = root.volatile_attr || volatile_;
     return root;
   }
@@ -225,7 +226,7 @@ class Decoder {
         s.count = static_cast<uint8_t>(data >> 8);
         if (s.where > Spacing::BeforeFormula)
           throw FormulaError(FormulaError::Kind::UnknownToken, token_start_, "unknown space attribute");
-        pending_spaces_.push_back(s);
+        (s.where == Spacing::BeforeFormula ? formula_spaces_ : pending_spaces_).push_back(s);
         return;
       }
       default:
@@ -279,7 +280,7 @@ class Decoder {
         Node n = classed(Kind::Ref, id);
         if (ptg::base_id(id) == ptg::kRef3d) n.ixti = in_.u16();
         uint16_t row = in_.u16();
-        n.first = address(row, in_.u16(), ptg::base_id(id) == ptg::kRefN);
+        n.first = address(row, in_.u16(), ptg::base_id(id) == ptg::kRefN || (relative_ && n.ixti));
         n.last = n.first;
         return push(std::move(n));
       }
@@ -289,7 +290,7 @@ class Decoder {
         Node n = classed(Kind::Area, id);
         if (ptg::base_id(id) == ptg::kArea3d) n.ixti = in_.u16();
         uint16_t r1 = in_.u16(), r2 = in_.u16(), c1 = in_.u16(), c2 = in_.u16();
-        bool offsets = ptg::base_id(id) == ptg::kAreaN;
+        bool offsets = ptg::base_id(id) == ptg::kAreaN || (relative_ && n.ixti);
         n.first = address(r1, c1, offsets);
         n.last = address(r2, c2, offsets);
         return push(std::move(n));
@@ -352,16 +353,18 @@ class Decoder {
   ByteCursor in_;
   ByteCursor extra_;
   model::CellRef base_;
+  bool relative_;
   size_t token_start_ = 0;
   std::vector<Entry> stack_;
   std::vector<Spacing> pending_spaces_;
+  std::vector<Spacing> formula_spaces_;  // blanks before the whole formula, kept on the root
   bool volatile_ = false;
 };
 
 }  // namespace
 
-Node decode(std::span<const uint8_t> tokens, std::span<const uint8_t> extra, model::CellRef base) {
-  return Decoder(tokens, extra, base).run();
+Node decode(std::span<const uint8_t> tokens, std::span<const uint8_t> extra, model::CellRef base, bool relative) {
+  return Decoder(tokens, extra, base, relative).run();
 }
 
 }  // namespace tabrel::formula

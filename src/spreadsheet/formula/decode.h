@@ -10,7 +10,9 @@
 namespace tabrel::formula {
 
 // Decodes one parsed expression. `base` resolves the relative tokens (PtgRefN, PtgAreaN) of
-// shared formulas, names and conditional formats. Throws FormulaError on malformed input.
-Node decode(std::span<const uint8_t> tokens, std::span<const uint8_t> extra, model::CellRef base = {});
+// shared formulas and conditional formats; in such a `relative` expression the relative parts
+// of 3-D references are offsets from `base` as well. Throws FormulaError on malformed input.
+Node decode(std::span<const uint8_t> tokens, std::span<const uint8_t> extra, model::CellRef base = {},
+            bool relative = false);
 
 }  // namespace tabrel::formula

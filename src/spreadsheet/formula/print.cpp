@@ -83,7 +83,7 @@ class Printer {
       case Kind::Area: return before + qualifier(n) + area(n.first, n.last);
       case Kind::RefError:
       case Kind::AreaError: return before + qualifier(n) + u"#REF!";
-      case Kind::Name: return before + name(n.name_index);
+      case Kind::Name: return before + (n.name_index == 0 && !n.text.empty() ? n.text : name(n.name_index));
       case Kind::ExternName: return before + extern_name(n);
       case Kind::Unary: {
         if (n.children.empty()) return before;

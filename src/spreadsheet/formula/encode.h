@@ -1,0 +1,28 @@
+#pragma once
+// Syntax tree to BIFF8 token bytes, with the token classes, IF jumps, single-argument SUM
+// attributes and typed blanks the spreadsheet writes.
+
+#include <cstdint>
+#include <vector>
+
+#include "spreadsheet/formula/ast.h"
+#include "spreadsheet/model/cell_ref.h"
+
+namespace tabrel::formula {
+
+struct Encoded {
+  std::vector<uint8_t> tokens;
+  std::vector<uint8_t> extra;
+};
+
+enum class EncodeForm {
+  Cell,      // a cell formula: references keep absolute coordinates (PtgRef/PtgArea)
+  Relative,  // shared formulas and conditional formats: relative parts as offsets from `base` (PtgRefN/PtgAreaN)
+  Name,      // a defined name: references are reference-class
+};
+
+// Throws FormulaError for trees that cannot be stored (unresolved names, unknown functions,
+// strings longer than 255 characters, too many arguments).
+Encoded encode(const Node& root, model::CellRef base = {}, EncodeForm form = EncodeForm::Cell);
+
+}  // namespace tabrel::formula
