@@ -11,6 +11,8 @@
 #include <QTest>
 #include <QTreeWidget>
 
+#include <memory>
+
 #include "shell/core/shell_fixture.h"
 #include "shell/ui/main_window.h"
 #include "shell/ui/profile_window.h"
@@ -19,13 +21,22 @@
 namespace tabrel::shell::ui {
 namespace {
 
-QApplication& App() {
-  static int argc = 1;
-  static char name[] = "shell_ui_tests";
-  static char* argv[] = {name, nullptr};
-  static QApplication app(argc, argv);
-  return app;
-}
+// One application for all tests, ended before the program's exit handlers run.
+class QtEnvironment : public ::testing::Environment {
+ public:
+  void SetUp() override { app_ = std::make_unique<QApplication>(argc_, argv_); }
+  void TearDown() override { app_.reset(); }
+
+ private:
+  int argc_ = 1;
+  char name_[16] = "shell_ui_tests";
+  char* argv_[2] = {name_, nullptr};
+  std::unique_ptr<QApplication> app_;
+};
+
+const auto* const kQtEnvironment = ::testing::AddGlobalTestEnvironment(new QtEnvironment);
+
+void App() { ASSERT_NE(QApplication::instance(), nullptr); }
 
 template <class W>
 std::vector<W*> Children(QWidget& parent) {
