@@ -15,6 +15,7 @@
 
 #include "shell/core/shell_fixture.h"
 #include "shell/ui/main_window.h"
+#include "shell/ui/pictures.h"
 #include "shell/ui/profile_window.h"
 #include "shell/ui/verdict_dialog.h"
 
@@ -133,6 +134,23 @@ TEST(DesktopWindows, ProfileWindowShowsFirstSlide) {
   EXPECT_EQ(profile.state().SlideIndex, 1);
   EXPECT_TRUE(profile.state().Image1.ends_with(u"one.jpg"));
   EXPECT_EQ(profile.pos(), QPoint(162, 83));
+}
+
+TEST(DesktopWindows, ShippedPixelListMatchesMainBackground) {
+  App();
+  const std::filesystem::path folder = TABREL_PROGRAM_FOLDER;
+  const QPixmap background = LoadPicture(folder, "main_background.png");
+  ASSERT_FALSE(background.isNull());
+  ASSERT_EQ(background.size(), QSize(kMainWindowWidth, kMainWindowHeight));
+  std::optional<ShapeError> error;
+  const auto pixels = ReadPixelList(folder / "info.dat", error);
+  ASSERT_FALSE(error);
+  ASSERT_FALSE(pixels.empty());
+  const PixelRegion from_file = RegionWithout(kMainWindowWidth, kMainWindowHeight, pixels);
+  EXPECT_EQ(from_file, RegionByKeyColour(ToRgbImage(background.toImage())));
+  EXPECT_EQ(ToMask(from_file), MaskByKeyColour(background));
+  EXPECT_FALSE(from_file.Contains({0, 0}));
+  EXPECT_TRUE(from_file.Contains({kMainWindowWidth / 2, kMainWindowHeight / 2}));
 }
 
 }  // namespace
