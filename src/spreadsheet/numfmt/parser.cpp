@@ -345,16 +345,20 @@ Format Format::compile(std::u16string_view code) {
   size_t begin = 0;
   for (size_t i = 0; i <= tokens.size(); ++i) {
     if (i < tokens.size() && tokens[i].kind != TokenKind::Semicolon) continue;
-    if (ranges.size() == 4) throw FormatError(tokens[i - 1].offset, "more than four sections");
+    if (ranges.size() == 4) throw FormatError(tokens[begin - 1].offset, "more than four sections");
     ranges.emplace_back(begin, i);
     begin = i + 1;
   }
-  auto has_at = [&](std::pair<size_t, size_t> r) {
-    for (size_t i = r.first; i < r.second; ++i)
-      if (tokens[i].kind == TokenKind::At) return true;
-    return false;
+  // The fourth section, or a last section with @ and no digit placeholder, is for text.
+  auto is_text = [&](std::pair<size_t, size_t> r) {
+    bool at = false;
+    for (size_t i = r.first; i < r.second; ++i) {
+      if (tokens[i].kind == TokenKind::Digit) return false;
+      at |= tokens[i].kind == TokenKind::At;
+    }
+    return at;
   };
-  if (ranges.size() == 4 || has_at(ranges.back())) f.text_section_ = ranges.size() - 1;
+  if (ranges.size() == 4 || is_text(ranges.back())) f.text_section_ = ranges.size() - 1;
   f.number_sections_ = f.text_section_ ? ranges.size() - 1 : ranges.size();
   for (size_t k = 0; k < ranges.size(); ++k) {
     Tokens part(tokens.data() + ranges[k].first, ranges[k].second - ranges[k].first);

@@ -69,7 +69,7 @@ RenderResult render_number_value(const Choice& c, double x, const RenderOptions&
   if (c.minus && s.kind != SectionKind::DateTime) out.append(u'-');
   const DecimalForm magnitude = decimal_form(std::fabs(x));
   switch (s.kind) {
-    case SectionKind::General: render_general(s, magnitude, budget, out); break;
+    case SectionKind::General: shown = render_general(s, magnitude, budget, out); break;
     case SectionKind::Number: render_number(s, magnitude, out); break;
     case SectionKind::Scientific: render_scientific(s, magnitude, out); break;
     case SectionKind::Fraction: render_fraction(s, std::fabs(x), out); break;
@@ -123,7 +123,7 @@ RenderResult render_number_in_cell(const Format& f, double x, const RenderOption
   if (c.section->kind == SectionKind::General && fitting) {
     for (int budget = kGeneralWidth; budget >= 1; --budget) {
       RenderResult r = render_number_value(c, x, o, budget, shown);
-      if (width_of(r, o) <= o.width_px) {
+      if (shown && width_of(r, o) <= o.width_px) {
         expand_fill(r, o);
         return r;
       }

@@ -13,8 +13,10 @@ void render_text(const Section& s, std::u16string_view text, Output& out) {
   }
 }
 
-void render_general(const Section& s, const DecimalForm& magnitude, int budget, Output& out) {
-  std::string digits = general_text(magnitude, budget).value_or(std::string());
+bool render_general(const Section& s, const DecimalForm& magnitude, int budget, Output& out) {
+  std::optional<std::string> general = general_text(magnitude, budget);
+  if (!general) return false;
+  const std::string& digits = *general;
   std::u16string text(digits.begin(), digits.end());
   if (s.dbnum != 0) {
     const bool whole = digits.find_first_not_of("0123456789") == std::string::npos;
@@ -26,6 +28,7 @@ void render_general(const Section& s, const DecimalForm& magnitude, int budget, 
     if (e.kind == ElementKind::General && !placed) out.append(text), placed = true;
   }
   if (!placed) out.append(text);
+  return true;
 }
 
 }  // namespace tabrel::numfmt
