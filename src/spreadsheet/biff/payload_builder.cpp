@@ -38,6 +38,14 @@ void PayloadBuilder::bytes(std::span<const uint8_t> data) {
 
 void PayloadBuilder::break_here() { open_fixed_ = false; }
 
+void PayloadBuilder::loose_bytes(std::span<const uint8_t> data) {
+  Piece p;
+  p.bytes.assign(data.begin(), data.end());
+  p.loose = true;
+  pieces_.push_back(std::move(p));
+  open_fixed_ = false;
+}
+
 void PayloadBuilder::string(std::span<const uint8_t> header, std::u16string_view text, bool wide) {
   Piece p;
   p.bytes.assign(header.begin(), header.end());

@@ -23,6 +23,10 @@ class PayloadBuilder {
   void bytes(std::span<const uint8_t> data);
   void break_here();
 
+  // Bytes that a cut may split anywhere (the runs and phonetic block after a string's
+  // characters continue that way, without a flag byte).
+  void loose_bytes(std::span<const uint8_t> data);
+
   // A string's header (its length and flags, runs count ...) and its characters: the header
   // stays in one record with at least the first character; characters may continue.
   void string(std::span<const uint8_t> header, std::u16string_view text, bool wide);
@@ -32,6 +36,7 @@ class PayloadBuilder {
     std::u16string text;
     bool is_string = false;
     bool wide = false;
+    bool loose = false;  // fixed bytes that may be cut anywhere
   };
   const std::vector<Piece>& pieces() const { return pieces_; }
 

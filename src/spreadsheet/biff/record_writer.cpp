@@ -16,8 +16,8 @@ class Splitter {
   size_t room() const { return kMaxPayload - parts_.back().size(); }
   void cut() { parts_.emplace_back(); }
 
-  void fixed(const std::vector<uint8_t>& bytes) {
-    if (bytes.size() > room() && !parts_.back().empty() && bytes.size() <= kMaxPayload) cut();
+  void fixed(const std::vector<uint8_t>& bytes, bool loose) {
+    if (!loose && bytes.size() > room() && !parts_.back().empty() && bytes.size() <= kMaxPayload) cut();
     size_t done = 0;
     while (done < bytes.size()) {
       if (room() == 0) cut();
@@ -90,7 +90,7 @@ std::vector<RecordWriter::StringPlacement> RecordWriter::write(uint16_t type, co
     if (piece.is_string) {
       strings.push_back(splitter.string(piece));
     } else {
-      splitter.fixed(piece.bytes);
+      splitter.fixed(piece.bytes, piece.loose);
     }
   }
   std::vector<uint64_t> headers;

@@ -13,6 +13,7 @@ namespace tabrel::biff {
 struct SharedStrings {
   uint32_t total_references = 0;  // cstTotal: LABELSST cells and other uses in the workbook
   std::vector<RichString> strings;
+  bool operator==(const SharedStrings&) const = default;
 };
 
 // Reads an SST record (with its CONTINUE records gathered). FormatError when a string runs past

@@ -8,6 +8,7 @@ namespace {
 constexpr uint8_t kHighByte = 0x01;
 constexpr uint8_t kExtSt = 0x04;
 constexpr uint8_t kRichSt = 0x08;
+constexpr size_t kExtHeaderSize = 4;  // reserved word and size of the phonetic block
 
 class BlockReader {
  public:
@@ -142,14 +143,21 @@ void append_rich_string(PayloadBuilder& out, const RichString& s) {
   if (!s.runs.empty()) header.u16(static_cast<uint16_t>(s.runs.size()));
   if (!ext.empty()) header.u32(static_cast<uint32_t>(ext.size()));
   out.string(header.flat(), s.text, wide);
-  for (const FormatRun& r : s.runs) {
-    out.u16(r.first_char);
-    out.u16(r.font);
-    out.break_here();
+  // After the characters, the runs and the phonetic block continue without a flag byte and may
+  // be cut anywhere, except inside the block's 4-byte header (as the spreadsheet writes them).
+  if (!s.runs.empty()) {
+    PayloadBuilder runs;
+    for (const FormatRun& r : s.runs) {
+      runs.u16(r.first_char);
+      runs.u16(r.font);
+    }
+    out.loose_bytes(runs.flat());
   }
-  if (!ext.empty()) {
-    out.bytes(ext);
-    out.break_here();
+  if (ext.size() > kExtHeaderSize) {
+    out.bytes(std::span(ext).first(kExtHeaderSize));
+    out.loose_bytes(std::span(ext).subspan(kExtHeaderSize));
+  } else if (!ext.empty()) {
+    out.loose_bytes(ext);
   }
 }
 
