@@ -1,0 +1,26 @@
+#pragma once
+// One sheet's substream, BOF to EOF, in the record order the file format prescribes.
+
+#include <cstddef>
+
+#include "spreadsheet/biff/record_writer.h"
+#include "spreadsheet/model/sheet.h"
+#include "spreadsheet/xls/write_drawing.h"
+#include "spreadsheet/xls/write_shared_strings.h"
+
+namespace tabrel::xls {
+
+struct SheetContext {
+  const SharedStringTable& strings;
+  size_t xf_count;             // XF records written in the globals
+  const SheetDrawing& drawing; // the sheet's place in the drawing group
+};
+
+void write_sheet(biff::RecordWriter& out, const model::Sheet& sheet, const SheetContext& context);
+
+// The BOF record of a substream; `type` 0x0005 globals, 0x0010 worksheet or dialog sheet, 0x0020
+// chart, 0x0040 macro sheet.
+void write_bof(biff::RecordWriter& out, uint16_t type);
+void write_eof(biff::RecordWriter& out);
+
+}  // namespace tabrel::xls

@@ -1,0 +1,184 @@
+// The workbook stream as a whole: record order, sheet positions, CONTINUE splitting, the
+// drawing layer, encryption and the other streams of the file.
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "spreadsheet/biff/records.h"
+#include "spreadsheet/biff/shared_strings.h"
+#include "spreadsheet/cfb/compound_file.h"
+#include "spreadsheet/crypto/crypto_error.h"
+#include "spreadsheet/xls/write_office_art.h"
+#include "spreadsheet/xls/writer.h"
+#include "written_records.h"
+
+namespace tabrel::xls {
+namespace {
+
+namespace rt = biff::rt;
+using testing::substream_at;
+using testing::types_of;
+using testing::written_records;
+
+uint32_t u32_at(const std::vector<uint8_t>& b, size_t at) {
+  return b[at] | (b[at + 1] << 8) | (b[at + 2] << 16) | (static_cast<uint32_t>(b[at + 3]) << 24);
+}
+
+model::Sheet& add_sheet(model::Workbook& wb, std::u16string name) {
+  wb.sheets.push_back(std::make_unique<model::Sheet>());
+  wb.sheets.back()->name = std::move(name);
+  return *wb.sheets.back();
+}
+
+model::Workbook small_workbook() {
+  model::Workbook wb;
+  model::Sheet& a = add_sheet(wb, u"데이터");
+  a.cells.at({0, 0}).value = model::CellValue::text(u"이름");
+  a.cells.at({1, 0}).value = model::CellValue::number(1.5);
+  a.cells.at({1, 1}).value = model::CellValue::number(3.14159265358979);
+  a.view.selected = a.view.active = true;
+  model::Sheet& b = add_sheet(wb, u"Chart");
+  b.cells.at({40, 3}).value = model::CellValue::text(u"이름");
+  return wb;
+}
+
+bool in_order(const std::vector<uint16_t>& types, std::initializer_list<uint16_t> wanted) {
+  auto it = types.begin();
+  for (uint16_t w : wanted) {
+    it = std::find(it, types.end(), w);
+    if (it == types.end()) return false;
+  }
+  return true;
+}
+
+TEST(WorkbookStream, SheetPositionsPointAtTheirSubstreams) {
+  const auto records = written_records(write_workbook(small_workbook()));
+  ASSERT_FALSE(records.empty());
+  EXPECT_EQ(records.front().type, rt::BOF);
+  std::vector<const biff::Record*> sheets;
+  for (const auto& r : records)
+    if (r.type == rt::BoundSheet8) sheets.push_back(&r);
+  ASSERT_EQ(sheets.size(), 2u);
+  for (const biff::Record* s : sheets) {
+    const auto sub = substream_at(records, u32_at(s->data, 0));
+    ASSERT_FALSE(sub.empty());
+    EXPECT_EQ(sub.front().offset, u32_at(s->data, 0));
+    EXPECT_EQ(sub.front().type, rt::BOF);
+    EXPECT_EQ(sub.front().data[2], 0x10);  // worksheet
+    EXPECT_EQ(sub.back().type, rt::Eof);
+    EXPECT_TRUE(in_order(types_of(sub), {rt::BOF, rt::WsBool, rt::DefColWidth, rt::Dimensions, rt::Row,
+                                         rt::LabelSst, rt::Window2, rt::Eof}));
+  }
+  EXPECT_TRUE(in_order(types_of(records), {rt::BOF, rt::InterfaceHdr, rt::CodePage, rt::Window1, rt::Font, rt::XF,
+                                           rt::Style, rt::BoundSheet8, rt::SST, rt::ExtSST, rt::Eof}));
+}
+
+TEST(WorkbookStream, ThousandsOfStringsContinueAcrossRecords) {
+  model::Workbook wb;
+  model::Sheet& s = add_sheet(wb, u"Sheet1");
+  for (int i = 0; i < 6000; ++i) {
+    const std::u16string text = (i % 3 ? u"항목 " : u"item ") + std::u16string(40, u'a' + i % 26) +
+                                static_cast<char16_t>(u'0' + i % 10) + static_cast<char16_t>(0xAC00 + i);
+    s.cells.at({i, 0}).value = model::CellValue::text(text);
+    s.cells.at({i, 1}).value = model::CellValue::text(text);  // a repeat shares the entry
+  }
+  const auto records = written_records(write_workbook(wb));
+  auto sst = std::find_if(records.begin(), records.end(), [](const auto& r) { return r.type == rt::SST; });
+  ASSERT_NE(sst, records.end());
+  EXPECT_GT(sst->boundaries.size(), 10u);
+  const biff::SharedStrings table = biff::read_shared_strings(*sst);
+  ASSERT_EQ(table.strings.size(), 6000u);
+  EXPECT_EQ(table.total_references, 12000u);
+  EXPECT_EQ(table.strings[5999].text, s.cells.find({5999, 0})->value.as_text());
+  EXPECT_EQ((sst + 1)->type, rt::ExtSST);
+}
+
+TEST(WorkbookStream, MergesSplitIntoRecordsOfAtMost1026) {
+  model::Workbook wb;
+  model::Sheet& s = add_sheet(wb, u"Sheet1");
+  for (int i = 0; i < 3000; ++i) s.merges.push_back({{i, 0}, {i, 1}});
+  std::vector<size_t> counts;
+  for (const auto& r : written_records(write_workbook(wb)))
+    if (r.type == rt::MergeCells) counts.push_back(r.data[0] | (r.data[1] << 8));
+  EXPECT_EQ(counts, (std::vector<size_t>{1026, 1026, 948}));
+}
+
+TEST(WorkbookStream, PasswordEncryptsEveryPayloadButTheClearOnes) {
+  const model::Workbook wb = small_workbook();
+  const auto plain = written_records(write_workbook(wb));
+  const auto file = write_workbook(wb, {u"1234"});
+  const auto decrypted = written_records(file, u"1234");
+  ASSERT_EQ(decrypted.size(), plain.size() + 1);
+  EXPECT_EQ(decrypted[1].type, rt::FilePass);
+  for (size_t i = 1; i < plain.size(); ++i) {
+    EXPECT_EQ(decrypted[i + 1].type, plain[i].type);
+    // Sheet positions and the string index hold stream offsets, which FILEPASS moves.
+    if (plain[i].type != rt::BoundSheet8 && plain[i].type != rt::ExtSST) {
+      EXPECT_EQ(decrypted[i + 1].data, plain[i].data) << i;
+    }
+  }
+  // The stored bytes are not the plain ones.
+  const auto stream = testing::workbook_stream(file);
+  auto sst = std::find_if(plain.begin(), plain.end(), [](const auto& r) { return r.type == rt::SST; });
+  ASSERT_NE(sst, plain.end());
+  EXPECT_EQ(std::search(stream.begin(), stream.end(), sst->data.begin(), sst->data.end()), stream.end());
+  for (const std::optional<std::u16string>& wrong : {std::optional<std::u16string>(), std::optional<std::u16string>(u"123")}) {
+    try {
+      written_records(file, wrong);
+      ADD_FAILURE() << "the file opened without its password";
+    } catch (const crypto::CryptoError& e) {
+      EXPECT_EQ(e.kind(), crypto::CryptoErrorKind::WrongPassword);
+    }
+  }
+}
+
+TEST(WorkbookStream, CommentsMakeOneDrawingPerSheet) {
+  model::Workbook wb;
+  model::Sheet& s = add_sheet(wb, u"Sheet1");
+  for (int i = 0; i < 3; ++i) {
+    model::Comment c;
+    c.cell = {i, 2};
+    c.author = u"채점자";
+    c.text.text = u"채점자:\n설명 " + std::u16string(1, static_cast<char16_t>(u'1' + i));
+    c.visible = i == 0;
+    s.comments.push_back(c);
+  }
+  const auto records = written_records(write_workbook(wb));
+  EXPECT_EQ(std::count_if(records.begin(), records.end(), [](const auto& r) { return r.type == rt::MsoDrawingGroup; }), 1);
+  std::vector<uint8_t> drawing;
+  std::vector<uint16_t> note_ids, obj_ids;
+  for (const auto& r : records) {
+    if (r.type == rt::MsoDrawing) drawing.insert(drawing.end(), r.data.begin(), r.data.end());
+    if (r.type == rt::Note) note_ids.push_back(static_cast<uint16_t>(r.data[6] | (r.data[7] << 8)));
+    if (r.type == rt::Obj) obj_ids.push_back(static_cast<uint16_t>(r.data[6] | (r.data[7] << 8)));
+  }
+  // The sheet's pieces join into one drawing container whose lengths add up.
+  const auto dg = office_art::header_at(drawing, 0);
+  ASSERT_TRUE(dg.has_value());
+  EXPECT_EQ(dg->type, office_art::kDgContainer);
+  EXPECT_EQ(dg->length + 8, drawing.size());
+  const auto parts = office_art::children(std::span<const uint8_t>(drawing).subspan(8));
+  ASSERT_EQ(parts.size(), 2u);
+  const auto shapes = office_art::children(std::span<const uint8_t>(drawing).subspan(8 + parts[1].first + 8));
+  EXPECT_EQ(shapes.size(), 4u);  // the group shape and three comments
+  EXPECT_EQ(note_ids, obj_ids);
+  EXPECT_EQ(note_ids.size(), 3u);
+  const auto types = types_of(records);
+  EXPECT_TRUE(in_order(types, {rt::MsoDrawing, rt::Obj, rt::MsoDrawing, rt::TxO, rt::Note, rt::Note, rt::Note,
+                               rt::Window2}));
+}
+
+TEST(WorkbookStream, ExtraStreamsGoBackIntoTheFile) {
+  model::Workbook wb = small_workbook();
+  wb.extra_streams.push_back({u"_VBA_PROJECT_CUR/VBA/dir", {1, 2, 3}, false});
+  wb.extra_streams.push_back({u"_VBA_PROJECT_CUR/VBA/Module1", std::vector<uint8_t>(5000, 7), false});
+  wb.extra_streams.push_back({u"\x05SummaryInformation", {9}, false});
+  const auto file = cfb::CompoundFile::open(write_workbook(wb), cfb::Mode::Strict);
+  EXPECT_EQ(file.read_stream(u"_VBA_PROJECT_CUR/VBA/dir"), (std::vector<uint8_t>{1, 2, 3}));
+  EXPECT_EQ(file.read_stream(u"_VBA_PROJECT_CUR/VBA/Module1").size(), 5000u);
+  EXPECT_TRUE(file.exists(u"\x05SummaryInformation"));
+}
+
+}  // namespace
+}  // namespace tabrel::xls
