@@ -28,6 +28,11 @@ std::vector<std::u16string_view> split_path(std::u16string_view path) {
   }
 }
 
+[[noreturn]] void throw_too_deep(std::u16string_view path) {
+  throw Error(ErrorCode::BadPath, "path " + quoted(path) + " nests storages deeper than " +
+                                      std::to_string(kMaxStorageDepth) + " levels");
+}
+
 // Where each part of the file goes, in sectors, and where each entry's bytes start.
 struct Layout {
   uint32_t sector_size = 0;
@@ -96,6 +101,7 @@ size_t CompoundWriter::find_child(size_t parent, std::u16string_view name) const
 
 size_t CompoundWriter::parent_of(std::u16string_view path, std::vector<std::u16string_view>& names) {
   names = split_path(path);
+  if (names.size() - 1 > kMaxStorageDepth) throw_too_deep(path);
   size_t current = 0;
   for (size_t i = 0; i + 1 < names.size(); ++i) {
     const size_t found = find_child(current, names[i]);
@@ -113,6 +119,7 @@ size_t CompoundWriter::parent_of(std::u16string_view path, std::vector<std::u16s
 void CompoundWriter::add_storage(std::u16string_view path) {
   std::vector<std::u16string_view> names;
   const size_t parent = parent_of(path, names);
+  if (names.size() > kMaxStorageDepth) throw_too_deep(path);
   const size_t existing = find_child(parent, names.back());
   if (existing != 0 && nodes_[existing].type == EntryType::Storage) return;
   if (existing != 0) throw Error(ErrorCode::DuplicateEntry, "entry " + quoted(path) + " exists already");
@@ -158,6 +165,9 @@ std::vector<uint8_t> CompoundWriter::finish(SectorSize sector_size) const {
   for (size_t i = 0; i < flat.size(); ++i) {
     if (flat[i].bytes == nullptr || flat[i].bytes->empty()) continue;
     const uint64_t size = flat[i].bytes->size();
+    if (lay.sector_size == 512 && size > 0xFFFFFFFFull)
+      throw Error(ErrorCode::TooLarge, "stream " + quoted(flat[i].name) + " has " + std::to_string(size) +
+                                           " bytes, more than a version 3 file can record");
     if (size < kMiniStreamCutoff) {
       lay.start[i] = static_cast<uint32_t>(lay.mini_sectors);
       lay.mini_sectors += sectors_for(size, kMiniSectorSize);

@@ -78,7 +78,7 @@ class TreeWalk {
   TreeWalk(std::vector<DirectoryEntry>& entries, Mode mode) : entries_(entries), mode_(mode) {}
 
   void run() {
-    std::vector<std::pair<uint32_t, int>> storages = {{0, 0}};
+    std::vector<std::pair<uint32_t, size_t>> storages = {{0, 0}};
     entries_[0].reachable = true;
     while (!storages.empty()) {
       const auto [storage, depth] = storages.back();

@@ -28,9 +28,6 @@ struct Directory {
   std::vector<uint32_t> sectors;        // the directory's chain
 };
 
-// Storages nested deeper than this are refused, which bounds the length of every path.
-inline constexpr int kMaxStorageDepth = 32;
-
 Directory read_directory(const Header& header, const SectorFile& file,
                          const std::vector<uint32_t>& fat, Mode mode);
 

@@ -25,6 +25,9 @@ inline constexpr uint32_t kMiniSectorSize = 1u << kMiniSectorShift;
 inline constexpr uint32_t kMiniStreamCutoff = 4096;
 
 inline constexpr uint32_t kDirectoryEntryBytes = 128;
+// Storages nested deeper than this are refused by the reader and the writer, which bounds the
+// length of every path.
+inline constexpr size_t kMaxStorageDepth = 32;
 inline constexpr uint32_t kMaxNameBytes = 64;  // 31 characters and the terminating NUL
 inline constexpr uint32_t kMaxNameChars = kMaxNameBytes / 2 - 1;
 
@@ -49,7 +52,6 @@ inline constexpr size_t kReserved = 34;
 inline constexpr size_t kDirectorySectors = 40;
 inline constexpr size_t kFatSectors = 44;
 inline constexpr size_t kFirstDirectorySector = 48;
-inline constexpr size_t kTransaction = 52;
 inline constexpr size_t kMiniStreamCutoff = 56;
 inline constexpr size_t kFirstMiniFatSector = 60;
 inline constexpr size_t kMiniFatSectors = 64;
