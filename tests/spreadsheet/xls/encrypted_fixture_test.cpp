@@ -1,0 +1,107 @@
+// Encrypted workbooks made byte by byte: XOR obfuscation (which our writer never emits) and RC4,
+// with a shared-string table continued across records, a password given or the default one.
+
+#include <gtest/gtest.h>
+
+#include "spreadsheet/biff/records.h"
+#include "spreadsheet/crypto/record_cipher.h"
+#include "spreadsheet/crypto/xor_obfuscation.h"
+#include "spreadsheet/xls/reader.h"
+#include "workbook_bytes.h"
+
+namespace tabrel {
+namespace {
+
+namespace rt = biff::rt;
+using xls_test::Bytes;
+using xls_test::RecordStream;
+
+// A workbook whose records after FILEPASS are encrypted with `cipher`, as the spreadsheet does:
+// record headers, BOF and the BOUNDSHEET's stream position stay plain.
+std::vector<uint8_t> encrypted_workbook(const std::vector<uint8_t>& filepass, crypto::RecordCipher& cipher) {
+  RecordStream s;
+  s.record(rt::BOF, xls_test::bof(0x0005));
+  const size_t encrypted_from = s.position() + 4 + filepass.size();
+  s.record(rt::FilePass, filepass);
+  s.record(rt::SST, Bytes().u32(2).u32(2).u16(4).u8(0).raw({'S', 'u'}));
+  s.record(rt::Continue, Bytes().u8(1).u16(u'합').u16(u'계').u16(2).u8(0).raw({'o', 'k'}));
+  const size_t entry = s.record(rt::BoundSheet8, xls_test::boundsheet(u"암호"));
+  s.record(rt::Eof, {});
+  s.patch_u32(entry + 4, static_cast<uint32_t>(s.position()));
+  s.record(rt::BOF, xls_test::bof(0x0010));
+  s.record(rt::LabelSst, Bytes().u16(0).u16(0).u16(15).u32(0));
+  s.record(rt::LabelSst, Bytes().u16(0).u16(1).u16(15).u32(1));
+  s.record(rt::Number, Bytes().u16(1).u16(0).u16(15).f64(42.5));
+  s.record(rt::Eof, {});
+
+  auto& bytes = s.data();
+  for (size_t at = encrypted_from; at + 4 <= bytes.size();) {
+    const uint16_t type = static_cast<uint16_t>(bytes[at] | bytes[at + 1] << 8);
+    const size_t size = static_cast<size_t>(bytes[at + 2] | bytes[at + 3] << 8);
+    const size_t plain = std::min(biff::plain_prefix_size(type), size);
+    const size_t payload = at + 4;
+    cipher.encrypt(payload + plain, size, std::span(bytes).subspan(payload + plain, size - plain));
+    at = payload + size;
+  }
+  return xls_test::compound_file(bytes);
+}
+
+void expect_content(const model::Workbook& book) {
+  ASSERT_EQ(book.sheets.size(), 1u);
+  const auto& s = *book.sheets[0];
+  EXPECT_EQ(s.name, u"암호");
+  EXPECT_EQ(s.cells.find({0, 0})->value.as_text(), u"Su합계");
+  EXPECT_EQ(s.cells.find({0, 1})->value.as_text(), u"ok");
+  EXPECT_EQ(s.cells.find({1, 0})->value.as_number(), 42.5);
+}
+
+xls::OpenError::Kind error_kind(const std::vector<uint8_t>& file, const std::optional<std::u16string>& password) {
+  try {
+    xls::read_workbook(file, password);
+  } catch (const xls::OpenError& e) {
+    return e.kind;
+  }
+  ADD_FAILURE() << "opened";
+  return xls::OpenError::Kind::Corrupt;
+}
+
+struct XorFixture {
+  std::vector<uint8_t> file;
+  explicit XorFixture(std::u16string_view password) {
+    const std::string pw = crypto::xor_password_bytes(password);
+    crypto::XorHeader h{crypto::xor_key(pw), crypto::xor_verifier(pw)};
+    const std::vector<uint8_t> filepass = Bytes().u16(0).u16(h.key).u16(h.verifier);
+    auto cipher = crypto::open_cipher(h, password);
+    file = encrypted_workbook(filepass, *cipher);
+  }
+};
+
+std::vector<uint8_t> rc4_file(std::u16string_view password) {
+  auto enc = crypto::create_rc4_encryption(password, [](std::span<uint8_t> out) {
+    for (size_t i = 0; i < out.size(); ++i) out[i] = static_cast<uint8_t>(i * 7 + 1);
+  });
+  return encrypted_workbook(enc.filepass_payload, *enc.cipher);
+}
+
+TEST(XlsEncryptedFixture, XorObfuscationOpensWithItsPasswordOnly) {
+  const XorFixture f(u"abc");
+  expect_content(*xls::read_workbook(f.file, std::u16string(u"abc")));
+  EXPECT_EQ(error_kind(f.file, u"abd"), xls::OpenError::Kind::WrongPassword);
+  EXPECT_EQ(error_kind(f.file, std::nullopt), xls::OpenError::Kind::WrongPassword);
+}
+
+TEST(XlsEncryptedFixture, Rc4OpensWithItsPasswordOnly) {
+  const auto file = rc4_file(u"비밀번호");
+  expect_content(*xls::read_workbook(file, std::u16string(u"비밀번호")));
+  EXPECT_EQ(error_kind(file, u"비밀"), xls::OpenError::Kind::WrongPassword);
+}
+
+// The default password opens a file whether no password or another one was given.
+TEST(XlsEncryptedFixture, DefaultPasswordIsTriedAfterTheGivenOne) {
+  const auto file = rc4_file(crypto::kDefaultPassword);
+  expect_content(*xls::read_workbook(file));
+  expect_content(*xls::read_workbook(file, std::u16string(u"something else")));
+}
+
+}  // namespace
+}  // namespace tabrel

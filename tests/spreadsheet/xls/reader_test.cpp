@@ -1,0 +1,401 @@
+// The reader end to end on hand-made record streams: cell encodings, strings split across
+// CONTINUE records, sheet kinds and order, comments with their shapes, conditional formats,
+// compound files with 4096-byte sectors, and every way opening can fail.
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <variant>
+
+#include "spreadsheet/biff/records.h"
+#include "spreadsheet/xls/reader.h"
+#include "workbook_bytes.h"
+
+namespace tabrel {
+namespace {
+
+namespace rt = biff::rt;
+using xls_test::Bytes;
+using xls_test::RecordStream;
+using Kind = xls::OpenError::Kind;
+
+struct Rec {
+  uint16_t type;
+  std::vector<uint8_t> payload;
+};
+
+struct SheetSpec {
+  std::u16string name = u"Sheet1";
+  uint8_t state = 0;
+  uint8_t type = 0;
+  uint16_t substream = 0x0010;
+  std::vector<Rec> records;
+};
+
+// Globals (BOF, `globals`, one BOUNDSHEET per sheet, EOF), then each sheet's substream.
+std::vector<uint8_t> workbook_stream(const std::vector<Rec>& globals, const std::vector<SheetSpec>& sheets) {
+  RecordStream s;
+  s.record(rt::BOF, xls_test::bof(0x0005));
+  for (const auto& r : globals) s.record(r.type, r.payload);
+  std::vector<size_t> entries;
+  for (const auto& sh : sheets) entries.push_back(s.record(rt::BoundSheet8, xls_test::boundsheet(sh.name, sh.state, sh.type)));
+  s.record(rt::Eof, {});
+  for (size_t i = 0; i < sheets.size(); ++i) {
+    s.patch_u32(entries[i] + 4, static_cast<uint32_t>(s.position()));
+    s.record(rt::BOF, xls_test::bof(sheets[i].substream));
+    for (const auto& r : sheets[i].records) s.record(r.type, r.payload);
+    s.record(rt::Eof, {});
+  }
+  return s.data();
+}
+
+std::unique_ptr<model::Workbook> open(const std::vector<Rec>& globals, const std::vector<SheetSpec>& sheets) {
+  return xls::read_workbook(xls_test::compound_file(workbook_stream(globals, sheets)));
+}
+
+Kind open_error(const std::vector<uint8_t>& file, const std::optional<std::u16string>& password = std::nullopt) {
+  try {
+    xls::read_workbook(file, password);
+  } catch (const xls::OpenError& e) {
+    EXPECT_FALSE(e.message.empty());
+    EXPECT_STRNE(e.what(), "");
+    return e.kind;
+  }
+  ADD_FAILURE() << "opened";
+  return Kind::Corrupt;
+}
+
+Bytes cell(uint16_t row, uint16_t col, uint16_t xf = 15) { return std::move(Bytes().u16(row).u16(col).u16(xf)); }
+
+// A FORMULA record whose cached result is `value` (8 bytes) and whose expression is 1+2.
+std::vector<uint8_t> formula(uint16_t row, uint16_t col, const Bytes& value) {
+  return cell(row, col).raw(value).u16(0).u32(0).u16(7).raw({0x1E, 1, 0, 0x1E, 2, 0, 0x03});
+}
+
+Bytes special_result(uint8_t type, uint8_t value) {
+  return std::move(Bytes().u8(type).u8(0).u8(value).u8(0).u8(0).u8(0).u16(0xFFFF));
+}
+
+TEST(XlsReader, CellRecordsGiveTheirValues) {
+  SheetSpec sheet;
+  sheet.records = {
+      {rt::Number, cell(0, 0).f64(2.5)},
+      {rt::RK, cell(1, 0).u32((123u << 2) | 0x2)},                 // integer
+      {rt::RK, cell(1, 1).u32((12345u << 2) | 0x3)},               // integer / 100
+      {rt::RK, cell(1, 2).u32(0x3FF00000u)},                       // IEEE high bits: 1.0
+      {rt::RK, cell(1, 3).u32(0x3FF00000u | 0x1)},                 // 1.0 / 100
+      {rt::RK, cell(1, 4).u32(static_cast<uint32_t>(-7 * 4) | 0x2)},  // negative integer
+      {rt::MulRk, Bytes().u16(2).u16(1).u16(15).u32((4u << 2) | 2).u16(16).u32((5u << 2) | 2).u16(2)},
+      {rt::Label, cell(3, 0).string16(u"평균")},
+      {rt::BoolErr, cell(4, 0).u8(1).u8(0)},
+      {rt::BoolErr, cell(4, 1).u8(0x07).u8(1)},
+      {rt::Blank, cell(5, 0, 21)},
+      {rt::MulBlank, Bytes().u16(5).u16(1).u16(22).u16(23).u16(2)},
+      {rt::Formula, formula(6, 0, Bytes().f64(3))},
+      {rt::Formula, formula(6, 1, special_result(1, 1))},
+      {rt::Formula, formula(6, 2, special_result(2, 0x2A))},
+      {rt::Formula, formula(6, 3, special_result(3, 0))},
+      {rt::Formula, formula(6, 4, special_result(0, 0))},
+      {rt::String, Bytes().string16(u"합계")},
+  };
+  const auto book = open({}, {sheet});
+  const auto& cells = book->sheets.at(0)->cells;
+  auto value = [&](int row, int col) { return cells.find({row, col})->value; };
+  const std::vector<std::pair<model::CellRef, model::CellValue>> expected = {
+      {{0, 0}, model::CellValue::number(2.5)},   {{1, 0}, model::CellValue::number(123)},
+      {{1, 1}, model::CellValue::number(123.45)}, {{1, 2}, model::CellValue::number(1)},
+      {{1, 3}, model::CellValue::number(0.01)},  {{1, 4}, model::CellValue::number(-7)},
+      {{2, 1}, model::CellValue::number(4)},     {{2, 2}, model::CellValue::number(5)},
+      {{3, 0}, model::CellValue::text(u"평균")}, {{4, 0}, model::CellValue::boolean(true)},
+      {{4, 1}, model::CellValue::error(CellError::Div0)}, {{5, 0}, model::CellValue()},
+      {{5, 1}, model::CellValue()},              {{5, 2}, model::CellValue()},
+      {{6, 0}, model::CellValue::number(3)},     {{6, 1}, model::CellValue::boolean(true)},
+      {{6, 2}, model::CellValue::error(CellError::NA)}, {{6, 3}, model::CellValue::text(u"")},
+      {{6, 4}, model::CellValue::text(u"합계")},
+  };
+  for (const auto& [at, v] : expected) {
+    SCOPED_TRACE(testing::Message() << "row " << at.row << " col " << at.col);
+    ASSERT_NE(cells.find(at), nullptr);
+    EXPECT_TRUE(value(at.row, at.col) == v);
+  }
+  EXPECT_EQ(cells.size(), expected.size());
+  EXPECT_EQ(cells.find({2, 2})->xf, 16);
+  EXPECT_EQ(cells.find({5, 2})->xf, 23);
+  const auto& f = *cells.find({6, 4})->formula;
+  EXPECT_TRUE(f.cached_string);
+  EXPECT_EQ(f.tokens, (std::vector<uint8_t>{0x1E, 1, 0, 0x1E, 2, 0, 0x03}));
+  EXPECT_FALSE(cells.find({6, 0})->formula->cached_string);
+}
+
+// A shared string whose characters continue in a CONTINUE record that switches from 8-bit to
+// 16-bit characters, followed by a string with formatting runs.
+TEST(XlsReader, SharedStringsSplitAcrossContinueRecords) {
+  const std::vector<uint8_t> sst_head = Bytes().u32(3).u32(2).u16(6).u8(0x00).raw({'A', 'B', 'C'});
+  const std::vector<uint8_t> sst_tail =
+      Bytes().u8(0x01).u16(u'가').u16(u'나').u16(u'다').u16(3).u8(0x08).u16(2).raw({'x', 'y', 'z'}).u16(0).u16(5).u16(1).u16(6);
+  SheetSpec sheet;
+  sheet.records = {{rt::LabelSst, cell(0, 0).u32(0)}, {rt::LabelSst, cell(0, 1).u32(1)}, {rt::LabelSst, cell(1, 0).u32(0)}};
+  const auto book = open({{rt::SST, sst_head}, {rt::Continue, sst_tail}}, {sheet});
+  const auto& cells = book->sheets[0]->cells;
+  EXPECT_EQ(cells.find({0, 0})->value.as_text(), u"ABC가나다");
+  const auto& rich = cells.find({0, 1})->value.as_rich();
+  EXPECT_EQ(rich.text, u"xyz");
+  ASSERT_EQ(rich.runs.size(), 2u);
+  EXPECT_EQ(rich.runs[1].first_char, 1);
+  EXPECT_EQ(rich.runs[1].font, 6);
+  // Cells that use one shared string share its text.
+  EXPECT_EQ(&cells.find({0, 0})->value.as_rich(), &cells.find({1, 0})->value.as_rich());
+}
+
+TEST(XlsReader, SheetsKeepKindVisibilityAndTabOrder) {
+  SheetSpec first{u"데이터", 0, 0, 0x0010, {{rt::Number, cell(0, 0).f64(1)}}};
+  SheetSpec hidden{u"숨김", 1, 0, 0x0010, {}};
+  SheetSpec chart{u"Chart1", 2, 2, 0x0020, {{rt::Units, Bytes().u16(0)}}};
+  SheetSpec macro{u"Macro1", 0, 1, 0x0040, {}};
+  SheetSpec dialog{u"Dialog1", 0, 0, 0x0010, {{rt::WsBool, Bytes().u16(0x0010)}}};
+  const auto book = open({}, {first, hidden, chart, macro, dialog});
+  ASSERT_EQ(book->sheets.size(), 5u);
+  const std::vector<std::tuple<std::u16string, model::SheetKind, model::Visibility>> expected = {
+      {u"데이터", model::SheetKind::Worksheet, model::Visibility::Visible},
+      {u"숨김", model::SheetKind::Worksheet, model::Visibility::Hidden},
+      {u"Chart1", model::SheetKind::ChartSheet, model::Visibility::VeryHidden},
+      {u"Macro1", model::SheetKind::MacroSheet, model::Visibility::Visible},
+      {u"Dialog1", model::SheetKind::DialogSheet, model::Visibility::Visible},
+  };
+  for (size_t i = 0; i < expected.size(); ++i) {
+    EXPECT_EQ(book->sheets[i]->name, std::get<0>(expected[i]));
+    EXPECT_EQ(book->sheets[i]->kind, std::get<1>(expected[i]));
+    EXPECT_EQ(book->sheets[i]->visibility, std::get<2>(expected[i]));
+  }
+  EXPECT_EQ(book->sheets[0]->cells.size(), 1u);
+  // The chart sheet's substream is kept whole: BOF, UNITS, EOF.
+  ASSERT_EQ(book->sheets[2]->chart.records.size(), 3u);
+  EXPECT_EQ(book->sheets[2]->chart.records[1].id, rt::Units);
+}
+
+// Substreams stored in another order than the tabs: the tab order wins.
+TEST(XlsReader, SheetOrderFollowsTheSheetListNotTheStream) {
+  RecordStream s;
+  s.record(rt::BOF, xls_test::bof(0x0005));
+  const size_t a = s.record(rt::BoundSheet8, xls_test::boundsheet(u"A"));
+  const size_t b = s.record(rt::BoundSheet8, xls_test::boundsheet(u"B"));
+  s.record(rt::Eof, {});
+  for (auto [entry, value] : {std::pair{b, 2.0}, std::pair{a, 1.0}}) {
+    s.patch_u32(entry + 4, static_cast<uint32_t>(s.position()));
+    s.record(rt::BOF, xls_test::bof(0x0010));
+    s.record(rt::Number, cell(0, 0).f64(value));
+    s.record(rt::Eof, {});
+  }
+  const auto book = xls::read_workbook(xls_test::compound_file(s.data()));
+  EXPECT_EQ(book->sheets[0]->name, u"A");
+  EXPECT_EQ(book->sheets[0]->cells.find({0, 0})->value.as_number(), 1.0);
+  EXPECT_EQ(book->sheets[1]->cells.find({0, 0})->value.as_number(), 2.0);
+}
+
+TEST(XlsReader, ReadsFromCompoundFilesWith4096ByteSectors) {
+  SheetSpec sheet;
+  for (uint16_t r = 0; r < 800; ++r) sheet.records.push_back({rt::Number, cell(r, 0).f64(r)});
+  const auto stream = workbook_stream({}, {sheet});
+  ASSERT_GT(stream.size(), 4096u);  // a stream of its own sectors, not the mini stream
+  const auto book = xls::read_workbook(xls_test::compound_file(stream, u"Workbook", cfb::SectorSize::Bytes4096));
+  EXPECT_EQ(book->sheets[0]->cells.size(), 800u);
+  EXPECT_EQ(book->sheets[0]->cells.find({799, 0})->value.as_number(), 799);
+}
+
+// OfficeArt bytes of one shape: container, shape record, properties with a name, anchor and
+// client data.
+std::vector<uint8_t> comment_shape(uint32_t shape_id) {
+  const std::u16string name = u"Comment 1";
+  Bytes props;
+  props.u16(0x8380).u32(static_cast<uint32_t>((name.size() + 1) * 2));
+  for (char16_t ch : name) props.u16(ch);
+  props.u16(0);
+  Bytes sp;
+  sp.u16(0x0CA2).u16(0xF00A).u32(8).u32(shape_id).u32(0x0A00);                       // rectangle type 202
+  sp.u16(0x0013).u16(0xF00B).u32(static_cast<uint32_t>(props.data().size())).raw(props);  // one property
+  sp.u16(0x0000).u16(0xF010).u32(18).u16(0x0003).u16(2).u16(100).u16(1).u16(50).u16(4).u16(200).u16(6).u16(80);
+  sp.u16(0x0000).u16(0xF011).u32(0);
+  Bytes group;
+  group.u16(0x000F).u16(0xF004).u32(static_cast<uint32_t>(sp.data().size())).raw(sp);
+  Bytes dg;
+  dg.u16(0x000F).u16(0xF003).u32(static_cast<uint32_t>(group.data().size())).raw(group);
+  return Bytes().u16(0x000F).u16(0xF002).u32(static_cast<uint32_t>(dg.data().size())).raw(dg);
+}
+
+TEST(XlsReader, CommentsJoinNoteObjectTextAndShape) {
+  const std::u16string text = u"작성자:\n확인";
+  SheetSpec sheet;
+  sheet.records = {
+      {rt::MsoDrawing, comment_shape(1025)},
+      {rt::Obj, Bytes().u16(0x15).u16(0x12).u16(25).u16(7).u16(0x4011).zeros(12).u16(0).u16(0)},
+      {rt::MsoDrawing, Bytes().u16(0).u16(0xF00D).u32(0)},
+      {rt::TxO, Bytes().u16(0x0212).u16(0).zeros(6).u16(static_cast<uint16_t>(text.size())).u16(16).u16(0).zeros(4)},
+      {rt::Continue, Bytes().chars(text)},
+      {rt::Continue, Bytes().u16(0).u16(5).u32(0).u16(static_cast<uint16_t>(text.size())).u16(0).u32(0)},
+      {rt::Note, cell(2, 1, 0).u16(7).string16(u"작성자").u8(0)},
+  };
+  sheet.records.back().payload[4] = 0x02;  // shown
+  const auto book = open({}, {sheet});
+  const auto& s = *book->sheets[0];
+  ASSERT_EQ(s.comments.size(), 1u);
+  const auto& note = s.comments[0];
+  EXPECT_EQ(note.cell, (model::CellRef{2, 1}));
+  EXPECT_EQ(note.author, u"작성자");
+  EXPECT_EQ(note.text.text, text);
+  ASSERT_EQ(note.text.runs.size(), 1u);
+  EXPECT_EQ(note.text.runs[0].font, 5);
+  EXPECT_TRUE(note.visible);
+  ASSERT_EQ(note.drawing_index, 0);
+  const auto& shape = s.drawings[0];
+  EXPECT_EQ(shape.object_type, 25);
+  EXPECT_EQ(shape.shape_id, 1025u);
+  EXPECT_EQ(shape.autoshape_type, 202);
+  EXPECT_EQ(shape.name, u"Comment 1");
+  EXPECT_EQ(shape.anchor, (model::Anchor{2, 100, 1, 50, 4, 200, 6, 80, 3}));
+  EXPECT_EQ(shape.obj_records.size(), 2u);  // OBJ and TXO
+}
+
+// A CF rule's differential format: what it sets is present, what it leaves alone is nullopt.
+TEST(XlsReader, ConditionalFormatRuleKeepsOnlyWhatItSets) {
+  Bytes font_block;
+  font_block.zeros(64).u32(0xFFFFFFFF).u32(0).u16(700).u16(0).u8(0).u8(0).u8(0).u8(0);  // no height
+  font_block.u32(10).u32(0);                                    // colour 10
+  font_block.u32(0x02 | 0x80).u32(1).u32(1).u32(0).u32(0).u32(0).u32(0).u16(0);  // only weight set
+  ASSERT_EQ(font_block.data().size(), 118u);
+  const uint32_t flags = (1u << 26) | (1u << 29) | 0x3FF | (1u << 10) | (1u << 11) | (1u << 12) | (1u << 13) | (1u << 18);
+  Bytes cf;
+  cf.u8(1).u8(5).u16(3).u16(0).u32(flags).u16(0).raw(font_block).u16(1u << 10).u16(13 | (9 << 7));
+  cf.raw({0x1E, 100, 0});
+  SheetSpec sheet;
+  sheet.records = {{rt::CondFmt, Bytes().u16(1).u16(1).u16(0).u16(9).u16(0).u16(2).u16(1).u16(0).u16(9).u16(0).u16(2)},
+                   {rt::CF, cf},
+                   {rt::CF, Bytes().u8(2).u8(0).u16(1).u16(0).u32(0x3FFFFF).u16(0).raw({0x1D})}};
+  const auto book = open({}, {sheet});
+  const auto& cfs = book->sheets[0]->conditional_formats;
+  ASSERT_EQ(cfs.size(), 1u);
+  EXPECT_EQ(cfs[0].ranges, (std::vector<model::RangeRef>{{{0, 0}, {9, 2}}}));
+  ASSERT_EQ(cfs[0].rules.size(), 2u);
+  const auto& r = cfs[0].rules[0];
+  EXPECT_EQ(r.type, 1);
+  EXPECT_EQ(r.op, 5);
+  EXPECT_EQ(r.formula1, (std::vector<uint8_t>{0x1E, 100, 0}));
+  ASSERT_TRUE(r.font.has_value());
+  EXPECT_EQ(r.font->bold, true);
+  EXPECT_EQ(r.font->italic, std::nullopt);
+  EXPECT_EQ(r.font->underline, std::nullopt);
+  EXPECT_EQ(r.font->height, std::nullopt);
+  EXPECT_EQ(r.font->color, 10);
+  ASSERT_TRUE(r.fill.has_value());
+  EXPECT_EQ(r.fill->pattern, 1);
+  EXPECT_EQ(r.fill->pattern_color, 13);
+  EXPECT_EQ(r.fill->background_color, std::nullopt);
+  EXPECT_FALSE(r.border.has_value());
+  const auto& formula_rule = cfs[0].rules[1];
+  EXPECT_EQ(formula_rule.type, 2);
+  EXPECT_FALSE(formula_rule.font.has_value());
+  EXPECT_EQ(formula_rule.formula1, (std::vector<uint8_t>{0x1D}));
+}
+
+TEST(XlsReader, ColumnInfoLaterRecordsSplitEarlierRanges) {
+  SheetSpec sheet;
+  sheet.records = {{rt::ColInfo, Bytes().u16(0).u16(9).u16(3000).u16(15).u16(0x0002).u16(0)},
+                   {rt::ColInfo, Bytes().u16(3).u16(4).u16(0).u16(15).u16(0x0001 | 0x0200).u16(0)},
+                   {rt::Row, Bytes().u16(4).u16(0).u16(3).u16(600).u32(0).u32(0x0100 | 0x40 | 0x20 | 0x2 | (20u << 16))}};
+  const auto book = open({}, {sheet});
+  const auto& s = *book->sheets[0];
+  ASSERT_EQ(s.columns.size(), 3u);
+  EXPECT_EQ(s.columns[0].last, 2);
+  EXPECT_EQ(s.columns[1].first, 3);
+  EXPECT_TRUE(s.columns[1].hidden);
+  EXPECT_EQ(s.columns[1].outline_level, 2);
+  EXPECT_EQ(s.columns[2].first, 5);
+  EXPECT_EQ(s.column_width(7), 3000);
+  const auto& row = s.rows.at(4);
+  EXPECT_EQ(row.height, 600);
+  EXPECT_TRUE(row.hidden);
+  EXPECT_TRUE(row.custom_height);
+  EXPECT_EQ(row.outline_level, 2);
+  EXPECT_EQ(row.xf, 20);
+}
+
+std::vector<uint8_t> minimal_file() { return xls_test::compound_file(workbook_stream({}, {SheetSpec{}})); }
+
+TEST(XlsReader, OpeningFailsWithATypedError) {
+  // Not a compound file at all.
+  EXPECT_EQ(open_error(std::vector<uint8_t>(1024, 'x')), Kind::NotCompoundFile);
+  EXPECT_EQ(open_error({}), Kind::NotCompoundFile);
+  // A compound file without a workbook stream, and one with the older "Book" stream.
+  EXPECT_EQ(open_error(xls_test::compound_file({1, 2, 3}, u"Other")), Kind::NoWorkbookStream);
+  EXPECT_EQ(open_error(xls_test::compound_file(workbook_stream({}, {}), u"Book")), Kind::OldBiffVersion);
+  // A BIFF5 BOF in a stream named as BIFF8's.
+  RecordStream old;
+  old.record(rt::BOF, xls_test::bof(0x0005, 0x0500));
+  old.record(rt::Eof, {});
+  EXPECT_EQ(open_error(xls_test::compound_file(old.data())), Kind::OldBiffVersion);
+}
+
+TEST(XlsReader, DamagedStreamsAreCorrupt) {
+  const auto stream = workbook_stream({}, {SheetSpec{u"S", 0, 0, 0x0010, {{rt::Number, cell(0, 0).f64(1)}}}});
+  // Cut inside a record.
+  EXPECT_EQ(open_error(xls_test::compound_file({stream.begin(), stream.end() - 7})), Kind::Corrupt);
+  // No BOF first.
+  EXPECT_EQ(open_error(xls_test::compound_file({stream.begin() + 20, stream.end()})), Kind::Corrupt);
+  // A shared string index past the table, a column past IV, a record shorter than its layout.
+  for (const Rec& bad : {Rec{rt::LabelSst, cell(0, 0).u32(0)}, Rec{rt::Number, cell(0, 256).f64(1)},
+                         Rec{rt::Number, cell(0, 0).u16(1)}}) {
+    EXPECT_EQ(open_error(xls_test::compound_file(workbook_stream({}, {SheetSpec{u"S", 0, 0, 0x0010, {bad}}}))), Kind::Corrupt);
+  }
+  // Two sheets at one stream position.
+  RecordStream s;
+  s.record(rt::BOF, xls_test::bof(0x0005));
+  const size_t a = s.record(rt::BoundSheet8, xls_test::boundsheet(u"A"));
+  const size_t b = s.record(rt::BoundSheet8, xls_test::boundsheet(u"B"));
+  s.record(rt::Eof, {});
+  s.patch_u32(a + 4, static_cast<uint32_t>(s.position()));
+  s.patch_u32(b + 4, static_cast<uint32_t>(s.position()));
+  s.record(rt::BOF, xls_test::bof(0x0010));
+  s.record(rt::Eof, {});
+  EXPECT_EQ(open_error(xls_test::compound_file(s.data())), Kind::Corrupt);
+}
+
+class TempFile {
+ public:
+  explicit TempFile(const std::vector<uint8_t>& bytes)
+      : path_(std::filesystem::temp_directory_path() / ("xls-reader-test-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + ".xls")) {
+    std::ofstream(path_, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+  }
+  ~TempFile() {
+    std::error_code ec;
+    std::filesystem::permissions(path_, std::filesystem::perms::owner_write, std::filesystem::perm_options::add, ec);
+    std::filesystem::remove(path_, ec);
+  }
+  const std::filesystem::path& path() const { return path_; }
+
+ private:
+  std::filesystem::path path_;
+};
+
+TEST(XlsReader, ReadsAReadOnlyFileAndLeavesItUnchanged) {
+  const auto bytes = minimal_file();
+  TempFile file(bytes);
+  std::filesystem::permissions(file.path(), std::filesystem::perms::owner_read, std::filesystem::perm_options::replace);
+  const auto before = std::filesystem::last_write_time(file.path());
+  EXPECT_EQ(xls::read_workbook_file(file.path())->sheets.size(), 1u);
+  EXPECT_EQ(std::filesystem::last_write_time(file.path()), before);
+  std::ifstream in(file.path(), std::ios::binary);
+  EXPECT_EQ(std::vector<uint8_t>(std::istreambuf_iterator<char>(in), {}), bytes);
+}
+
+TEST(XlsReader, MissingFileIsNotFound) {
+  try {
+    xls::read_workbook_file("/nonexistent/답안.xls");
+    FAIL();
+  } catch (const xls::OpenError& e) {
+    EXPECT_EQ(e.kind, Kind::NotFound);
+    EXPECT_EQ(e.message, u"파일을 찾을 수 없습니다.");
+  }
+}
+
+}  // namespace
+}  // namespace tabrel
