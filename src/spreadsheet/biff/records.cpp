@@ -2,16 +2,20 @@
 
 #include <algorithm>
 #include <array>
+#include <iterator>
 
 namespace tabrel::biff {
 namespace {
 
-constexpr auto make_table() {
-  std::array table{
+constexpr RecordType kListed[] = {
 #define TABREL_BIFF_RECORD_ENTRY(name, number) RecordType{number, #name},
-      TABREL_BIFF_RECORDS(TABREL_BIFF_RECORD_ENTRY)
+    TABREL_BIFF_RECORDS(TABREL_BIFF_RECORD_ENTRY)
 #undef TABREL_BIFF_RECORD_ENTRY
-  };
+};
+
+constexpr auto make_table() {
+  std::array<RecordType, std::size(kListed)> table{};
+  std::copy(std::begin(kListed), std::end(kListed), table.begin());
   std::sort(table.begin(), table.end(), [](const RecordType& a, const RecordType& b) { return a.number < b.number; });
   return table;
 }
