@@ -49,14 +49,14 @@ std::optional<ShapeError> Shell::Form_Initialize(bool shape_window) {
 }
 
 void Shell::Form_Unload() {
-  for (auto* pair : {&excel.AnswerExcel, &excel.TargetExcel}) {
-    auto& app = *pair;
-    auto& sheet = pair == &excel.AnswerExcel ? excel.AnswerSheet : excel.TargetSheet;
+  auto quit = [](std::shared_ptr<xl::Application>& app, std::shared_ptr<xl::Worksheet>& sheet) {
     rt::step([&] { QuitApplication(app); });
     rt::step([&] { QuitApplicationOfApplication(app); });
     sheet.reset();
     app.reset();
-  }
+  };
+  quit(excel.AnswerExcel, excel.AnswerSheet);
+  quit(excel.TargetExcel, excel.TargetSheet);
 }
 
 void Shell::Picture1_MouseDown(int index) {

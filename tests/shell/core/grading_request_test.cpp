@@ -200,6 +200,14 @@ TEST_F(GradingRequestTest, SecondRequestAndChoicesRefusedWhileGrading) {
   EXPECT_EQ(shell.comtest.Combo3[0].Text(), u"유형01회");
 }
 
+TEST_F(GradingRequestTest, UnloadQuitsAndReleasesInstances) {
+  auto answer = xl::Application::New();
+  shell.excel.AnswerExcel = answer;
+  shell.Form_Unload();  // the target instance is missing: its steps fail silently
+  EXPECT_FALSE(shell.excel.AnswerExcel);
+  EXPECT_THROW(answer->session(), AutomationError);
+}
+
 TEST_F(GradingRequestTest, UnloadAndExitWithoutInstances) {
   bool ended = false;
   Shell s(dialogs, folder.path(), {}, ShellHooks{{}, {}, [&] { ended = true; }, {}});
