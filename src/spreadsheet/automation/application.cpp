@@ -1,7 +1,13 @@
 #include "spreadsheet/automation/application.h"
 
 #include "spreadsheet/automation/errors.h"
+#include "spreadsheet/automation/range.h"
+#include "spreadsheet/automation/selection.h"
 #include "spreadsheet/automation/session.h"
+#include "spreadsheet/automation/sheets.h"
+#include "spreadsheet/automation/workbook.h"
+#include "spreadsheet/automation/workbooks.h"
+#include "spreadsheet/automation/worksheet.h"
 
 namespace tabrel::xl {
 
@@ -23,6 +29,73 @@ const Session& Application::session() const {
 std::shared_ptr<Application> Application::GetApplication() {
   session();
   return shared_from_this();
+}
+
+std::shared_ptr<xl::Workbooks> Application::Workbooks() {
+  session();
+  return std::make_shared<xl::Workbooks>(shared_from_this());
+}
+
+std::shared_ptr<xl::Workbook> Application::ActiveWorkbook() {
+  const auto& active = session().active;
+  if (!active) return nullptr;
+  return std::make_shared<xl::Workbook>(shared_from_this(), active);
+}
+
+std::shared_ptr<Worksheet> Application::ActiveSheet() {
+  const auto& active = session().active;
+  if (!active) return nullptr;
+  model::Sheet* sheet = active_sheet(*active->model);
+  if (!sheet) return nullptr;
+  return std::make_shared<Worksheet>(SheetHandle{shared_from_this(), active, sheet});
+}
+
+std::shared_ptr<xl::Range> Application::ActiveCell() {
+  auto sheet = ActiveSheet();
+  if (!sheet || sheet->handle().get().kind != model::SheetKind::Worksheet) return nullptr;
+  const model::CellRef cell = active_cell(sheet->handle().get());
+  return std::make_shared<xl::Range>(sheet->handle(), model::RangeRef{cell, cell});
+}
+
+std::shared_ptr<Dispatch> Application::Selection() {
+  auto sheet = ActiveSheet();
+  if (!sheet || sheet->handle().get().kind != model::SheetKind::Worksheet) return nullptr;
+  return std::make_shared<xl::Range>(sheet->handle(), selected_range(sheet->handle().get()));
+}
+
+namespace {
+
+std::shared_ptr<Worksheet> require_sheet(std::shared_ptr<Worksheet> sheet) {
+  if (!sheet) raise(Fault::MethodFailed);
+  return sheet;
+}
+
+}  // namespace
+
+std::shared_ptr<xl::Sheets> Application::Sheets() {
+  auto book = ActiveWorkbook();
+  if (!book) raise(Fault::MethodFailed);
+  return book->Sheets();
+}
+
+std::shared_ptr<Worksheet> Application::Sheets(const Variant& index) { return Sheets()->Item(index); }
+
+std::shared_ptr<xl::Sheets> Application::Worksheets() {
+  auto book = ActiveWorkbook();
+  if (!book) raise(Fault::MethodFailed);
+  return book->Worksheets();
+}
+
+std::shared_ptr<Worksheet> Application::Worksheets(const Variant& index) { return Worksheets()->Item(index); }
+
+std::shared_ptr<xl::Range> Application::Range(const Variant& cell1, const Variant& cell2) {
+  return require_sheet(ActiveSheet())->Range(cell1, cell2);
+}
+
+std::shared_ptr<xl::Range> Application::Cells() { return require_sheet(ActiveSheet())->Cells(); }
+
+std::shared_ptr<xl::Range> Application::Cells(const Variant& row, const Variant& column) {
+  return require_sheet(ActiveSheet())->Cells(row, column);
 }
 
 bool Application::DisplayAlerts() const { return session().display_alerts; }

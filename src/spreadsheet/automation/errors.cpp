@@ -11,15 +11,31 @@ struct FaultEntry {
   std::u16string description;
 };
 
-const std::array<FaultEntry, 7>& table() {
-  static const std::array<FaultEntry, 7> entries = {{
+constexpr int32_t kObjectRequired = 91;
+constexpr int32_t kRemoteServerGone = 462;
+constexpr int32_t kDisconnected = -2147417848;  // 0x80010108
+
+const std::array<FaultEntry, 18>& table() {
+  static const std::array<FaultEntry, 18> entries = {{
+      {Fault::InvalidArgument, err::kInvalidProcedureCall, u"프로시저 호출 또는 인수가 잘못되었습니다."},
       {Fault::SubscriptOutOfRange, err::kSubscriptOutOfRange, u"아래 첨자 사용이 잘못되었습니다."},
       {Fault::TypeMismatch, err::kTypeMismatch, u"형식이 일치하지 않습니다."},
-      {Fault::ObjectNotSet, 91, u"개체 변수 또는 With 블록 변수가 설정되어 있지 않습니다."},
+      {Fault::ObjectNotSet, kObjectRequired, u"개체 변수 또는 With 블록 변수가 설정되어 있지 않습니다."},
       {Fault::NoSuchMember, err::kNoSuchMember, u"개체가 이 속성 또는 메서드를 지원하지 않습니다."},
-      {Fault::ServerGone, 462, u"원격 서버 컴퓨터가 없거나 사용할 수 없습니다."},
+      {Fault::ServerGone, kRemoteServerGone, u"원격 서버 컴퓨터가 없거나 사용할 수 없습니다."},
       {Fault::MethodFailed, err::kMethodFailed, u"응용 프로그램 정의 오류 또는 개체 정의 오류입니다."},
-      {Fault::ObjectDeleted, -2147221080, u"자동화 오류입니다. 개체가 클라이언트에서 연결이 끊겼습니다."},
+      {Fault::RangeAddressInvalid, err::kMethodFailed, u"'_Worksheet' 개체의 'Range' 메서드가 실패했습니다."},
+      {Fault::RangeSelectFailed, err::kMethodFailed, u"Range 클래스의 Select 메서드가 실패했습니다."},
+      {Fault::RangeActivateFailed, err::kMethodFailed, u"Range 클래스의 Activate 메서드가 실패했습니다."},
+      {Fault::SheetSelectFailed, err::kMethodFailed, u"Worksheet 클래스의 Select 메서드가 실패했습니다."},
+      {Fault::SheetActivateFailed, err::kMethodFailed, u"Worksheet 클래스의 Activate 메서드가 실패했습니다."},
+      {Fault::SheetNameInvalid, err::kMethodFailed, u"Worksheet 클래스의 Name 속성을 설정할 수 없습니다."},
+      {Fault::SheetNameTaken, err::kMethodFailed,
+       u"다른 시트, 참조된 개체 라이브러리 또는 Visual Basic에서 참조하는 통합 문서와 같은 이름으로 시트 이름을 바꿀 수 없습니다."},
+      {Fault::SheetVisibleFailed, err::kMethodFailed, u"Worksheet 클래스의 Visible 속성을 설정할 수 없습니다."},
+      {Fault::SheetDeleteFailed, err::kMethodFailed, u"Worksheet 클래스의 Delete 메서드가 실패했습니다."},
+      {Fault::BordersItemFailed, err::kMethodFailed, u"Borders 클래스의 Item 속성을 가져올 수 없습니다."},
+      {Fault::ObjectDeleted, kDisconnected, u"자동화 오류입니다. 호출된 개체와 클라이언트의 연결이 끊어졌습니다."},
   }};
   return entries;
 }

@@ -10,20 +10,31 @@
 namespace tabrel::xl {
 
 enum class Fault {
-  SubscriptOutOfRange,  // 9: a missing item of a collection
-  TypeMismatch,         // 13
-  ObjectNotSet,         // 91: a member read through Nothing
-  NoSuchMember,         // 438: a member we do not support
-  ServerGone,           // 462: the instance has quit
-  MethodFailed,         // 1004: the spreadsheet refused the operation
-  ObjectDeleted,        // the sheet or workbook behind the object is gone
+  InvalidArgument,       // 5: an argument outside what the member takes
+  SubscriptOutOfRange,   // 9: a missing item of a collection
+  TypeMismatch,          // 13
+  ObjectNotSet,          // 91: a member read through Nothing
+  NoSuchMember,          // 438: a member we do not support
+  ServerGone,            // 462: the instance has quit
+  MethodFailed,          // 1004: the spreadsheet refused the operation
+  RangeAddressInvalid,   // 1004: Range("...") with a text that is no address
+  RangeSelectFailed,     // 1004: selecting cells of a sheet that is not active
+  RangeActivateFailed,
+  SheetSelectFailed,     // 1004: selecting a hidden sheet
+  SheetActivateFailed,
+  SheetNameInvalid,      // 1004: an empty, too long or ill-formed sheet name
+  SheetNameTaken,        // 1004: the name belongs to another sheet
+  SheetVisibleFailed,    // 1004: hiding the last visible sheet
+  SheetDeleteFailed,     // 1004: deleting the last visible sheet
+  BordersItemFailed,     // 1004: Borders(i) with an index outside 5..12
+  ObjectDeleted,         // the sheet or workbook behind the object is gone
 };
 
 int32_t fault_number(Fault f);
 const std::u16string& fault_description(Fault f);
 
 [[noreturn]] void raise(Fault f);
-// 1004 with a description of its own (the spreadsheet words each refusal differently).
+// 1004 with a description that comes from elsewhere (the file reader's message).
 [[noreturn]] void raise_failed(std::u16string description);
 
 }  // namespace tabrel::xl

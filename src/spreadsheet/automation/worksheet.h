@@ -13,7 +13,6 @@ namespace tabrel::xl {
 class Application;
 class Workbook;
 class Range;
-class Names;
 class Comments;
 
 class Worksheet : public Dispatch, public std::enable_shared_from_this<Worksheet> {
@@ -50,7 +49,6 @@ class Worksheet : public Dispatch, public std::enable_shared_from_this<Worksheet
   std::shared_ptr<xl::Range> Columns();
   std::shared_ptr<xl::Range> Columns(const Variant& index);
   std::shared_ptr<xl::Range> UsedRange();
-  std::shared_ptr<xl::Names> Names();
   std::shared_ptr<xl::Comments> Comments();
 
   const SheetHandle& handle() const { return handle_; }

@@ -1,0 +1,41 @@
+#pragma once
+// The one place where texts that other engines produce enter the automation objects: the
+// displayed text of a cell, formula texts of cells, conditions and names, number-format codes
+// and column widths in characters. Until an engine can answer, the read raises 1004.
+
+#include <cstdint>
+#include <span>
+#include <string>
+
+#include "spreadsheet/model/workbook.h"
+
+namespace tabrel::xl {
+
+enum class Notation { A1, R1C1 };
+
+// Range.Text of one cell.
+std::u16string displayed_text(const model::Workbook& wb, const model::Sheet& sheet, model::CellRef at);
+
+// Range.Formula / FormulaR1C1 of one cell: the formula with "=", a constant as the formula bar
+// shows it, "" for a blank cell.
+std::u16string cell_formula(const model::Workbook& wb, const model::Sheet& sheet, model::CellRef at, Notation notation);
+
+// A formula stored relative to `base` (a condition's first cell), printed as seen from `from`
+// (the instance's active cell), with "=".
+std::u16string relative_formula(const model::Workbook& wb, std::span<const uint8_t> tokens, model::CellRef base,
+                                model::CellRef from, Notation notation);
+
+// Name.RefersTo / RefersToR1C1.
+std::u16string name_formula(const model::Workbook& wb, const model::DefinedName& name, Notation notation);
+
+// Range.NumberFormat and Range.NumberFormatLocal of a format id.
+std::u16string number_format(const model::Workbook& wb, uint16_t format_id);
+std::u16string number_format_local(const model::Workbook& wb, uint16_t format_id);
+// The format id of a code given in English or in the user's language.
+uint16_t format_id_for(model::Workbook& wb, const std::u16string& code, bool local);
+
+// Column width in characters as ColumnWidth reports it, from the stored 1/256 units, and back.
+double column_width_characters(const model::Workbook& wb, uint16_t width_256ths);
+uint16_t column_width_units(const model::Workbook& wb, double characters);
+
+}  // namespace tabrel::xl

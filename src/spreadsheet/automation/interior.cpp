@@ -1,0 +1,79 @@
+#include "spreadsheet/automation/interior.h"
+
+#include <array>
+
+#include "spreadsheet/automation/constants.h"
+#include "spreadsheet/automation/errors.h"
+#include "spreadsheet/automation/fold.h"
+#include "spreadsheet/ops/cell_format.h"
+
+namespace tabrel::xl {
+namespace {
+
+constexpr int32_t kWhite = 0xFFFFFF;
+constexpr uint8_t kSolid = 1;
+
+// xlPattern constants of the BIFF fill patterns 0..18.
+constexpr std::array<int, 19> kPatterns = {kXlNone, 1,  -4125, -4126, -4124, -4128, -4166, -4121, -4162, 9,
+                                           10,      11, 12,    13,    14,    15,    16,    17,    18};
+
+void fill(model::Xf& xf, std::optional<uint16_t> color) {
+  if (!color) {
+    xf.pattern = 0;
+    xf.pattern_color = model::kSystemForeground;
+    xf.background_color = model::kSystemBackground;
+    return;
+  }
+  if (xf.pattern == 0) xf.pattern = kSolid;
+  xf.pattern_color = *color;
+}
+
+}  // namespace
+
+Interior::Interior(SheetHandle sheet, model::RangeRef area) : sheet_(std::move(sheet)), area_(area) {}
+
+Variant Interior::ColorIndex() const {
+  const model::Sheet& sheet = sheet_.get();
+  const model::Workbook& wb = sheet_.workbook();
+  return fold_cells(area_, [&](model::CellRef at) {
+    const model::Xf& xf = ops::effective_format(wb, sheet, at);
+    return Variant(xf.pattern == 0 ? kXlNone : color_index(xf.pattern_color));
+  });
+}
+
+void Interior::SetColorIndex(const Variant& value) {
+  const int index = value.to_long();
+  std::optional<uint16_t> color;
+  if (index != kXlNone) {
+    const auto mapped = palette_index(index);
+    if (!mapped) raise(Fault::MethodFailed);
+    color = *mapped == model::kAutomaticColor ? model::kSystemForeground : *mapped;
+  }
+  ops::change_format(sheet_.workbook(), sheet_.get(), area_, [&](model::Xf& xf) { fill(xf, color); });
+}
+
+Variant Interior::Color() const {
+  const model::Sheet& sheet = sheet_.get();
+  const model::Workbook& wb = sheet_.workbook();
+  return fold_cells(area_, [&](model::CellRef at) {
+    const model::Xf& xf = ops::effective_format(wb, sheet, at);
+    return Variant(xf.pattern == 0 ? kWhite : color_value(wb.styles.palette, xf.pattern_color));
+  });
+}
+
+void Interior::SetColor(const Variant& value) {
+  model::Workbook& wb = sheet_.workbook();
+  const uint16_t index = nearest_palette_index(wb.styles.palette, value.to_long());
+  ops::change_format(wb, sheet_.get(), area_, [&](model::Xf& xf) { fill(xf, index); });
+}
+
+Variant Interior::Pattern() const {
+  const model::Sheet& sheet = sheet_.get();
+  const model::Workbook& wb = sheet_.workbook();
+  return fold_cells(area_, [&](model::CellRef at) {
+    const uint8_t pattern = ops::effective_format(wb, sheet, at).pattern;
+    return Variant(pattern < kPatterns.size() ? kPatterns[pattern] : kXlNone);
+  });
+}
+
+}  // namespace tabrel::xl

@@ -1,0 +1,28 @@
+#pragma once
+// The fill of a range: ColorIndex is xlColorIndexNone without a fill (white is 2, not "none").
+
+#include <memory>
+#include <string>
+
+#include "spreadsheet/automation/sheet_handle.h"
+#include "spreadsheet/core/variant.h"
+
+namespace tabrel::xl {
+
+class Interior : public Dispatch {
+ public:
+  Interior(SheetHandle sheet, model::RangeRef area);
+  std::u16string type_name() const override { return u"Interior"; }
+
+  Variant ColorIndex() const;
+  void SetColorIndex(const Variant& value);
+  Variant Color() const;
+  void SetColor(const Variant& value);
+  Variant Pattern() const;  // xlPatternSolid 1, xlPatternNone -4142, other patterns by code
+
+ private:
+  SheetHandle sheet_;
+  model::RangeRef area_;
+};
+
+}  // namespace tabrel::xl

@@ -1,0 +1,55 @@
+#pragma once
+// The defined names of a workbook, in the order the workbook keeps them.
+
+#include <memory>
+#include <string>
+
+#include "spreadsheet/core/variant.h"
+#include "spreadsheet/model/workbook.h"
+
+namespace tabrel::xl {
+
+class Application;
+struct Book;
+class DefinedName;
+
+class Names : public Dispatch {
+ public:
+  Names(std::shared_ptr<Application> app, std::shared_ptr<Book> book);
+  std::u16string type_name() const override { return u"Names"; }
+
+  int Count() const;
+  // By position (1-based) or by name (letter case ignored; "Sheet1!x" for a sheet's own name).
+  std::shared_ptr<DefinedName> Item(const Variant& index) const;
+
+ private:
+  std::shared_ptr<Application> app_;
+  std::shared_ptr<Book> book_;
+};
+
+// One defined name (the Name object). It finds its name again on every read by its text and
+// scope, and raises once the name is gone.
+class DefinedName : public Dispatch {
+ public:
+  DefinedName(std::shared_ptr<Application> app, std::shared_ptr<Book> book, const model::DefinedName& name);
+  std::u16string type_name() const override { return u"Name"; }
+
+  // "목표량", or "Sheet1!목표량" for a name that belongs to one sheet.
+  std::u16string Name() const;
+  std::u16string RefersTo() const;
+  std::u16string RefersToR1C1() const;
+  bool Visible() const;
+  void Delete();
+
+ private:
+  const model::DefinedName& get() const;
+  std::shared_ptr<Application> app_;
+  std::shared_ptr<Book> book_;
+  std::u16string name_;
+  uint16_t scope_;
+};
+
+// The text by which the Names collection shows a name.
+std::u16string name_caption(const model::Workbook& wb, const model::DefinedName& name);
+
+}  // namespace tabrel::xl

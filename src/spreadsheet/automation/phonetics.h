@@ -1,0 +1,46 @@
+#pragma once
+// The phonetic guides of a cell's text: Phonetics holds one item per guided stretch; Phonetic
+// (the older form) stands for the whole guide of the cell.
+
+#include <memory>
+#include <string>
+
+#include "spreadsheet/automation/sheet_handle.h"
+#include "spreadsheet/core/variant.h"
+
+namespace tabrel::xl {
+
+class Phonetic;
+
+class Phonetics : public Dispatch {
+ public:
+  Phonetics(SheetHandle sheet, model::CellRef cell);
+  std::u16string type_name() const override { return u"Phonetics"; }
+
+  int Count() const;
+  std::shared_ptr<Phonetic> Item(const Variant& index) const;  // 1-based; raises past the count
+
+ private:
+  SheetHandle sheet_;
+  model::CellRef cell_;
+};
+
+class Phonetic : public Dispatch {
+ public:
+  // `run` is the guided stretch, or -1 for the whole guide of the cell.
+  Phonetic(SheetHandle sheet, model::CellRef cell, int run);
+  std::u16string type_name() const override { return u"Phonetic"; }
+
+  std::u16string Text() const;
+  bool Visible() const;
+  void SetVisible(const Variant& value);
+  int CharacterType() const;  // xlPhoneticCharacterType
+  int Alignment() const;      // xlPhoneticAlignment
+
+ private:
+  SheetHandle sheet_;
+  model::CellRef cell_;
+  int run_;
+};
+
+}  // namespace tabrel::xl

@@ -1,0 +1,113 @@
+#pragma once
+// A rectangle of cells of a worksheet. Reads fold the cells' values (Null when they differ);
+// properties that describe one cell (Comment, FormatConditions, Phonetics) use the first cell.
+
+#include <memory>
+#include <string>
+
+#include "spreadsheet/automation/sheet_handle.h"
+#include "spreadsheet/core/variant.h"
+
+namespace tabrel::xl {
+
+class Application;
+class Worksheet;
+class Font;
+class Interior;
+class Borders;
+class Border;
+class Comment;
+class FormatConditions;
+class Phonetics;
+class Phonetic;
+
+class Range : public Dispatch, public std::enable_shared_from_this<Range> {
+ public:
+  Range(SheetHandle sheet, model::RangeRef area);
+
+  std::u16string type_name() const override { return u"Range"; }
+
+  std::shared_ptr<xl::Application> Application() const;
+  std::shared_ptr<xl::Worksheet> Worksheet() const;
+  std::shared_ptr<xl::Worksheet> Parent() const { return Worksheet(); }
+
+  // Position and shape.
+  std::u16string Address(bool row_absolute = true, bool column_absolute = true) const;
+  int Row() const;
+  int Column() const;
+  double Count() const;
+  std::shared_ptr<xl::Range> Cells() const;
+  std::shared_ptr<xl::Range> Cells(const Variant& row, const Variant& column = {}) const;
+  std::shared_ptr<xl::Range> Item(const Variant& row, const Variant& column = {}) const { return Cells(row, column); }
+  std::shared_ptr<xl::Range> EntireRow() const;
+  std::shared_ptr<xl::Range> EntireColumn() const;
+  std::shared_ptr<xl::Range> Offset(int rows, int columns) const;
+  std::shared_ptr<xl::Range> Resize(const Variant& rows, const Variant& columns = {}) const;
+
+  // Selection: only on the active sheet of the active workbook.
+  void Select();
+  void Activate();
+
+  // Values.
+  Variant Value() const;
+  Variant Value2() const;
+  void SetValue(const Variant& value);
+  Variant Text() const;
+  Variant Formula() const;
+  void SetFormula(const Variant& formula);
+  Variant FormulaR1C1() const;
+  void SetFormulaR1C1(const Variant& formula);
+  Variant HasFormula() const;
+
+  // Formats.
+  std::shared_ptr<xl::Font> Font() const;
+  std::shared_ptr<xl::Interior> Interior() const;
+  std::shared_ptr<xl::Borders> Borders() const;
+  std::shared_ptr<xl::Border> Borders(const Variant& index) const;
+  Variant NumberFormat() const;
+  void SetNumberFormat(const Variant& code);
+  Variant NumberFormatLocal() const;
+  void SetNumberFormatLocal(const Variant& code);
+  Variant HorizontalAlignment() const;
+  void SetHorizontalAlignment(const Variant& value);
+  Variant VerticalAlignment() const;
+  void SetVerticalAlignment(const Variant& value);
+  Variant WrapText() const;
+  void SetWrapText(const Variant& value);
+  Variant MergeCells() const;
+  void SetMergeCells(const Variant& value);
+  void Merge();
+  void UnMerge();
+  std::shared_ptr<xl::Range> MergeArea() const;
+
+  // Sizes: ColumnWidth in characters, RowHeight and Height in points (0 for hidden rows).
+  Variant ColumnWidth() const;
+  void SetColumnWidth(const Variant& characters);
+  Variant RowHeight() const;
+  void SetRowHeight(const Variant& points);
+  Variant Height() const;
+  Variant Hidden() const;
+  void SetHidden(const Variant& value);
+
+  // Things attached to the first cell.
+  std::shared_ptr<xl::Comment> Comment() const;  // Nothing (nullptr) when the cell has none
+  std::shared_ptr<xl::FormatConditions> FormatConditions() const;
+  std::shared_ptr<xl::Phonetics> Phonetics() const;
+  std::shared_ptr<xl::Phonetic> Phonetics(const Variant& index) const;
+  std::shared_ptr<xl::Phonetic> Phonetic() const;
+
+  void ClearContents();
+  void ClearFormats();
+  void ClearOutline();
+  void Clear();
+
+  const SheetHandle& sheet() const { return sheet_; }
+  const model::RangeRef& area() const { return area_; }
+
+ private:
+  std::shared_ptr<xl::Range> sub(model::RangeRef area) const;
+  SheetHandle sheet_;
+  model::RangeRef area_;
+};
+
+}  // namespace tabrel::xl

@@ -1,0 +1,201 @@
+// Range: formats (fonts, fills and lines through their objects), number formats, alignment,
+// merging, widths and heights.
+#include <cmath>
+
+#include "spreadsheet/automation/borders.h"
+#include "spreadsheet/automation/constants.h"
+#include "spreadsheet/automation/engine_text.h"
+#include "spreadsheet/automation/errors.h"
+#include "spreadsheet/automation/fold.h"
+#include "spreadsheet/automation/font.h"
+#include "spreadsheet/automation/interior.h"
+#include "spreadsheet/automation/range.h"
+#include "spreadsheet/ops/cell_format.h"
+#include "spreadsheet/ops/dimensions.h"
+#include "spreadsheet/ops/merge.h"
+
+namespace tabrel::xl {
+namespace {
+
+constexpr double kMaxRowHeightPoints = 409;
+constexpr double kMaxColumnWidth = 255;
+
+// Folds over the columns (or rows) of an area only.
+Variant fold_columns(const model::RangeRef& area, const std::function<Variant(int)>& read) {
+  return fold_cells({{0, area.first.col}, {0, area.last.col}}, [&](model::CellRef at) { return read(at.col); });
+}
+
+Variant fold_rows(const model::RangeRef& area, const std::function<Variant(int)>& read) {
+  return fold_cells({{area.first.row, 0}, {area.last.row, 0}}, [&](model::CellRef at) { return read(at.row); });
+}
+
+}  // namespace
+
+std::shared_ptr<xl::Font> Range::Font() const {
+  sheet_.get();
+  return std::make_shared<xl::Font>(sheet_, area_);
+}
+
+std::shared_ptr<xl::Interior> Range::Interior() const {
+  sheet_.get();
+  return std::make_shared<xl::Interior>(sheet_, area_);
+}
+
+std::shared_ptr<xl::Borders> Range::Borders() const {
+  sheet_.get();
+  return std::make_shared<xl::Borders>(sheet_, area_);
+}
+
+std::shared_ptr<xl::Border> Range::Borders(const Variant& index) const { return Borders()->Item(index); }
+
+Variant Range::NumberFormat() const {
+  const model::Sheet& sheet = sheet_.get();
+  const model::Workbook& wb = sheet_.workbook();
+  const Variant id = fold_cells(area_, [&](model::CellRef at) {
+    return Variant(static_cast<int>(ops::effective_format(wb, sheet, at).format));
+  });
+  if (id.is_null()) return id;
+  return Variant(number_format(wb, static_cast<uint16_t>(id.to_long())));
+}
+
+Variant Range::NumberFormatLocal() const {
+  const model::Sheet& sheet = sheet_.get();
+  const model::Workbook& wb = sheet_.workbook();
+  const Variant id = fold_cells(area_, [&](model::CellRef at) {
+    return Variant(static_cast<int>(ops::effective_format(wb, sheet, at).format));
+  });
+  if (id.is_null()) return id;
+  return Variant(number_format_local(wb, static_cast<uint16_t>(id.to_long())));
+}
+
+void Range::SetNumberFormat(const Variant& code) {
+  model::Workbook& wb = sheet_.workbook();
+  const uint16_t id = format_id_for(wb, code.to_string(), false);
+  ops::change_format(wb, sheet_.get(), area_, [&](model::Xf& xf) { xf.format = id; });
+}
+
+void Range::SetNumberFormatLocal(const Variant& code) {
+  model::Workbook& wb = sheet_.workbook();
+  const uint16_t id = format_id_for(wb, code.to_string(), true);
+  ops::change_format(wb, sheet_.get(), area_, [&](model::Xf& xf) { xf.format = id; });
+}
+
+Variant Range::HorizontalAlignment() const {
+  const model::Sheet& sheet = sheet_.get();
+  const model::Workbook& wb = sheet_.workbook();
+  return fold_cells(area_, [&](model::CellRef at) {
+    return Variant(horizontal_alignment(ops::effective_format(wb, sheet, at).horizontal));
+  });
+}
+
+void Range::SetHorizontalAlignment(const Variant& value) {
+  const auto code = horizontal_alignment_code(value.to_long());
+  if (!code) raise(Fault::MethodFailed);
+  ops::change_format(sheet_.workbook(), sheet_.get(), area_, [&](model::Xf& xf) { xf.horizontal = *code; });
+}
+
+Variant Range::VerticalAlignment() const {
+  const model::Sheet& sheet = sheet_.get();
+  const model::Workbook& wb = sheet_.workbook();
+  return fold_cells(area_, [&](model::CellRef at) {
+    return Variant(vertical_alignment(ops::effective_format(wb, sheet, at).vertical));
+  });
+}
+
+void Range::SetVerticalAlignment(const Variant& value) {
+  const auto code = vertical_alignment_code(value.to_long());
+  if (!code) raise(Fault::MethodFailed);
+  ops::change_format(sheet_.workbook(), sheet_.get(), area_, [&](model::Xf& xf) { xf.vertical = *code; });
+}
+
+Variant Range::WrapText() const {
+  const model::Sheet& sheet = sheet_.get();
+  const model::Workbook& wb = sheet_.workbook();
+  return fold_cells(area_, [&](model::CellRef at) { return Variant(ops::effective_format(wb, sheet, at).wrap); });
+}
+
+void Range::SetWrapText(const Variant& value) {
+  const bool wrap = value.to_bool();
+  ops::change_format(sheet_.workbook(), sheet_.get(), area_, [&](model::Xf& xf) { xf.wrap = wrap; });
+}
+
+Variant Range::MergeCells() const {
+  const model::Sheet& sheet = sheet_.get();
+  return fold_cells(area_, [&](model::CellRef at) { return Variant(sheet.merge_area(at).has_value()); });
+}
+
+void Range::SetMergeCells(const Variant& value) {
+  if (value.to_bool()) Merge();
+  else UnMerge();
+}
+
+void Range::Merge() { ops::merge(sheet_.get(), area_); }
+
+void Range::UnMerge() { ops::unmerge(sheet_.get(), area_); }
+
+std::shared_ptr<xl::Range> Range::MergeArea() const {
+  const model::Sheet& sheet = sheet_.get();
+  const auto merged = sheet.merge_area(area_.first);
+  if (merged && merged->contains(area_.last)) return std::make_shared<xl::Range>(sheet_, *merged);
+  return std::make_shared<xl::Range>(sheet_, area_);
+}
+
+Variant Range::ColumnWidth() const {
+  const model::Sheet& sheet = sheet_.get();
+  const model::Workbook& wb = sheet_.workbook();
+  return fold_columns(area_, [&](int col) {
+    const model::ColumnInfo* info = sheet.column_info(col);
+    if (info && info->hidden) return Variant(0.0);
+    return Variant(column_width_characters(wb, sheet.column_width(col)));
+  });
+}
+
+void Range::SetColumnWidth(const Variant& characters) {
+  const double width = characters.to_double();
+  if (width < 0 || width > kMaxColumnWidth) raise(Fault::MethodFailed);
+  const uint16_t units = width == 0 ? 0 : column_width_units(sheet_.workbook(), width);
+  ops::set_column_width(sheet_.get(), area_.first.col, area_.last.col, units);
+}
+
+Variant Range::RowHeight() const {
+  const model::Sheet& sheet = sheet_.get();
+  return fold_rows(area_, [&](int row) {
+    return Variant(sheet.row_hidden(row) ? 0.0 : sheet.row_height(row) / 20.0);
+  });
+}
+
+void Range::SetRowHeight(const Variant& points) {
+  const double height = points.to_double();
+  if (height < 0 || height > kMaxRowHeightPoints) raise(Fault::MethodFailed);
+  ops::set_row_height(sheet_.get(), area_.first.row, area_.last.row, static_cast<uint16_t>(std::lround(height * 20)));
+}
+
+Variant Range::Height() const {
+  const model::Sheet& sheet = sheet_.get();
+  long twips = 0;
+  for (int r = area_.first.row; r <= area_.last.row; ++r) twips += sheet.row_hidden(r) ? 0 : sheet.row_height(r);
+  return Variant(twips / 20.0);
+}
+
+Variant Range::Hidden() const {
+  const model::Sheet& sheet = sheet_.get();
+  if (ops::spans_all_columns(area_))
+    return fold_rows(area_, [&](int row) { return Variant(sheet.row_hidden(row)); });
+  if (ops::spans_all_rows(area_)) {
+    return fold_columns(area_, [&](int col) {
+      const model::ColumnInfo* info = sheet.column_info(col);
+      return Variant(info != nullptr && info->hidden);
+    });
+  }
+  raise(Fault::MethodFailed);
+}
+
+void Range::SetHidden(const Variant& value) {
+  model::Sheet& sheet = sheet_.get();
+  const bool hidden = value.to_bool();
+  if (ops::spans_all_columns(area_)) return ops::set_row_hidden(sheet, area_.first.row, area_.last.row, hidden);
+  if (ops::spans_all_rows(area_)) return ops::set_column_hidden(sheet, area_.first.col, area_.last.col, hidden);
+  raise(Fault::MethodFailed);
+}
+
+}  // namespace tabrel::xl

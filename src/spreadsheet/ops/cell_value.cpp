@@ -1,0 +1,12 @@
+#include "spreadsheet/ops/cell_value.h"
+
+namespace tabrel::ops {
+
+void set_constant(model::Sheet& sheet, model::CellRef at, model::CellValue value, uint16_t xf_if_new) {
+  model::Cell& cell = sheet.cells.at(at, xf_if_new);
+  cell.value = std::move(value);
+  cell.formula.reset();
+  cell.dirty = true;
+}
+
+}  // namespace tabrel::ops

@@ -1,0 +1,57 @@
+#include "fixture.h"
+
+#include "spreadsheet/automation/workbooks.h"
+#include "spreadsheet/core/automation_error.h"
+
+namespace tabrel::xl::testing {
+
+std::unique_ptr<model::Workbook> sample_workbook() {
+  auto wb = std::make_unique<model::Workbook>();
+  for (int i = 0; i < 4; ++i) wb->styles.fonts.push_back(model::Font{});
+  for (int i = 0; i < 16; ++i) {
+    model::Xf xf;
+    xf.is_style = i < 15;
+    wb->styles.xfs.push_back(xf);
+  }
+  const char16_t* names[] = {u"Data", u"Form", u"Hidden", u"Chart1", u"Last"};
+  for (const char16_t* name : names) {
+    auto sheet = std::make_unique<model::Sheet>();
+    sheet->name = name;
+    wb->sheets.push_back(std::move(sheet));
+  }
+  wb->sheets[2]->visibility = model::Visibility::Hidden;
+  wb->sheets[3]->kind = model::SheetKind::ChartSheet;
+  return wb;
+}
+
+uint16_t add_xf(model::Workbook& wb, const std::function<void(model::Xf&)>& change) {
+  model::Xf xf = wb.styles.xfs[15];
+  change(xf);
+  wb.styles.xfs.push_back(xf);
+  return static_cast<uint16_t>(wb.styles.xfs.size() - 1);
+}
+
+uint16_t add_font(model::Workbook& wb, const std::function<void(model::Font&)>& change) {
+  model::Font f = wb.styles.fonts[0];
+  change(f);
+  wb.styles.fonts.push_back(f);
+  return model::Styles::biff_font_index(wb.styles.fonts.size() - 1);
+}
+
+Opened open_in_new_instance(std::unique_ptr<model::Workbook> wb, std::u16string name) {
+  Opened o;
+  o.app = Application::New();
+  o.book = o.app->Workbooks()->Adopt(std::move(wb), std::move(name));
+  return o;
+}
+
+int32_t error_number(const std::function<void()>& f) {
+  try {
+    f();
+  } catch (const AutomationError& e) {
+    return e.number();
+  }
+  return 0;
+}
+
+}  // namespace tabrel::xl::testing
