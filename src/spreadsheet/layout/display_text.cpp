@@ -1,0 +1,29 @@
+#include "spreadsheet/layout/display_text.h"
+
+#include "spreadsheet/layout/column_width.h"
+#include "spreadsheet/numfmt/format_error.h"
+
+namespace tabrel::layout {
+
+numfmt::RenderResult display_result(const numfmt::CellValue& value, const numfmt::Format& format, int width_px,
+                                     const FontSpec& font, const DisplayOptions& options) {
+  const FontMetrics metrics(font);
+  numfmt::RenderOptions o;
+  o.date_system = options.date_system;
+  const int mdw = options.standard_mdw > 0 ? options.standard_mdw : metrics.max_digit_width();
+  // A cell narrower than its padding still measures (a width of 0 means "no cell" to render).
+  o.width_px = std::max(static_cast<double>(width_px - padding_px(mdw)), 1e-9);
+  o.measure = [&metrics](std::u16string_view s) { return metrics.text_width(s); };
+  return numfmt::render(format, value, o);
+}
+
+std::u16string display_text(const numfmt::CellValue& value, std::u16string_view code, int width_px,
+                            const FontSpec& font, const DisplayOptions& options) {
+  try {
+    return display_result(value, numfmt::Format::compile(code), width_px, font, options).text;
+  } catch (const numfmt::FormatError&) {
+    return display_result(value, numfmt::Format::compile(u"General"), width_px, font, options).text;
+  }
+}
+
+}  // namespace tabrel::layout

@@ -1,0 +1,31 @@
+#pragma once
+// Range.Text: what a cell shows, given its value, number format, font and width. The width
+// is the column's (or the whole merged area's) in pixels; the text may use it less the
+// padding. General gives up decimals and then turns scientific to fit, numbers and dates that
+// do not fit show "#" across the cell, text is never cut into "#", and fills take up the rest.
+
+#include <string>
+#include <string_view>
+
+#include "spreadsheet/core/date_serial.h"
+#include "spreadsheet/layout/font_metrics.h"
+#include "spreadsheet/numfmt/format.h"
+#include "spreadsheet/numfmt/render.h"
+
+namespace tabrel::layout {
+
+struct DisplayOptions {
+  DateSystem date_system = DateSystem::k1900;
+  // Maximum digit width of the workbook's standard font, which fixes the padding; 0 takes
+  // the cell's own font.
+  int standard_mdw = 0;
+};
+
+numfmt::RenderResult display_result(const numfmt::CellValue& value, const numfmt::Format& format, int width_px,
+                                     const FontSpec& font, const DisplayOptions& options = {});
+
+// The text alone; a code that does not compile shows the value in General.
+std::u16string display_text(const numfmt::CellValue& value, std::u16string_view code, int width_px,
+                            const FontSpec& font, const DisplayOptions& options = {});
+
+}  // namespace tabrel::layout

@@ -1,0 +1,57 @@
+// Range.Text in cells of real widths and fonts.
+
+#include <gtest/gtest.h>
+
+#include "spreadsheet/core/text.h"
+#include "spreadsheet/layout/display_text.h"
+
+namespace tabrel::layout {
+namespace {
+
+const FontSpec kCalibri{u"Calibri", 11};
+const FontSpec kGulim{u"굴림", 11};
+constexpr int kStandardCalibri = 64;  // 8.43 characters
+constexpr int kStandardGulim = 80;    // 8.11 characters
+
+std::string text(const numfmt::CellValue& v, std::u16string_view code, int px, const FontSpec& f) {
+  return to_utf8(display_text(v, code, px, f));
+}
+
+TEST(DisplayText, GeneralFitsTheStandardColumn) {
+  EXPECT_EQ(text(123456789.0, u"General", kStandardCalibri, kCalibri), "1.23E+08");
+  EXPECT_EQ(text(12345678.0, u"General", kStandardCalibri, kCalibri), "12345678");
+  EXPECT_EQ(text(1234.5678, u"General", kStandardCalibri, kCalibri), "1234.568");
+  EXPECT_EQ(text(1.0 / 3, u"General", kStandardCalibri, kCalibri), "0.333333");
+  EXPECT_EQ(text(1.0 / 3, u"General", 200, kCalibri), "0.333333333");
+}
+
+TEST(DisplayText, NumbersAndDatesThatDoNotFitFillTheCellWithHashes) {
+  EXPECT_EQ(text(123456789.0, u"#,##0", kStandardCalibri, kCalibri), "########");
+  EXPECT_EQ(text(12345678.0, u"#,##0", 2 * kStandardCalibri, kCalibri), "12,345,678");  // merged over two columns
+  // 73 pixels of text and "#" 8 pixels wide in 굴림 11.
+  EXPECT_EQ(text(45000.0, u"yyyy\"년\" m\"월\" d\"일\"", kStandardGulim, kGulim), "#########");
+  EXPECT_EQ(text(45000.0, u"yyyy\"년\" m\"월\" d\"일\"", 2 * kStandardGulim, kGulim), "2023년 3월 15일");
+  EXPECT_EQ(text(45000.0, u"yyyy-mm-dd", kStandardGulim, kGulim), "#########");
+  EXPECT_EQ(text(45000.0, u"yyyy-mm-dd", 90, kGulim), "2023-03-15");
+  EXPECT_EQ(text(-1.0, u"yyyy-mm-dd", 2 * kStandardGulim, kGulim), "###################");
+}
+
+TEST(DisplayText, TextIsNeverCutIntoHashes) {
+  EXPECT_EQ(text(u"총 합계 금액입니다", u"General", 20, kGulim), "총 합계 금액입니다");
+  EXPECT_EQ(text(u"abc", u"0.00", 1, kCalibri), "abc");
+}
+
+TEST(DisplayText, AccountingFillsTheCell) {
+  // "₩" and the number sit at the two ends; blanks take up the rest.
+  std::string shown = text(1000.0, u"_-\"₩\"* #,##0_-;\\-\"₩\"* #,##0_-;_-\"₩\"* \"-\"_-;_-@_-", kStandardGulim, kGulim);
+  EXPECT_TRUE(shown.starts_with(" ₩ ")) << shown;
+  EXPECT_TRUE(shown.ends_with(" 1,000 ")) << shown;
+  EXPECT_GT(shown.size(), std::string(" ₩1,000 ").size());
+}
+
+TEST(DisplayText, BadCodesShowGeneral) {
+  EXPECT_EQ(text(2.5, u"[Nope]0", kStandardCalibri, kCalibri), "2.5");
+}
+
+}  // namespace
+}  // namespace tabrel::layout
