@@ -3,6 +3,7 @@
 // answer from a script.
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
@@ -44,7 +45,7 @@ class ProgramFolder {
  public:
   ProgramFolder() {
     path_ = std::filesystem::temp_directory_path() /
-            ("tabrel-shell-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "-" +
+            ("tabrel-shell-" + std::to_string(::getpid()) + "-" +
              ::testing::UnitTest::GetInstance()->current_test_info()->name());
     std::filesystem::remove_all(path_);
     std::filesystem::create_directories(path_);
