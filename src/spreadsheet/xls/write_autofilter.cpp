@@ -30,8 +30,8 @@ void doper(biff::PayloadBuilder& p, const model::AutoFilterCondition& c) {
     p.u8(1);
     p.u16(0);
   } else if (type == kBoolErr) {
-    p.u8(c.bool_error_value);
     p.u8(c.bool_or_error ? 1 : 0);
+    p.u8(c.bool_error_value);
     for (int i = 0; i < 6; ++i) p.u8(0);
   } else {
     p.u32(0);

@@ -4,6 +4,7 @@
 #include <bit>
 #include <cmath>
 #include <cstring>
+#include <set>
 
 #include "spreadsheet/biff/records.h"
 #include "spreadsheet/biff/strings.h"
@@ -13,7 +14,7 @@ namespace tabrel::xls {
 namespace {
 
 constexpr int kRowsPerBlock = 32;
-constexpr uint8_t kPtgExp = 0x01;
+constexpr uint8_t kPtgExp = 0x01, kPtgTbl = 0x02;
 
 uint8_t error_code(CellError e) { return static_cast<uint8_t>(static_cast<int32_t>(e) - 2000); }
 
@@ -77,7 +78,7 @@ class CellTableWriter {
     p.u16(static_cast<uint16_t>(row));
     p.u16(static_cast<uint16_t>(first));
     p.u16(static_cast<uint16_t>(last));
-    p.u16(info.height & 0x7FFF);
+    p.u16(static_cast<uint16_t>((info.height & 0x7FFF) | (info.default_height ? 0x8000 : 0)));
     p.u16(0);
     p.u16(0);
     p.u16(static_cast<uint16_t>((info.outline_level & 0x7) | (info.collapsed ? 0x10 : 0) |
@@ -98,7 +99,7 @@ class CellTableWriter {
     biff::PayloadBuilder p;
     cell_header(p, at, cell);
     if (cell.has_formula()) {
-      formula_records(key, at, cell);
+      formula_records(at, cell);
       return;
     }
     const model::CellValue& v = cell.value;
@@ -122,7 +123,15 @@ class CellTableWriter {
     }
   }
 
-  void formula_records(uint32_t key, model::CellRef at, const model::Cell& cell) {
+  // The cell whose shared, array or table definition a PtgExp or PtgTbl formula points at.
+  static std::optional<uint32_t> master_key(const model::Formula& f) {
+    if (f.tokens.size() < 5 || (f.tokens[0] != kPtgExp && f.tokens[0] != kPtgTbl)) return std::nullopt;
+    return model::CellStore::key({f.tokens[1] | (f.tokens[2] << 8), f.tokens[3] | (f.tokens[4] << 8)});
+  }
+
+  // Writes FORMULA, then the shared, array or table definition it is the first to use, then
+  // the STRING record of a text result.
+  void formula_records(model::CellRef at, const model::Cell& cell) {
     const model::Formula& f = *cell.formula;
     const FormulaResult result = formula_result(cell.value);
     biff::PayloadBuilder p;
@@ -133,35 +142,39 @@ class CellTableWriter {
     formula_body(p, f.tokens, f.extra);
     out_.write(biff::rt::Formula, p);
 
-    if (auto s = sheet_.shared_formulas.find(key); s != sheet_.shared_formulas.end()) {
-      biff::PayloadBuilder sp;
-      ref_u(sp, s->second.range);
-      sp.u8(0);
-      sp.u8(static_cast<uint8_t>(std::min(shared_uses(s->second.range), 255)));
-      formula_body(sp, s->second.tokens, s->second.extra);
-      out_.write(biff::rt::ShrFmla, sp);
-    } else if (auto a = sheet_.array_formulas.find(key); a != sheet_.array_formulas.end()) {
-      biff::PayloadBuilder ap;
-      ref_u(ap, a->second.range);
-      ap.u16(a->second.flags);
-      ap.u32(0);
-      formula_body(ap, a->second.tokens, a->second.extra);
-      out_.write(biff::rt::Array, ap);
-    } else if (auto t = sheet_.data_tables.find(key); t != sheet_.data_tables.end()) {
-      biff::PayloadBuilder tp;
-      ref_u(tp, t->second.range);
-      tp.u16(t->second.flags);
-      tp.u16(static_cast<uint16_t>(t->second.input1.row));
-      tp.u16(static_cast<uint16_t>(t->second.input1.col));
-      tp.u16(static_cast<uint16_t>(t->second.input2.row));
-      tp.u16(static_cast<uint16_t>(t->second.input2.col));
-      out_.write(biff::rt::Table, tp);
-    }
+    if (const auto master = master_key(f); master && definitions_written_.insert(*master).second)
+      definition_record(*master);
 
     if (result.needs_string) {
       biff::PayloadBuilder sp;
       biff::append_string(sp, std::u16string_view(cell.value.as_text()).substr(0, 0xFFFF));
       out_.write(biff::rt::String, sp);
+    }
+  }
+
+  // The SHRFMLA, ARRAY or TABLE record of the definition held for `master`, if any.
+  void definition_record(uint32_t master) {
+    biff::PayloadBuilder p;
+    if (auto s = sheet_.shared_formulas.find(master); s != sheet_.shared_formulas.end()) {
+      ref_u(p, s->second.range);
+      p.u8(0);
+      p.u8(static_cast<uint8_t>(std::min(shared_uses(s->second.range), 255)));
+      formula_body(p, s->second.tokens, s->second.extra);
+      out_.write(biff::rt::ShrFmla, p);
+    } else if (auto a = sheet_.array_formulas.find(master); a != sheet_.array_formulas.end()) {
+      ref_u(p, a->second.range);
+      p.u16(a->second.flags);
+      p.u32(0);
+      formula_body(p, a->second.tokens, a->second.extra);
+      out_.write(biff::rt::Array, p);
+    } else if (auto t = sheet_.data_tables.find(master); t != sheet_.data_tables.end()) {
+      ref_u(p, t->second.range);
+      p.u16(t->second.flags);
+      for (const model::CellRef& input : {t->second.input1, t->second.input2}) {
+        p.u16(static_cast<uint16_t>(input.row));
+        p.u16(static_cast<uint16_t>(input.col));
+      }
+      out_.write(biff::rt::Table, p);
     }
   }
 
@@ -184,6 +197,7 @@ class CellTableWriter {
   const model::Sheet& sheet_;
   const SharedStringTable& strings_;
   size_t xf_count_;
+  std::set<uint32_t> definitions_written_;
 };
 
 }  // namespace
