@@ -123,6 +123,12 @@ RichString read_rich_string(RecordCursor& cursor) {
   return s;
 }
 
+void append_string_body(PayloadBuilder& out, std::u16string_view text) {
+  bool wide = !fits_compressed(text);
+  const uint8_t flags = wide ? kHighByte : 0;
+  out.string(std::span(&flags, 1), text, wide);
+}
+
 void append_short_string(PayloadBuilder& out, std::u16string_view text) {
   bool wide = !fits_compressed(text);
   out.string(length_and_flags(text.size(), true, wide ? kHighByte : 0), text, wide);

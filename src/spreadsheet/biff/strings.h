@@ -58,6 +58,7 @@ RichString read_rich_string(RecordCursor& cursor);
 // A string body without its length field (cch given elsewhere): flag byte, then characters.
 std::u16string read_string_body(RecordCursor& cursor, size_t count);
 
+void append_string_body(PayloadBuilder& out, std::u16string_view text);   // flag byte and characters
 void append_short_string(PayloadBuilder& out, std::u16string_view text);  // at most 255 chars
 void append_string(PayloadBuilder& out, std::u16string_view text);        // at most 65535 chars
 void append_rich_string(PayloadBuilder& out, const RichString& text);

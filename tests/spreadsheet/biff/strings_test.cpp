@@ -39,7 +39,7 @@ RichString phonetic_string() {
   return s;
 }
 
-enum class Form { Short, Long, Rich };
+enum class Form { Body, Short, Long, Rich };
 
 struct Case {
   const char* what;
@@ -58,6 +58,7 @@ std::vector<Case> cases() {
   RichString runs{u"abc", {{0, 5}, {2, 6}}, std::nullopt, {}};
   RichString unparsed{u"x", {}, std::nullopt, {0xAA, 0xBB, 0xCC}};
   return {
+      {"body of 16-bit characters", Form::Body, {0x01, 0x00, 0xAC, 0x41, 0x00}, plain(u"\uAC00A")},
       {"short 8-bit", Form::Short, {0x06, 0x00, 'S', 'h', 'e', 'e', 't', '1'}, plain(u"Sheet1")},
       {"short 16-bit", Form::Short, {0x02, 0x01, 0xDC, 0xC2, 0xB8, 0xD2}, plain(u"\uC2DC\uD2B8")},
       {"long empty", Form::Long, {0x00, 0x00, 0x00}, plain(u"")},
@@ -77,6 +78,10 @@ TEST(Strings, ReadThenWriteIsByteExact) {
     RecordCursor in(rec);
     PayloadBuilder out;
     switch (c.form) {
+      case Form::Body:
+        EXPECT_EQ(read_string_body(in, c.value.text.size()), c.value.text) << c.what;
+        append_string_body(out, c.value.text);
+        break;
       case Form::Short:
         EXPECT_EQ(read_short_string(in), c.value.text) << c.what;
         append_short_string(out, c.value.text);
