@@ -15,8 +15,8 @@ ComTest::ComTest() {
 }
 
 std::u16string FormatCaption2(const std::u16string& caption) {
-  if (!rt::IsNumeric(caption)) return caption;
-  return rt::FormatFixed2(Variant(caption).to_double());
+  const auto number = parse_number(caption);
+  return number ? rt::FormatFixed2(*number) : caption;
 }
 
 void ComTest::Label1_Change(int index) {
