@@ -1,0 +1,142 @@
+#include <gtest/gtest.h>
+
+#include "fixture.h"
+#include "spreadsheet/automation/application.h"
+#include "spreadsheet/automation/comment.h"
+#include "spreadsheet/automation/format_conditions.h"
+#include "spreadsheet/automation/names.h"
+#include "spreadsheet/automation/phonetics.h"
+#include "spreadsheet/automation/range.h"
+#include "spreadsheet/automation/workbook.h"
+#include "spreadsheet/automation/worksheet.h"
+
+namespace tabrel::xl {
+namespace {
+
+using testing::error_number;
+using testing::open_in_new_instance;
+using testing::sample_workbook;
+
+model::Sheet& data(model::Workbook& wb) { return *wb.sheets[0]; }
+
+TEST(CommentTest, TextVisibilityAndShape) {
+  auto wb = sample_workbook();
+  model::DrawingObject box;
+  box.object_type = 25;
+  box.autoshape_type = 202;
+  data(*wb).drawings.push_back(box);
+  model::Comment note;
+  note.cell = {0, 6};  // G1
+  note.author = u"홍길동";
+  note.text.text = u"홍길동:\n입력 금지";
+  note.visible = true;
+  note.drawing_index = 0;
+  data(*wb).comments.push_back(note);
+  auto o = open_in_new_instance(std::move(wb));
+  auto comment = o.app->Range(Variant(u"G1"))->Comment();
+  ASSERT_NE(comment, nullptr);
+  EXPECT_EQ(comment->Text(), u"홍길동:\n입력 금지");
+  EXPECT_TRUE(comment->Visible());
+  EXPECT_EQ(comment->Shape()->AutoShapeType(), 1);
+  comment->SetVisible(Variant(false));
+  EXPECT_FALSE(comment->Visible());
+  EXPECT_EQ(o.app->Range(Variant(u"H1"))->Comment(), nullptr);  // Nothing
+  EXPECT_EQ(o.app->ActiveSheet()->Comments()->Count(), 1);
+  comment->Delete();
+  EXPECT_NE(error_number([&] { comment->Text(); }), 0);
+}
+
+model::CondFormat sample_conditions() {
+  model::CondFormat cf;
+  cf.ranges = {{{2, 1}, {9, 1}}};  // B3:B10
+  model::CondRule value_rule;
+  value_rule.type = 1;
+  value_rule.op = 5;  // greater than
+  value_rule.formula1 = {0x1E, 80, 0};  // 80
+  value_rule.font.emplace();
+  value_rule.font->bold = true;
+  value_rule.font->color = 10;
+  model::CondRule formula_rule;
+  formula_rule.type = 2;
+  formula_rule.formula1 = {0x1D, 1};  // TRUE
+  formula_rule.fill.emplace();
+  formula_rule.fill->pattern = 1;
+  formula_rule.fill->background_color = 13;
+  cf.rules = {value_rule, formula_rule};
+  return cf;
+}
+
+TEST(FormatConditionsTest, RulesOfTheCellAndUnsetFormatsReadNull) {
+  auto wb = sample_workbook();
+  data(*wb).conditional_formats.push_back(sample_conditions());
+  auto o = open_in_new_instance(std::move(wb));
+  auto conditions = o.app->Range(Variant(u"B5"))->FormatConditions();
+  ASSERT_EQ(conditions->Count(), 2);
+  EXPECT_EQ(o.app->Range(Variant(u"C5"))->FormatConditions()->Count(), 0);
+  auto first = conditions->Item(Variant(1));
+  EXPECT_EQ(first->Type(), 1);
+  EXPECT_EQ(first->Operator(), 5);
+  EXPECT_TRUE(first->Font()->Bold().same_as(Variant(true)));
+  EXPECT_TRUE(first->Font()->Italic().is_null());
+  EXPECT_TRUE(first->Font()->Color().same_as(Variant(255)));
+  EXPECT_TRUE(first->Interior()->ColorIndex().is_null());
+  EXPECT_EQ(error_number([&] { first->Formula2(); }), 1004);  // not a between rule
+  auto second = conditions->Item(Variant(2));
+  EXPECT_EQ(second->Type(), 2);
+  EXPECT_EQ(error_number([&] { second->Operator(); }), 1004);
+  EXPECT_TRUE(second->Interior()->ColorIndex().same_as(Variant(6)));
+  EXPECT_TRUE(second->Font()->Bold().is_null());
+  EXPECT_NE(error_number([&] { conditions->Item(Variant(3)); }), 0);
+  conditions->Delete();
+  EXPECT_EQ(conditions->Count(), 0);
+  EXPECT_EQ(o.app->Range(Variant(u"B4"))->FormatConditions()->Count(), 2);
+}
+
+TEST(NamesTest, NamesInTheWorkbooksOrderWithTheirSheetQualifier) {
+  auto wb = sample_workbook();
+  model::DefinedName goal, print_area;
+  goal.name = u"목표량";
+  print_area.name = u"Print_Area";
+  print_area.builtin = true;
+  print_area.sheet_scope = 2;
+  wb->names = {goal, print_area};
+  auto o = open_in_new_instance(std::move(wb));
+  auto names = o.book->Names();
+  ASSERT_EQ(names->Count(), 2);
+  EXPECT_EQ(names->Item(Variant(1))->Name(), u"목표량");
+  EXPECT_EQ(names->Item(Variant(2))->Name(), u"Form!Print_Area");
+  EXPECT_EQ(names->Item(Variant(u"form!print_area"))->Name(), u"Form!Print_Area");
+  EXPECT_NE(error_number([&] { names->Item(Variant(3)); }), 0);
+  EXPECT_NE(error_number([&] { names->Item(Variant(u"없는이름")); }), 0);
+  auto target = names->Item(Variant(u"목표량"));
+  target->Delete();
+  EXPECT_EQ(names->Count(), 1);
+  EXPECT_NE(error_number([&] { target->Name(); }), 0);
+}
+
+TEST(PhoneticsTest, GuidedStretchesAndVisibility) {
+  auto wb = sample_workbook();
+  auto guide = std::make_shared<model::PhoneticText>();
+  guide->text = u"かんじかな";
+  guide->runs = {{0, 0, 2}, {3, 2, 1}};
+  model::Cell cell;
+  cell.value = model::CellValue::rich(model::RichText{u"漢字仮", {}, guide});
+  data(*wb).cells.put({0, 0}, cell);
+  data(*wb).cells.put({0, 1}, model::Cell{model::CellValue::text(u"plain"), 15, nullptr, false});
+  auto o = open_in_new_instance(std::move(wb));
+  auto a1 = o.app->Range(Variant(u"A1"));
+  ASSERT_EQ(a1->Phonetics()->Count(), 2);
+  EXPECT_EQ(a1->Phonetics(Variant(1))->Text(), u"かんじ");
+  EXPECT_EQ(a1->Phonetics(Variant(2))->Text(), u"かな");
+  EXPECT_EQ(a1->Phonetic()->Text(), u"かんじかな");
+  EXPECT_NE(error_number([&] { o.app->Range(Variant(u"B1"))->Phonetics(Variant(1))->Text(); }), 0);
+  EXPECT_FALSE(a1->Phonetic()->Visible());
+  a1->Phonetic()->SetVisible(Variant(true));
+  EXPECT_TRUE(a1->Phonetic()->Visible());
+  EXPECT_FALSE(o.app->Range(Variant(u"B1"))->Phonetic()->Visible());
+  a1->Phonetic()->SetVisible(Variant(false));
+  EXPECT_FALSE(a1->Phonetic()->Visible());
+}
+
+}  // namespace
+}  // namespace tabrel::xl
