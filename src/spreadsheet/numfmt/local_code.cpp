@@ -15,11 +15,15 @@ std::u16string translate_bracket(std::u16string_view content, Direction dir) {
     if (dir == Direction::ToLocal && equals_ignore_case(content, c.english)) return std::u16string(c.korean);
     if (dir == Direction::FromLocal && content == c.korean) return std::u16string(c.english);
   }
-  if (dir == Direction::ToLocal && content.size() > 5 && equals_ignore_case(content.substr(0, 5), u"color"))
-    return u"색" + std::u16string(content.substr(5));
-  if (dir == Direction::FromLocal && content.size() > 1 && content[0] == u'색')
-    return u"Color" + std::u16string(content.substr(1));
-  return std::u16string(content);
+  std::u16string out;
+  if (dir == Direction::ToLocal && content.size() > 5 && equals_ignore_case(content.substr(0, 5), u"color")) {
+    out.append(u"색").append(content.substr(5));
+  } else if (dir == Direction::FromLocal && content.size() > 1 && content[0] == u'색') {
+    out.append(u"Color").append(content.substr(1));
+  } else {
+    out.append(content);
+  }
+  return out;
 }
 
 std::u16string translate(std::u16string_view code, Direction dir) {
@@ -43,7 +47,9 @@ std::u16string translate(std::u16string_view code, Direction dir) {
         out.append(code.substr(i));
         break;
       }
-      out += u'[' + translate_bracket(code.substr(i + 1, end - i - 1), dir) + u']';
+      out.push_back(u'[');
+      out.append(translate_bracket(code.substr(i + 1, end - i - 1), dir));
+      out.push_back(u']');
       i = end + 1;
     } else if (code.size() - i >= general_from.size() &&
                equals_ignore_case(code.substr(i, general_from.size()), general_from)) {
