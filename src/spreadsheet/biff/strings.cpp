@@ -1,6 +1,8 @@
 #include "spreadsheet/biff/strings.h"
 
 #include <algorithm>
+#include <stdexcept>
+#include <string>
 
 namespace tabrel::biff {
 namespace {
@@ -54,9 +56,17 @@ std::optional<PhoneticText> parse_ext_rst(std::span<const uint8_t> block) {
   return p;
 }
 
+// Writing a string longer than its length field can count is a caller's mistake.
+void check_length(size_t length, size_t limit) {
+  if (length > limit) {
+    throw std::length_error("string field of " + std::to_string(length) + ", at most " + std::to_string(limit));
+  }
+}
+
 std::vector<uint8_t> encode_ext_rst(const PhoneticText& p) {
   PayloadBuilder b;
   size_t size = 10 + 2 * p.text.size() + 6 * p.runs.size() + p.trailing.size();
+  check_length(size, 0xFFFF);
   b.u16(1);
   b.u16(static_cast<uint16_t>(size));
   b.u16(p.font);
@@ -75,6 +85,7 @@ std::vector<uint8_t> encode_ext_rst(const PhoneticText& p) {
 }
 
 std::vector<uint8_t> length_and_flags(size_t length, bool short_form, uint8_t flags) {
+  check_length(length, short_form ? 0xFF : 0xFFFF);
   PayloadBuilder h;
   if (short_form) {
     h.u8(static_cast<uint8_t>(length));
@@ -141,6 +152,8 @@ void append_string(PayloadBuilder& out, std::u16string_view text) {
 
 void append_rich_string(PayloadBuilder& out, const RichString& s) {
   bool wide = !fits_compressed(s.text);
+  check_length(s.text.size(), 0xFFFF);
+  check_length(s.runs.size(), 0xFFFF);
   std::vector<uint8_t> ext = s.phonetic ? encode_ext_rst(*s.phonetic) : s.unparsed_ext;
   uint8_t flags = static_cast<uint8_t>((wide ? kHighByte : 0) | (s.runs.empty() ? 0 : kRichSt) | (ext.empty() ? 0 : kExtSt));
   PayloadBuilder header;

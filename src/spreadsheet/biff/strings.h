@@ -2,7 +2,8 @@
 // The string forms of BIFF8: ShortXLUnicodeString (8-bit length), XLUnicodeString (16-bit
 // length) and XLUnicodeRichExtendedString (formatting runs and phonetic data), read through a
 // RecordCursor and appended to a PayloadBuilder. Writers store a string in 8-bit form when
-// every character fits in one byte, 16-bit otherwise.
+// every character fits in one byte, 16-bit otherwise; a string longer than its length field can
+// count raises std::length_error.
 
 #include <cstdint>
 #include <optional>

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <stdexcept>
 
 #include "spreadsheet/biff/format_error.h"
 #include "spreadsheet/biff/strings.h"
@@ -164,6 +165,13 @@ TEST(Strings, DamagedStringsRaise) {
       EXPECT_GE(e.offset(), 1004u) << b.what;
     }
   }
+}
+
+TEST(Strings, WritersRefuseLengthsTheirFieldCannotCount) {
+  PayloadBuilder b;
+  EXPECT_THROW(append_short_string(b, std::u16string(256, u'a')), std::length_error);
+  EXPECT_THROW(append_string(b, std::u16string(65536, u'a')), std::length_error);
+  EXPECT_NO_THROW(append_string(b, std::u16string(65535, u'a')));
 }
 
 TEST(Strings, EightBitFormOnlyWhenEveryCharacterFits) {
