@@ -1,5 +1,7 @@
 #include "spreadsheet/crypto/record_cipher.h"
 
+#include <random>
+
 #include "spreadsheet/crypto/crypto_error.h"
 #include "spreadsheet/crypto/schemes.h"
 
@@ -17,6 +19,13 @@ std::vector<uint8_t> utf16le_bytes(std::u16string_view text) {
 
 void append_block_number(std::vector<uint8_t>& out, uint32_t block) {
   for (int i = 0; i < 4; ++i) out.push_back(static_cast<uint8_t>(block >> (8 * i)));
+}
+
+RandomSource system_random_source() {
+  return [](std::span<uint8_t> out) {
+    std::random_device device;
+    for (uint8_t& b : out) b = static_cast<uint8_t>(device());
+  };
 }
 
 std::unique_ptr<RecordCipher> open_cipher(const FilePass& filepass, std::optional<std::u16string_view> password) {

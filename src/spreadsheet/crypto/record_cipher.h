@@ -21,6 +21,8 @@ namespace tabrel::crypto {
 // The password the spreadsheet uses when the author set none ("write-protected" workbooks).
 inline constexpr std::u16string_view kDefaultPassword = u"VelvetSweatshop";
 
+// A cipher keeps the running key stream of the block last used, so each reader or writer
+// needs its own.
 class RecordCipher {
  public:
   virtual ~RecordCipher() = default;
@@ -37,6 +39,9 @@ std::unique_ptr<RecordCipher> open_cipher(const FilePass& filepass,
 
 // Fills its argument with random bytes; tests pass a fixed source.
 using RandomSource = std::function<void(std::span<uint8_t>)>;
+
+// Random bytes from the operating system, for salts of files we write.
+RandomSource system_random_source();
 
 struct NewEncryption {
   std::vector<uint8_t> filepass_payload;  // to be written as the FILEPASS record

@@ -125,6 +125,14 @@ TEST(RecordCipher, Rc4EncryptionRoundTripsAcrossBlocks) {
   EXPECT_THROW(open_cipher(header, std::nullopt), CryptoError);
 }
 
+TEST(RecordCipher, SystemSaltsDiffer) {
+  RandomSource random = system_random_source();
+  auto a = create_rc4_encryption(u"x", random).filepass_payload;
+  auto b = create_rc4_encryption(u"x", random).filepass_payload;
+  EXPECT_NE(a, b);
+  EXPECT_NO_THROW(open_cipher(parse_filepass(a), u"x"));
+}
+
 TEST(RecordCipher, DefaultPasswordOpensWhenNoneOrAWrongOneIsGiven) {
   NewEncryption made = create_rc4_encryption(kDefaultPassword, counting_source());
   FilePass header = parse_filepass(made.filepass_payload);
