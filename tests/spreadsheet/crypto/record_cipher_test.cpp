@@ -87,6 +87,11 @@ TEST(RecordCipher, FixturesDecryptWithTheirPassword) {
   }
 }
 
+TEST(FilePassParse, Rc4HeaderWritesBackByteForByte) {
+  const std::vector<uint8_t>& bytes = fixtures()[1].filepass;
+  EXPECT_EQ(write_filepass(std::get<Rc4Header>(parse_filepass(bytes))), bytes);
+}
+
 TEST(RecordCipher, CryptoApiHeaderFieldsAreRead) {
   auto h = std::get<CryptoApiHeader>(parse_filepass(fixtures()[2].filepass));
   EXPECT_EQ(h.version_major, 2);
