@@ -88,7 +88,7 @@ TEST(RecordCipher, FixturesDecryptWithTheirPassword) {
 }
 
 TEST(FilePassParse, Rc4HeaderWritesBackByteForByte) {
-  const std::vector<uint8_t>& bytes = fixtures()[1].filepass;
+  const std::vector<uint8_t> bytes = fixtures()[1].filepass;
   EXPECT_EQ(write_filepass(std::get<Rc4Header>(parse_filepass(bytes))), bytes);
 }
 
