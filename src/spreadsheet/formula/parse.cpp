@@ -133,7 +133,7 @@ class Parser {
       n.children.push_back(prefix(depth + 1));
       return postfix(std::move(n));
     }
-    Node operand = range(depth + 1);
+    Node operand = intersection(depth + 1);
     operand.spaces.insert(operand.spaces.begin(), sp.begin(), sp.end());
     return postfix(std::move(operand));
   }
@@ -151,6 +151,30 @@ class Parser {
       p.spaces = sp;
       p.children.push_back(std::move(n));
       n = std::move(p);
+    }
+  }
+
+  // "A1:B5 B2:C3": blanks between two references intersect them.
+  Node intersection(int depth) {
+    Node left = range(depth + 1);
+    for (;;) {
+      size_t mark = pos_;
+      std::vector<Spacing> sp = blanks();
+      char16_t c = peek();
+      bool starts_reference = is_letter(c) || c == u'$' || c == u'\'' || c == u'(';
+      bool left_is_reference = left.kind == Kind::Ref || left.kind == Kind::Area || left.kind == Kind::Name ||
+                               left.kind == Kind::Paren || left.kind == Kind::Function ||
+                               (left.kind == Kind::Binary && (left.op == Op::Range || left.op == Op::Isect));
+      if (sp.size() != 1 || sp[0].where != Spacing::BeforeToken || !starts_reference || !left_is_reference) {
+        pos_ = mark;
+        return left;
+      }
+      Node n = make(Kind::Binary);
+      n.op = Op::Isect;
+      if (sp[0].count > 1) n.spaces.push_back(Spacing{Spacing::BeforeToken, static_cast<uint8_t>(sp[0].count - 1)});
+      n.children.push_back(std::move(left));
+      n.children.push_back(range(depth + 1));
+      left = std::move(n);
     }
   }
 

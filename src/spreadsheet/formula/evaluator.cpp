@@ -1,0 +1,489 @@
+#include "spreadsheet/formula/evaluator.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "spreadsheet/core/text.h"
+#include "spreadsheet/formula/decimal_round.h"
+#include "spreadsheet/formula/decode.h"
+#include "spreadsheet/formula/formula_error.h"
+#include "spreadsheet/formula/function_table.h"
+#include "spreadsheet/formula/functions.h"
+#include "spreadsheet/formula/print.h"
+#include "spreadsheet/formula/sheet_names.h"
+
+namespace tabrel::formula {
+namespace {
+
+using Kind = Node::Kind;
+
+int type_rank(const Scalar& s) {
+  if (is_number(s)) return 0;
+  if (is_text(s)) return 1;
+  return 2;
+}
+
+Scalar array_item(const ArrayItem& i) {
+  if (auto d = std::get_if<double>(&i)) return *d;
+  if (auto s = std::get_if<std::u16string>(&i)) return *s;
+  if (auto b = std::get_if<bool>(&i)) return *b;
+  if (auto e = std::get_if<CellError>(&i)) return *e;
+  return std::monostate{};
+}
+
+// "2024-03-01", "2024/3/1" -> serial; "13:30", "1:30:15" -> fraction.
+std::optional<double> date_or_time(std::u16string_view t, DateSystem system) {
+  auto numbers = [](std::u16string_view s, char16_t sep1, char16_t sep2, std::vector<int>& out) {
+    out.clear();
+    long v = -1;
+    for (char16_t c : s) {
+      if (c >= u'0' && c <= u'9') {
+        v = (v < 0 ? 0 : v) * 10 + (c - u'0');
+        if (v > 100000) return false;
+      } else if ((c == sep1 || c == sep2) && v >= 0) {
+        out.push_back(static_cast<int>(v));
+        v = -1;
+      } else {
+        return false;
+      }
+    }
+    if (v < 0) return false;
+    out.push_back(static_cast<int>(v));
+    return true;
+  };
+  double total = 0;
+  bool any = false;
+  size_t pos = 0;
+  while (pos < t.size()) {
+    size_t end = t.find(u' ', pos);
+    std::u16string_view part = t.substr(pos, end == std::u16string_view::npos ? std::u16string_view::npos : end - pos);
+    pos = end == std::u16string_view::npos ? t.size() : end + 1;
+    if (part.empty()) continue;
+    std::vector<int> n;
+    if (part.find(u':') != std::u16string_view::npos) {
+      if (!numbers(part, u':', u':', n) || n.size() > 3 || n[0] > 9999 || n[1] > 59 || (n.size() == 3 && n[2] > 59))
+        return std::nullopt;
+      total += (n[0] * 3600.0 + n[1] * 60.0 + (n.size() == 3 ? n[2] : 0)) / 86400.0;
+    } else {
+      if (!numbers(part, u'-', u'/', n) || n.size() != 3 || n[1] < 1 || n[1] > 12 || n[2] < 1 || n[2] > 31)
+        return std::nullopt;
+      auto serial = serial_from_date(n[0], n[1], n[2], system);
+      if (!serial) return std::nullopt;
+      total += *serial;
+    }
+    any = true;
+  }
+  return any ? std::optional(total) : std::nullopt;
+}
+
+}  // namespace
+
+std::optional<double> text_to_number(std::u16string_view text, DateSystem system) {
+  size_t a = text.find_first_not_of(u' '), b = text.find_last_not_of(u' ');
+  if (a == std::u16string_view::npos) return std::nullopt;
+  std::u16string_view t = text.substr(a, b - a + 1);
+  if (t.back() == u'%') {
+    auto v = text_to_number(t.substr(0, t.size() - 1), system);
+    return v ? std::optional(*v / 100) : std::nullopt;
+  }
+  bool plain = std::all_of(t.begin(), t.end(), [](char16_t c) {
+    return (c >= u'0' && c <= u'9') || c == u'.' || c == u',' || c == u'-' || c == u'+' || c == u'e' || c == u'E';
+  });
+  if (plain) {
+    if (auto v = parse_number(t)) return v;
+  }
+  return date_or_time(t, system);
+}
+
+int compare_scalars(const Scalar& a, const Scalar& b) {
+  int ra = type_rank(a), rb = type_rank(b);
+  if (ra != rb) return ra < rb ? -1 : 1;
+  if (is_number(a)) {
+    double x = to_15_digits(std::get<double>(a)), y = to_15_digits(std::get<double>(b));
+    return x < y ? -1 : x > y ? 1 : 0;
+  }
+  if (is_text(a)) {
+    std::u16string x = upper(std::get<std::u16string>(a)), y = upper(std::get<std::u16string>(b));
+    return x < y ? -1 : x > y ? 1 : 0;
+  }
+  bool x = std::get<bool>(a), y = std::get<bool>(b);
+  return x == y ? 0 : (x ? 1 : -1);
+}
+
+Evaluator::Evaluator(CellSource& source, int sheet, model::CellRef cell, bool array_formula)
+    : source_(source), sheet_(sheet), cell_(cell), array_mode_(array_formula) {}
+
+Scalar Evaluator::evaluate(const Node& root) {
+  Value v = evaluate_value(root);
+  if (array_mode_ && (v.is_array() || (v.is_reference() && shape(v) != std::pair{1, 1}))) {
+    // A cell of an array formula shows its own element; a row or column repeats across.
+    auto [rows, cols] = shape(v);
+    int r = rows == 1 ? 0 : array_offset_.row, c = cols == 1 ? 0 : array_offset_.col;
+    if (r >= rows || c >= cols) return CellError::NA;
+    Scalar s = item(v, r, c);
+    return is_blank(s) ? Scalar(0.0) : s;
+  }
+  Scalar s = scalar_of(v);
+  if (is_blank(s) && v.is_reference()) return 0.0;  // a formula pointing at a blank cell shows 0
+  return s;
+}
+
+Value Evaluator::evaluate_value(const Node& root) {
+  try {
+    return eval(root);
+  } catch (const ErrorSignal& e) {
+    return e.error;
+  }
+}
+
+Value Evaluator::eval(const Node& n) {
+  if (++depth_ > kMaxDepth) {
+    --depth_;
+    return CellError::Value;
+  }
+  struct Leave {
+    int& d;
+    ~Leave() { --d; }
+  } leave{depth_};
+  switch (n.kind) {
+    case Kind::Number: return n.number;
+    case Kind::Text: return n.text;
+    case Kind::Bool: return n.boolean;
+    case Kind::Error: return n.error;
+    case Kind::Missing: return Scalar{};
+    case Kind::Array: {
+      Matrix m;
+      m.rows = n.array->rows;
+      m.cols = n.array->cols;
+      for (const ArrayItem& i : n.array->items) m.items.push_back(array_item(i));
+      if (m.items.size() != static_cast<size_t>(m.rows) * static_cast<size_t>(m.cols)) return CellError::Value;
+      return Value::array(std::move(m));
+    }
+    case Kind::Ref:
+    case Kind::Area: return reference(n);
+    case Kind::RefError:
+    case Kind::AreaError:
+    case Kind::SharedRef:
+    case Kind::TableRef: return CellError::Ref;
+    case Kind::Name:
+    case Kind::ExternName: return name(n);
+    case Kind::Unary: return unary(n);
+    case Kind::Binary: return binary(n);
+    case Kind::Paren: return n.children.empty() ? Value(CellError::Value) : eval(n.children[0]);
+    case Kind::Function: return call(n);
+  }
+  return CellError::Value;
+}
+
+Value Evaluator::reference(const Node& n) {
+  int first = sheet_, last = sheet_;
+  if (n.ixti) {
+    auto span = local_sheets(source_.workbook(), *n.ixti);
+    if (!span) return CellError::Ref;
+    first = span->first;
+    last = span->last;
+  }
+  model::RangeRef r{{std::min(n.first.row, n.last.row), std::min(n.first.col, n.last.col)},
+                    {std::max(n.first.row, n.last.row), std::max(n.first.col, n.last.col)}};
+  std::vector<Area> areas;
+  for (int s = first; s <= last; ++s) areas.push_back(Area{s, r});
+  return Value::reference(std::move(areas));
+}
+
+Value Evaluator::name(const Node& n) {
+  const model::Workbook& wb = source_.workbook();
+  uint16_t index = n.name_index;
+  if (n.kind == Kind::ExternName) {
+    if (!n.ixti || *n.ixti >= wb.externals.sheets.size()) return CellError::Name;
+    const auto& x = wb.externals.sheets[*n.ixti];
+    if (x.book >= wb.externals.books.size() || wb.externals.books[x.book].kind != model::SupportingBook::Kind::Self)
+      return CellError::Name;
+  }
+  if (index == 0 || index > wb.names.size()) return CellError::Name;
+  const model::DefinedName& def = wb.names[index - 1];
+  if (def.tokens.empty()) return CellError::Name;
+  try {
+    Node tree = decode(def.tokens, def.extra, cell_);
+    return eval(tree);
+  } catch (const FormulaError&) {
+    return CellError::Name;
+  }
+}
+
+Scalar Evaluator::scalar_of(const Value& v) {
+  if (v.is_array()) return v.matrix->items.empty() ? Scalar(CellError::Value) : v.matrix->at(0, 0);
+  if (!v.is_reference()) return v.scalar;
+  if (v.areas.size() != 1) return CellError::Value;
+  const Area& a = v.areas[0];
+  const model::RangeRef& r = a.range;
+  if (r.rows() == 1 && r.cols() == 1) return source_.cell(a.sheet, r.first);
+  if (r.cols() == 1) {
+    if (cell_.row >= r.first.row && cell_.row <= r.last.row) return source_.cell(a.sheet, {cell_.row, r.first.col});
+    return CellError::Value;
+  }
+  if (r.rows() == 1) {
+    if (cell_.col >= r.first.col && cell_.col <= r.last.col) return source_.cell(a.sheet, {r.first.row, cell_.col});
+    return CellError::Value;
+  }
+  if (r.contains(cell_)) return source_.cell(a.sheet, cell_);
+  return CellError::Value;
+}
+
+Scalar Evaluator::scalar(const Node& n) { return scalar_of(eval(n)); }
+
+double Evaluator::to_number(const Scalar& s) {
+  if (auto d = std::get_if<double>(&s)) return *d;
+  if (auto b = std::get_if<bool>(&s)) return *b ? 1 : 0;
+  if (auto e = std::get_if<CellError>(&s)) throw ErrorSignal{*e};
+  if (auto t = std::get_if<std::u16string>(&s)) {
+    if (auto v = text_to_number(*t, date_system())) return *v;
+    throw ErrorSignal{CellError::Value};
+  }
+  return 0;
+}
+
+double Evaluator::number(const Node& n) { return to_number(scalar(n)); }
+
+std::u16string Evaluator::to_text(const Scalar& s) {
+  if (auto d = std::get_if<double>(&s)) return number_text(*d);
+  if (auto b = std::get_if<bool>(&s)) return *b ? u"TRUE" : u"FALSE";
+  if (auto e = std::get_if<CellError>(&s)) throw ErrorSignal{*e};
+  if (auto t = std::get_if<std::u16string>(&s)) return *t;
+  return u"";
+}
+
+std::u16string Evaluator::text(const Node& n) { return to_text(scalar(n)); }
+
+bool Evaluator::to_boolean(const Scalar& s) {
+  if (auto d = std::get_if<double>(&s)) return *d != 0;
+  if (auto b = std::get_if<bool>(&s)) return *b;
+  if (auto e = std::get_if<CellError>(&s)) throw ErrorSignal{*e};
+  if (auto t = std::get_if<std::u16string>(&s)) {
+    if (equals_ignore_case(*t, u"TRUE")) return true;
+    if (equals_ignore_case(*t, u"FALSE")) return false;
+    throw ErrorSignal{CellError::Value};
+  }
+  return false;
+}
+
+bool Evaluator::boolean(const Node& n) { return to_boolean(scalar(n)); }
+
+void Evaluator::each_cell(const Area& a, const std::function<void(model::CellRef, const Scalar&)>& f) {
+  const model::Workbook& wb = source_.workbook();
+  if (a.sheet < 0 || static_cast<size_t>(a.sheet) >= wb.sheets.size()) return;
+  const model::CellStore& cells = wb.sheets[static_cast<size_t>(a.sheet)]->cells;
+  // Positions first: evaluating a cell may not touch the store's shape, but stay safe.
+  std::vector<model::CellRef> positions;
+  uint32_t last = model::CellStore::key(a.range.last);
+  for (auto it = cells.lower_bound(a.range.first); it != cells.end() && it->first <= last; ++it) {
+    model::CellRef p = model::CellStore::position(it->first);
+    if (p.col >= a.range.first.col && p.col <= a.range.last.col) positions.push_back(p);
+  }
+  for (model::CellRef p : positions) {
+    Scalar s = source_.cell(a.sheet, p);
+    if (!is_blank(s)) f(p, s);
+  }
+}
+
+void Evaluator::each_value(const Value& v, const std::function<void(const Scalar&, bool)>& f) {
+  if (v.is_reference()) {
+    for (const Area& a : v.areas) each_cell(a, [&](model::CellRef, const Scalar& s) { f(s, false); });
+  } else if (v.is_array()) {
+    for (const Scalar& s : v.matrix->items) f(s, false);
+  } else {
+    f(v.scalar, true);
+  }
+}
+
+void Evaluator::each_value(const Node& n, const std::function<void(const Scalar&, bool)>& f) {
+  if (n.kind == Kind::Missing) return;
+  each_value(eval(n), f);
+}
+
+std::pair<int, int> Evaluator::shape(const Value& v) const {
+  if (v.is_reference() && !v.areas.empty()) return {v.areas[0].range.rows(), v.areas[0].range.cols()};
+  if (v.is_array()) return {v.matrix->rows, v.matrix->cols};
+  return {1, 1};
+}
+
+int Evaluator::used_rows(const Value& v) const {
+  auto [rows, cols] = shape(v);
+  if (!v.is_reference() || v.areas.empty()) return rows;
+  const model::Workbook& wb = source_.workbook();
+  const Area& a = v.areas[0];
+  if (a.sheet < 0 || static_cast<size_t>(a.sheet) >= wb.sheets.size()) return 0;
+  const model::CellStore& cells = wb.sheets[static_cast<size_t>(a.sheet)]->cells;
+  if (cells.empty()) return 0;
+  int last_row = model::CellStore::position(std::prev(cells.end())->first).row;
+  return std::clamp(last_row - a.range.first.row + 1, 0, rows);
+}
+
+Scalar Evaluator::item(const Value& v, int row, int col) {
+  if (v.is_reference()) {
+    if (v.areas.empty()) return CellError::Ref;
+    const Area& a = v.areas[0];
+    return source_.cell(a.sheet, {a.range.first.row + row, a.range.first.col + col});
+  }
+  if (v.is_array()) {
+    if (row >= v.matrix->rows || col >= v.matrix->cols) return CellError::NA;
+    return v.matrix->at(row, col);
+  }
+  return v.scalar;
+}
+
+Value Evaluator::unary(const Node& n) {
+  if (n.children.size() != 1) return CellError::Value;
+  Value v = eval(n.children[0]);
+  auto one = [&](const Scalar& s) -> Scalar {
+    if (is_error(s)) return s;
+    try {
+      double d = to_number(s);
+      if (n.op == Op::Minus) return -d;
+      if (n.op == Op::Percent) return d / 100;
+      return is_blank(s) ? Scalar(0.0) : s;
+    } catch (const ErrorSignal& e) {
+      return e.error;
+    }
+  };
+  if (array_mode_ && (v.is_array() || (v.is_reference() && shape(v) != std::pair{1, 1}))) {
+    auto [rows, cols] = shape(v);
+    Matrix m{rows, cols, {}};
+    for (int r = 0; r < rows; ++r)
+      for (int c = 0; c < cols; ++c) m.items.push_back(one(item(v, r, c)));
+    return Value::array(std::move(m));
+  }
+  return one(scalar_of(v));
+}
+
+Scalar Evaluator::apply(Op op, const Scalar& a, const Scalar& b) {
+  if (is_error(a)) return a;
+  if (is_error(b)) return b;
+  try {
+    switch (op) {
+      case Op::Add:
+      case Op::Sub: {
+        double x = to_number(a), y = to_number(b);
+        double r = op == Op::Add ? x + y : x - y;
+        if (r != 0 && std::fabs(r) < std::max(std::fabs(x), std::fabs(y)) * 1e-15) r = 0;
+        return r;
+      }
+      case Op::Mul: return to_number(a) * to_number(b);
+      case Op::Div: {
+        double x = to_number(a), y = to_number(b);
+        if (y == 0) return CellError::Div0;
+        return x / y;
+      }
+      case Op::Power: {
+        double x = to_number(a), y = to_number(b);
+        if (x == 0 && y == 0) return CellError::Num;
+        if (x == 0 && y < 0) return CellError::Div0;
+        double r = std::pow(x, y);
+        if (!std::isfinite(r)) return CellError::Num;
+        return r;
+      }
+      case Op::Concat: return to_text(a) + to_text(b);
+      default: break;
+    }
+  } catch (const ErrorSignal& e) {
+    return e.error;
+  }
+  // Comparisons: a blank takes the other side's type.
+  Scalar x = a, y = b;
+  auto blank_as = [](const Scalar& other) -> Scalar {
+    if (is_text(other)) return std::u16string();
+    if (is_bool(other)) return false;
+    return 0.0;
+  };
+  if (is_blank(x)) x = blank_as(y);
+  if (is_blank(y)) y = blank_as(x);
+  int c = compare_scalars(x, y);
+  switch (op) {
+    case Op::Lt: return c < 0;
+    case Op::Le: return c <= 0;
+    case Op::Eq: return c == 0;
+    case Op::Ge: return c >= 0;
+    case Op::Gt: return c > 0;
+    case Op::Ne: return c != 0;
+    default: return CellError::Value;
+  }
+}
+
+Value Evaluator::elementwise(Op op, const Value& a, const Value& b) {
+  auto [ar, ac] = shape(a);
+  auto [br, bc] = shape(b);
+  int rows = std::max(ar, br), cols = std::max(ac, bc);
+  auto pick = [&](const Value& v, int vr, int vc, int r, int c) -> Scalar {
+    int rr = vr == 1 ? 0 : r, cc = vc == 1 ? 0 : c;
+    if (rr >= vr || cc >= vc) return CellError::NA;
+    return item(v, rr, cc);
+  };
+  Matrix m{rows, cols, {}};
+  m.items.reserve(static_cast<size_t>(rows) * static_cast<size_t>(cols));
+  for (int r = 0; r < rows; ++r)
+    for (int c = 0; c < cols; ++c) m.items.push_back(apply(op, pick(a, ar, ac, r, c), pick(b, br, bc, r, c)));
+  return Value::array(std::move(m));
+}
+
+Value Evaluator::binary(const Node& n) {
+  if (n.children.size() != 2) return CellError::Value;
+  Value a = eval(n.children[0]);
+  Value b = eval(n.children[1]);
+  if (n.op == Op::Range || n.op == Op::Union || n.op == Op::Isect) {
+    if (!a.is_reference()) return a.is_array() ? Value(CellError::Value) : Value(scalar_of(a));
+    if (!b.is_reference()) return b.is_array() ? Value(CellError::Value) : Value(scalar_of(b));
+    if (n.op == Op::Union) {
+      std::vector<Area> all = a.areas;
+      all.insert(all.end(), b.areas.begin(), b.areas.end());
+      return Value::reference(std::move(all));
+    }
+    if (a.areas.size() != 1 || b.areas.size() != 1 || a.areas[0].sheet != b.areas[0].sheet) return CellError::Value;
+    const model::RangeRef &x = a.areas[0].range, &y = b.areas[0].range;
+    model::RangeRef r;
+    if (n.op == Op::Range) {
+      r = {{std::min(x.first.row, y.first.row), std::min(x.first.col, y.first.col)},
+           {std::max(x.last.row, y.last.row), std::max(x.last.col, y.last.col)}};
+    } else {
+      r = {{std::max(x.first.row, y.first.row), std::max(x.first.col, y.first.col)},
+           {std::min(x.last.row, y.last.row), std::min(x.last.col, y.last.col)}};
+      if (r.first.row > r.last.row || r.first.col > r.last.col) return CellError::Null;
+    }
+    return Value::reference({Area{a.areas[0].sheet, r}});
+  }
+  auto multi = [&](const Value& v) { return v.is_array() || (v.is_reference() && shape(v) != std::pair{1, 1}); };
+  if (array_mode_ && (multi(a) || multi(b))) return elementwise(n.op, a, b);
+  if (a.is_array() || b.is_array()) return elementwise(n.op, a, b);
+  return apply(n.op, scalar_of(a), scalar_of(b));
+}
+
+Value Evaluator::call(const Node& n) {
+  std::span<const Node> args(n.children);
+  std::u16string fname;
+  if (n.function == ptg::kUserFunction) {
+    if (n.children.empty()) return CellError::Name;
+    const Node& callee = n.children[0];
+    const model::Workbook& wb = source_.workbook();
+    if (callee.kind == Kind::ExternName && callee.ixti && *callee.ixti < wb.externals.sheets.size()) {
+      const auto& x = wb.externals.sheets[*callee.ixti];
+      if (x.book < wb.externals.books.size()) {
+        const auto& names = wb.externals.books[x.book].names;
+        if (callee.name_index >= 1 && callee.name_index <= names.size()) fname = names[callee.name_index - 1].name;
+      }
+    } else if (callee.kind == Kind::Name && callee.name_index >= 1 && callee.name_index <= wb.names.size()) {
+      fname = wb.names[callee.name_index - 1].name;
+    }
+    if (fname.starts_with(kFuturePrefix)) fname.erase(0, kFuturePrefix.size());
+    args = args.subspan(1);
+  } else if (const FunctionInfo* f = function_by_index(n.function)) {
+    fname = std::u16string(f->name);
+    if (args.size() < f->min_args || args.size() > f->max_args) return CellError::Value;
+  }
+  FunctionImpl impl = find_function(upper(fname));
+  if (!impl) throw UnknownFunction{fname};
+  try {
+    return impl(*this, args);
+  } catch (const ErrorSignal& e) {
+    return e.error;
+  }
+}
+
+}  // namespace tabrel::formula

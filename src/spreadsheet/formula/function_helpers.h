@@ -1,0 +1,22 @@
+#pragma once
+// Small helpers shared by the function families.
+
+#include <span>
+#include <vector>
+
+#include "spreadsheet/formula/evaluator.h"
+
+namespace tabrel::formula {
+
+// Numbers of aggregate arguments as SUM and AVERAGE take them: numbers of references and
+// arrays (text, booleans and blanks there are skipped), and direct arguments converted (numeric
+// text and booleans count, other text is #VALUE!). Errors raise.
+std::vector<double> collect_numbers(Evaluator& ev, std::span<const Node> args);
+
+// Sample or population variance of numbers; #DIV/0! below the needed count.
+double variance(const std::vector<double>& v, bool sample);
+
+// A whole number argument (truncated), raising #VALUE!/#NUM! as the functions do.
+int integer_arg(Evaluator& ev, const Node& n);
+
+}  // namespace tabrel::formula

@@ -1,0 +1,79 @@
+// Logical and information functions: IF AND OR NOT IFERROR TRUE FALSE NA ISBLANK ISERROR ISERR
+// ISNA ISNUMBER ISTEXT ISLOGICAL.
+
+#include "spreadsheet/formula/functions.h"
+
+namespace tabrel::formula {
+namespace {
+
+// An argument left out inside the list (IF(c,,x)) counts as 0.
+Value branch(Evaluator& ev, const Node& n) { return ev.is_missing(n) ? Value(0.0) : ev.eval(n); }
+
+Value if_(Evaluator& ev, std::span<const Node> a) {
+  if (ev.boolean(a[0])) return branch(ev, a[1]);
+  if (a.size() < 3) return false;
+  return branch(ev, a[2]);
+}
+
+Value logical(Evaluator& ev, std::span<const Node> a, bool all) {
+  bool any_value = false;
+  bool result = all;
+  for (const Node& arg : a)
+    ev.each_value(arg, [&](const Scalar& s, bool direct) {
+      if (auto e = std::get_if<CellError>(&s)) throw ErrorSignal{*e};
+      if (is_blank(s) || (is_text(s) && !direct)) return;
+      bool b = ev.to_boolean(s);
+      any_value = true;
+      result = all ? (result && b) : (result || b);
+    });
+  if (!any_value) return CellError::Value;
+  return result;
+}
+Value and_(Evaluator& ev, std::span<const Node> a) { return logical(ev, a, true); }
+Value or_(Evaluator& ev, std::span<const Node> a) { return logical(ev, a, false); }
+Value not_(Evaluator& ev, std::span<const Node> a) { return !ev.boolean(a[0]); }
+Value true_(Evaluator&, std::span<const Node>) { return true; }
+Value false_(Evaluator&, std::span<const Node>) { return false; }
+Value na_(Evaluator&, std::span<const Node>) { return CellError::NA; }
+
+Value iferror_(Evaluator& ev, std::span<const Node> a) {
+  if (a.size() != 2) return CellError::Value;
+  Value v = ev.eval(a[0]);
+  Scalar s = ev.scalar_of(v);
+  if (is_error(s)) return branch(ev, a[1]);
+  return v.is_reference() || v.is_array() ? v : Value(s);
+}
+
+template <bool (*Test)(const Scalar&)>
+Value is_(Evaluator& ev, std::span<const Node> a) {
+  return Test(ev.scalar(a[0]));
+}
+bool blank_test(const Scalar& s) { return is_blank(s); }
+bool error_test(const Scalar& s) { return is_error(s); }
+bool err_test(const Scalar& s) { return is_error(s) && std::get<CellError>(s) != CellError::NA; }
+bool na_test(const Scalar& s) { return is_error(s) && std::get<CellError>(s) == CellError::NA; }
+bool number_test(const Scalar& s) { return is_number(s); }
+bool text_test(const Scalar& s) { return is_text(s); }
+bool logical_test(const Scalar& s) { return is_bool(s); }
+
+}  // namespace
+
+void add_logical_functions(FunctionMap& m) {
+  m[u"IF"] = if_;
+  m[u"AND"] = and_;
+  m[u"OR"] = or_;
+  m[u"NOT"] = not_;
+  m[u"TRUE"] = true_;
+  m[u"FALSE"] = false_;
+  m[u"NA"] = na_;
+  m[u"IFERROR"] = iferror_;
+  m[u"ISBLANK"] = is_<blank_test>;
+  m[u"ISERROR"] = is_<error_test>;
+  m[u"ISERR"] = is_<err_test>;
+  m[u"ISNA"] = is_<na_test>;
+  m[u"ISNUMBER"] = is_<number_test>;
+  m[u"ISTEXT"] = is_<text_test>;
+  m[u"ISLOGICAL"] = is_<logical_test>;
+}
+
+}  // namespace tabrel::formula
