@@ -20,7 +20,12 @@ Cell& CellStore::at(CellRef c, uint16_t xf_if_new) {
   return it->second;
 }
 
-void CellStore::put(CellRef c, Cell cell) { cells_[key(c)] = std::move(cell); }
+void CellStore::put(CellRef c, Cell cell) {
+  // Readers add cells in row-major order: the end is then the right place without a search.
+  const uint32_t k = key(c);
+  const auto hint = !cells_.empty() && cells_.rbegin()->first < k ? cells_.end() : cells_.lower_bound(k);
+  cells_.insert_or_assign(hint, k, std::move(cell));
+}
 
 void CellStore::erase(CellRef c) { cells_.erase(key(c)); }
 

@@ -33,9 +33,9 @@ using Kind = OpenError::Kind;
   throw OpenError(Kind::Corrupt, u"파일이 손상되어 열 수 없습니다.");
 }
 
-cfb::CompoundFile open_container(std::span<const uint8_t> bytes) {
+cfb::CompoundFile open_container(std::vector<uint8_t> bytes) {
   try {
-    return cfb::CompoundFile::open(std::vector<uint8_t>(bytes.begin(), bytes.end()));
+    return cfb::CompoundFile::open(std::move(bytes));
   } catch (const cfb::Error& e) {
     const bool foreign = e.code() == cfb::ErrorCode::BadSignature || e.code() == cfb::ErrorCode::TruncatedHeader;
     fail(foreign ? Kind::NotCompoundFile : Kind::Corrupt);
@@ -92,14 +92,8 @@ std::unique_ptr<model::Workbook> read_stream(std::span<const uint8_t> stream,
   return book;
 }
 
-}  // namespace
-
-OpenError::OpenError(Kind k, std::u16string msg)
-    : std::runtime_error(to_utf8(msg)), kind(k), message(std::move(msg)) {}
-
-std::unique_ptr<model::Workbook> read_workbook(std::span<const uint8_t> bytes,
-                                               const std::optional<std::u16string>& password) {
-  const cfb::CompoundFile file = open_container(bytes);
+std::unique_ptr<model::Workbook> read_file_bytes(std::vector<uint8_t> bytes, const std::optional<std::u16string>& password) {
+  const cfb::CompoundFile file = open_container(std::move(bytes));
   try {
     std::optional<cfb::Entry> workbook;
     bool old_book = false;
@@ -123,6 +117,16 @@ std::unique_ptr<model::Workbook> read_workbook(std::span<const uint8_t> bytes,
   }
 }
 
+}  // namespace
+
+OpenError::OpenError(Kind k, std::u16string msg)
+    : std::runtime_error(to_utf8(msg)), kind(k), message(std::move(msg)) {}
+
+std::unique_ptr<model::Workbook> read_workbook(std::span<const uint8_t> bytes,
+                                               const std::optional<std::u16string>& password) {
+  return read_file_bytes(std::vector<uint8_t>(bytes.begin(), bytes.end()), password);
+}
+
 std::unique_ptr<model::Workbook> read_workbook_file(const std::filesystem::path& path,
                                                     const std::optional<std::u16string>& password) {
   std::error_code ec;
@@ -140,7 +144,7 @@ std::unique_ptr<model::Workbook> read_workbook_file(const std::filesystem::path&
     if (!in.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(bytes.size())))
       fail(Kind::Unreadable);
   }
-  return read_workbook(bytes, password);
+  return read_file_bytes(std::move(bytes), password);
 }
 
 }  // namespace tabrel::xls
