@@ -132,11 +132,12 @@ void SectionParser::parse_number() {
   for (size_t i = 0; i < n && exponent == n; ++i)
     if (tokens_[i].kind == TokenKind::Exponent) exponent = i;
   if (exponent == n) {
-    for (size_t i = 0; i < n && slash == n; ++i) {
-      if (tokens_[i].kind != TokenKind::Slash || i + 1 >= n) continue;
-      bool digit_before = false;
-      for (size_t k = 0; k < i; ++k) digit_before |= is_digit_token(tokens_[k]);
-      if (digit_before && (is_digit_token(tokens_[i + 1]) || is_literal_digit(tokens_[i + 1], true))) slash = i;
+    bool digit_before = false;
+    for (size_t i = 0; i + 1 < n && slash == n; ++i) {
+      digit_before |= is_digit_token(tokens_[i]);
+      if (tokens_[i].kind == TokenKind::Slash && digit_before &&
+          (is_digit_token(tokens_[i + 1]) || is_literal_digit(tokens_[i + 1], true)))
+        slash = i;
     }
   }
   s_.kind = exponent < n ? SectionKind::Scientific : slash < n ? SectionKind::Fraction : SectionKind::Number;
@@ -156,13 +157,12 @@ void SectionParser::parse_number() {
     if (slash < n && i >= numerator_start) return Zone::Numerator;
     return i > point ? Zone::Decimal : Zone::Integer;
   };
-  auto neighbour_is_digit = [&](size_t i, int step) {
-    for (long k = static_cast<long>(i) + step; k >= 0 && k < static_cast<long>(n); k += step) {
-      if (tokens_[static_cast<size_t>(k)].kind == TokenKind::Comma) continue;
-      return is_digit_token(tokens_[static_cast<size_t>(k)]);
-    }
-    return false;
-  };
+  // Whether the nearest token other than a comma on each side is a digit placeholder.
+  std::vector<char> digit_left(n, 0), digit_right(n, 0);
+  for (size_t i = 1; i < n; ++i)
+    digit_left[i] = tokens_[i - 1].kind == TokenKind::Comma ? digit_left[i - 1] : is_digit_token(tokens_[i - 1]);
+  for (size_t i = n - 1; i-- > 0;)
+    digit_right[i] = tokens_[i + 1].kind == TokenKind::Comma ? digit_right[i + 1] : is_digit_token(tokens_[i + 1]);
 
   for (size_t i = 0; i < n; ++i) {
     const Token& t = tokens_[i];
@@ -186,8 +186,8 @@ void SectionParser::parse_number() {
         s_.elements.push_back(i == point ? Element{ElementKind::Point, u"."} : literal(u"."));
         break;
       case TokenKind::Comma: {
-        bool after_digit = neighbour_is_digit(i, -1);
-        if (after_digit && neighbour_is_digit(i, +1)) {
+        bool after_digit = digit_left[i];
+        if (after_digit && digit_right[i]) {
           if (zone_of(i) == Zone::Integer) s_.grouping = true;
         } else if (after_digit) {
           ++s_.thousands_scale;
