@@ -149,8 +149,7 @@ Engine::Info& Engine::info_for(int sheet, model::CellRef c) {
 
 void Engine::build_graph() {
   for (size_t s = 0; s < wb_.sheets.size(); ++s)
-    for (auto& [key, cell] : wb_.sheets[s]->cells) {
-      cell.dirty = false;
+    for (const auto& [key, cell] : wb_.sheets[s]->cells) {
       if (cell.formula) infos_[Key{static_cast<int>(s), key}] = analyse(static_cast<int>(s), model::CellStore::position(key));
     }
   graph_built_ = true;
@@ -212,7 +211,6 @@ void Engine::sync() {
   if (changed.empty()) return;
   for (const Key& k : changed) {
     const model::Cell* cell = find(k.first, model::CellStore::position(k.second));
-    reported_.erase(k);
     if (cell && cell->formula) {
       infos_[k] = analyse(k.first, model::CellStore::position(k.second));
       stale_.insert(k);
