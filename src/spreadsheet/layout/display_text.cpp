@@ -10,6 +10,7 @@ numfmt::RenderResult display_result(const numfmt::CellValue& value, const numfmt
   const FontMetrics metrics(font);
   numfmt::RenderOptions o;
   o.date_system = options.date_system;
+  if (width_px <= 0) return numfmt::render(format, value, o);
   const int mdw = options.standard_mdw > 0 ? options.standard_mdw : metrics.max_digit_width();
   // A cell narrower than its padding still measures (a width of 0 means "no cell" to render).
   o.width_px = std::max(static_cast<double>(width_px - padding_px(mdw)), 1e-9);

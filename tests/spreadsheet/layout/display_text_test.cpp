@@ -49,6 +49,12 @@ TEST(DisplayText, AccountingFillsTheCell) {
   EXPECT_GT(shown.size(), std::string(" ₩1,000 ").size());
 }
 
+TEST(DisplayText, NoWidthRendersWithoutACell) {
+  EXPECT_EQ(text(123456789.0, u"#,##0", 0, kCalibri), "123,456,789");
+  EXPECT_EQ(text(1.0 / 3, u"General", 0, kCalibri), "0.333333333");
+  EXPECT_EQ(text(1000.0, u"* #,##0", 0, kCalibri), "1,000");
+}
+
 TEST(DisplayText, BadCodesShowGeneral) {
   EXPECT_EQ(text(2.5, u"[Nope]0", kStandardCalibri, kCalibri), "2.5");
 }
