@@ -1,40 +1,129 @@
 #include "spreadsheet/automation/engine_text.h"
 
+#include <algorithm>
+
+#include "spreadsheet/automation/calculation.h"
 #include "spreadsheet/automation/errors.h"
+#include "spreadsheet/automation/session.h"
+#include "spreadsheet/formula/cell_formula.h"
+#include "spreadsheet/formula/decode.h"
+#include "spreadsheet/formula/formula_error.h"
+#include "spreadsheet/formula/print.h"
+#include "spreadsheet/formula/shift.h"
+#include "spreadsheet/layout/column_width.h"
+#include "spreadsheet/layout/display_text.h"
+#include "spreadsheet/layout/font_metrics.h"
+#include "spreadsheet/numfmt/builtin_formats.h"
+#include "spreadsheet/numfmt/local_code.h"
+#include "spreadsheet/ops/cell_format.h"
 
 namespace tabrel::xl {
 namespace {
 
-[[noreturn]] void unavailable() { raise(Fault::MethodFailed); }
+constexpr uint16_t kStandardFont = 0;
+
+formula::Notation notation_of(Notation n) { return n == Notation::A1 ? formula::Notation::A1 : formula::Notation::R1C1; }
+
+layout::FontSpec font_spec(const model::Workbook& wb, uint16_t font_index) {
+  const model::Font* f = wb.styles.font(font_index);
+  if (!f) return {};
+  return {f->name, f->height / 20.0};
+}
+
+// The maximum digit width of the workbook's standard font: the unit of column widths.
+int standard_mdw(const model::Workbook& wb) {
+  return layout::FontMetrics(font_spec(wb, kStandardFont)).max_digit_width();
+}
+
+// Width of a column in pixels: its stored width, else the sheet's standard width.
+int column_pixels(const model::Sheet& sheet, int col, int mdw) {
+  if (const model::ColumnInfo* info = sheet.column_info(col)) {
+    if (info->hidden) return 0;
+    return layout::colinfo_to_pixels(info->width, mdw);
+  }
+  if (sheet.standard_width) return layout::colinfo_to_pixels(*sheet.standard_width, mdw);
+  return layout::standard_column_pixels(sheet.default_column_width, mdw);
+}
+
+numfmt::CellValue render_value(const model::CellValue& v) {
+  if (v.is_number()) return numfmt::CellValue(v.as_number());
+  if (v.is_text()) return numfmt::CellValue(v.as_text());
+  if (v.is_bool()) return numfmt::CellValue(v.as_bool());
+  if (v.is_error()) return numfmt::CellValue(v.as_error());
+  return {};
+}
 
 }  // namespace
 
-std::u16string displayed_text(const model::Workbook&, const model::Sheet&, model::CellRef) { unavailable(); }
-
-std::u16string cell_formula(const model::Workbook&, const model::Sheet&, model::CellRef, Notation) { unavailable(); }
-
-std::u16string relative_formula(const model::Workbook&, std::span<const uint8_t>, model::CellRef, model::CellRef,
-                                Notation) {
-  unavailable();
+std::u16string displayed_text(Book& book, const model::Sheet& sheet, model::CellRef at) {
+  const model::Workbook& wb = *book.model;
+  const model::CellValue value = cell_value(book, sheet, at);
+  if (value.is_blank()) return {};
+  const model::Xf& xf = ops::effective_format(wb, sheet, at);
+  const int mdw = standard_mdw(wb);
+  const auto merged = sheet.merge_area(at);
+  const int first = merged ? merged->first.col : at.col;
+  const int last = merged ? merged->last.col : at.col;
+  int width = 0;
+  for (int c = first; c <= last; ++c) width += column_pixels(sheet, c, mdw);
+  layout::DisplayOptions options;
+  options.date_system = wb.date_system;
+  options.standard_mdw = mdw;
+  return layout::display_text(render_value(value), number_format(wb, xf.format), width, font_spec(wb, xf.font), options);
 }
 
-std::u16string name_formula(const model::Workbook&, const model::DefinedName&, Notation) { unavailable(); }
+std::u16string cell_formula(const model::Workbook& wb, const model::Sheet& sheet, model::CellRef at, Notation notation) {
+  try {
+    return formula::cell_formula(wb, sheet, at, notation_of(notation));
+  } catch (const formula::FormulaError&) {
+    raise(Fault::MethodFailed);
+  }
+}
+
+std::u16string relative_formula(const model::Workbook& wb, std::span<const uint8_t> tokens, model::CellRef base,
+                                model::CellRef from, Notation notation) {
+  try {
+    formula::Node tree = formula::decode(tokens, {}, base, true);
+    formula::shift_references(tree, from.row - base.row, from.col - base.col);
+    return formula::print(wb, from, tree, notation_of(notation));
+  } catch (const formula::FormulaError&) {
+    raise(Fault::MethodFailed);
+  }
+}
+
+std::u16string name_formula(const model::Workbook& wb, const model::DefinedName& name, Notation notation) {
+  try {
+    return formula::print(wb, model::CellRef{}, name.tokens, name.extra, notation_of(notation));
+  } catch (const formula::FormulaError&) {
+    raise(Fault::MethodFailed);
+  }
+}
 
 std::u16string number_format(const model::Workbook& wb, uint16_t format_id) {
   if (const std::u16string* code = wb.styles.custom_format(format_id)) return *code;
-  if (format_id == 0) return u"General";
-  unavailable();
+  if (auto code = numfmt::builtin_format_code(format_id)) return std::u16string(*code);
+  return u"General";
 }
 
-std::u16string number_format_local(const model::Workbook&, uint16_t) { unavailable(); }
+std::u16string number_format_local(const model::Workbook& wb, uint16_t format_id) {
+  return numfmt::to_local_code(number_format(wb, format_id));
+}
 
 uint16_t format_id_for(model::Workbook& wb, const std::u16string& code, bool local) {
-  if (local) unavailable();
-  if (code == u"General") return 0;
-  return wb.styles.intern_format(code);
+  const std::u16string english = local ? numfmt::from_local_code(code) : code;
+  for (const auto& f : wb.styles.formats)
+    if (f.code == english) return f.id;
+  if (auto id = numfmt::builtin_format_id(english)) return static_cast<uint16_t>(*id);
+  return wb.styles.intern_format(english);
 }
 
-double column_width_characters(const model::Workbook&, uint16_t) { unavailable(); }
-uint16_t column_width_units(const model::Workbook&, double) { unavailable(); }
+double column_width_characters(const model::Workbook& wb, const model::Sheet& sheet, int col) {
+  const int mdw = standard_mdw(wb);
+  return layout::pixels_to_chars(column_pixels(sheet, col, mdw), mdw);
+}
+
+uint16_t column_width_units(const model::Workbook& wb, double characters) {
+  return static_cast<uint16_t>(std::clamp(layout::chars_to_colinfo(characters, standard_mdw(wb)), 0, 0xFFFF));
+}
 
 }  // namespace tabrel::xl

@@ -1,7 +1,7 @@
 #pragma once
 // The one place where texts that other engines produce enter the automation objects: the
 // displayed text of a cell, formula texts of cells, conditions and names, number-format codes
-// and column widths in characters. Until an engine can answer, the read raises 1004.
+// and column widths in characters.
 
 #include <cstdint>
 #include <span>
@@ -11,10 +11,13 @@
 
 namespace tabrel::xl {
 
+struct Book;
+
 enum class Notation { A1, R1C1 };
 
-// Range.Text of one cell.
-std::u16string displayed_text(const model::Workbook& wb, const model::Sheet& sheet, model::CellRef at);
+// Range.Text of one cell: the value in its number format, fitted to its column (or merged
+// area); a number that does not fit shows "#".
+std::u16string displayed_text(Book& book, const model::Sheet& sheet, model::CellRef at);
 
 // Range.Formula / FormulaR1C1 of one cell: the formula with "=", a constant as the formula bar
 // shows it, "" for a blank cell.
@@ -34,8 +37,8 @@ std::u16string number_format_local(const model::Workbook& wb, uint16_t format_id
 // The format id of a code given in English or in the user's language.
 uint16_t format_id_for(model::Workbook& wb, const std::u16string& code, bool local);
 
-// Column width in characters as ColumnWidth reports it, from the stored 1/256 units, and back.
-double column_width_characters(const model::Workbook& wb, uint16_t width_256ths);
+// ColumnWidth in characters of one column (hidden or not), and the stored width of a typed one.
+double column_width_characters(const model::Workbook& wb, const model::Sheet& sheet, int col);
 uint16_t column_width_units(const model::Workbook& wb, double characters);
 
 }  // namespace tabrel::xl

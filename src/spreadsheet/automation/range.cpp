@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "spreadsheet/automation/application.h"
+#include "spreadsheet/automation/calculation.h"
 #include "spreadsheet/automation/engine_text.h"
 #include "spreadsheet/automation/errors.h"
 #include "spreadsheet/automation/fold.h"
@@ -165,10 +166,7 @@ Variant Range::Value() const { return Value2(); }
 
 Variant Range::Value2() const {
   const model::Sheet& sheet = sheet_.get();
-  auto read = [&](model::CellRef at) {
-    const model::Cell* cell = sheet.cells.find(at);
-    return cell ? cell->value.to_variant() : Variant();
-  };
+  auto read = [&](model::CellRef at) { return cell_value(*sheet_.book, sheet, at).to_variant(); };
   if (area_.cell_count() == 1) return read(area_.first);
   return cell_array(area_, read);
 }
@@ -184,8 +182,8 @@ void Range::SetValue(const Variant& value) {
         const model::CellRef at{area_.first.row + r, area_.first.col + c};
         const bool inside = r < rows && c < cols;
         const Variant item = inside ? arr.items[static_cast<size_t>(r * cols + c)] : Variant::error(CellError::NA);
-        if (is_formula_text(item)) raise(Fault::MethodFailed);
-        ops::set_constant(sheet, at, constant_from(item), ops::effective_xf(sheet, at));
+        if (is_formula_text(item)) enter_formula(*sheet_.book, sheet, at, item.str(), false);
+        else ops::set_constant(sheet, at, constant_from(item), ops::effective_xf(sheet, at));
       }
     }
     return;
@@ -199,8 +197,7 @@ void Range::SetValue(const Variant& value) {
 
 Variant Range::Text() const {
   const model::Sheet& sheet = sheet_.get();
-  const model::Workbook& wb = sheet_.workbook();
-  return fold_cells(area_, [&](model::CellRef at) { return Variant(displayed_text(wb, sheet, at)); });
+  return fold_cells(area_, [&](model::CellRef at) { return Variant(displayed_text(*sheet_.book, sheet, at)); });
 }
 
 Variant Range::Formula() const {
@@ -219,13 +216,16 @@ Variant Range::FormulaR1C1() const {
   return cell_array(area_, read);
 }
 
-void Range::SetFormula(const Variant& formula) {
-  sheet_.get();
-  if (!is_formula_text(formula)) return SetValue(formula);
-  raise(Fault::MethodFailed);  // formula entry arrives with the formula parser
-}
+void Range::SetFormula(const Variant& formula) { enter(formula, false); }
 
-void Range::SetFormulaR1C1(const Variant& formula) { SetFormula(formula); }
+void Range::SetFormulaR1C1(const Variant& formula) { enter(formula, true); }
+
+void Range::enter(const Variant& formula, bool r1c1) {
+  const model::Sheet& sheet = sheet_.get();
+  if (!is_formula_text(formula)) return SetValue(formula);
+  for (int r = area_.first.row; r <= area_.last.row; ++r)
+    for (int c = area_.first.col; c <= area_.last.col; ++c) enter_formula(*sheet_.book, sheet, {r, c}, formula.str(), r1c1);
+}
 
 Variant Range::HasFormula() const {
   const model::Sheet& sheet = sheet_.get();

@@ -106,6 +106,7 @@ class Range : public Dispatch, public std::enable_shared_from_this<Range> {
 
  private:
   std::shared_ptr<xl::Range> sub(model::RangeRef area) const;
+  void enter(const Variant& formula, bool r1c1);
   SheetHandle sheet_;
   model::RangeRef area_;
 };

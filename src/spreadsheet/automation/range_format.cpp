@@ -143,11 +143,7 @@ std::shared_ptr<xl::Range> Range::MergeArea() const {
 Variant Range::ColumnWidth() const {
   const model::Sheet& sheet = sheet_.get();
   const model::Workbook& wb = sheet_.workbook();
-  return fold_columns(area_, [&](int col) {
-    const model::ColumnInfo* info = sheet.column_info(col);
-    if (info && info->hidden) return Variant(0.0);
-    return Variant(column_width_characters(wb, sheet.column_width(col)));
-  });
+  return fold_columns(area_, [&](int col) { return Variant(column_width_characters(wb, sheet, col)); });
 }
 
 void Range::SetColumnWidth(const Variant& characters) {

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "spreadsheet/formula/engine.h"
 #include "spreadsheet/model/workbook.h"
 
 namespace tabrel::xl {
@@ -19,6 +20,7 @@ struct Book {
   bool open = true;
   // Sheets removed from the workbook stay here, so objects over them can tell they are gone.
   std::vector<std::unique_ptr<model::Sheet>> removed_sheets;
+  std::unique_ptr<formula::Engine> engine;  // see calculation.h
 };
 
 struct Session {

@@ -2,6 +2,7 @@
 
 #include "spreadsheet/automation/application.h"
 #include "spreadsheet/automation/arguments.h"
+#include "spreadsheet/automation/calculation.h"
 #include "spreadsheet/automation/errors.h"
 #include "spreadsheet/automation/selection.h"
 #include "spreadsheet/automation/session.h"
@@ -62,6 +63,7 @@ std::shared_ptr<Worksheet> Sheets::Add(const Variant& before, const Variant& aft
   if (how_many < 1) raise(Fault::MethodFailed);
   model::Sheet* added = nullptr;
   for (int i = 0; i < how_many; ++i) added = &ops::insert_worksheet(wb, position, ops::new_sheet_name(wb));
+  forget_calculation(*book_);
   make_active(wb, *added);
   return std::make_shared<Worksheet>(SheetHandle{app_, book_, added});
 }

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "spreadsheet/automation/application.h"
+#include "spreadsheet/automation/calculation.h"
 #include "spreadsheet/automation/comment.h"
 #include "spreadsheet/automation/constants.h"
 #include "spreadsheet/automation/errors.h"
@@ -133,6 +134,7 @@ void Worksheet::Delete() {
   const auto position = static_cast<size_t>(handle_.index());
   const bool was_active = active_sheet(wb) == &sheet;
   handle_.book->removed_sheets.push_back(ops::remove_sheet(wb, position));
+  forget_calculation(*handle_.book);
   if (was_active) activate_neighbour(wb, position);
 }
 

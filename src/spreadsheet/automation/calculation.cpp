@@ -1,0 +1,49 @@
+#include "spreadsheet/automation/calculation.h"
+
+#include "spreadsheet/automation/errors.h"
+#include "spreadsheet/automation/session.h"
+#include "spreadsheet/formula/engine.h"
+#include "spreadsheet/formula/formula_error.h"
+#include "spreadsheet/layout/display_text.h"
+
+namespace tabrel::xl {
+namespace {
+
+formula::Engine& engine_of(Book& book) {
+  if (!book.engine) {
+    formula::EngineOptions options;
+    options.format_number = [](double value, std::u16string_view code, const model::Workbook& wb)
+        -> std::optional<std::u16string> {
+      layout::DisplayOptions display;
+      display.date_system = wb.date_system;
+      return layout::display_text(numfmt::CellValue(value), code, 0, layout::FontSpec{}, display);
+    };
+    book.engine = std::make_unique<formula::Engine>(*book.model, options);
+  }
+  return *book.engine;
+}
+
+}  // namespace
+
+model::CellValue cell_value(Book& book, const model::Sheet& sheet, model::CellRef at) {
+  const model::Cell* cell = sheet.cells.find(at);
+  if (!cell) return {};
+  if (!cell->has_formula() && !cell->dirty) return cell->value;
+  const int index = book.model->sheet_index(&sheet);
+  if (index < 0) return cell->value;
+  return engine_of(book).value_of(index, at);
+}
+
+void enter_formula(Book& book, const model::Sheet& sheet, model::CellRef at, const std::u16string& text, bool r1c1) {
+  const int index = book.model->sheet_index(&sheet);
+  if (index < 0) raise(Fault::ObjectDeleted);
+  try {
+    engine_of(book).set_formula(index, at, text, r1c1 ? formula::Notation::R1C1 : formula::Notation::A1);
+  } catch (const formula::FormulaError&) {
+    raise(Fault::MethodFailed);
+  }
+}
+
+void forget_calculation(Book& book) { book.engine.reset(); }
+
+}  // namespace tabrel::xl

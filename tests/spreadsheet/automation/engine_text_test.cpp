@@ -1,0 +1,81 @@
+// Texts that come from the formula, number-format and layout engines, seen through Range.
+#include <gtest/gtest.h>
+
+#include "fixture.h"
+#include "spreadsheet/automation/application.h"
+#include "spreadsheet/automation/format_conditions.h"
+#include "spreadsheet/automation/range.h"
+#include "spreadsheet/automation/worksheet.h"
+
+namespace tabrel::xl {
+namespace {
+
+using testing::add_xf;
+using testing::error_number;
+using testing::open_in_new_instance;
+using testing::sample_workbook;
+
+TEST(EngineTextTest, DisplayedTextFollowsFormatAndWidth) {
+  auto wb = sample_workbook();
+  const uint16_t id = wb->styles.intern_format(u"#,##0");
+  const uint16_t comma = add_xf(*wb, [&](model::Xf& x) { x.format = id; });
+  auto& cells = wb->sheets[0]->cells;
+  cells.put({0, 0}, model::Cell{model::CellValue::number(1234.5), comma, nullptr, false});
+  cells.put({0, 1}, model::Cell{model::CellValue::number(1234567890123.0), comma, nullptr, false});
+  cells.put({0, 2}, model::Cell{model::CellValue::text(u"총 합계"), 15, nullptr, false});
+  auto o = open_in_new_instance(std::move(wb));
+  EXPECT_TRUE(o.app->Range(Variant(u"A1"))->Text().same_as(Variant(u"1,235")));
+  EXPECT_EQ(o.app->Range(Variant(u"B1"))->Text().str().find_first_not_of(u'#'), std::u16string::npos);
+  EXPECT_TRUE(o.app->Range(Variant(u"C1"))->Text().same_as(Variant(u"총 합계")));
+  EXPECT_TRUE(o.app->Range(Variant(u"D1"))->Text().same_as(Variant(u"")));
+  EXPECT_TRUE(o.app->Range(Variant(u"A1"))->NumberFormat().same_as(Variant(u"#,##0")));
+  EXPECT_TRUE(o.app->Range(Variant(u"C1"))->NumberFormatLocal().same_as(Variant(u"G/표준")));
+  auto c1 = o.app->Range(Variant(u"C1"));
+  c1->SetNumberFormatLocal(Variant(u"[빨강]0.00"));
+  EXPECT_TRUE(c1->NumberFormat().same_as(Variant(u"[Red]0.00")));
+  EXPECT_TRUE(c1->NumberFormatLocal().same_as(Variant(u"[빨강]0.00")));
+}
+
+TEST(EngineTextTest, FormulasEnteredAndPrinted) {
+  auto o = open_in_new_instance(sample_workbook());
+  o.app->Range(Variant(u"A1"))->SetValue(Variant(21.0));
+  auto b1 = o.app->Range(Variant(u"B1"));
+  b1->SetFormula(Variant(u"=A1*2"));
+  EXPECT_TRUE(b1->Formula().same_as(Variant(u"=A1*2")));
+  EXPECT_TRUE(b1->FormulaR1C1().same_as(Variant(u"=RC[-1]*2")));
+  EXPECT_TRUE(b1->Value().same_as(Variant(42.0)));
+  EXPECT_TRUE(b1->HasFormula().same_as(Variant(true)));
+  o.app->Range(Variant(u"A1"))->SetValue(Variant(1.0));
+  EXPECT_TRUE(b1->Value().same_as(Variant(2.0)));  // recalculated when read
+  EXPECT_TRUE(o.app->Range(Variant(u"A1"))->Formula().same_as(Variant(u"1")));
+  EXPECT_TRUE(o.app->Range(Variant(u"C1"))->Formula().same_as(Variant(u"")));
+  EXPECT_EQ(error_number([&] { b1->SetFormula(Variant(u"=SUM(")); }), 1004);
+}
+
+TEST(EngineTextTest, ConditionFormulasAreSeenFromTheActiveCell) {
+  auto wb = sample_workbook();
+  model::CondFormat cf;
+  cf.ranges = {{{2, 1}, {9, 1}}};  // B3:B10
+  model::CondRule rule;
+  rule.type = 2;
+  rule.formula1 = {0x2C, 0x00, 0x00, 0x00, 0xC0};  // PtgRefN: the cell itself, relative row and column
+  cf.rules = {rule};
+  wb->sheets[0]->conditional_formats.push_back(cf);
+  auto o = open_in_new_instance(std::move(wb));
+  o.app->Range(Variant(u"B5"))->Select();
+  EXPECT_EQ(o.app->ActiveCell()->FormatConditions()->Item(Variant(1))->Formula1(), u"=B5");
+}
+
+TEST(EngineTextTest, ColumnWidthsInCharacters) {
+  auto o = open_in_new_instance(sample_workbook());
+  auto b = o.app->Range(Variant(u"B1"));
+  EXPECT_TRUE(b->ColumnWidth().same_as(Variant(8.43)));
+  b->SetColumnWidth(Variant(20.0));
+  EXPECT_TRUE(b->ColumnWidth().same_as(Variant(20.0)));
+  EXPECT_TRUE(o.app->Range(Variant(u"A1:B1"))->ColumnWidth().is_null());
+  o.app->Range(Variant(u"B:B"))->SetHidden(Variant(true));
+  EXPECT_TRUE(b->ColumnWidth().same_as(Variant(0.0)));
+}
+
+}  // namespace
+}  // namespace tabrel::xl
