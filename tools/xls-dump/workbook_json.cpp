@@ -139,7 +139,7 @@ Value drawing_json(const model::DrawingObject& d) {
   o["name"] = u8(d.name);
   o["alternative_text"] = u8(d.alternative_text);
   o["text"] = u8(d.text.text);
-  o["has_macro"] = !d.macro_tokens.empty();
+  o["macro"] = u8(d.macro);
   o["anchor"] = std::move(anchor);
   return o;
 }
@@ -202,6 +202,14 @@ Value sheet_json(const model::Sheet& s, const model::Styles& styles) {
   o["drawings"] = std::move(drawings);
   o["conditional_format_rules"] = static_cast<long long>(rules);
   o["embedded_charts"] = static_cast<long long>(s.embedded_charts.size());
+  if (s.autofilter) {
+    Object filter;
+    const auto& r = s.autofilter->range;
+    filter["range"] = u8(model::a1_address(r.first) + u":" + model::a1_address(r.last));
+    filter["columns"] = static_cast<long long>(s.autofilter->columns.size());
+    filter["filter_mode"] = s.autofilter->filter_mode;
+    o["autofilter"] = std::move(filter);
+  }
   return o;
 }
 

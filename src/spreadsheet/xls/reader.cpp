@@ -11,6 +11,7 @@
 #include "spreadsheet/core/text.h"
 #include "spreadsheet/crypto/crypto_error.h"
 #include "spreadsheet/xls/read_globals.h"
+#include "spreadsheet/xls/read_links.h"
 #include "spreadsheet/xls/read_sheet.h"
 
 namespace tabrel::xls {
@@ -88,6 +89,7 @@ std::unique_ptr<model::Workbook> read_stream(std::span<const uint8_t> stream,
   biff::RecordReader reader(stream);
   Globals globals = read_globals(reader, *book, password);
   read_sheets(reader, globals, *book);
+  link_workbook_parts(*book);
   reader.set_cipher(nullptr);
   return book;
 }

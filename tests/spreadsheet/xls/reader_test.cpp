@@ -319,6 +319,42 @@ TEST(XlsReader, ColumnInfoLaterRecordsSplitEarlierRanges) {
   EXPECT_EQ(row.xf, 20);
 }
 
+// The autofilter's range comes from the sheet's _FilterDatabase name; a button's macro is named
+// by the formula of its OBJ record.
+TEST(XlsReader, AutoFilterRangeAndButtonMacroAreLinkedAfterReading) {
+  const std::vector<uint8_t> filter_name =
+      Bytes().u16(0x0021).u8(0).u8(1).u16(11).u16(0).u16(1).u32(0).chars(u"\x0D").raw({0x3B, 0, 0, 0, 0, 21, 0, 0, 0, 4, 0});
+  const std::vector<uint8_t> macro_name = Bytes().u16(0x000E).u8(0).u8(6).u16(0).u16(0).u16(0).u32(0).chars(u"Macro1");
+  const std::vector<uint8_t> externsheet = Bytes().u16(1).u16(0).u16(0).u16(0);
+  SheetSpec sheet;
+  sheet.records = {
+      {rt::AutoFilterInfo, Bytes().u16(5)},
+      {rt::FilterMode, {}},
+      {rt::AutoFilter, Bytes().u16(2).u16(0x0004).u8(6).u8(2).u32(0).u8(2).zeros(3).zeros(10).chars(u"서울")},
+      {rt::Obj, Bytes().u16(0x15).u16(0x12).u16(7).u16(1).u16(0x6011).zeros(12).u16(0x04).u16(12).u16(5).u32(0)
+                    .raw({0x23, 2, 0, 0, 0}).u8(0).u16(0).u16(0)},
+  };
+  const auto book = open({{rt::SupBook, Bytes().u16(1).u16(0x0401)}, {rt::ExternSheet, externsheet},
+                          {rt::Lbl, filter_name}, {rt::Lbl, macro_name}},
+                         {sheet});
+  const auto& s = *book->sheets[0];
+  ASSERT_TRUE(s.autofilter.has_value());
+  EXPECT_EQ(s.autofilter->range, (model::RangeRef{{0, 0}, {21, 4}}));
+  EXPECT_EQ(s.autofilter->drop_downs, 5);
+  EXPECT_TRUE(s.autofilter->filter_mode);
+  ASSERT_EQ(s.autofilter->columns.size(), 1u);
+  const auto& col = s.autofilter->columns[0];
+  EXPECT_EQ(col.index, 2);
+  EXPECT_TRUE(col.simple1);
+  EXPECT_EQ(col.first.op, 2);
+  EXPECT_EQ(col.first.text, u"서울");
+  EXPECT_EQ(book->names[0].name, u"_FilterDatabase");
+  EXPECT_TRUE(book->names[0].hidden());
+  ASSERT_EQ(s.drawings.size(), 1u);
+  EXPECT_EQ(s.drawings[0].object_type, 7);
+  EXPECT_EQ(s.drawings[0].macro, u"Macro1");
+}
+
 std::vector<uint8_t> minimal_file() { return xls_test::compound_file(workbook_stream({}, {SheetSpec{}})); }
 
 TEST(XlsReader, OpeningFailsWithATypedError) {
