@@ -5,6 +5,13 @@
 
 namespace tabrel::layout {
 
+namespace {
+// Beyond the column's padding, the text keeps this far from the cell's edge: 8 digits fill a
+// standard column of 64 pixels but "-0.333333" does not, and a column of 2.86 characters
+// shows 2.3 as "2".
+constexpr int kTextInset = 3;
+}  // namespace
+
 numfmt::RenderResult display_result(const numfmt::CellValue& value, const numfmt::Format& format, int width_px,
                                      const FontSpec& font, const DisplayOptions& options) {
   const FontMetrics metrics(font);
@@ -13,7 +20,7 @@ numfmt::RenderResult display_result(const numfmt::CellValue& value, const numfmt
   if (width_px <= 0) return numfmt::render(format, value, o);
   const int mdw = options.standard_mdw > 0 ? options.standard_mdw : metrics.max_digit_width();
   // A cell narrower than its padding still measures (a width of 0 means "no cell" to render).
-  o.width_px = std::max(static_cast<double>(width_px - padding_px(mdw)), 1e-9);
+  o.width_px = std::max(static_cast<double>(width_px - padding_px(mdw) - kTextInset), 1e-9);
   o.measure = [&metrics](std::u16string_view s) { return metrics.text_width(s); };
   return numfmt::render(format, value, o);
 }

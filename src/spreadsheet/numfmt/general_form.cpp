@@ -53,7 +53,8 @@ std::optional<std::string> general_text(const DecimalForm& magnitude, int budget
       if (decimals < 0) decimals = 0;
       DecimalForm r = round_decimals(m, decimals);
       int new_len = r.exponent() >= 0 ? r.exponent() + 1 : 1;
-      if (!r.is_zero() && new_len <= budget) {
+      // A value that rounds away entirely in a narrow cell shows "0".
+      if (new_len <= budget) {
         std::string text = decimal_text(r, decimals);
         if (static_cast<int>(text.size()) <= budget) return text;
       }

@@ -1,7 +1,8 @@
 #pragma once
 // The General form of a number: up to 11 characters (the sign not counted), decimal while the
 // integer part fits and the value is at least 0.0001, scientific otherwise ("1.23457E+11",
-// "1E-05"). A smaller budget drops decimals first and then mantissa digits.
+// "1E-05"). A smaller budget drops decimals first (0.3 in one character is "0") and then
+// mantissa digits.
 
 #include <optional>
 #include <string>

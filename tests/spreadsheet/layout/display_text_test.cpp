@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "spreadsheet/core/text.h"
+#include "spreadsheet/layout/column_width.h"
 #include "spreadsheet/layout/display_text.h"
 
 namespace tabrel::layout {
@@ -22,18 +23,30 @@ TEST(DisplayText, GeneralFitsTheStandardColumn) {
   EXPECT_EQ(text(12345678.0, u"General", kStandardCalibri, kCalibri), "12345678");
   EXPECT_EQ(text(1234.5678, u"General", kStandardCalibri, kCalibri), "1234.568");
   EXPECT_EQ(text(1.0 / 3, u"General", kStandardCalibri, kCalibri), "0.333333");
+  EXPECT_EQ(text(-1.0 / 3, u"General", kStandardCalibri, kCalibri), "-0.33333");
   EXPECT_EQ(text(1.0 / 3, u"General", 200, kCalibri), "0.333333333");
+}
+
+TEST(DisplayText, NarrowColumnRoundsGeneralToWholeNumbers) {
+  const FontSpec arial{u"Arial", 10};
+  const int px = chars_to_pixels(2.86, 7);
+  EXPECT_EQ(px, 25);
+  EXPECT_EQ(text(2.3, u"General", px, arial), "2");
+  EXPECT_EQ(text(2.45, u"General", px, arial), "2");
+  EXPECT_EQ(text(2.5, u"General", px, arial), "3");
+  EXPECT_EQ(text(0.3, u"General", px, arial), "0");
+  EXPECT_EQ(text(123.0, u"General", px, arial), "##");
 }
 
 TEST(DisplayText, NumbersAndDatesThatDoNotFitFillTheCellWithHashes) {
   EXPECT_EQ(text(123456789.0, u"#,##0", kStandardCalibri, kCalibri), "########");
   EXPECT_EQ(text(12345678.0, u"#,##0", 2 * kStandardCalibri, kCalibri), "12,345,678");  // merged over two columns
-  // 73 pixels of text and "#" 8 pixels wide in 굴림 11.
-  EXPECT_EQ(text(45000.0, u"yyyy\"년\" m\"월\" d\"일\"", kStandardGulim, kGulim), "#########");
+  // 70 pixels of text and "#" 8 pixels wide in 굴림 11.
+  EXPECT_EQ(text(45000.0, u"yyyy\"년\" m\"월\" d\"일\"", kStandardGulim, kGulim), "########");
   EXPECT_EQ(text(45000.0, u"yyyy\"년\" m\"월\" d\"일\"", 2 * kStandardGulim, kGulim), "2023년 3월 15일");
-  EXPECT_EQ(text(45000.0, u"yyyy-mm-dd", kStandardGulim, kGulim), "#########");
-  EXPECT_EQ(text(45000.0, u"yyyy-mm-dd", 90, kGulim), "2023-03-15");
-  EXPECT_EQ(text(-1.0, u"yyyy-mm-dd", 2 * kStandardGulim, kGulim), "###################");
+  EXPECT_EQ(text(45000.0, u"yyyy-mm-dd", kStandardGulim, kGulim), "########");
+  EXPECT_EQ(text(45000.0, u"yyyy-mm-dd", 100, kGulim), "2023-03-15");
+  EXPECT_EQ(text(-1.0, u"yyyy-mm-dd", 2 * kStandardGulim, kGulim), "##################");
 }
 
 TEST(DisplayText, TextIsNeverCutIntoHashes) {
