@@ -153,6 +153,31 @@ TEST(XlsCorpus, EncryptedFilesOpenWithTheirPasswordAndAgree) {
   }
 }
 
+// Every cell of a shared formula, an array formula or a data table (a PtgExp or PtgTbl token
+// naming the cell that holds the definition) finds that definition in its sheet.
+TEST(XlsCorpus, FormulaCellsFindTheirSharedArrayOrTableDefinition) {
+  SKIP_WITHOUT_CORPUS();
+  constexpr uint8_t kPtgExp = 0x01, kPtgTbl = 0x02;
+  size_t members = 0;
+  for (const auto& f : corpus::files_in("excel")) {
+    SCOPED_TRACE(f.filename().string());
+    const auto book = xls::read_workbook_file(f);
+    for (const auto& sheet : book->sheets) {
+      for (const auto& [key, cell] : sheet->cells) {
+        if (!cell.formula || cell.formula->tokens.size() != 5) continue;
+        const auto& t = cell.formula->tokens;
+        if (t[0] != kPtgExp && t[0] != kPtgTbl) continue;
+        ++members;
+        const uint32_t master = model::CellStore::key({t[1] | (t[2] << 8), t[3] | (t[4] << 8)});
+        const bool found = t[0] == kPtgTbl ? sheet->data_tables.count(master) > 0
+                                           : sheet->shared_formulas.count(master) + sheet->array_formulas.count(master) > 0;
+        EXPECT_TRUE(found) << to_utf8(sheet->name) << "!" << to_utf8(model::a1_address(model::CellStore::position(key)));
+      }
+    }
+  }
+  EXPECT_GT(members, 0u);
+}
+
 // A wrong password is refused, unless the file uses the built-in default password, which the
 // reader tries after the given one.
 TEST(XlsCorpus, EncryptedFilesRefuseAWrongPassword) {
