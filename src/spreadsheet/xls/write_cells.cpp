@@ -84,7 +84,7 @@ class CellTableWriter {
     p.u16(static_cast<uint16_t>((info.outline_level & 0x7) | (info.collapsed ? 0x10 : 0) |
                                 (info.hidden ? 0x20 : 0) | (info.custom_height ? 0x40 : 0) |
                                 (info.has_xf ? 0x80 : 0) | 0x0100));
-    p.u16(info.has_xf ? xf(info.xf) : kDefaultCellXf);
+    p.u16(xf(info.xf));  // kept as stored even where the row has no format of its own
     out_.write(biff::rt::Row, p);
   }
 

@@ -119,12 +119,13 @@ biff::PayloadBuilder condfmt_payload(const model::CondFormat& format, uint16_t i
 void write_conditional_formats(biff::RecordWriter& out, const std::vector<model::CondFormat>& formats) {
   uint16_t id = 0;
   for (const model::CondFormat& f : formats) {
-    if (f.rules.empty()) continue;
-    out.write(biff::rt::CondFmt, condfmt_payload(f, ++id));
-    for (const model::CondRule& r : f.rules) out.write(biff::rt::CF, cf_payload(r));
-  }
-  for (const model::CondFormat& f : formats)
+    // A format of the newer kind holds only its CONDFMT12/CF12 records.
+    if (!f.rules.empty() || !f.ranges.empty()) {
+      out.write(biff::rt::CondFmt, condfmt_payload(f, ++id));
+      for (const model::CondRule& r : f.rules) out.write(biff::rt::CF, cf_payload(r));
+    }
     for (const model::RawRecord& r : f.extended) write_raw(out, r);
+  }
 }
 
 }  // namespace tabrel::xls

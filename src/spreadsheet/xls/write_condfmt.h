@@ -1,6 +1,7 @@
 #pragma once
 // Conditional formats: one CONDFMT record per range list, followed by a CF record per rule with
-// its differential formatting (font, border and fill blocks for the parts the rule sets).
+// its differential formatting (font, border and fill blocks for the parts the rule sets), then
+// the format's newer records (CONDFMT12, CF12) kept as stored.
 
 #include <vector>
 

@@ -28,6 +28,26 @@ void put_u32(std::vector<uint8_t>& out, uint32_t v) {
 
 bool stored_shape(const model::DrawingObject& d) { return oa::client_data_end(d.shape_bytes).has_value(); }
 
+bool has_obj_record(const model::DrawingObject& d) {
+  return std::any_of(d.obj_records.begin(), d.obj_records.end(), [](const auto& r) { return r.id == rt::Obj; });
+}
+
+bool is_comment_shape(const model::Sheet& sheet, size_t index) {
+  return std::any_of(sheet.comments.begin(), sheet.comments.end(),
+                     [&](const model::Comment& c) { return c.drawing_index == static_cast<int>(index); });
+}
+
+// Where an object's shape comes from: kept from the file, made from its anchor (its OBJ
+// records kept, the drawing layer lost), or not written here (comments make their own).
+enum class ShapeSource { Stored, Made, None };
+
+ShapeSource shape_source(const model::Sheet& sheet, size_t index) {
+  const model::DrawingObject& d = sheet.drawings[index];
+  if (stored_shape(d)) return ShapeSource::Stored;
+  if (is_comment_shape(sheet, index) || !has_obj_record(d)) return ShapeSource::None;
+  return ShapeSource::Made;
+}
+
 // Comments whose shape the writer makes (none kept from a file).
 std::vector<const model::Comment*> comments_without_shape(const model::Sheet& sheet) {
   std::vector<const model::Comment*> out;
@@ -40,8 +60,10 @@ std::vector<const model::Comment*> comments_without_shape(const model::Sheet& sh
 }
 
 size_t shapes_of(const model::Sheet& sheet) {
-  return static_cast<size_t>(std::count_if(sheet.drawings.begin(), sheet.drawings.end(), stored_shape)) +
-         comments_without_shape(sheet).size();
+  size_t shapes = comments_without_shape(sheet).size();
+  for (size_t i = 0; i < sheet.drawings.size(); ++i)
+    if (shape_source(sheet, i) != ShapeSource::None) ++shapes;
+  return shapes;
 }
 
 // Object ids of the comments, in order: the stored one, or a fresh one past every id in use.
@@ -70,32 +92,78 @@ void client_anchor(std::vector<uint8_t>& out, const model::Anchor& a) {
   oa::append_record(out, 0, 0, oa::kClientAnchor, body);
 }
 
-// The shape container of a comment's text box, cut where its OBJ record goes.
+// A shape container cut where its OBJ record goes.
 struct ShapeParts {
   std::vector<uint8_t> head;  // up to and with the client data
-  std::vector<uint8_t> tail;  // the client text box
+  std::vector<uint8_t> tail;  // the client text box, if any
 };
 
-ShapeParts comment_shape(uint32_t shape_id, const model::Anchor& anchor, bool visible) {
+using Property = std::pair<uint16_t, uint32_t>;
+
+// Shape properties in id order, then the name and alternative text as complex properties.
+std::vector<uint8_t> properties_record(std::vector<Property> simple, const std::u16string& name,
+                                       const std::u16string& description) {
+  constexpr uint16_t kName = 0x0380, kDescription = 0x0381, kComplex = 0x8000;
+  std::vector<uint8_t> complex;
+  for (const auto& [id, text] : {std::pair{kName, &name}, std::pair{kDescription, &description}}) {
+    if (text->empty()) continue;
+    simple.emplace_back(static_cast<uint16_t>(id | kComplex), static_cast<uint32_t>((text->size() + 1) * 2));
+    for (char16_t ch : *text) put_u16(complex, ch);
+    put_u16(complex, 0);
+  }
+  std::vector<uint8_t> body;
+  for (const auto& [id, value] : simple) put_u16(body, id), put_u32(body, value);
+  body.insert(body.end(), complex.begin(), complex.end());
+  std::vector<uint8_t> out;
+  oa::append_record(out, 3, static_cast<uint16_t>(simple.size()), oa::kFopt, body);
+  return out;
+}
+
+ShapeParts make_shape(uint32_t shape_id, uint16_t shape_type, const std::vector<uint8_t>& properties,
+                      const model::Anchor& anchor, bool text_box) {
   std::vector<uint8_t> body;
   std::vector<uint8_t> fsp;
   put_u32(fsp, shape_id);
   put_u32(fsp, 0x0A00);  // has an anchor and a shape type
-  oa::append_record(body, 2, kTextBoxShape, oa::kFsp, fsp);
-  const std::pair<uint16_t, uint32_t> properties[] = {
-      {0x0080, 0},           {0x00BF, 0x00080008}, {0x0181, 0x08000050}, {0x0183, 0x08000050},
-      {0x01BF, 0x00110010},  {0x01C0, 0x08000051}, {0x023F, 0x00030003},
-      {0x03BF, visible ? 0x000A0000u : 0x000A0002u}};
-  std::vector<uint8_t> fopt;
-  for (const auto& [id, value] : properties) put_u16(fopt, id), put_u32(fopt, value);
-  oa::append_record(body, 3, static_cast<uint16_t>(std::size(properties)), oa::kFopt, fopt);
+  oa::append_record(body, 2, shape_type, oa::kFsp, fsp);
+  body.insert(body.end(), properties.begin(), properties.end());
   client_anchor(body, anchor);
   oa::append_record(body, 0, 0, oa::kClientData, {});
   ShapeParts parts;
-  oa::append_header(parts.head, {oa::kContainerVersion, 0, oa::kSpContainer, static_cast<uint32_t>(body.size() + 8)});
+  const uint32_t tail_size = text_box ? 8 : 0;
+  oa::append_header(parts.head,
+                    {oa::kContainerVersion, 0, oa::kSpContainer, static_cast<uint32_t>(body.size() + tail_size)});
   parts.head.insert(parts.head.end(), body.begin(), body.end());
-  oa::append_record(parts.tail, 0, 0, oa::kClientTextbox, {});
+  if (text_box) oa::append_record(parts.tail, 0, 0, oa::kClientTextbox, {});
   return parts;
+}
+
+ShapeParts comment_shape(uint32_t shape_id, const model::Anchor& anchor, bool visible) {
+  const auto properties = properties_record(
+      {{0x0080, 0}, {0x00BF, 0x00080008}, {0x0181, 0x08000050}, {0x0183, 0x08000050}, {0x01BF, 0x00110010},
+       {0x01C0, 0x08000051}, {0x023F, 0x00030003}, {0x03BF, visible ? 0x000A0000u : 0x000A0002u}},
+      u"", u"");
+  return make_shape(shape_id, kTextBoxShape, properties, anchor, true);
+}
+
+// The shape type an object of an OBJ type draws with when the drawing layer did not say.
+uint16_t default_shape_type(uint16_t object_type) {
+  switch (object_type) {
+    case 1: return 20;   // line
+    case 2: return 1;    // rectangle
+    case 3: return 3;    // oval
+    case 4: return 19;   // arc
+    case 6: return kTextBoxShape;
+    case 8: return 75;   // picture frame
+    case 9: return 0;    // free-form
+    default: return 201; // a control
+  }
+}
+
+ShapeParts object_shape(uint32_t shape_id, const model::DrawingObject& d, bool text_box) {
+  const auto properties = properties_record({{0x03BF, 0x00020000u | (d.hidden ? 2u : 0u)}}, d.name, d.alternative_text);
+  const uint16_t type = d.autoshape_type ? d.autoshape_type : default_shape_type(d.object_type);
+  return make_shape(shape_id, type, properties, d.anchor, text_box);
 }
 
 biff::PayloadBuilder comment_obj(uint16_t object_id) {
@@ -152,26 +220,34 @@ class SheetDrawingWriter {
 
   void run() {
     pending_ = container_prefix();
-    for (const model::DrawingObject& d : sheet_.drawings) {
-      if (!stored_shape(d)) continue;
-      std::vector<uint8_t> shape = d.shape_bytes;
-      oa::set_shape_id(shape, next_shape_id_++);
-      const size_t cut = *oa::client_data_end(shape);
-      flush(std::span<const uint8_t>(shape).first(cut));
-      for (const model::RawRecord& r : d.obj_records)
-        if (r.id == rt::Obj) write_raw(out_, r);
-      if (d.chart_index >= 0 && static_cast<size_t>(d.chart_index) < sheet_.embedded_charts.size())
-        for (const model::RawRecord& r : sheet_.embedded_charts[d.chart_index].records) write_raw(out_, r);
-      if (cut < shape.size()) flush(std::span<const uint8_t>(shape).subspan(cut));
-      for (const model::RawRecord& r : d.obj_records)
-        if (r.id != rt::Obj) write_raw(out_, r);
+    for (size_t i = 0; i < sheet_.drawings.size(); ++i) {
+      const model::DrawingObject& d = sheet_.drawings[i];
+      switch (shape_source(sheet_, i)) {
+        case ShapeSource::Stored: {
+          std::vector<uint8_t> shape = d.shape_bytes;
+          oa::set_shape_id(shape, next_shape_id_++);
+          const size_t cut = *oa::client_data_end(shape);
+          write_object(d, std::span<const uint8_t>(shape).first(cut), std::span<const uint8_t>(shape).subspan(cut));
+          break;
+        }
+        case ShapeSource::Made: {
+          const ShapeParts parts = object_shape(next_shape_id_++, d, has_text(d));
+          write_object(d, parts.head, parts.tail);
+          break;
+        }
+        case ShapeSource::None: break;
+      }
     }
     const std::vector<uint16_t> ids = comment_object_ids(sheet_);
     for (const model::Comment* c : comments_without_shape(sheet_)) {
       const size_t index = static_cast<size_t>(c - sheet_.comments.data());
       const bool has_drawing = c->drawing_index >= 0 && static_cast<size_t>(c->drawing_index) < sheet_.drawings.size();
       const model::Anchor anchor = has_drawing ? sheet_.drawings[c->drawing_index].anchor : comment_anchor(c->cell);
-      ShapeParts parts = comment_shape(next_shape_id_++, anchor, c->visible);
+      const ShapeParts parts = comment_shape(next_shape_id_++, anchor, c->visible);
+      if (has_drawing && has_obj_record(sheet_.drawings[c->drawing_index])) {
+        write_object(sheet_.drawings[c->drawing_index], parts.head, parts.tail);  // its records as stored
+        continue;
+      }
       flush(parts.head);
       out_.write(rt::Obj, comment_obj(ids[index]));
       flush(parts.tail);
@@ -180,11 +256,35 @@ class SheetDrawingWriter {
   }
 
  private:
+  static bool has_text(const model::DrawingObject& d) {
+    return std::any_of(d.obj_records.begin(), d.obj_records.end(), [](const auto& r) { return r.id == rt::TxO; });
+  }
+
+  // The OBJ record (and an embedded chart's substream) after the shape's head, the text box
+  // records after its tail.
+  void write_object(const model::DrawingObject& d, std::span<const uint8_t> head, std::span<const uint8_t> tail) {
+    flush(head);
+    for (const model::RawRecord& r : d.obj_records)
+      if (r.id == rt::Obj) write_raw(out_, r);
+    if (d.chart_index >= 0 && static_cast<size_t>(d.chart_index) < sheet_.embedded_charts.size())
+      for (const model::RawRecord& r : sheet_.embedded_charts[d.chart_index].records) write_raw(out_, r);
+    if (!tail.empty()) flush(tail);
+    for (const model::RawRecord& r : d.obj_records)
+      if (r.id != rt::Obj) write_raw(out_, r);
+  }
+
   // The drawing's container headers and its group shape, sent with the first shape.
   std::vector<uint8_t> container_prefix() const {
     uint32_t shapes_length = 0;
-    for (const model::DrawingObject& d : sheet_.drawings)
-      if (stored_shape(d)) shapes_length += static_cast<uint32_t>(d.shape_bytes.size());
+    for (size_t i = 0; i < sheet_.drawings.size(); ++i) {
+      const model::DrawingObject& d = sheet_.drawings[i];
+      const ShapeSource source = shape_source(sheet_, i);
+      if (source == ShapeSource::Stored) shapes_length += static_cast<uint32_t>(d.shape_bytes.size());
+      if (source == ShapeSource::Made) {
+        const ShapeParts parts = object_shape(0, d, has_text(d));
+        shapes_length += static_cast<uint32_t>(parts.head.size() + parts.tail.size());
+      }
+    }
     const size_t made = comments_without_shape(sheet_).size();
     if (made) {
       const ShapeParts sample = comment_shape(0, {}, false);

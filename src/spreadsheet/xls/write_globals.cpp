@@ -95,6 +95,7 @@ std::vector<uint64_t> write_globals(biff::RecordWriter& out, const GlobalsInput&
   u16_record(out, rt::CodePage, kUnicodeCodePage);
   u16_record(out, rt::DSF, 0);
   write_project_records(out, wb);
+  write_global_slot(out, wb.other_records, GlobalSlot::BookHeader);
   write_protection(out, wb);
   out.write(rt::Window1, window1_payload(wb.view));
   write_settings(out, wb);

@@ -2,6 +2,7 @@
 
 #include "spreadsheet/biff/records.h"
 #include "spreadsheet/biff/strings.h"
+#include "spreadsheet/xls/write_raw_records.h"
 
 namespace tabrel::xls {
 namespace {
@@ -66,9 +67,15 @@ biff::PayloadBuilder name_payload(const model::DefinedName& name) {
 }
 
 void write_link_table(biff::RecordWriter& out, const model::Workbook& workbook) {
+  // Cached cells of external workbooks are kept as stored; they follow the first external book.
+  bool cache_written = false;
   for (const model::SupportingBook& book : workbook.externals.books) {
     out.write(biff::rt::SupBook, supbook_payload(book));
     for (const model::ExternalName& n : book.names) out.write(biff::rt::ExternName, extern_name_payload(n));
+    if (book.kind == model::SupportingBook::Kind::External && !cache_written) {
+      write_global_slot(out, workbook.other_records, GlobalSlot::ExternalCache);
+      cache_written = true;
+    }
   }
   if (!workbook.externals.books.empty()) {
     biff::PayloadBuilder p;

@@ -1,6 +1,7 @@
 #include "spreadsheet/xls/write_raw_records.h"
 
 #include <algorithm>
+#include <vector>
 
 #include "spreadsheet/biff/records.h"
 
@@ -15,13 +16,16 @@ bool one_of(uint16_t id, std::initializer_list<uint16_t> ids) {
 
 }  // namespace
 
-GlobalSlot global_slot(uint16_t id) {
+std::optional<GlobalSlot> global_slot(uint16_t id) {
   if (one_of(id, {rt::BOF, rt::Eof, rt::FilePass, rt::InterfaceHdr, rt::Mms, rt::InterfaceEnd,
                   rt::WriteAccess, rt::CodePage, rt::DSF, rt::RRTabId, rt::ObProj, rt::CodeName,
                   rt::Window1, rt::Date1904, rt::CalcPrecision, rt::Font, rt::Format, rt::XF,
                   rt::Style, rt::Palette, rt::BoundSheet8, rt::SupBook, rt::ExternName,
                   rt::ExternSheet, rt::Lbl, rt::MsoDrawingGroup, rt::SST, rt::ExtSST, rt::Continue}))
     return GlobalSlot::Built;
+  if (one_of(id, {rt::Template, rt::FileSharing, rt::Lel, rt::Excel9File, rt::ObNoMacros,
+                  rt::BuiltInFnGroupCount, rt::FnGroupName, rt::FnGrp12, rt::NameFnGrp12}))
+    return GlobalSlot::BookHeader;
   if (one_of(id, {rt::WinProtect, rt::Protect, rt::Password, rt::Prot4Rev, rt::Prot4RevPass}))
     return GlobalSlot::Protection;
   if (one_of(id, {rt::Backup, rt::HideObj, rt::RefreshAll, rt::BookBool}))
@@ -37,11 +41,16 @@ GlobalSlot global_slot(uint16_t id) {
     return GlobalSlot::BeforeSheets;
   if (one_of(id, {rt::Country, rt::MTRSettings, rt::ForceFullCalculation, rt::RealTimeData}))
     return GlobalSlot::AfterSheets;
+  if (one_of(id, {rt::XCT, rt::CRN})) return GlobalSlot::ExternalCache;
   if (one_of(id, {rt::RecalcId, rt::HFPicture})) return GlobalSlot::AfterNames;
-  return GlobalSlot::Tail;
+  if (one_of(id, {rt::WebPub, rt::WOpt, rt::CrErr, rt::BookExt, rt::FeatHdr, rt::DConn, rt::Theme,
+                  rt::CompressPictures, rt::Compat12, rt::GUIDTypeLib, rt::MDTInfo, rt::MDXStr,
+                  rt::MDXTuple, rt::MDXSet, rt::MDXProp, rt::MDXKPI, rt::MDB}))
+    return GlobalSlot::Tail;
+  return std::nullopt;
 }
 
-SheetSlot sheet_slot(uint16_t id) {
+std::optional<SheetSlot> sheet_slot(uint16_t id) {
   if (one_of(id, {rt::BOF, rt::Eof, rt::Index, rt::DBCell, rt::Guts, rt::DefaultRowHeight, rt::WsBool,
                   rt::DefColWidth, rt::ColInfo, rt::FilterMode, rt::AutoFilterInfo, rt::AutoFilter,
                   rt::Dimensions, rt::Row, rt::Formula, rt::Blank, rt::MulBlank, rt::RK, rt::MulRk,
@@ -75,7 +84,12 @@ SheetSlot sheet_slot(uint16_t id) {
   if (one_of(id, {rt::LRng, rt::Qsi, rt::DbOrParamQry, rt::Qsir, rt::Qsif, rt::OleDbConn, rt::TxtQry}))
     return SheetSlot::Query;
   if (one_of(id, {rt::HLink, rt::HLinkTooltip, rt::DVal, rt::Dv})) return SheetSlot::Links;
-  return SheetSlot::Tail;
+  if (id == rt::EntExU2) return SheetSlot::AfterCells;
+  if (one_of(id, {rt::UserSViewBegin, rt::UserSViewEnd})) return SheetSlot::CustomViews;
+  if (one_of(id, {rt::WebPub, rt::CellWatch, rt::SheetExt, rt::Feat, rt::FeatHdr, rt::FeatHdr11,
+                  rt::Feature11, rt::Feature12, rt::List12}))
+    return SheetSlot::Tail;
+  return std::nullopt;
 }
 
 void write_raw(biff::RecordWriter& out, const model::RawRecord& record) {
@@ -91,18 +105,46 @@ void write_raw(biff::RecordWriter& out, const model::RawRecord& record) {
   out.write(type, payload.subspan(begin));
 }
 
-size_t write_global_slot(biff::RecordWriter& out, std::span<const model::RawRecord> records, GlobalSlot slot) {
+namespace {
+
+// Slots of a list of kept records, in order.
+std::vector<GlobalSlot> global_slots(std::span<const model::RawRecord> records) {
+  std::vector<GlobalSlot> out;
+  GlobalSlot last = GlobalSlot::Tail;
+  for (const model::RawRecord& r : records) out.push_back(last = global_slot(r.id).value_or(last));
+  return out;
+}
+
+std::vector<SheetSlot> sheet_slots(std::span<const model::RawRecord> records) {
+  std::vector<SheetSlot> out;
+  SheetSlot last = SheetSlot::Tail;
+  bool in_view = false;
+  for (const model::RawRecord& r : records) {
+    if (r.id == rt::UserSViewBegin) in_view = true;
+    last = in_view ? SheetSlot::CustomViews : sheet_slot(r.id).value_or(last);
+    if (r.id == rt::UserSViewEnd) in_view = false;
+    out.push_back(last);
+  }
+  return out;
+}
+
+template <class Slot>
+size_t write_matching(biff::RecordWriter& out, std::span<const model::RawRecord> records,
+                      const std::vector<Slot>& slots, Slot slot) {
   size_t written = 0;
-  for (const model::RawRecord& r : records)
-    if (global_slot(r.id) == slot) write_raw(out, r), ++written;
+  for (size_t i = 0; i < records.size(); ++i)
+    if (slots[i] == slot) write_raw(out, records[i]), ++written;
   return written;
 }
 
+}  // namespace
+
+size_t write_global_slot(biff::RecordWriter& out, std::span<const model::RawRecord> records, GlobalSlot slot) {
+  return write_matching(out, records, global_slots(records), slot);
+}
+
 size_t write_sheet_slot(biff::RecordWriter& out, std::span<const model::RawRecord> records, SheetSlot slot) {
-  size_t written = 0;
-  for (const model::RawRecord& r : records)
-    if (sheet_slot(r.id) == slot) write_raw(out, r), ++written;
-  return written;
+  return write_matching(out, records, sheet_slots(records), slot);
 }
 
 }  // namespace tabrel::xls

@@ -1,8 +1,10 @@
 #pragma once
 // Records the model keeps as stored go back where the record order of their substream puts
-// them: each is classified into a slot between the records the writer builds itself.
+// them: each is classified into a slot between the records the writer builds itself. A record
+// of a kind not listed stays with the kept record before it; a custom view travels whole.
 
 #include <cstdint>
+#include <optional>
 #include <span>
 
 #include "spreadsheet/biff/record_writer.h"
@@ -12,11 +14,13 @@ namespace tabrel::xls {
 
 enum class GlobalSlot {
   Built,          // the writer builds this record from the model; a stored copy is dropped
+  BookHeader,     // Excel9File, ObNoMacros, function groups, after CODENAME
   Protection,     // WinProtect .. Prot4RevPass, before WINDOW1
   BookSettings,   // Backup, HideObj, RefreshAll, BookBool, after WINDOW1
   FormattingTail, // XFCRC, XFExt, DXF, StyleExt, TableStyles, ClrtClient after STYLE/PALETTE
   BeforeSheets,   // pivot cache definitions, DocRoute, UserBView, UsesELFs
   AfterSheets,    // Country and the other settings between BOUNDSHEET and the external references
+  ExternalCache,  // XCT/CRN cached cells of an external workbook, after its SUPBOOK
   AfterNames,     // RecalcId, HFPicture, before the drawing group
   Tail,           // everything else, after EXTSST
 };
@@ -30,16 +34,19 @@ enum class SheetSlot {
   Scenarios,      // ScenMan, Scenario
   Sort,           // Sort, SortData, before the filter
   FilterTail,     // DropDownObjIds, AutoFilter12 after AUTOFILTER
+  AfterCells,     // EntExU2 after the cell table
   Objects,        // MsoDrawingSelection and stray objects after the drawings
   Pivot,          // pivot views and data consolidation, after NOTE
   WindowExtra,    // PLV after WINDOW2
+  CustomViews,    // UserSViewBegin .. UserSViewEnd blocks after the window
   Query,          // LRng, query tables
   Links,          // HLINK, DVAL/DV after the conditional formats
   Tail,           // everything else, before EOF
 };
 
-GlobalSlot global_slot(uint16_t id);
-SheetSlot sheet_slot(uint16_t id);
+// The slot of a record kind; nullopt for a kind not listed.
+std::optional<GlobalSlot> global_slot(uint16_t id);
+std::optional<SheetSlot> sheet_slot(uint16_t id);
 
 // Writes one record as stored, cut into CONTINUE records where it was.
 void write_raw(biff::RecordWriter& out, const model::RawRecord& record);

@@ -149,12 +149,14 @@ void write_sheet(biff::RecordWriter& out, const model::Sheet& sheet, const Sheet
   write_sheet_slot(out, raw, SheetSlot::FilterTail);
   write_dimensions(out, sheet);
   write_cell_table(out, sheet, context.strings, context.xf_count);
+  write_sheet_slot(out, raw, SheetSlot::AfterCells);
   write_objects(out, sheet, context.drawing);
   write_sheet_slot(out, raw, SheetSlot::Objects);
   write_notes(out, sheet);
   write_sheet_slot(out, raw, SheetSlot::Pivot);
   write_sheet_view(out, sheet.view);
   write_sheet_slot(out, raw, SheetSlot::WindowExtra);
+  write_sheet_slot(out, raw, SheetSlot::CustomViews);
   if (sheet.standard_width) u16_record(out, rt::DxGCol, *sheet.standard_width);
   write_merges(out, sheet);
   write_sheet_slot(out, raw, SheetSlot::Query);

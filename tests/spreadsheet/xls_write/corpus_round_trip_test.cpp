@@ -1,0 +1,55 @@
+// Files the spreadsheet saved, read, written and read again: the families the writer holds
+// come back unchanged.
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "same_workbook.h"
+#include "spreadsheet/xls/reader.h"
+#include "spreadsheet/xls/writer.h"
+
+namespace tabrel::xls {
+namespace {
+
+namespace fs = std::filesystem;
+
+const fs::path kExcelFolder = fs::path(TABREL_SHARED_DIR) / "corpus" / "excel";
+
+std::vector<std::string> corpus_files() {
+  std::vector<std::string> names;
+  if (!fs::is_directory(kExcelFolder)) return names;
+  for (const auto& e : fs::directory_iterator(kExcelFolder))
+    if (e.path().extension() == ".xls") names.push_back(e.path().filename().string());
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+class CorpusRoundTrip : public ::testing::TestWithParam<std::string> {};
+
+TEST_P(CorpusRoundTrip, SameModelAfterWritingBack) {
+  const fs::path path = kExcelFolder / GetParam();
+  if (!fs::exists(path)) GTEST_SKIP() << "corpus not present";
+  std::unique_ptr<model::Workbook> original;
+  try {
+    original = read_workbook_file(path);
+  } catch (const OpenError& e) {
+    GTEST_SKIP() << "the reader refuses it: " << e.what();
+  }
+  const std::vector<uint8_t> bytes = write_workbook(*original);
+  const auto again = read_workbook(bytes);
+  for (const std::string& d : testing::differences(*original, *again)) ADD_FAILURE() << d;
+}
+
+std::string test_name(const ::testing::TestParamInfo<std::string>& info) {
+  std::string name;
+  for (char c : info.param) name += std::isalnum(static_cast<unsigned char>(c)) ? c : '_';
+  return name;
+}
+
+INSTANTIATE_TEST_SUITE_P(Excel, CorpusRoundTrip, ::testing::ValuesIn(corpus_files()), test_name);
+GTEST_ALLOW_UNINSTANTIATED_PARAMETERIZED_TEST(CorpusRoundTrip);
+
+}  // namespace
+}  // namespace tabrel::xls
