@@ -144,6 +144,53 @@ Value drawing_json(const model::DrawingObject& d) {
   return o;
 }
 
+template <typename T>
+Value optional_json(const std::optional<T>& v) {
+  return v ? Value(static_cast<double>(*v)) : Value();
+}
+
+Value rule_json(const model::CondRule& r) {
+  Object o;
+  o["type"] = r.type;
+  o["operator"] = r.op;
+  o["formula1_bytes"] = static_cast<long long>(r.formula1.size());
+  o["formula2_bytes"] = static_cast<long long>(r.formula2.size());
+  if (r.font) {
+    Object f;
+    f["bold"] = r.font->bold ? Value(*r.font->bold) : Value();
+    f["italic"] = r.font->italic ? Value(*r.font->italic) : Value();
+    f["color"] = optional_json(r.font->color);
+    f["height"] = optional_json(r.font->height);
+    f["underline"] = optional_json(r.font->underline);
+    o["font"] = std::move(f);
+  }
+  if (r.fill) {
+    Object f;
+    f["pattern"] = optional_json(r.fill->pattern);
+    f["fg"] = optional_json(r.fill->pattern_color);
+    f["bg"] = optional_json(r.fill->background_color);
+    o["fill"] = std::move(f);
+  }
+  o["border"] = r.border.has_value();
+  return o;
+}
+
+Value conditional_formats_json(const model::Sheet& s) {
+  Array out;
+  for (const auto& cf : s.conditional_formats) {
+    Array ranges;
+    for (const auto& r : cf.ranges) ranges.emplace_back(u8(model::a1_address(r.first) + u":" + model::a1_address(r.last)));
+    Array rules;
+    for (const auto& r : cf.rules) rules.push_back(rule_json(r));
+    Object o;
+    o["ranges"] = std::move(ranges);
+    o["rules"] = std::move(rules);
+    o["extended_records"] = static_cast<long long>(cf.extended.size());
+    out.emplace_back(std::move(o));
+  }
+  return out;
+}
+
 Value sheet_json(const model::Sheet& s, const model::Styles& styles) {
   Object cells;
   int nrows = 0, ncols = 0;
@@ -185,8 +232,6 @@ Value sheet_json(const model::Sheet& s, const model::Styles& styles) {
   }
   Array drawings;
   for (const auto& d : s.drawings) drawings.push_back(drawing_json(d));
-  size_t rules = 0;
-  for (const auto& cf : s.conditional_formats) rules += cf.rules.size();
   Object o;
   o["name"] = u8(s.name);
   o["kind"] = kind_name(s.kind);
@@ -200,7 +245,7 @@ Value sheet_json(const model::Sheet& s, const model::Styles& styles) {
   o["comments"] = std::move(comments);
   o["cells"] = std::move(cells);
   o["drawings"] = std::move(drawings);
-  o["conditional_format_rules"] = static_cast<long long>(rules);
+  o["conditional_formats"] = conditional_formats_json(s);
   o["embedded_charts"] = static_cast<long long>(s.embedded_charts.size());
   if (s.autofilter) {
     Object filter;

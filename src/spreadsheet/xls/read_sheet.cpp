@@ -1,5 +1,7 @@
 #include "spreadsheet/xls/read_sheet.h"
 
+#include <unordered_map>
+
 #include "spreadsheet/biff/format_error.h"
 #include "spreadsheet/biff/record_cursor.h"
 #include "spreadsheet/biff/records.h"
@@ -119,13 +121,13 @@ class SheetReader {
   }
 
   void attach_comments() {
+    std::unordered_map<uint16_t, size_t> by_id;
+    for (size_t i = sheet_.drawings.size(); i-- > 0;) by_id[sheet_.drawings[i].object_id] = i;
     for (auto& note : sheet_.comments) {
-      for (size_t i = 0; i < sheet_.drawings.size(); ++i) {
-        if (sheet_.drawings[i].object_id != note.object_id) continue;
-        note.drawing_index = static_cast<int>(i);
-        note.text = sheet_.drawings[i].text;
-        break;
-      }
+      auto it = by_id.find(note.object_id);
+      if (it == by_id.end()) continue;
+      note.drawing_index = static_cast<int>(it->second);
+      note.text = sheet_.drawings[it->second].text;
     }
   }
 
