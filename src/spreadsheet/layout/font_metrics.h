@@ -22,7 +22,6 @@ class FontMetrics {
   double text_width(std::u16string_view text) const;
   // The widest of the digits 0-9 in whole pixels: the unit of column widths.
   int max_digit_width() const { return max_digit_width_; }
-  double pixels_per_em() const { return ppem_; }
 
  private:
   const unsigned short* ascii_;  // 1/1000 em for U+0020..U+007E

@@ -86,7 +86,6 @@ class Format {
   std::optional<size_t> text_section() const { return text_section_; }
   // Number of sections for numbers (0 means General).
   size_t number_sections() const { return number_sections_; }
-  bool has_conditions() const;
   // True when the code shows numbers as dates or times.
   bool is_date() const;
 

@@ -370,12 +370,6 @@ Format Format::compile(std::u16string_view code) {
   return f;
 }
 
-bool Format::has_conditions() const {
-  for (const Section& s : sections_)
-    if (s.condition) return true;
-  return false;
-}
-
 bool Format::is_date() const {
   return number_sections_ > 0 && sections_[0].kind == SectionKind::DateTime;
 }

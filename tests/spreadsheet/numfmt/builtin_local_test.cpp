@@ -36,6 +36,14 @@ TEST(BuiltinFormats, EveryBuiltinCompilesAndShowsAValue) {
   EXPECT_EQ(shown(*builtin_format_code(41), 0.0), " - ");
 }
 
+TEST(BuiltinFormats, DateCodesAreToldApart) {
+  for (int id : {14, 15, 16, 17, 18, 19, 20, 21, 22, 27, 31, 32, 45, 46, 47, 50, 58})
+    EXPECT_TRUE(Format::compile(*builtin_format_code(id)).is_date()) << id;
+  for (int id : {0, 1, 2, 3, 4, 5, 9, 11, 12, 37, 41, 48, 49})
+    EXPECT_FALSE(Format::compile(*builtin_format_code(id)).is_date()) << id;
+  EXPECT_TRUE(Format::compile(u"[$-412]AM/PM h:mm;@").is_date());
+}
+
 TEST(LocalCode, KoreanNamesBothWays) {
   struct Case {
     const char16_t* code;
