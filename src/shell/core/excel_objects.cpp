@@ -1,6 +1,7 @@
 #include "shell/core/excel_objects.h"
 
 #include "spreadsheet/automation/application.h"
+#include "spreadsheet/automation/workbook.h"
 #include "spreadsheet/automation/worksheet.h"
 #include "spreadsheet/core/automation_error.h"
 
@@ -17,9 +18,7 @@ T& require(const std::shared_ptr<T>& object) {
 }  // namespace
 
 void CloseActiveWorkbookUnsaved(const std::shared_ptr<xl::Application>& app) {
-  // Every caller quits the instance right after; closing unsaved is what Quit does to each open
-  // workbook, and the Quit that follows is then harmless.
-  require(app).Quit();
+  require(require(app).ActiveWorkbook()).Close(Variant(false));
 }
 
 void QuitApplication(const std::shared_ptr<xl::Application>& app) { require(app).Quit(); }

@@ -1,4 +1,8 @@
 #include "shell_fixture.h"
+#include "spreadsheet/automation/application.h"
+#include "spreadsheet/automation/workbooks.h"
+#include "spreadsheet/automation/worksheet.h"
+#include "spreadsheet/model/workbook.h"
 
 namespace tabrel::shell {
 namespace {
@@ -43,6 +47,26 @@ TEST_F(ShellTest, AddDeductionRows) {
     EXPECT_EQ(row.Column(3), disqualified);
   }
   EXPECT_EQ(shell.comtest.ListView1.Count(), 5);
+}
+
+TEST_F(ShellTest, AddDeductionNamesRowAfterAnswerSheet) {
+  auto workbook = std::make_unique<model::Workbook>();
+  for (const char16_t* name : {u"기본작업", u"계산작업"}) {
+    workbook->sheets.push_back(std::make_unique<model::Sheet>());
+    workbook->sheets.back()->name = name;
+  }
+  shell.excel.AnswerExcel = xl::Application::New();
+  shell.excel.AnswerExcel->Workbooks()->Adopt(std::move(workbook), u"정답.XLS");
+  shell.excel.AnswerSheet = shell.excel.AnswerExcel->Worksheets(Variant(2));
+  shell.AddDeduction(2, u"B5 셀의 값이 틀립니다", u"");
+  ASSERT_EQ(shell.comtest.ListView1.Count(), 1);
+  EXPECT_EQ(shell.comtest.ListView1.Item(1).Column(1), u"계산작업");
+  EXPECT_EQ(shell.comtest.ListView1.Item(1).Column(2), u"-2.00");
+  EXPECT_EQ(shell.comtest.ListView1.Item(1).Column(3), u"B5 셀의 값이 틀립니다");
+
+  shell.HandleGradingError();  // closes the answer workbook unsaved and quits
+  EXPECT_FALSE(shell.excel.AnswerExcel);
+  EXPECT_FALSE(shell.excel.AnswerSheet);
 }
 
 TEST_F(ShellTest, AddDeductionWithoutAnswerSheetAddsNothing) {
