@@ -42,6 +42,32 @@ bool common_element(const Token& t, std::vector<Element>& out) {
   }
 }
 
+// Records a section's brackets in the section; elapsed-time fields and currency symbols stay in
+// place as tokens.
+std::vector<Token> take_brackets(Tokens raw, Section& s) {
+  std::vector<Token> kept;
+  for (const Token& t : raw) {
+    if (t.kind != TokenKind::Bracket) {
+      kept.push_back(t);
+      continue;
+    }
+    Bracket b = read_bracket(t.text, t.offset);
+    switch (b.kind) {
+      case Bracket::Kind::Color: s.color = b.color; break;
+      case Bracket::Kind::Condition: s.condition = b.condition; break;
+      case Bracket::Kind::DBNum: s.dbnum = b.dbnum; break;
+      case Bracket::Kind::Locale:
+        s.locale = b.locale;
+        if (!b.currency.empty()) kept.push_back(Token{TokenKind::Literal, b.currency, t.offset});
+        break;
+      case Bracket::Kind::Elapsed:
+        kept.push_back(Token{TokenKind::Bracket, t.text, t.offset});
+        break;
+    }
+  }
+  return kept;
+}
+
 class SectionParser {
  public:
   SectionParser(Tokens tokens, Section& s) : tokens_(tokens), s_(s) {}
@@ -66,31 +92,6 @@ class SectionParser {
     for (const Token& t : tokens_)
       if (!common_element(t, s_.elements)) s_.elements.push_back(literal(t.text));
     s_.kind = s_.elements.empty() ? SectionKind::Empty : SectionKind::Number;
-  }
-
-  // Records the brackets; elapsed-time fields and currency symbols stay in place as tokens.
-  std::vector<Token> take_brackets(Tokens raw) {
-    std::vector<Token> kept;
-    for (const Token& t : raw) {
-      if (t.kind != TokenKind::Bracket) {
-        kept.push_back(t);
-        continue;
-      }
-      Bracket b = read_bracket(t.text, t.offset);
-      switch (b.kind) {
-        case Bracket::Kind::Color: s_.color = b.color; break;
-        case Bracket::Kind::Condition: s_.condition = b.condition; break;
-        case Bracket::Kind::DBNum: s_.dbnum = b.dbnum; break;
-        case Bracket::Kind::Locale:
-          s_.locale = b.locale;
-          if (!b.currency.empty()) kept.push_back(Token{TokenKind::Literal, b.currency, t.offset});
-          break;
-        case Bracket::Kind::Elapsed:
-          kept.push_back(Token{TokenKind::Bracket, t.text, t.offset});
-          break;
-      }
-    }
-    return kept;
   }
 
  private:
@@ -322,8 +323,7 @@ void SectionParser::resolve_minutes() {
 
 Section compile_section(Tokens raw, bool text_section) {
   Section s;
-  SectionParser bracket_reader(raw, s);
-  std::vector<Token> tokens = bracket_reader.take_brackets(raw);
+  std::vector<Token> tokens = take_brackets(raw, s);
   if (s.locale == kSystemLongDate || s.locale == kSystemTime) {
     // The system's own long date or time in the Korean locale replaces what follows the tag.
     auto system = lex(s.locale == kSystemLongDate ? std::u16string_view(u"yyyy\"년\" m\"월\" d\"일\" aaaa")
