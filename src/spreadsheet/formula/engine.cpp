@@ -254,8 +254,8 @@ std::optional<Scalar> Engine::compute(int sheet, model::CellRef c, bool store_re
       ev.set_array_offset(info.array_offset);
       result = ev.evaluate(*info.tree);
     }
-  } catch (const UnknownFunction& u) {
-    report(k, "function not implemented: " + to_utf8(u.name));
+  } catch (const NotComputable& u) {
+    report(k, u.reason);
     if (cell->value.is_blank()) result = CellError::Name;
   }
   --hops_;
@@ -296,7 +296,7 @@ Scalar Engine::fresh_value(int sheet, model::CellRef c) {
     Evaluator ev(*this, sheet, c, info.array);
     ev.set_array_offset(info.array_offset);
     r = ev.evaluate(*info.tree);
-  } catch (const UnknownFunction&) {
+  } catch (const NotComputable&) {
   }
   --hops_;
   in_progress_.erase(k);
@@ -385,7 +385,7 @@ Scalar Engine::evaluate(const Node& tree, int sheet, model::CellRef base) {
   Evaluator ev(*this, sheet, base);
   try {
     return ev.evaluate(tree);
-  } catch (const UnknownFunction&) {
+  } catch (const NotComputable&) {
     return CellError::Name;
   }
 }

@@ -179,6 +179,7 @@ Value Evaluator::reference(const Node& n) {
   int first = sheet_, last = sheet_;
   if (n.ixti) {
     auto span = local_sheets(source_.workbook(), *n.ixti);
+    if (!span && refers_to_other_book(*n.ixti)) throw NotComputable{"reference to another workbook"};
     if (!span) return CellError::Ref;
     first = span->first;
     last = span->last;
@@ -195,6 +196,7 @@ Value Evaluator::name(const Node& n) {
   uint16_t index = n.name_index;
   if (n.kind == Kind::ExternName) {
     if (!n.ixti || *n.ixti >= wb.externals.sheets.size()) return CellError::Name;
+    if (refers_to_other_book(*n.ixti)) throw NotComputable{"name in another workbook"};
     const auto& x = wb.externals.sheets[*n.ixti];
     if (x.book >= wb.externals.books.size() || wb.externals.books[x.book].kind != model::SupportingBook::Kind::Self)
       return CellError::Name;
@@ -208,6 +210,12 @@ Value Evaluator::name(const Node& n) {
   } catch (const FormulaError&) {
     return CellError::Name;
   }
+}
+
+bool Evaluator::refers_to_other_book(uint16_t ixti) const {
+  const auto& links = source_.workbook().externals;
+  if (ixti >= links.sheets.size() || links.sheets[ixti].book >= links.books.size()) return false;
+  return links.books[links.sheets[ixti].book].kind == model::SupportingBook::Kind::External;
 }
 
 Scalar Evaluator::scalar_of(const Value& v) {
@@ -336,11 +344,10 @@ Value Evaluator::unary(const Node& n) {
   Value v = eval(n.children[0]);
   auto one = [&](const Scalar& s) -> Scalar {
     if (is_error(s)) return s;
+    if (n.op == Op::Plus) return is_blank(s) ? Scalar(0.0) : s;  // unary plus leaves even text alone
     try {
       double d = to_number(s);
-      if (n.op == Op::Minus) return -d;
-      if (n.op == Op::Percent) return d / 100;
-      return is_blank(s) ? Scalar(0.0) : s;
+      return n.op == Op::Minus ? -d : d / 100;
     } catch (const ErrorSignal& e) {
       return e.error;
     }
@@ -478,12 +485,70 @@ Value Evaluator::call(const Node& n) {
     if (args.size() < f->min_args || args.size() > f->max_args) return CellError::Value;
   }
   FunctionImpl impl = find_function(upper(fname));
-  if (!impl) throw UnknownFunction{fname};
+  if (!impl) throw NotComputable{"function not implemented: " + to_utf8(fname)};
+  if (const FunctionInfo* f = function_by_index(n.function); f && array_mode_) {
+    bool done = false;
+    Value v = call_elementwise(impl, *f, args, done);
+    if (done) return v;
+  }
   try {
     return impl(*this, args);
   } catch (const ErrorSignal& e) {
     return e.error;
   }
+}
+
+namespace {
+
+Node literal(const Scalar& s) {
+  Node n;
+  if (auto d = std::get_if<double>(&s)) n.kind = Kind::Number, n.number = *d;
+  else if (auto t = std::get_if<std::u16string>(&s)) n.kind = Kind::Text, n.text = *t;
+  else if (auto b = std::get_if<bool>(&s)) n.kind = Kind::Bool, n.boolean = *b;
+  else if (auto e = std::get_if<CellError>(&s)) n.kind = Kind::Error, n.error = *e;
+  else n.kind = Kind::Missing;
+  return n;
+}
+
+}  // namespace
+
+// In an array formula a function whose value argument receives an array or a range is applied
+// to each item in turn (IF and CHOOSE to their branches as well), giving an array.
+Value Evaluator::call_elementwise(FunctionImpl impl, const FunctionInfo& f, std::span<const Node> args, bool& done) {
+  bool branches = f.index == 1 || f.index == 100;
+  std::vector<std::optional<Value>> lifted(args.size());
+  int rows = 0, cols = 0;
+  for (size_t i = 0; i < args.size(); ++i) {
+    char cls = f.arg_class(i);
+    if (args[i].kind == Kind::Missing || !(cls == 'V' || (branches && cls == 'R'))) continue;
+    Value v = eval(args[i]);
+    if (!v.is_array() && !(v.is_reference() && shape(v) != std::pair{1, 1})) continue;
+    auto [r, c] = shape(v);
+    rows = std::max(rows, r);
+    cols = std::max(cols, c);
+    lifted[i] = std::move(v);
+  }
+  if (rows == 0) return Value();
+  done = true;
+  Matrix m{rows, cols, {}};
+  std::vector<Node> copy(args.begin(), args.end());
+  for (int r = 0; r < rows; ++r)
+    for (int c = 0; c < cols; ++c) {
+      for (size_t i = 0; i < args.size(); ++i) {
+        if (!lifted[i]) continue;
+        auto [vr, vc] = shape(*lifted[i]);
+        int rr = vr == 1 ? 0 : r, cc = vc == 1 ? 0 : c;
+        copy[i] = rr < vr && cc < vc ? literal(item(*lifted[i], rr, cc)) : literal(CellError::NA);
+      }
+      Value v;
+      try {
+        v = impl(*this, copy);
+      } catch (const ErrorSignal& e) {
+        v = Value(e.error);
+      }
+      m.items.push_back(v.is_array() || v.is_reference() ? scalar_of(v) : std::move(v.scalar));
+    }
+  return Value::array(std::move(m));
 }
 
 }  // namespace tabrel::formula

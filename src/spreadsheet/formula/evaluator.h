@@ -29,9 +29,15 @@ class CellSource {
   virtual std::optional<std::u16string> format_number(double value, std::u16string_view code) = 0;
 };
 
-// Raised for a function the engine does not implement: the caller keeps the cached result.
-struct UnknownFunction {
-  std::u16string name;
+class Evaluator;
+struct FunctionInfo;
+// The implementation of one built-in function; its arguments are unevaluated.
+using FunctionImpl = Value (*)(Evaluator&, std::span<const Node>);
+
+// Raised for what the engine cannot compute (a function it lacks, a reference into another
+// workbook): the caller keeps the cached result.
+struct NotComputable {
+  std::string reason;
 };
 
 class Evaluator {
@@ -39,7 +45,7 @@ class Evaluator {
   Evaluator(CellSource& source, int sheet, model::CellRef cell, bool array_formula = false);
 
   // The formula's result as a cell holds it: references are dereferenced (implicit
-  // intersection), arrays give their element for this cell. Throws UnknownFunction.
+  // intersection), arrays give their element for this cell. Throws NotComputable.
   Scalar evaluate(const Node& root);
   // The same, keeping references and arrays (for INDEX, data tables, names).
   Value evaluate_value(const Node& root);
@@ -85,9 +91,11 @@ class Evaluator {
   Value unary(const Node& n);
   Value binary(const Node& n);
   Value call(const Node& n);
+  Value call_elementwise(FunctionImpl impl, const FunctionInfo& f, std::span<const Node> args, bool& done);
   Scalar apply(Op op, const Scalar& a, const Scalar& b);
   Value elementwise(Op op, const Value& a, const Value& b);
   Value name(const Node& n);
+  bool refers_to_other_book(uint16_t ixti) const;
 
   CellSource& source_;
   int sheet_;

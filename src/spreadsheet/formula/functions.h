@@ -9,7 +9,6 @@
 
 namespace tabrel::formula {
 
-using FunctionImpl = Value (*)(Evaluator&, std::span<const Node>);
 using FunctionMap = std::unordered_map<std::u16string, FunctionImpl>;
 
 void add_math_functions(FunctionMap& map);

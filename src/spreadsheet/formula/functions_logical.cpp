@@ -1,6 +1,7 @@
 // Logical and information functions: IF AND OR NOT IFERROR TRUE FALSE NA ISBLANK ISERROR ISERR
 // ISNA ISNUMBER ISTEXT ISLOGICAL.
 
+#include "spreadsheet/core/text.h"
 #include "spreadsheet/formula/functions.h"
 
 namespace tabrel::formula {
@@ -21,7 +22,11 @@ Value logical(Evaluator& ev, std::span<const Node> a, bool all) {
   for (const Node& arg : a)
     ev.each_value(arg, [&](const Scalar& s, bool direct) {
       if (auto e = std::get_if<CellError>(&s)) throw ErrorSignal{*e};
-      if (is_blank(s) || (is_text(s) && !direct)) return;
+      if (is_blank(s)) return;
+      if (auto t = std::get_if<std::u16string>(&s)) {
+        // Text counts only when it spells a boolean; other text is passed over.
+        if (!direct || (!equals_ignore_case(*t, u"TRUE") && !equals_ignore_case(*t, u"FALSE"))) return;
+      }
       bool b = ev.to_boolean(s);
       any_value = true;
       result = all ? (result && b) : (result || b);

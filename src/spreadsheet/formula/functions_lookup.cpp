@@ -16,9 +16,10 @@ bool has_wildcards(const Scalar& s) {
 bool same_kind(const Scalar& a, const Scalar& b) { return a.index() == b.index(); }
 
 // Position (0-based) of `key` among `count` values read by `at`: exact (with wildcards for
-// text), or approximate in ascending (1) or descending (-1) order. -1 when absent.
-int find_position(Evaluator& ev, const Scalar& key, int count, int mode, const std::function<Scalar(int)>& at) {
-  (void)ev;
+// text), or approximate over values sorted ascending (1) or descending (-1). Approximate look-ups
+// search by halves as the spreadsheet does, so unsorted data gives the spreadsheet's answers;
+// on an equal value the search runs on over the equal values that follow. -1 when absent.
+int find_position(const Scalar& key, int count, int mode, const std::function<Scalar(int)>& at) {
   if (mode == 0) {
     bool wild = has_wildcards(key);
     for (int i = 0; i < count; ++i) {
@@ -29,15 +30,32 @@ int find_position(Evaluator& ev, const Scalar& key, int count, int mode, const s
     }
     return -1;
   }
-  int found = -1;
-  for (int i = 0; i < count; ++i) {
-    Scalar v = at(i);
-    if (!same_kind(v, key)) continue;
+  int lo = 0, hi = count - 1;
+  while (lo <= hi) {
+    int mid = lo + (hi - lo) / 2;
+    // Values of another kind are stepped over towards the low end.
+    int probe = mid;
+    Scalar v = at(probe);
+    while (probe > lo && !same_kind(v, key)) v = at(--probe);
+    if (!same_kind(v, key)) {
+      lo = mid + 1;
+      continue;
+    }
     int c = compare_scalars(v, key);
-    if (mode > 0 ? c <= 0 : c >= 0) found = i;
-    else break;
+    if (c == 0) {
+      while (probe + 1 < count) {
+        Scalar next = at(probe + 1);
+        if (!same_kind(next, key) || compare_scalars(next, key) != 0) break;
+        ++probe;
+      }
+      return probe;
+    }
+    if (mode > 0 ? c < 0 : c > 0) lo = mid + 1;
+    else hi = probe - 1;
   }
-  return found;
+  // hi: the last value on the near side of the key, of the key's kind.
+  while (hi >= 0 && !same_kind(at(hi), key)) --hi;
+  return hi;
 }
 
 Scalar lookup_key(Evaluator& ev, const Node& n) {
@@ -46,20 +64,47 @@ Scalar lookup_key(Evaluator& ev, const Node& n) {
   return is_blank(k) ? Scalar(0.0) : k;
 }
 
+// The scalar of a value that must be a reference or an array: its error, or #N/A.
+std::optional<CellError> not_a_table(const Value& v) {
+  if (v.is_reference() || v.is_array()) return std::nullopt;
+  if (auto e = std::get_if<CellError>(&v.scalar)) return *e;
+  return CellError::NA;
+}
+
 Value table_lookup(Evaluator& ev, std::span<const Node> a, bool vertical) {
   Scalar key = lookup_key(ev, a[0]);
   Value table = ev.eval(a[1]);
-  if (!table.is_reference() && !table.is_array()) return CellError::NA;
-  int index = integer_arg(ev, a[2]);
-  bool approximate = a.size() < 4 || ev.is_missing(a[3]) || ev.boolean(a[3]);
+  if (auto e = not_a_table(table)) return *e;
+  // The match mode is read before the index: omitted means approximate, left empty exact;
+  // text there is #VALUE! even when it spells a boolean.
+  bool approximate = a.size() < 4;
+  if (a.size() >= 4 && !ev.is_missing(a[3])) {
+    Scalar mode = ev.scalar(a[3]);
+    if (auto e = std::get_if<CellError>(&mode)) return *e;
+    if (is_text(mode)) return CellError::Value;
+    approximate = ev.to_boolean(mode);
+  }
+  // An index given as an error or as text that is no number above zero is #REF!; a number
+  // below one (a blank included) is #VALUE!.
+  Scalar index_value = ev.scalar(a[2]);
+  double index = 0;
+  if (is_error(index_value)) return CellError::Ref;
+  if (auto t = std::get_if<std::u16string>(&index_value)) {
+    auto n = text_to_number(*t, ev.date_system());
+    if (!n || *n < 1) return CellError::Ref;
+    index = std::trunc(*n);
+  } else {
+    index = std::trunc(ev.to_number(index_value));
+  }
   auto [rows, cols] = ev.shape(table);
   if (index < 1) return CellError::Value;
   if (index > (vertical ? cols : rows)) return CellError::Ref;
   int count = vertical ? ev.used_rows(table) : cols;
-  int pos = find_position(ev, key, count, approximate ? 1 : 0,
+  int pos = find_position(key, count, approximate ? 1 : 0,
                           [&](int i) { return vertical ? ev.item(table, i, 0) : ev.item(table, 0, i); });
   if (pos < 0) return CellError::NA;
-  Scalar r = vertical ? ev.item(table, pos, index - 1) : ev.item(table, index - 1, pos);
+  int k = static_cast<int>(index) - 1;
+  Scalar r = vertical ? ev.item(table, pos, k) : ev.item(table, k, pos);
   return is_blank(r) ? Scalar(0.0) : r;
 }
 Value vlookup_(Evaluator& ev, std::span<const Node> a) { return table_lookup(ev, a, true); }
@@ -68,30 +113,35 @@ Value hlookup_(Evaluator& ev, std::span<const Node> a) { return table_lookup(ev,
 Value match_(Evaluator& ev, std::span<const Node> a) {
   Scalar key = lookup_key(ev, a[0]);
   Value list = ev.eval(a[1]);
+  if (auto e = not_a_table(list)) return *e;
   int mode = a.size() > 2 && !ev.is_missing(a[2]) ? static_cast<int>(std::trunc(ev.number(a[2]))) : 1;
   mode = mode > 0 ? 1 : mode < 0 ? -1 : 0;
   auto [rows, cols] = ev.shape(list);
   if (rows != 1 && cols != 1) return CellError::NA;
   bool down = cols == 1 && rows != 1;
   int count = down ? ev.used_rows(list) : cols;
-  int pos = find_position(ev, key, count, mode, [&](int i) { return down ? ev.item(list, i, 0) : ev.item(list, 0, i); });
+  int pos = find_position(key, count, mode, [&](int i) { return down ? ev.item(list, i, 0) : ev.item(list, 0, i); });
   if (pos < 0) return CellError::NA;
   return static_cast<double>(pos + 1);
 }
 
 Value index_(Evaluator& ev, std::span<const Node> a) {
   Value source = ev.eval(a[0]);
+  if (auto e = std::get_if<CellError>(&source.scalar); e && !source.is_reference() && !source.is_array()) return *e;
   auto [rows, cols] = ev.shape(source);
   bool has_col = a.size() > 2 && !ev.is_missing(a[2]);
   int r = ev.is_missing(a[1]) ? 0 : integer_arg(ev, a[1]);
   int c = has_col ? integer_arg(ev, a[2]) : 0;
-  if (!has_col && rows == 1 && cols > 1) {  // one index into a row selects a column
+  if (r < 0 || c < 0) return CellError::Value;
+  if (!has_col && rows == 1) {  // one index into a single row selects a column
     c = r;
     r = 1;
   } else if (!has_col && cols == 1) {
     c = 1;
+  } else if (!has_col) {
+    return CellError::Ref;  // a table needs both indexes
   }
-  if (r < 0 || c < 0 || r > rows || c > cols) return CellError::Ref;
+  if (r > rows || c > cols) return CellError::Ref;
   if (source.is_reference()) {
     if (source.areas.empty()) return CellError::Ref;
     const Area& area = source.areas[0];
