@@ -15,29 +15,31 @@ constexpr uint32_t kIgnoreLeft = 1u << 10, kIgnoreRight = 1u << 11, kIgnoreTop =
 constexpr uint32_t kIgnorePattern = 1u << 16, kIgnorePatternColor = 1u << 17,
                    kIgnoreBackgroundColor = 1u << 18;
 constexpr uint32_t kHasFont = 1u << 26, kHasBorder = 1u << 28, kHasPattern = 1u << 29;
-constexpr uint16_t kDxfnFlags2 = 0x8002;  // fNewBorder-compatible layout, zero-initialised
+constexpr uint16_t kDxfnFlags2 = 0x0002;  // as the spreadsheet writes it
 constexpr uint32_t kUnset = 0xFFFFFFFF;
-constexpr uint32_t kItalic = 0x02, kStrikeout = 0x80;
+constexpr uint32_t kItalic = 0x02, kStrikeout = 0x80, kOutlineShadow = 0x18;
 constexpr size_t kFontNameBytes = 64;
 
+// The font block, with the values the spreadsheet itself stores for the parts a rule leaves
+// alone (the "ignore" words set, the outline and shadow styles always ignored).
 void font_block(biff::PayloadBuilder& p, const model::CondFont& f) {
   for (size_t i = 0; i < kFontNameBytes; ++i) p.u8(0);
   p.u32(f.height ? *f.height : kUnset);
   p.u32((f.italic.value_or(false) ? kItalic : 0) | (f.strikeout.value_or(false) ? kStrikeout : 0));
-  p.u16(f.bold ? (*f.bold ? 700 : 400) : 400);
+  p.u16(f.bold ? (*f.bold ? 700 : 400) : 0);
   p.u16(0);                                   // superscript/subscript: never set by a rule here
   p.u8(f.underline.value_or(0));
   p.u8(0);
   p.u16(0);
   p.u32(f.color ? *f.color : kUnset);
   p.u32(0);
-  p.u32((f.italic ? 0 : kItalic) | (f.strikeout ? 0 : kStrikeout));
+  p.u32(kOutlineShadow | (f.italic ? 0 : kItalic) | (f.strikeout ? 0 : kStrikeout));
   p.u32(1);                                   // script ignored
   p.u32(f.underline ? 0 : 1);
   p.u32(f.bold ? 0 : 1);
+  p.u32(1);
   p.u32(0);
-  p.u32(kUnset);
-  p.u32(kUnset);
+  p.u32(0x7FFFFFFF);
   p.u16(1);
 }
 
@@ -99,7 +101,7 @@ biff::PayloadBuilder cf_payload(const model::CondRule& rule) {
   return p;
 }
 
-biff::PayloadBuilder condfmt_payload(const model::CondFormat& format, uint16_t id) {
+biff::PayloadBuilder condfmt_payload(const model::CondFormat& format) {
   model::RangeRef bound = format.ranges.empty() ? model::RangeRef{} : format.ranges.front();
   for (const model::RangeRef& r : format.ranges) {
     bound.first.row = std::min(bound.first.row, r.first.row);
@@ -109,7 +111,7 @@ biff::PayloadBuilder condfmt_payload(const model::CondFormat& format, uint16_t i
   }
   biff::PayloadBuilder p;
   p.u16(static_cast<uint16_t>(format.rules.size()));
-  p.u16(static_cast<uint16_t>(id << 1));
+  p.u16(0);  // no forced recalculation, no id: as the spreadsheet writes it
   ref8(p, bound);
   p.u16(static_cast<uint16_t>(format.ranges.size()));
   for (const model::RangeRef& r : format.ranges) ref8(p, r);
@@ -117,11 +119,10 @@ biff::PayloadBuilder condfmt_payload(const model::CondFormat& format, uint16_t i
 }
 
 void write_conditional_formats(biff::RecordWriter& out, const std::vector<model::CondFormat>& formats) {
-  uint16_t id = 0;
   for (const model::CondFormat& f : formats) {
     // A format of the newer kind holds only its CONDFMT12/CF12 records.
     if (!f.rules.empty() || !f.ranges.empty()) {
-      out.write(biff::rt::CondFmt, condfmt_payload(f, ++id));
+      out.write(biff::rt::CondFmt, condfmt_payload(f));
       for (const model::CondRule& r : f.rules) out.write(biff::rt::CF, cf_payload(r));
     }
     for (const model::RawRecord& r : f.extended) write_raw(out, r);

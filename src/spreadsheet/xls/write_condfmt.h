@@ -12,7 +12,7 @@ namespace tabrel::xls {
 
 void write_conditional_formats(biff::RecordWriter& out, const std::vector<model::CondFormat>& formats);
 
-biff::PayloadBuilder condfmt_payload(const model::CondFormat& format, uint16_t id);
+biff::PayloadBuilder condfmt_payload(const model::CondFormat& format);
 biff::PayloadBuilder cf_payload(const model::CondRule& rule);
 
 }  // namespace tabrel::xls

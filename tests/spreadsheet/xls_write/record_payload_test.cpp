@@ -7,6 +7,7 @@
 #include <cstring>
 
 #include "spreadsheet/xls/write_cells.h"
+#include "spreadsheet/xls/write_condfmt.h"
 #include "spreadsheet/xls/write_names.h"
 #include "spreadsheet/xls/write_styles.h"
 
@@ -114,6 +115,27 @@ TEST(RecordPayload, FormulaResults) {
     EXPECT_EQ(Bytes(r.bytes, r.bytes + 8), c.bytes);
     EXPECT_EQ(r.needs_string, c.string);
   }
+}
+
+TEST(RecordPayload, ConditionalFormatRuleAsTheSpreadsheetWritesIt) {
+  // A CF record the spreadsheet saved ("cell equals "x"": font colour 11, fill colour 11), with
+  // the bytes it leaves uninitialised (the font name area, the fill's unused bits) zeroed.
+  model::CondRule rule;
+  rule.type = 1;
+  rule.op = 3;
+  rule.formula1 = {0x17, 1, 0, 'x'};
+  rule.font = model::CondFont{};
+  rule.font->color = 11;
+  rule.fill = model::CondFill{};
+  rule.fill->background_color = 11;
+  Bytes expected = {1, 3, 4, 0, 0, 0, 0xFF, 0xFF, 0x3B, 0x24, 0x02, 0x00};
+  expected.insert(expected.end(), 64, 0);
+  const Bytes font_tail = {0xFF, 0xFF, 0xFF, 0xFF, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0x0B, 0, 0, 0, 0, 0, 0, 0,
+                           0x9A, 0, 0, 0, 1, 0, 0, 0, 1, 0, 0, 0, 1, 0, 0, 0, 1, 0, 0, 0, 0, 0, 0, 0,
+                           0xFF, 0xFF, 0xFF, 0x7F, 1, 0};
+  expected.insert(expected.end(), font_tail.begin(), font_tail.end());
+  for (uint8_t b : {0x00, 0x00, 0x80, 0x05, 0x17, 0x01, 0x00, 0x78}) expected.push_back(b);
+  EXPECT_EQ(cf_payload(rule).flat(), expected);
 }
 
 TEST(RecordPayload, BuiltinNameIsItsCode) {
