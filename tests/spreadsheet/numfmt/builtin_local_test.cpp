@@ -58,6 +58,7 @@ TEST(LocalCode, KoreanNamesBothWays) {
            {u"General\"개\"", u"G/표준\"개\""},
            {u"\"General\" 0", u"\"General\" 0"},
            {u"[>=100][Red]#,##0;[$-412]AM/PM h:mm", u"[>=100][빨강]#,##0;[$-412]AM/PM h:mm"},
+           {u"[Blue]\"▲\"#,##0;[Red]\"▼\"#,##0", u"[파랑]\"▲\"#,##0;[빨강]\"▼\"#,##0"},
        }) {
     EXPECT_EQ(to_utf8(to_local_code(c.code)), to_utf8(c.local));
     EXPECT_EQ(to_utf8(from_local_code(c.local)), to_utf8(c.code));
@@ -67,6 +68,11 @@ TEST(LocalCode, KoreanNamesBothWays) {
 }
 
 TEST(LocalCode, LocalFormsCompileAsTheirCodes) {
+  const char16_t* arrows = u"[파랑]\"▲\"#,##0;[빨강]\"▼\"#,##0";
+  EXPECT_EQ(shown(arrows, 1234.0), "▲1,234");
+  EXPECT_EQ(shown(arrows, -1234.0), "▼1,234");
+  EXPECT_EQ(render_code(arrows, -1234.0).color, 3);
+  EXPECT_EQ(render_code(arrows, 1234.0).color, 5);
   EXPECT_EQ(shown(u"[빨강]G/표준", -2.5), "-2.5");
   EXPECT_EQ(render_code(u"[빨강]G/표준", -2.5).color, 3);
   EXPECT_EQ(render_code(u"[색10]0", 1.0).color, 10);
