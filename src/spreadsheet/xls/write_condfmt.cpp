@@ -21,22 +21,24 @@ constexpr uint32_t kItalic = 0x02, kStrikeout = 0x80, kOutlineShadow = 0x18;
 constexpr size_t kFontNameBytes = 64;
 
 // The font block, with the values the spreadsheet itself stores for the parts a rule leaves
-// alone (the "ignore" words set, the outline and shadow styles always ignored).
+// alone (the "ignore" words set, the outline and shadow styles always ignored). Bold and italic
+// are one setting there (the font style): a rule that sets either sets both.
 void font_block(biff::PayloadBuilder& p, const model::CondFont& f) {
+  const bool style = f.bold || f.italic;
   for (size_t i = 0; i < kFontNameBytes; ++i) p.u8(0);
   p.u32(f.height ? *f.height : kUnset);
   p.u32((f.italic.value_or(false) ? kItalic : 0) | (f.strikeout.value_or(false) ? kStrikeout : 0));
-  p.u16(f.bold ? (*f.bold ? 700 : 400) : 0);
+  p.u16(style ? (f.bold.value_or(false) ? 700 : 400) : 0);
   p.u16(0);                                   // superscript/subscript: never set by a rule here
   p.u8(f.underline.value_or(0));
   p.u8(0);
   p.u16(0);
   p.u32(f.color ? *f.color : kUnset);
   p.u32(0);
-  p.u32(kOutlineShadow | (f.italic ? 0 : kItalic) | (f.strikeout ? 0 : kStrikeout));
+  p.u32(kOutlineShadow | (style ? 0 : kItalic) | (f.strikeout ? 0 : kStrikeout));
   p.u32(1);                                   // script ignored
   p.u32(f.underline ? 0 : 1);
-  p.u32(f.bold ? 0 : 1);
+  p.u32(style ? 0 : 1);
   p.u32(1);
   p.u32(0);
   p.u32(0x7FFFFFFF);

@@ -257,7 +257,8 @@ TEST(RoundTrip, ConditionalFormats) {
   italic.type = 1;
   italic.op = 5;
   italic.formula1 = {0x1E, 0, 0};
-  italic.font = model::CondFont{200, std::nullopt, true, true, 1, std::nullopt};
+  // Bold and italic are one font-style setting: a rule sets both or neither.
+  italic.font = model::CondFont{200, false, true, true, 1, std::nullopt};
   s.conditional_formats.push_back({{{{1, 1}, {10, 3}}, {{12, 1}, {12, 1}}}, {value_rule, formula_rule}, {}});
   s.conditional_formats.push_back({{{{0, 5}, {4, 5}}}, {italic}, {}});
   expect_round_trip(with_styles(wb));
