@@ -4,6 +4,7 @@
 #include "spreadsheet/automation/range.h"
 #include "spreadsheet/automation/selection.h"
 #include "spreadsheet/automation/session.h"
+#include "spreadsheet/automation/shapes.h"
 #include "spreadsheet/automation/sheets.h"
 #include "spreadsheet/automation/workbook.h"
 #include "spreadsheet/automation/workbooks.h"
@@ -59,7 +60,11 @@ std::shared_ptr<xl::Range> Application::ActiveCell() {
 
 std::shared_ptr<Dispatch> Application::Selection() {
   auto sheet = ActiveSheet();
-  if (!sheet || sheet->handle().get().kind != model::SheetKind::Worksheet) return nullptr;
+  if (!sheet) return nullptr;
+  const SheetHandle& handle = sheet->handle();
+  if (handle.book->shape_sheet == &handle.get() && handle.book->shape_index < handle.get().drawings.size())
+    return std::make_shared<Shape>(handle, handle.book->shape_index);
+  if (handle.get().kind != model::SheetKind::Worksheet) return nullptr;
   return std::make_shared<xl::Range>(sheet->handle(), selected_range(sheet->handle().get()));
 }
 

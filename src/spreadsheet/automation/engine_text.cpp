@@ -13,6 +13,7 @@
 #include "spreadsheet/layout/column_width.h"
 #include "spreadsheet/layout/display_text.h"
 #include "spreadsheet/layout/font_metrics.h"
+#include "spreadsheet/layout/row_height.h"
 #include "spreadsheet/numfmt/builtin_formats.h"
 #include "spreadsheet/numfmt/local_code.h"
 #include "spreadsheet/ops/cell_format.h"
@@ -115,6 +116,15 @@ uint16_t format_id_for(model::Workbook& wb, const std::u16string& code, bool loc
     if (f.code == english) return f.id;
   if (auto id = numfmt::builtin_format_id(english)) return static_cast<uint16_t>(*id);
   return wb.styles.intern_format(english);
+}
+
+int column_width_pixels(const model::Workbook& wb, const model::Sheet& sheet, int col) {
+  return column_pixels(sheet, col, standard_mdw(wb));
+}
+
+int row_height_pixels(const model::Sheet& sheet, int row) {
+  if (sheet.row_hidden(row)) return 0;
+  return layout::points_to_pixels(layout::twips_to_points(sheet.row_height(row)));
 }
 
 double column_width_characters(const model::Workbook& wb, const model::Sheet& sheet, int col) {

@@ -37,6 +37,10 @@ std::u16string number_format_local(const model::Workbook& wb, uint16_t format_id
 // The format id of a code given in English or in the user's language.
 uint16_t format_id_for(model::Workbook& wb, const std::u16string& code, bool local);
 
+// Pixel widths of columns and heights of rows as the sheet shows them (0 when hidden).
+int column_width_pixels(const model::Workbook& wb, const model::Sheet& sheet, int col);
+int row_height_pixels(const model::Sheet& sheet, int row);
+
 // ColumnWidth in characters of one column (hidden or not), and the stored width of a typed one.
 double column_width_characters(const model::Workbook& wb, const model::Sheet& sheet, int col);
 uint16_t column_width_units(const model::Workbook& wb, double characters);

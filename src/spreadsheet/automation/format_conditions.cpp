@@ -155,9 +155,11 @@ ConditionInterior::ConditionInterior(std::shared_ptr<const FormatCondition> cond
 
 namespace {
 
-// A rule's fill colour: a solid fill stores its colour as the background colour.
+// A rule's fill colour: a solid fill stores its colour as the background colour; a rule that
+// sets the pattern to none reads as no fill.
 std::optional<uint16_t> fill_color(const model::CondRule& rule) {
   if (!rule.fill) return std::nullopt;
+  if (rule.fill->pattern && *rule.fill->pattern == 0) return model::kSystemBackground;
   if (rule.fill->background_color) return rule.fill->background_color;
   return rule.fill->pattern_color;
 }
@@ -166,7 +168,8 @@ std::optional<uint16_t> fill_color(const model::CondRule& rule) {
 
 Variant ConditionInterior::ColorIndex() const {
   const auto color = fill_color(condition_->rule());
-  return color ? Variant(color_index(*color)) : Variant::null();
+  if (!color) return Variant::null();
+  return Variant(*color == model::kSystemBackground ? kXlNone : color_index(*color));
 }
 
 Variant ConditionInterior::Color() const {

@@ -145,6 +145,7 @@ void Range::Select() {
   const model::RangeRef area = widen_to_merges(sheet, area_);
   const auto merged = sheet.merge_area(area_.first);
   set_selection(sheet, area, merged ? merged->first : area_.first);
+  sheet_.book->shape_sheet = nullptr;
 }
 
 void Range::Activate() {
@@ -157,6 +158,7 @@ void Range::Activate() {
   const bool one_cell = area_.cell_count() == 1 || (merged && *merged == area_);
   if (one_cell && selected.contains(cell.first) && selected.contains(cell.last)) {
     set_selection(sheet, selected, cell.first);
+    sheet_.book->shape_sheet = nullptr;
     return;
   }
   Select();

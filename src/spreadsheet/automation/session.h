@@ -21,6 +21,9 @@ struct Book {
   // Sheets removed from the workbook stay here, so objects over them can tell they are gone.
   std::vector<std::unique_ptr<model::Sheet>> removed_sheets;
   std::unique_ptr<formula::Engine> engine;  // see calculation.h
+  // A drawn object selected in place of cells (Shape.Select), until cells are selected again.
+  const model::Sheet* shape_sheet = nullptr;
+  size_t shape_index = 0;
 };
 
 struct Session {

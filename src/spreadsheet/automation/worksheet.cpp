@@ -11,6 +11,7 @@
 #include "spreadsheet/automation/range_address.h"
 #include "spreadsheet/automation/selection.h"
 #include "spreadsheet/automation/session.h"
+#include "spreadsheet/automation/shapes.h"
 #include "spreadsheet/automation/workbook.h"
 #include "spreadsheet/ops/sheet_ops.h"
 
@@ -181,6 +182,11 @@ std::shared_ptr<xl::Range> Worksheet::UsedRange() {
 std::shared_ptr<xl::Comments> Worksheet::Comments() {
   handle_.get();
   return std::make_shared<xl::Comments>(handle_);
+}
+
+std::shared_ptr<xl::Shapes> Worksheet::Shapes() {
+  handle_.get();
+  return std::make_shared<xl::Shapes>(handle_);
 }
 
 }  // namespace tabrel::xl

@@ -14,6 +14,7 @@ class Application;
 class Workbook;
 class Range;
 class Comments;
+class Shapes;
 
 class Worksheet : public Dispatch, public std::enable_shared_from_this<Worksheet> {
  public:
@@ -50,6 +51,7 @@ class Worksheet : public Dispatch, public std::enable_shared_from_this<Worksheet
   std::shared_ptr<xl::Range> Columns(const Variant& index);
   std::shared_ptr<xl::Range> UsedRange();
   std::shared_ptr<xl::Comments> Comments();
+  std::shared_ptr<xl::Shapes> Shapes();
 
   const SheetHandle& handle() const { return handle_; }
 

@@ -92,6 +92,27 @@ TEST(FormatConditionsTest, RulesOfTheCellAndUnsetFormatsReadNull) {
   EXPECT_EQ(o.app->Range(Variant(u"B4"))->FormatConditions()->Count(), 2);
 }
 
+TEST(FormatConditionsTest, FillColourOfPatternAndNoFillRules) {
+  struct Case { std::optional<uint8_t> pattern; std::optional<uint16_t> fore, back; Variant index; };
+  const Case cases[] = {
+      {1, 64, 56, Variant(49)},                        // solid: the colour is stored as background
+      {std::nullopt, std::nullopt, 45, Variant(38)},   // only the colour given
+      {0, 64, 65, Variant(-4142)},                     // the rule removes the fill
+      {std::nullopt, std::nullopt, std::nullopt, Variant::null()},
+  };
+  for (const auto& c : cases) {
+    auto wb = sample_workbook();
+    model::CondFormat cf = sample_conditions();
+    cf.rules[1].fill->pattern = c.pattern;
+    cf.rules[1].fill->pattern_color = c.fore;
+    cf.rules[1].fill->background_color = c.back;
+    data(*wb).conditional_formats.push_back(cf);
+    auto o = open_in_new_instance(std::move(wb));
+    auto fill = o.app->Range(Variant(u"B3"))->FormatConditions()->Item(Variant(2))->Interior()->ColorIndex();
+    EXPECT_TRUE(fill.same_as(c.index)) << static_cast<int>(c.index.type());
+  }
+}
+
 TEST(NamesTest, NamesInTheWorkbooksOrderWithTheirSheetQualifier) {
   auto wb = sample_workbook();
   model::DefinedName goal, print_area;

@@ -1,0 +1,126 @@
+#include "spreadsheet/automation/shapes.h"
+
+#include <array>
+#include <utility>
+
+#include "spreadsheet/automation/application.h"
+#include "spreadsheet/automation/arguments.h"
+#include "spreadsheet/automation/autoshape_types.h"
+#include "spreadsheet/automation/engine_text.h"
+#include "spreadsheet/automation/errors.h"
+#include "spreadsheet/automation/selection.h"
+#include "spreadsheet/automation/session.h"
+#include "spreadsheet/automation/shape_properties.h"
+#include "spreadsheet/core/text.h"
+#include "spreadsheet/layout/anchor_geometry.h"
+
+namespace tabrel::xl {
+namespace {
+
+constexpr double kShapeUnits = 21600;
+
+// Objects that carry no name of their own are named by their kind and their object number.
+constexpr std::array<std::pair<uint16_t, const char16_t*>, 20> kKindNames = {{
+    {0, u"Group"},      {1, u"Line"},           {2, u"Rectangle"},  {3, u"Oval"},       {4, u"Arc"},
+    {5, u"Chart"},      {6, u"TextBox"},        {7, u"Button"},     {8, u"Picture"},    {9, u"Freeform"},
+    {11, u"Check Box"}, {12, u"Option Button"}, {14, u"Label"},     {16, u"Spinner"},   {17, u"Scroll Bar"},
+    {18, u"List Box"},  {19, u"Group Box"},     {20, u"Drop Down"}, {25, u"Comment"},   {30, u"AutoShape"},
+}};
+
+std::u16string shape_name(const model::DrawingObject& d) {
+  if (!d.name.empty()) return d.name;
+  std::u16string kind = u"Object";
+  for (const auto& [type, word] : kKindNames)
+    if (type == d.object_type) kind = word;
+  return kind + u" " + from_utf8(std::to_string(d.object_id));
+}
+
+layout::PointRect place_of(const SheetHandle& handle, const model::DrawingObject& d) {
+  const model::Sheet& sheet = handle.get();
+  const model::Workbook& wb = handle.workbook();
+  const model::Anchor& a = d.anchor;
+  const layout::CellAnchor anchor{a.col1, a.dx1, a.row1, a.dy1, a.col2, a.dx2, a.row2, a.dy2};
+  return layout::anchor_to_points(
+      anchor, [&](int col) { return column_width_pixels(wb, sheet, col); },
+      [&](int row) { return row_height_pixels(sheet, row); });
+}
+
+}  // namespace
+
+Shapes::Shapes(SheetHandle sheet) : sheet_(std::move(sheet)) {}
+
+int Shapes::Count() const { return static_cast<int>(sheet_.get().drawings.size()); }
+
+std::shared_ptr<Shape> Shapes::Item(const Variant& index) const {
+  const auto& drawings = sheet_.get().drawings;
+  const ItemKey key = item_key(index);
+  if (key.number) {
+    if (*key.number < 1 || static_cast<size_t>(*key.number) > drawings.size()) raise(Fault::InvalidArgument);
+    return std::make_shared<Shape>(sheet_, static_cast<size_t>(*key.number - 1));
+  }
+  for (size_t i = 0; i < drawings.size(); ++i)
+    if (equals_ignore_case(shape_name(drawings[i]), key.name)) return std::make_shared<Shape>(sheet_, i);
+  raise(Fault::InvalidArgument);
+}
+
+Shape::Shape(SheetHandle sheet, size_t index) : sheet_(std::move(sheet)), index_(index) {}
+
+const model::DrawingObject& Shape::get() const {
+  const auto& drawings = sheet_.get().drawings;
+  if (index_ >= drawings.size()) raise(Fault::ObjectDeleted);
+  return drawings[index_];
+}
+
+std::u16string Shape::Name() const { return shape_name(get()); }
+std::u16string Shape::OnAction() const { return get().macro; }
+
+void Shape::SetOnAction(const std::u16string& macro) {
+  get();
+  sheet_.get().drawings[index_].macro = macro;
+}
+
+std::u16string Shape::AlternativeText() const { return get().alternative_text; }
+
+int Shape::AutoShapeType() const {
+  const uint16_t stored = get().autoshape_type;
+  return stored == 0 ? kShapeRectangle : autoshape_type(stored);
+}
+
+std::shared_ptr<xl::TextFrame> Shape::TextFrame() const {
+  get();
+  return std::make_shared<xl::TextFrame>(shared_from_this());
+}
+
+double Shape::Left() const { return place_of(sheet_, get()).left; }
+double Shape::Top() const { return place_of(sheet_, get()).top; }
+double Shape::Width() const { return place_of(sheet_, get()).width; }
+double Shape::Height() const { return place_of(sheet_, get()).height; }
+
+std::shared_ptr<xl::Adjustments> Shape::Adjustments() const {
+  const model::DrawingObject& d = get();
+  std::vector<double> values;
+  for (int32_t v : shape_adjustments(d.shape_bytes, d.autoshape_type)) values.push_back(v / kShapeUnits);
+  return std::make_shared<xl::Adjustments>(std::move(values));
+}
+
+void Shape::Select() {
+  get();
+  model::Sheet& sheet = sheet_.get();
+  if (sheet_.app->session().active != sheet_.book || active_sheet(sheet_.workbook()) != &sheet)
+    raise(Fault::MethodFailed);
+  sheet_.book->shape_sheet = &sheet;
+  sheet_.book->shape_index = index_;
+}
+
+std::shared_ptr<xl::Characters> TextFrame::Characters() const {
+  const model::Sheet& sheet = shape_->sheet().get();
+  if (shape_->index() >= sheet.drawings.size()) raise(Fault::ObjectDeleted);
+  return std::make_shared<xl::Characters>(sheet.drawings[shape_->index()].text.text);
+}
+
+double Adjustments::Item(int index) const {
+  if (index < 1 || index > Count()) raise(Fault::InvalidArgument);
+  return values_[static_cast<size_t>(index - 1)];
+}
+
+}  // namespace tabrel::xl

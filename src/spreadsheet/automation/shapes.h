@@ -1,0 +1,93 @@
+#pragma once
+// The drawn objects of a worksheet (buttons, autoshapes, text boxes, pictures, comment boxes)
+// in the order the sheet keeps them, with their place in points after the current column
+// widths and row heights.
+
+#include <memory>
+#include <string>
+
+#include "spreadsheet/automation/sheet_handle.h"
+#include "spreadsheet/core/variant.h"
+
+namespace tabrel::xl {
+
+class Shape;
+class TextFrame;
+class Characters;
+class Adjustments;
+
+class Shapes : public Dispatch {
+ public:
+  explicit Shapes(SheetHandle sheet);
+  std::u16string type_name() const override { return u"Shapes"; }
+
+  int Count() const;
+  // By position (1-based) or by name (letter case ignored).
+  std::shared_ptr<Shape> Item(const Variant& index) const;
+
+ private:
+  SheetHandle sheet_;
+};
+
+class Shape : public Dispatch, public std::enable_shared_from_this<Shape> {
+ public:
+  Shape(SheetHandle sheet, size_t index);
+  std::u16string type_name() const override { return u"Shape"; }
+
+  std::u16string Name() const;
+  std::u16string OnAction() const;  // the assigned macro, "" when none
+  void SetOnAction(const std::u16string& macro);
+  std::u16string AlternativeText() const;
+  int AutoShapeType() const;
+  std::shared_ptr<xl::TextFrame> TextFrame() const;
+  double Left() const;
+  double Top() const;
+  double Width() const;
+  double Height() const;
+  std::shared_ptr<xl::Adjustments> Adjustments() const;
+  // Selects the shape on the active sheet; Application.Selection then returns it.
+  void Select();
+  std::shared_ptr<Shape> ShapeRange() { return shared_from_this(); }
+
+  const SheetHandle& sheet() const { return sheet_; }
+  size_t index() const { return index_; }
+
+ private:
+  const model::DrawingObject& get() const;
+  SheetHandle sheet_;
+  size_t index_;
+};
+
+class TextFrame : public Dispatch {
+ public:
+  explicit TextFrame(std::shared_ptr<const Shape> shape) : shape_(std::move(shape)) {}
+  std::u16string type_name() const override { return u"TextFrame"; }
+  std::shared_ptr<xl::Characters> Characters() const;
+
+ private:
+  std::shared_ptr<const Shape> shape_;
+};
+
+class Characters : public Dispatch {
+ public:
+  explicit Characters(std::u16string text) : text_(std::move(text)) {}
+  std::u16string type_name() const override { return u"Characters"; }
+  std::u16string Text() const { return text_; }
+
+ private:
+  std::u16string text_;
+};
+
+// The adjustment handles of an autoshape as fractions (the stored value over 21600).
+class Adjustments : public Dispatch {
+ public:
+  explicit Adjustments(std::vector<double> values) : values_(std::move(values)) {}
+  std::u16string type_name() const override { return u"Adjustments"; }
+  int Count() const { return static_cast<int>(values_.size()); }
+  double Item(int index) const;  // 1-based; raises past the count
+
+ private:
+  std::vector<double> values_;
+};
+
+}  // namespace tabrel::xl

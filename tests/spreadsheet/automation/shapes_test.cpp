@@ -1,0 +1,116 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "fixture.h"
+#include "spreadsheet/automation/application.h"
+#include "spreadsheet/automation/range.h"
+#include "spreadsheet/automation/shapes.h"
+#include "spreadsheet/automation/sheets.h"
+#include "spreadsheet/automation/workbooks.h"
+#include "spreadsheet/automation/worksheet.h"
+
+namespace tabrel::xl {
+namespace {
+
+using testing::error_number;
+using testing::open_in_new_instance;
+using testing::sample_workbook;
+
+// A shape container holding an option record with the given adjustment (property 0x0147).
+std::vector<uint8_t> shape_records_with_adjustment(int32_t value) {
+  std::vector<uint8_t> opt = {0x13, 0x00, 0x0B, 0xF0, 6, 0, 0, 0, 0x47, 0x01};  // FOPT, one property
+  for (int i = 0; i < 4; ++i) opt.push_back(static_cast<uint8_t>(value >> (8 * i)));
+  std::vector<uint8_t> container = {0x0F, 0x00, 0x04, 0xF0, static_cast<uint8_t>(opt.size()), 0, 0, 0};
+  container.insert(container.end(), opt.begin(), opt.end());
+  return container;
+}
+
+std::unique_ptr<model::Workbook> workbook_with_buttons() {
+  auto wb = sample_workbook();
+  model::Sheet& sheet = *wb->sheets[0];
+  model::DrawingObject button;
+  button.object_type = 7;
+  button.name = u"Button 1";
+  button.macro = u"서식적용";
+  button.text.text = u"서식적용";
+  button.anchor = {.col1 = 1, .dx1 = 512, .row1 = 2, .dy1 = 0, .col2 = 3, .dx2 = 0, .row2 = 4, .dy2 = 128};
+  model::DrawingObject shape;
+  shape.object_type = 30;
+  shape.name = u"Rounded Rectangle 2";
+  shape.autoshape_type = 2;
+  shape.macro = u"'target.xls'!서식적용해제";
+  shape.alternative_text = u"해제";
+  shape.shape_bytes = shape_records_with_adjustment(16545);  // 0.766 of 21600
+  sheet.drawings = {button, shape};
+  return wb;
+}
+
+TEST(ShapesTest, ItemsAndTheirProperties) {
+  auto o = open_in_new_instance(workbook_with_buttons());
+  auto shapes = o.app->ActiveSheet()->Shapes();
+  ASSERT_EQ(shapes->Count(), 2);
+  auto button = shapes->Item(Variant(1));
+  EXPECT_EQ(button->Name(), u"Button 1");
+  EXPECT_EQ(button->OnAction(), u"서식적용");
+  EXPECT_EQ(button->TextFrame()->Characters()->Text(), u"서식적용");
+  auto rounded = shapes->Item(Variant(u"rounded rectangle 2"));
+  EXPECT_EQ(rounded->OnAction(), u"'target.xls'!서식적용해제");
+  EXPECT_EQ(rounded->AlternativeText(), u"해제");
+  EXPECT_EQ(rounded->AutoShapeType(), 5);
+  EXPECT_NEAR(rounded->Adjustments()->Item(1), 0.766, 0.0001);
+  EXPECT_NE(error_number([&] { button->Adjustments()->Item(1); }), 0);  // no adjustment handle
+  EXPECT_NE(error_number([&] { shapes->Item(Variant(3)); }), 0);
+  EXPECT_NE(error_number([&] { shapes->Item(Variant(u"Button 9")); }), 0);
+}
+
+TEST(ShapesTest, PlaceFollowsColumnWidthsAndRowHeights) {
+  auto o = open_in_new_instance(workbook_with_buttons());
+  auto button = o.app->ActiveSheet()->Shapes()->Item(Variant(1));
+  // Default columns are 64 px (48 pt), rows 17 px (12.75 pt).
+  EXPECT_DOUBLE_EQ(button->Left(), 48 + 24);
+  EXPECT_DOUBLE_EQ(button->Top(), 2 * 12.75);
+  o.app->Range(Variant(u"A1"))->SetColumnWidth(Variant(20.0));
+  EXPECT_GT(button->Left(), 72);
+  o.app->Range(Variant(u"1:1"))->SetHidden(Variant(true));
+  EXPECT_DOUBLE_EQ(button->Top(), 12.75);
+}
+
+TEST(ShapesTest, SelectingAShapeMakesItTheSelection) {
+  auto o = open_in_new_instance(workbook_with_buttons());
+  auto shape = o.app->ActiveSheet()->Shapes()->Item(Variant(2));
+  shape->Select();
+  auto selected = std::dynamic_pointer_cast<Shape>(o.app->Selection());
+  ASSERT_NE(selected, nullptr);
+  EXPECT_NEAR(selected->ShapeRange()->Adjustments()->Item(1), 0.766, 0.0001);
+  o.app->Range(Variant(u"A1"))->Select();
+  EXPECT_NE(std::dynamic_pointer_cast<Range>(o.app->Selection()), nullptr);
+  auto other = o.app->Sheets(Variant(u"Form"));
+  EXPECT_EQ(error_number([&] { other->Shapes()->Count(); }), 0);
+}
+
+TEST(ShapesTest, ButtonWithItsMacroFromAFileSavedBySpreadsheet) {
+  const auto file = std::filesystem::path(TABREL_SHARED_DIR) / "corpus" / "excel" / "poi-50939.xls";
+  if (!std::filesystem::exists(file)) GTEST_SKIP() << "no corpus";
+  auto app = Application::New();
+  app->Workbooks()->Open(file.u16string());
+  bool found = false;
+  for (int s = 1; s <= app->Sheets()->Count() && !found; ++s) {
+    auto sheet = app->Sheets(Variant(s));
+    if (sheet->Type() != -4167) continue;
+    auto shapes = sheet->Shapes();
+    for (int i = 1; i <= shapes->Count(); ++i) {
+      auto shape = shapes->Item(Variant(i));
+      if (shape->OnAction().empty()) continue;
+      found = true;
+      EXPECT_FALSE(shape->Name().empty());
+      EXPECT_GT(shape->Width(), 0);
+      EXPECT_GT(shape->Height(), 0);
+    }
+  }
+  EXPECT_TRUE(found);
+  app->Quit();
+}
+
+}  // namespace
+}  // namespace tabrel::xl
