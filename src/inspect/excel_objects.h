@@ -1,0 +1,28 @@
+#pragma once
+// The four object variables the inspection procedures read: the two spreadsheet instances and
+// the worksheet under inspection in each. The paper graders own them; the shell holds the same
+// four, so the procedures take the shell's struct.
+
+#include <memory>
+
+#include "shell/core/excel_objects.h"
+#include "spreadsheet/automation/application.h"
+#include "spreadsheet/automation/errors.h"
+#include "spreadsheet/automation/range.h"
+#include "spreadsheet/automation/worksheet.h"
+
+namespace tabrel::inspect {
+
+using ExcelObjects = shell::ExcelObjects;
+
+// The object behind a variable; an unset variable (Nothing) raises "object variable not set".
+template <class T>
+T& use(const std::shared_ptr<T>& object) {
+  if (!object) xl::raise(xl::Fault::ObjectNotSet);
+  return *object;
+}
+
+// The active cell of an instance, which the range procedures read after the walk selected it.
+inline xl::Range& active_cell(const std::shared_ptr<xl::Application>& app) { return use(use(app).ActiveCell()); }
+
+}  // namespace tabrel::inspect
