@@ -1,5 +1,7 @@
 #include "spreadsheet/xls/write_names.h"
 
+#include <algorithm>
+
 #include "spreadsheet/biff/records.h"
 #include "spreadsheet/biff/strings.h"
 #include "spreadsheet/xls/write_raw_records.h"
@@ -8,7 +10,56 @@ namespace tabrel::xls {
 namespace {
 
 constexpr uint16_t kSelfMarker = 0x0401, kAddInMarker = 0x3A01;
-constexpr uint16_t kBuiltinName = 0x0020;
+constexpr uint16_t kHiddenName = 0x0001, kBuiltinName = 0x0020;
+constexpr uint8_t kFilterDatabase = 0x0D;
+constexpr uint8_t kPtgArea3d = 0x3B;
+
+// The EXTERNSHEET entry for one sheet of the workbook itself, added when missing.
+uint16_t self_reference(model::ExternalRefs& refs, int sheet, uint16_t sheet_count) {
+  auto self = std::find_if(refs.books.begin(), refs.books.end(),
+                           [](const auto& b) { return b.kind == model::SupportingBook::Kind::Self; });
+  if (self == refs.books.end()) {
+    model::SupportingBook book;
+    book.sheet_count = sheet_count;
+    refs.books.push_back(book);
+    self = refs.books.end() - 1;
+  }
+  const auto book = static_cast<uint16_t>(self - refs.books.begin());
+  for (size_t i = 0; i < refs.sheets.size(); ++i) {
+    const model::ExternSheet& x = refs.sheets[i];
+    if (x.book == book && x.first_sheet == sheet && x.last_sheet == sheet) return static_cast<uint16_t>(i);
+  }
+  refs.sheets.push_back({book, static_cast<int16_t>(sheet), static_cast<int16_t>(sheet)});
+  return static_cast<uint16_t>(refs.sheets.size() - 1);
+}
+
+std::vector<uint8_t> area_3d(uint16_t ixti, const model::RangeRef& r) {
+  std::vector<uint8_t> t = {kPtgArea3d};
+  for (int v : {static_cast<int>(ixti), r.first.row, r.last.row, r.first.col, r.last.col}) {
+    t.push_back(static_cast<uint8_t>(v));
+    t.push_back(static_cast<uint8_t>(v >> 8));
+  }
+  return t;
+}
+
+// Points the sheet's _FilterDatabase name at the filter's range, adding the name if missing.
+void filter_name(LinkTable& links, int sheet, const model::RangeRef& range, uint16_t sheet_count) {
+  const auto scope = static_cast<uint16_t>(sheet + 1);
+  for (model::DefinedName& n : links.names) {
+    if (!n.builtin || n.builtin_code != kFilterDatabase || n.sheet_scope != scope) continue;
+    if (n.tokens.size() == 11 && (n.tokens[0] & 0x9F) == 0x1B)
+      n.tokens = area_3d(static_cast<uint16_t>(n.tokens[1] | (n.tokens[2] << 8)), range);
+    return;
+  }
+  model::DefinedName n;
+  n.name = u"_FilterDatabase";
+  n.builtin = true;
+  n.builtin_code = kFilterDatabase;
+  n.flags = kHiddenName | kBuiltinName;
+  n.sheet_scope = scope;
+  n.tokens = area_3d(self_reference(links.externals, sheet, sheet_count), range);
+  links.names.push_back(std::move(n));
+}
 
 // A string body without its length: the flag byte and the characters.
 void string_body(biff::PayloadBuilder& p, std::u16string_view text) {
@@ -66,28 +117,40 @@ biff::PayloadBuilder name_payload(const model::DefinedName& name) {
   return p;
 }
 
-void write_link_table(biff::RecordWriter& out, const model::Workbook& workbook) {
+LinkTable link_table(const model::Workbook& workbook) {
+  LinkTable links{workbook.externals, workbook.names};
+  const auto sheet_count = static_cast<uint16_t>(workbook.sheets.size());
+  for (model::SupportingBook& b : links.externals.books)
+    if (b.kind == model::SupportingBook::Kind::Self) b.sheet_count = sheet_count;
+  // A filter read from a file without its name has no known range (the empty A1 default).
+  for (size_t i = 0; i < workbook.sheets.size(); ++i)
+    if (const auto& filter = workbook.sheets[i]->autofilter; filter && !(filter->range == model::RangeRef{}))
+      filter_name(links, static_cast<int>(i), filter->range, sheet_count);
+  return links;
+}
+
+void write_link_table(biff::RecordWriter& out, const LinkTable& links, std::span<const model::RawRecord> kept_records) {
   // Cached cells of external workbooks are kept as stored; they follow the first external book.
   bool cache_written = false;
-  for (const model::SupportingBook& book : workbook.externals.books) {
+  for (const model::SupportingBook& book : links.externals.books) {
     out.write(biff::rt::SupBook, supbook_payload(book));
     for (const model::ExternalName& n : book.names) out.write(biff::rt::ExternName, extern_name_payload(n));
     if (book.kind == model::SupportingBook::Kind::External && !cache_written) {
-      write_global_slot(out, workbook.other_records, GlobalSlot::ExternalCache);
+      write_global_slot(out, kept_records, GlobalSlot::ExternalCache);
       cache_written = true;
     }
   }
-  if (!workbook.externals.books.empty()) {
+  if (!links.externals.books.empty()) {
     biff::PayloadBuilder p;
-    p.u16(static_cast<uint16_t>(workbook.externals.sheets.size()));
-    for (const model::ExternSheet& x : workbook.externals.sheets) {
+    p.u16(static_cast<uint16_t>(links.externals.sheets.size()));
+    for (const model::ExternSheet& x : links.externals.sheets) {
       p.u16(x.book);
       p.u16(static_cast<uint16_t>(x.first_sheet));
       p.u16(static_cast<uint16_t>(x.last_sheet));
     }
     out.write(biff::rt::ExternSheet, p);
   }
-  for (const model::DefinedName& n : workbook.names) out.write(biff::rt::Lbl, name_payload(n));
+  for (const model::DefinedName& n : links.names) out.write(biff::rt::Lbl, name_payload(n));
 }
 
 }  // namespace tabrel::xls

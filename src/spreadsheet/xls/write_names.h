@@ -7,7 +7,18 @@
 
 namespace tabrel::xls {
 
-void write_link_table(biff::RecordWriter& out, const model::Workbook& workbook);
+// The names and external references as written: the workbook's own, with the self-reference
+// counting the sheets the workbook has, and with the hidden _FilterDatabase name each sheet's
+// AutoFilter needs (added where missing, its area set to the filter's range).
+struct LinkTable {
+  model::ExternalRefs externals;
+  std::vector<model::DefinedName> names;
+};
+LinkTable link_table(const model::Workbook& workbook);
+
+// SUPBOOK, EXTERNNAME, the kept external cell caches, EXTERNSHEET and NAME records.
+void write_link_table(biff::RecordWriter& out, const LinkTable& links,
+                      std::span<const model::RawRecord> kept_records);
 
 biff::PayloadBuilder supbook_payload(const model::SupportingBook& book);
 biff::PayloadBuilder name_payload(const model::DefinedName& name);

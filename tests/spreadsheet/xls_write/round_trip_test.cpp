@@ -300,6 +300,11 @@ TEST(RoundTrip, AutoFilterAndComments) {
   auto back = reread(with_styles(wb));
   const model::Sheet& r = *back->sheets[0];
   ASSERT_TRUE(r.autofilter.has_value());
+  EXPECT_EQ(r.autofilter->range, af.range);  // through the hidden name the writer adds
+  ASSERT_EQ(back->names.size(), 1u);
+  EXPECT_EQ(back->names[0].name, u"_FilterDatabase");
+  EXPECT_TRUE(back->names[0].hidden());
+  EXPECT_EQ(back->names[0].sheet_scope, 1);
   EXPECT_EQ(r.autofilter->columns, af.columns);
   EXPECT_TRUE(r.autofilter->filter_mode);
   EXPECT_EQ(r.autofilter->drop_downs, 4);
@@ -317,6 +322,11 @@ TEST(RoundTrip, AutoFilterAndComments) {
   // Written again from what was read, the comments' stored shapes survive unchanged.
   auto again = reread(*back);
   for (const std::string& d : differences(*back, *again)) ADD_FAILURE() << d;
+  // A filter moved to another range takes its name along.
+  again->sheets[0]->autofilter->range = {{2, 1}, {30, 2}};
+  auto moved = reread(*again);
+  EXPECT_EQ(moved->sheets[0]->autofilter->range, again->sheets[0]->autofilter->range);
+  EXPECT_EQ(moved->names.size(), 1u);
 }
 
 TEST(RoundTrip, KeptRecordsAndStreams) {
