@@ -11,13 +11,15 @@ struct FaultEntry {
   std::u16string description;
 };
 
+constexpr int32_t kOutOfMemory = 7;
 constexpr int32_t kObjectRequired = 91;
 constexpr int32_t kRemoteServerGone = 462;
 constexpr int32_t kDisconnected = -2147417848;  // 0x80010108
 
-const std::array<FaultEntry, 18>& table() {
-  static const std::array<FaultEntry, 18> entries = {{
+const std::array<FaultEntry, 19>& table() {
+  static const std::array<FaultEntry, 19> entries = {{
       {Fault::InvalidArgument, err::kInvalidProcedureCall, u"프로시저 호출 또는 인수가 잘못되었습니다."},
+      {Fault::OutOfMemory, kOutOfMemory, u"메모리가 부족합니다."},
       {Fault::SubscriptOutOfRange, err::kSubscriptOutOfRange, u"아래 첨자 사용이 잘못되었습니다."},
       {Fault::TypeMismatch, err::kTypeMismatch, u"형식이 일치하지 않습니다."},
       {Fault::ObjectNotSet, kObjectRequired, u"개체 변수 또는 With 블록 변수가 설정되어 있지 않습니다."},

@@ -11,6 +11,7 @@ namespace tabrel::xl {
 
 enum class Fault {
   InvalidArgument,       // 5: an argument outside what the member takes
+  OutOfMemory,           // 7: an array of values too large to hand out
   SubscriptOutOfRange,   // 9: a missing item of a collection
   TypeMismatch,          // 13
   ObjectNotSet,          // 91: a member read through Nothing

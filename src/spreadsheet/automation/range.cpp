@@ -12,6 +12,7 @@
 #include "spreadsheet/automation/selection.h"
 #include "spreadsheet/automation/session.h"
 #include "spreadsheet/automation/worksheet.h"
+#include "spreadsheet/formula/cell_formula.h"
 #include "spreadsheet/ops/cell_format.h"
 #include "spreadsheet/ops/cell_value.h"
 #include "spreadsheet/ops/clear.h"
@@ -19,8 +20,16 @@
 namespace tabrel::xl {
 namespace {
 
+// Ranges beyond this many cells are not turned into arrays of values or written cell by cell.
+constexpr long long kMaxCellsAtOnce = 1 << 20;
+
+void check_size(const model::RangeRef& area) {
+  if (area.cell_count() > kMaxCellsAtOnce) raise(Fault::OutOfMemory);
+}
+
 // A 1-based two-dimensional array of one value per cell.
 Variant cell_array(const model::RangeRef& area, const std::function<Variant(model::CellRef)>& read) {
+  check_size(area);
   VariantArray arr;
   arr.lower = {1, 1};
   arr.extent = {area.rows(), area.cols()};
@@ -164,7 +173,18 @@ void Range::Activate() {
   Select();
 }
 
-Variant Range::Value() const { return Value2(); }
+Variant Range::Value() const {
+  const model::Sheet& sheet = sheet_.get();
+  const model::Workbook& wb = sheet_.workbook();
+  // Value differs from Value2 in giving numbers shown as dates the Date type.
+  auto read = [&](model::CellRef at) {
+    const model::CellValue v = cell_value(*sheet_.book, sheet, at);
+    if (v.is_number() && formula::xf_shows_date(wb, ops::effective_xf(sheet, at))) return Variant::date(v.as_number());
+    return v.to_variant();
+  };
+  if (area_.cell_count() == 1) return read(area_.first);
+  return cell_array(area_, read);
+}
 
 Variant Range::Value2() const {
   const model::Sheet& sheet = sheet_.get();
@@ -175,6 +195,7 @@ Variant Range::Value2() const {
 
 void Range::SetValue(const Variant& value) {
   model::Sheet& sheet = sheet_.get();
+  check_size(area_);
   if (value.is_array()) {
     const VariantArray& arr = value.arr();
     const int rows = arr.extent.size() == 2 ? arr.extent[0] : 1;
@@ -225,6 +246,7 @@ void Range::SetFormulaR1C1(const Variant& formula) { enter(formula, true); }
 void Range::enter(const Variant& formula, bool r1c1) {
   const model::Sheet& sheet = sheet_.get();
   if (!is_formula_text(formula)) return SetValue(formula);
+  check_size(area_);
   for (int r = area_.first.row; r <= area_.last.row; ++r)
     for (int c = area_.first.col; c <= area_.last.col; ++c) enter_formula(*sheet_.book, sheet, {r, c}, formula.str(), r1c1);
 }

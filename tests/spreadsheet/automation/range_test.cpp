@@ -39,7 +39,11 @@ TEST(RangeTest, ValuesOfEveryKind) {
   cells.put({0, 1}, model::Cell{model::CellValue::text(u"총 합계"), 15, nullptr, false});
   cells.put({0, 2}, model::Cell{model::CellValue::boolean(true), 15, nullptr, false});
   cells.put({0, 3}, model::Cell{model::CellValue::error(CellError::Div0), 15, nullptr, false});
+  const uint16_t date = testing::add_xf(*wb, [](model::Xf& x) { x.format = 14; });
+  cells.put({1, 0}, model::Cell{model::CellValue::number(45000), date, nullptr, false});
   auto o = open_in_new_instance(std::move(wb));
+  EXPECT_TRUE(o.app->Range(Variant(u"A2"))->Value().same_as(Variant::date(45000)));
+  EXPECT_TRUE(o.app->Range(Variant(u"A2"))->Value2().same_as(Variant(45000.0)));
   EXPECT_TRUE(o.app->Range(Variant(u"A1"))->Value().same_as(Variant(12.5)));
   EXPECT_TRUE(o.app->Range(Variant(u"B1"))->Value().same_as(Variant(u"총 합계")));
   EXPECT_TRUE(o.app->Range(Variant(u"C1"))->Value().same_as(Variant(true)));
@@ -84,6 +88,10 @@ TEST(RangeTest, ShapeAndNavigation) {
   EXPECT_EQ(error_number([&] { r->Offset(-3, 0); }), 1004);
   EXPECT_EQ(error_number([&] { o.app->Range(Variant(u"목표량")); }), 1004);
   EXPECT_EQ(error_number([&] { o.app->ActiveSheet()->Cells(Variant(0), Variant(1)); }), 1004);
+  // A whole sheet is not handed out as one array of values, nor written cell by cell.
+  EXPECT_EQ(error_number([&] { o.app->ActiveSheet()->Cells()->Value(); }), 7);
+  EXPECT_EQ(error_number([&] { o.app->ActiveSheet()->Cells()->SetValue(Variant(1.0)); }), 7);
+  EXPECT_TRUE(o.app->Range(Variant(u"A:A"))->Value().is_array());
 }
 
 }  // namespace
