@@ -1,6 +1,7 @@
 #include "spreadsheet/xls/write_names.h"
 
 #include <algorithm>
+#include <map>
 
 #include "spreadsheet/biff/records.h"
 #include "spreadsheet/biff/strings.h"
@@ -77,6 +78,37 @@ biff::PayloadBuilder extern_name_payload(const model::ExternalName& name) {
   return p;
 }
 
+// The cached cells of external workbooks (XCT, each followed by its CRN records) are kept
+// without their book. A book's caches are a run of XCT records with rising sheet indexes; each
+// run goes to the next external book that has as many sheets.
+std::map<size_t, std::vector<const model::RawRecord*>> external_caches(
+    const std::vector<model::SupportingBook>& books, std::span<const model::RawRecord> kept) {
+  std::vector<std::vector<const model::RawRecord*>> runs;
+  std::vector<int> run_sheets;  // sheets a run needs
+  int last_sheet = -1;
+  for (const model::RawRecord& r : kept) {
+    if (r.id == biff::rt::XCT) {
+      const int sheet = r.payload.size() >= 4 ? r.payload[2] | (r.payload[3] << 8) : 0;
+      if (runs.empty() || sheet <= last_sheet) runs.emplace_back(), run_sheets.push_back(0);
+      last_sheet = sheet;
+      run_sheets.back() = std::max(run_sheets.back(), sheet + 1);
+    } else if (r.id != biff::rt::CRN || runs.empty()) {
+      continue;
+    }
+    runs.back().push_back(&r);
+  }
+  std::map<size_t, std::vector<const model::RawRecord*>> out;
+  size_t book = 0;
+  for (size_t run = 0; run < runs.size(); ++run) {
+    while (book < books.size() && (books[book].kind != model::SupportingBook::Kind::External ||
+                                   static_cast<int>(books[book].sheets.size()) < run_sheets[run]))
+      ++book;
+    if (book == books.size()) break;  // no book left for it: dropped, as a cache can be
+    out[book++] = std::move(runs[run]);
+  }
+  return out;
+}
+
 }  // namespace
 
 biff::PayloadBuilder supbook_payload(const model::SupportingBook& book) {
@@ -130,15 +162,13 @@ LinkTable link_table(const model::Workbook& workbook) {
 }
 
 void write_link_table(biff::RecordWriter& out, const LinkTable& links, std::span<const model::RawRecord> kept_records) {
-  // Cached cells of external workbooks are kept as stored; they follow the first external book.
-  bool cache_written = false;
-  for (const model::SupportingBook& book : links.externals.books) {
+  const auto caches = external_caches(links.externals.books, kept_records);
+  for (size_t i = 0; i < links.externals.books.size(); ++i) {
+    const model::SupportingBook& book = links.externals.books[i];
     out.write(biff::rt::SupBook, supbook_payload(book));
     for (const model::ExternalName& n : book.names) out.write(biff::rt::ExternName, extern_name_payload(n));
-    if (book.kind == model::SupportingBook::Kind::External && !cache_written) {
-      write_global_slot(out, kept_records, GlobalSlot::ExternalCache);
-      cache_written = true;
-    }
+    if (auto c = caches.find(i); c != caches.end())
+      for (const model::RawRecord* r : c->second) write_raw(out, *r);
   }
   if (!links.externals.books.empty()) {
     biff::PayloadBuilder p;

@@ -169,6 +169,30 @@ TEST(WorkbookStream, CommentsMakeOneDrawingPerSheet) {
                                rt::Window2}));
 }
 
+TEST(WorkbookStream, ExternalCellCachesFollowTheirBook) {
+  model::Workbook wb = small_workbook();
+  model::SupportingBook self;
+  model::SupportingBook one;
+  one.kind = model::SupportingBook::Kind::External;
+  one.url = u"\x01" u"a.xls";
+  one.sheets = {u"S"};
+  model::SupportingBook three = one;
+  three.url = u"\x01" u"b.xls";
+  three.sheets = {u"A", u"B", u"C"};
+  wb.externals.books = {self, one, three};
+  // Caches of sheets 0..2 of the second external book: only it has that many sheets.
+  for (uint8_t sheet = 0; sheet < 3; ++sheet) {
+    wb.other_records.push_back({rt::XCT, {1, 0, sheet, 0}, {}});
+    wb.other_records.push_back({rt::CRN, {0, 0, 0, 0, 1, 0, 0, 0, 0, 0, 0, 0xF0, 0x3F}, {}});
+  }
+  const auto types = types_of(written_records(write_workbook(wb)));
+  std::vector<uint16_t> links;
+  for (uint16_t t : types)
+    if (t == rt::SupBook || t == rt::XCT || t == rt::CRN) links.push_back(t);
+  EXPECT_EQ(links, (std::vector<uint16_t>{rt::SupBook, rt::SupBook, rt::SupBook, rt::XCT, rt::CRN, rt::XCT, rt::CRN,
+                                          rt::XCT, rt::CRN}));
+}
+
 TEST(WorkbookStream, ExtraStreamsGoBackIntoTheFile) {
   model::Workbook wb = small_workbook();
   wb.extra_streams.push_back({u"_VBA_PROJECT_CUR/VBA/dir", {1, 2, 3}, false});
