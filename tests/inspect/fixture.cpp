@@ -43,3 +43,19 @@ std::shared_ptr<xl::Range> at(const std::shared_ptr<xl::Worksheet>& sheet, std::
 std::u16string active_address(const std::shared_ptr<xl::Application>& app) { return app->ActiveCell()->Address(); }
 
 }  // namespace tabrel::inspect::testing
+
+namespace tabrel::inspect::testing {
+
+void put_mixed_text(model::Workbook& wb, model::CellRef at, std::u16string text, uint16_t run_start,
+                    const std::function<void(model::Font&)>& change) {
+  model::Font font = wb.styles.fonts[0];
+  change(font);
+  wb.styles.fonts.push_back(font);
+  const uint16_t index = model::Styles::biff_font_index(wb.styles.fonts.size() - 1);
+  model::Cell cell;
+  cell.value = model::CellValue::rich(model::RichText{std::move(text), {{run_start, index}}, nullptr});
+  cell.xf = 15;
+  wb.sheets[0]->cells.put(at, cell);
+}
+
+}  // namespace tabrel::inspect::testing

@@ -2,6 +2,7 @@
 // Two small workbooks built in memory and opened side by side in two instances, with the four
 // object variables pointing at one worksheet of each, as a paper grader sets them up.
 
+#include <functional>
 #include <initializer_list>
 #include <memory>
 #include <string>
@@ -28,5 +29,14 @@ std::shared_ptr<xl::Range> at(const std::shared_ptr<xl::Worksheet>& sheet, std::
 
 // The address of the active cell of an instance ("$B$3").
 std::u16string active_address(const std::shared_ptr<xl::Application>& app);
+
+}  // namespace tabrel::inspect::testing
+
+namespace tabrel::inspect::testing {
+
+// Puts `text` in cell `at` of the first sheet, with the characters from `run_start` on in a font
+// changed by `change` (a cell whose characters are formatted differently).
+void put_mixed_text(model::Workbook& wb, model::CellRef at, std::u16string text, uint16_t run_start,
+                    const std::function<void(model::Font&)>& change);
 
 }  // namespace tabrel::inspect::testing
