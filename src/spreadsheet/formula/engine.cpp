@@ -144,6 +144,7 @@ Engine::Info& Engine::info_for(int sheet, model::CellRef c) {
   Key k{sheet, model::CellStore::key(c)};
   auto it = infos_.find(k);
   if (it != infos_.end()) return it->second;
+  index_stale_ = true;
   return infos_[k] = analyse(sheet, c);
 }
 
@@ -153,23 +154,38 @@ void Engine::build_graph() {
       if (cell.formula) infos_[Key{static_cast<int>(s), key}] = analyse(static_cast<int>(s), model::CellStore::position(key));
     }
   graph_built_ = true;
+  index_stale_ = true;
   update_volatile_closure();
 }
 
-std::vector<Engine::Key> Engine::dependents_of(const Key& k) const {
-  std::vector<Key> out;
-  model::CellRef pos = model::CellStore::position(k.second);
+void Engine::rebuild_index() {
+  constexpr long long kCellByCell = 64;
+  index_ = {};
   for (const auto& [key, info] : infos_) {
     if (info.table) {
-      out.push_back(key);
+      index_.tables.push_back(key);
       continue;
     }
-    for (const Area& a : info.precedents)
-      if (a.sheet == k.first && a.range.contains(pos)) {
-        out.push_back(key);
-        break;
+    for (const Area& a : info.precedents) {
+      if (a.range.cell_count() > kCellByCell) {
+        index_.ranges.emplace_back(a, key);
+        continue;
       }
+      for (int r = a.range.first.row; r <= a.range.last.row; ++r)
+        for (int c = a.range.first.col; c <= a.range.last.col; ++c)
+          index_.cells[Key{a.sheet, model::CellStore::key({r, c})}].push_back(key);
+    }
   }
+  index_stale_ = false;
+}
+
+std::vector<Engine::Key> Engine::dependents_of(const Key& k) {
+  if (index_stale_) rebuild_index();
+  std::vector<Key> out = index_.tables;
+  if (auto it = index_.cells.find(k); it != index_.cells.end()) out.insert(out.end(), it->second.begin(), it->second.end());
+  model::CellRef pos = model::CellStore::position(k.second);
+  for (const auto& [area, key] : index_.ranges)
+    if (area.sheet == k.first && area.range.contains(pos)) out.push_back(key);
   return out;
 }
 
@@ -219,6 +235,7 @@ void Engine::sync() {
       stale_.erase(k);
     }
   }
+  index_stale_ = true;
   propagate(changed);
   update_volatile_closure();
 }
@@ -388,6 +405,16 @@ Scalar Engine::evaluate(const Node& tree, int sheet, model::CellRef base) {
   } catch (const NotComputable&) {
     return CellError::Name;
   }
+}
+
+size_t Engine::recompute_all() {
+  ++epoch_;
+  sync();
+  for (const auto& [key, info] : infos_) stale_.insert(key);
+  std::vector<Key> all(stale_.begin(), stale_.end());
+  for (const Key& k : all)
+    if (stale_.count(k)) compute(k.first, model::CellStore::position(k.second), true);
+  return all.size();
 }
 
 std::optional<Scalar> Engine::recompute(int sheet, model::CellRef c) {

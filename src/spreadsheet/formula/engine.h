@@ -56,6 +56,10 @@ class Engine : private CellSource {
   // (unknown function, malformed tokens): then the cached result stays.
   std::optional<Scalar> recompute(int sheet, model::CellRef cell);
 
+  // Application.CalculateFull: every formula of the workbook is recomputed, precedents first.
+  // Returns the number of formula cells.
+  size_t recompute_all();
+
   struct Problem {
     int sheet;
     model::CellRef cell;
@@ -89,7 +93,7 @@ class Engine : private CellSource {
   Info analyse(int sheet, model::CellRef c);
   void collect_precedents(const Node& n, int sheet, model::CellRef base, Info& info, int depth);
   void propagate(std::vector<Key> changed);
-  std::vector<Key> dependents_of(const Key& k) const;
+  std::vector<Key> dependents_of(const Key& k);
   void report(const Key& k, std::string message);
   const model::Cell* find(int sheet, model::CellRef c) const;
   void update_volatile_closure();
@@ -109,6 +113,16 @@ class Engine : private CellSource {
   std::map<Key, uint64_t> computed_epoch_;
   uint64_t epoch_ = 0;
   int hops_ = 0;
+  // Which formulas read which cells: small precedent areas cell by cell, large ones as areas,
+  // data-table cells (they depend on everything). Rebuilt when formulas change.
+  struct DependentIndex {
+    std::map<Key, std::vector<Key>> cells;
+    std::vector<std::pair<Area, Key>> ranges;
+    std::vector<Key> tables;
+  };
+  void rebuild_index();
+  DependentIndex index_;
+  bool index_stale_ = true;
   std::vector<Key> pending_;     // cells named by mark_changed, handled at the next read
   std::vector<Problem> problems_;
   std::set<Key> reported_;

@@ -24,8 +24,8 @@ std::vector<Scalar> selected(Evaluator& ev, std::span<const Node> a) {
   Value crit = ev.eval(a[2]);
   if (!db.is_reference() || !crit.is_reference() || db.areas.size() != 1 || crit.areas.size() != 1)
     throw ErrorSignal{CellError::Value};
-  auto [rows, cols] = ev.shape(db);
-  auto [crit_rows, crit_cols] = ev.shape(crit);
+  const int rows = ev.shape(db).first, cols = ev.shape(db).second;
+  const int crit_rows = ev.shape(crit).first, crit_cols = ev.shape(crit).second;
   if (rows < 1 || crit_rows < 2) throw ErrorSignal{CellError::Value};
 
   auto header_of = [&](const Scalar& name) -> int {

@@ -202,3 +202,18 @@ TEST(CellFormula, ConstantsAsTheFormulaBarShowsThem) {
 
 }  // namespace
 }  // namespace tabrel::formula
+
+namespace tabrel::formula {
+namespace {
+
+TEST(Engine, RecomputeAllRefreshesEveryFormula) {
+  EngineFixture f;
+  constant(f, "A1", 2);
+  load(f, "A2", "=A1*3", model::CellValue::number(0));
+  load(f, "A3", "=A2+A1", model::CellValue::number(0));
+  EXPECT_EQ(f.engine.recompute_all(), 2u);
+  EXPECT_TRUE(same(to_scalar(f.wb->sheets[0]->cells.find(at("A3"))->value), 8.0));
+}
+
+}  // namespace
+}  // namespace tabrel::formula
