@@ -355,6 +355,24 @@ TEST(XlsReader, AutoFilterRangeAndButtonMacroAreLinkedAfterReading) {
   EXPECT_EQ(s.drawings[0].macro, u"Macro1");
 }
 
+// The macro project, pivot caches and document properties travel with the workbook as stored.
+TEST(XlsReader, OtherStreamsOfTheFileAreKept) {
+  cfb::CompoundWriter w;
+  w.add_stream(u"Workbook", workbook_stream({{rt::ObProj, {}}, {rt::CodeName, Bytes().string16(u"ThisWorkbook")}}, {SheetSpec{}}));
+  w.add_stream(u"_VBA_PROJECT_CUR/VBA/dir", {1, 2, 3});
+  w.add_stream(u"\x05SummaryInformation", {4, 5});
+  w.add_storage(u"_SX_DB_CUR");
+  const auto book = xls::read_workbook(w.finish());
+  EXPECT_TRUE(book->has_macro_project);
+  EXPECT_EQ(book->code_name, u"ThisWorkbook");
+  ASSERT_NE(book->stream(u"_VBA_PROJECT_CUR/VBA/dir"), nullptr);
+  EXPECT_EQ(book->stream(u"_VBA_PROJECT_CUR/VBA/dir")->bytes, (std::vector<uint8_t>{1, 2, 3}));
+  ASSERT_NE(book->stream(u"\x05SummaryInformation"), nullptr);
+  ASSERT_NE(book->stream(u"_SX_DB_CUR"), nullptr);
+  EXPECT_TRUE(book->stream(u"_SX_DB_CUR")->is_storage);
+  EXPECT_EQ(book->stream(u"Workbook"), nullptr);
+}
+
 std::vector<uint8_t> minimal_file() { return xls_test::compound_file(workbook_stream({}, {SheetSpec{}})); }
 
 TEST(XlsReader, OpeningFailsWithATypedError) {
