@@ -54,6 +54,18 @@ std::optional<double> date_or_time(std::u16string_view t, DateSystem system) {
   double total = 0;
   bool any = false;
   size_t pos = 0;
+  // AM/PM after the time, or 오전/오후 before it, makes it a 12-hour time.
+  double half_day = -1;
+  std::u16string stripped;
+  for (auto [mark, pm] : {std::pair<std::u16string_view, bool>{u" AM", false}, {u" PM", true}, {u" am", false},
+                          {u" pm", true}, {u"오전 ", false}, {u"오후 ", true}}) {
+    size_t at = t.find(mark);
+    if (at == std::u16string_view::npos) continue;
+    stripped = std::u16string(t.substr(0, at)) + std::u16string(t.substr(at + mark.size()));
+    t = stripped;
+    half_day = pm ? 0.5 : 0;
+    break;
+  }
   while (pos < t.size()) {
     size_t end = t.find(u' ', pos);
     std::u16string_view part = t.substr(pos, end == std::u16string_view::npos ? std::u16string_view::npos : end - pos);
@@ -73,7 +85,13 @@ std::optional<double> date_or_time(std::u16string_view t, DateSystem system) {
     }
     any = true;
   }
-  return any ? std::optional(total) : std::nullopt;
+  if (!any) return std::nullopt;
+  if (half_day >= 0) {
+    double whole = std::floor(total), frac = total - whole;
+    if (frac >= 0.5) frac -= 0.5;
+    total = whole + frac + half_day;
+  }
+  return total;
 }
 
 }  // namespace

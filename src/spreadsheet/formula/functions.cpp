@@ -12,6 +12,7 @@ FunctionImpl find_function(std::u16string_view name) {
     add_date_functions(m);
     add_lookup_functions(m);
     add_database_functions(m);
+    add_conditional_functions(m);
     return m;
   }();
   auto it = kAll.find(std::u16string(name));

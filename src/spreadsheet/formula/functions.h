@@ -18,6 +18,7 @@ void add_text_functions(FunctionMap& map);
 void add_date_functions(FunctionMap& map);
 void add_lookup_functions(FunctionMap& map);
 void add_database_functions(FunctionMap& map);
+void add_conditional_functions(FunctionMap& map);
 
 // The implementation of a function by its English name; nullptr when the engine lacks it.
 FunctionImpl find_function(std::u16string_view name);

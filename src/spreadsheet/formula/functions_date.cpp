@@ -82,6 +82,19 @@ Value days360_(Evaluator& ev, std::span<const Node> a) {
   return static_cast<double>((e.year - s.year) * 360 + (e.month - s.month) * 30 + (ed - sd));
 }
 
+// DATEVALUE and TIMEVALUE: the date or the time part of a text.
+Value text_date(Evaluator& ev, std::span<const Node> a, bool date_part) {
+  Scalar s = ev.scalar(a[0]);
+  if (auto e = std::get_if<CellError>(&s)) return *e;
+  auto t = std::get_if<std::u16string>(&s);
+  if (!t) return CellError::Value;
+  auto v = text_to_number(*t, ev.date_system());
+  if (!v || *v < 0) return CellError::Value;
+  return date_part ? std::floor(*v) : *v - std::floor(*v);
+}
+Value datevalue_(Evaluator& ev, std::span<const Node> a) { return text_date(ev, a, true); }
+Value timevalue_(Evaluator& ev, std::span<const Node> a) { return text_date(ev, a, false); }
+
 Value today_(Evaluator& ev, std::span<const Node>) { return std::floor(ev.source().now()); }
 Value now_(Evaluator& ev, std::span<const Node>) { return ev.source().now(); }
 
@@ -99,6 +112,8 @@ void add_date_functions(FunctionMap& m) {
   m[u"SECOND"] = second_;
   m[u"DAYS360"] = days360_;
   m[u"TODAY"] = today_;
+  m[u"DATEVALUE"] = datevalue_;
+  m[u"TIMEVALUE"] = timevalue_;
   m[u"NOW"] = now_;
 }
 

@@ -61,9 +61,28 @@ bool number_test(const Scalar& s) { return is_number(s); }
 bool text_test(const Scalar& s) { return is_text(s); }
 bool logical_test(const Scalar& s) { return is_bool(s); }
 
+bool nontext_test(const Scalar& s) { return !is_text(s); }
+
+Value n_(Evaluator& ev, std::span<const Node> a) {
+  Scalar s = ev.scalar(a[0]);
+  if (auto d = std::get_if<double>(&s)) return *d;
+  if (auto b = std::get_if<bool>(&s)) return *b ? 1.0 : 0.0;
+  if (auto e = std::get_if<CellError>(&s)) return *e;
+  return 0.0;
+}
+
+Value t_(Evaluator& ev, std::span<const Node> a) {
+  Scalar s = ev.scalar(a[0]);
+  if (is_text(s) || is_error(s)) return s;
+  return std::u16string();
+}
+
 }  // namespace
 
 void add_logical_functions(FunctionMap& m) {
+  m[u"ISNONTEXT"] = is_<nontext_test>;
+  m[u"N"] = n_;
+  m[u"T"] = t_;
   m[u"IF"] = if_;
   m[u"AND"] = and_;
   m[u"OR"] = or_;

@@ -157,6 +157,24 @@ Value index_(Evaluator& ev, std::span<const Node> a) {
   return source.scalar;
 }
 
+// LOOKUP(value, vector[, result]): approximate search of a row or column (or of the longer side
+// of a table), the answer from the result vector or the table's last row or column.
+Value lookup_(Evaluator& ev, std::span<const Node> a) {
+  Scalar key = lookup_key(ev, a[0]);
+  Value where = ev.eval(a[1]);
+  if (auto e = not_a_table(where)) return *e;
+  auto [rows, cols] = ev.shape(where);
+  bool down = rows >= cols;
+  int count = down ? ev.used_rows(where) : cols;
+  int pos = find_position(key, count, 1, [&](int i) { return down ? ev.item(where, i, 0) : ev.item(where, 0, i); });
+  if (pos < 0) return CellError::NA;
+  if (a.size() < 3) return down ? ev.item(where, pos, cols - 1) : ev.item(where, rows - 1, pos);
+  Value result = ev.eval(a[2]);
+  if (auto e = not_a_table(result)) return *e;
+  auto [rr, rc] = ev.shape(result);
+  return rr >= rc ? ev.item(result, pos, 0) : ev.item(result, 0, pos);
+}
+
 Value choose_(Evaluator& ev, std::span<const Node> a) {
   double i = std::trunc(ev.number(a[0]));
   if (i < 1 || i >= static_cast<double>(a.size())) return CellError::Value;
@@ -180,6 +198,7 @@ Value columns_(Evaluator& ev, std::span<const Node> a) { return static_cast<doub
 
 void add_lookup_functions(FunctionMap& m) {
   m[u"CHOOSE"] = choose_;
+  m[u"LOOKUP"] = lookup_;
   m[u"VLOOKUP"] = vlookup_;
   m[u"HLOOKUP"] = hlookup_;
   m[u"MATCH"] = match_;

@@ -135,9 +135,67 @@ Value sumproduct_(Evaluator& ev, std::span<const Node> a) {
   return checked(total);
 }
 
+template <double (*F)(double)>
+Value unary_math(Evaluator& ev, std::span<const Node> a) {
+  return checked(F(ev.number(a[0])));
+}
+double sin_(double x) { return std::sin(x); }
+double cos_(double x) { return std::cos(x); }
+double tan_(double x) { return std::tan(x); }
+double atan_(double x) { return std::atan(x); }
+double exp_(double x) { return std::exp(x); }
+double radians_(double x) { return x * std::numbers::pi / 180; }
+double degrees_(double x) { return x * 180 / std::numbers::pi; }
+
+Value logarithm(double x, double base) {
+  if (x <= 0 || base <= 0 || base == 1) return CellError::Num;
+  return std::log(x) / std::log(base);
+}
+Value ln_(Evaluator& ev, std::span<const Node> a) {
+  double x = ev.number(a[0]);
+  if (x <= 0) return CellError::Num;
+  return std::log(x);
+}
+Value log10_(Evaluator& ev, std::span<const Node> a) { return logarithm(ev.number(a[0]), 10); }
+Value log_(Evaluator& ev, std::span<const Node> a) {
+  double x = ev.number(a[0]);
+  return logarithm(x, a.size() > 1 && !ev.is_missing(a[1]) ? ev.number(a[1]) : 10);
+}
+
+// CEILING and FLOOR: to a multiple of `significance`, which must share the number's sign.
+Value to_multiple(Evaluator& ev, std::span<const Node> a, bool up) {
+  double x = ev.number(a[0]), m = ev.number(a[1]);
+  if (x == 0 || m == 0) return 0.0;
+  if (x > 0 && m < 0) return CellError::Num;
+  double q = x / m;
+  double n = up ? std::ceil(q - 1e-12) : std::floor(q + 1e-12);
+  return n * m;
+}
+Value ceiling_(Evaluator& ev, std::span<const Node> a) { return to_multiple(ev, a, true); }
+Value floor_(Evaluator& ev, std::span<const Node> a) { return to_multiple(ev, a, false); }
+
+Value sumsq_(Evaluator& ev, std::span<const Node> a) {
+  double s = 0;
+  for (double d : collect_numbers(ev, a)) s += d * d;
+  return checked(s);
+}
+
 }  // namespace
 
 void add_math_functions(FunctionMap& m) {
+  m[u"SIN"] = unary_math<sin_>;
+  m[u"COS"] = unary_math<cos_>;
+  m[u"TAN"] = unary_math<tan_>;
+  m[u"ATAN"] = unary_math<atan_>;
+  m[u"EXP"] = unary_math<exp_>;
+  m[u"RADIANS"] = unary_math<radians_>;
+  m[u"DEGREES"] = unary_math<degrees_>;
+  m[u"LN"] = ln_;
+  m[u"LOG10"] = log10_;
+  m[u"LOG"] = log_;
+  m[u"CEILING"] = ceiling_;
+  m[u"FLOOR"] = floor_;
+  m[u"SUMSQ"] = sumsq_;
   m[u"ABS"] = abs_;
   m[u"INT"] = int_;
   m[u"SIGN"] = sign_;

@@ -150,9 +150,24 @@ Value value_(Evaluator& ev, std::span<const Node> a) {
   return CellError::Value;
 }
 
+Value char_(Evaluator& ev, std::span<const Node> a) {
+  double n = std::trunc(ev.number(a[0]));
+  if (n < 1 || n > 255) return CellError::Value;
+  auto c = static_cast<char>(static_cast<unsigned char>(n));
+  return from_latin1(std::string_view(&c, 1));
+}
+
+Value code_(Evaluator& ev, std::span<const Node> a) {
+  std::u16string s = ev.text(a[0]);
+  if (s.empty()) return CellError::Value;
+  return static_cast<double>(s[0]);
+}
+
 }  // namespace
 
 void add_text_functions(FunctionMap& m) {
+  m[u"CHAR"] = char_;
+  m[u"CODE"] = code_;
   m[u"LEFT"] = left_;
   m[u"RIGHT"] = right_;
   m[u"MID"] = mid_;

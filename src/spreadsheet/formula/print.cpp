@@ -177,7 +177,18 @@ class Printer {
       if (text.starts_with(kFuturePrefix)) text.erase(0, kFuturePrefix.size());
       return text;
     }
-    return book_display(book.url) + u"!" + text;
+    // A workbook-level name of another book: Book.xls!Name, with the folder when it has one.
+    std::u16string where = book_display(book.url);
+    size_t open = where.rfind(u'['), close = where.rfind(u']');
+    if (open != std::u16string::npos && close != std::u16string::npos && close > open)
+      where = where.substr(0, open) + where.substr(open + 1, close - open - 1);
+    bool quote = where.find_first_of(u" -'") != std::u16string::npos;
+    if (quote) {
+      std::u16string q = u"'";
+      for (char16_t c : where) q += c == u'\'' ? std::u16string(u"''") : std::u16string(1, c);
+      where = q + u"'";
+    }
+    return where + u"!" + text;
   }
 
   std::u16string function(const Node& n) {

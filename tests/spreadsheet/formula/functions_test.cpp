@@ -180,6 +180,20 @@ TEST(Functions, DatabaseCriteriaBlocks) {
   });
 }
 
+TEST(Functions, ConditionalAggregatesAndMore) {
+  Data f;
+  check_all(f, {
+      {"=COUNTIFS(A1:A5,\">=10\",B1:B5,\"a*\")", 2.0}, {"=SUMIFS(A1:A5,A1:A5,\">5\",A1:A5,\"<30\")", 50.0},
+      {"=AVERAGEIF(A1:A5,\">10\")", 23.3333333333333}, {"=AVERAGEIFS(A1:A5,B1:B5,\"*e*\")", 20.0},
+      {"=AVERAGEIF(A1:A5,\">100\")", E::Div0}, {"=COUNTIFS(A1:A5,\">1\",A1:A4,1)", E::Value},
+      {"=LOOKUP(25,A1:A3,B1:B3)", S(u"Banana")}, {"=LOOKUP(1,A1:A3)", E::NA},
+      {"=CEILING(2.1,0.5)", 2.5}, {"=FLOOR(-2.5,-2)", -2.0}, {"=CEILING(2,-1)", E::Num}, {"=LOG(8,2)", 3.0},
+      {"=LN(0)", E::Num}, {"=SUMSQ(3,4)", 25.0}, {"=CHAR(65)&CODE(\"a\")", S(u"A97")}, {"=N(B1)", 0.0}, {"=T(A1)", S(u"")},
+      {"=TIMEVALUE(\"3:30 PM\")", 15.5 / 24}, {"=TIMEVALUE(\"오후 1:30:00\")", 13.5 / 24},
+      {"=DATEVALUE(\"2024-03-01\")", 45352.0}, {"=\"12:00 AM\"+0", 0.0},
+  });
+}
+
 TEST(Functions, OperatorsAndReferences) {
   Data f;
   check_all(f, {
