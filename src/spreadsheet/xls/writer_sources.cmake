@@ -6,8 +6,10 @@ list(APPEND TABREL_XLS_WRITER_SOURCES
   write_drawing.cpp
   write_globals.cpp
   write_names.cpp
+  write_objects.cpp
   write_office_art.cpp
   write_raw_records.cpp
+  write_shapes.cpp
   write_shared_strings.cpp
   write_sheet.cpp
   write_sheet_view.cpp

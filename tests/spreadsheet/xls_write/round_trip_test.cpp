@@ -329,6 +329,42 @@ TEST(RoundTrip, AutoFilterAndComments) {
   EXPECT_EQ(moved->names.size(), 1u);
 }
 
+TEST(RoundTrip, ObjectsBuiltInMemory) {
+  model::Workbook wb = fresh();
+  model::Sheet& s = add_sheet(wb, u"Sheet1");
+  model::DrawingObject button;
+  button.object_type = 7;
+  button.name = u"단추 1";
+  button.text.text = u"정렬";
+  button.anchor = {1, 0, 2, 0, 3, 512, 4, 128, 2};
+  button.macro_tokens = {0x39, 0x01, 0x00, 0x01, 0x00, 0x00, 0x00};
+  model::DrawingObject box;
+  box.object_type = 2;
+  box.autoshape_type = 1;
+  box.name = u"사각형 2";
+  box.alternative_text = u"설명";
+  box.hidden = true;
+  box.anchor = {5, 100, 6, 50, 8, 0, 10, 0, 1};
+  s.drawings = {button, box};
+  auto back = reread(with_styles(wb));
+  const auto& drawings = back->sheets[0]->drawings;
+  ASSERT_EQ(drawings.size(), 2u);
+  for (size_t i = 0; i < 2; ++i) {
+    const model::DrawingObject& x = s.drawings[i];
+    const model::DrawingObject& y = drawings[i];
+    EXPECT_EQ(y.object_type, x.object_type);
+    EXPECT_NE(y.object_id, 0);
+    EXPECT_EQ(y.name, x.name);
+    EXPECT_EQ(y.alternative_text, x.alternative_text);
+    EXPECT_EQ(y.anchor, x.anchor);
+    EXPECT_EQ(y.hidden, x.hidden);
+    EXPECT_EQ(y.text.text, x.text.text);
+    EXPECT_EQ(y.macro_tokens, x.macro_tokens);
+  }
+  EXPECT_EQ(drawings[0].autoshape_type, 201);  // a control
+  EXPECT_NE(drawings[0].object_id, drawings[1].object_id);
+}
+
 TEST(RoundTrip, KeptRecordsAndStreams) {
   model::Workbook wb = fresh();
   // In file order: protection before the window, the country after the sheet list.
