@@ -3,9 +3,12 @@
 #include <fstream>
 #include <random>
 #include <stdexcept>
+#include <string>
+#include <system_error>
 
 #include "spreadsheet/biff/records.h"
 #include "spreadsheet/cfb/compound_writer.h"
+#include "spreadsheet/core/text.h"
 #include "spreadsheet/crypto/record_cipher.h"
 #include "spreadsheet/xls/write_drawing.h"
 #include "spreadsheet/xls/write_globals.h"
@@ -16,6 +19,32 @@ namespace tabrel::xls {
 namespace {
 
 constexpr uint16_t kBofGlobals = 0x0005;
+constexpr size_t kMaxCellText = 32767;
+
+bool in_sheet(model::CellRef c) {
+  return c.row >= 0 && c.row < model::kMaxRows && c.col >= 0 && c.col < model::kMaxColumns;
+}
+
+void check_limits(const model::Workbook& wb) {
+  auto fail = [](const model::Sheet& s, const std::string& what) {
+    throw std::invalid_argument(to_utf8(s.name) + ": " + what);
+  };
+  if (wb.sheets.empty()) throw std::invalid_argument("a workbook needs at least one sheet");
+  for (const auto& sheet : wb.sheets) {
+    for (const auto& [key, cell] : sheet->cells) {
+      const model::CellRef at = model::CellStore::position(key);
+      if (!in_sheet(at)) fail(*sheet, "cell past the last row");
+      if (cell.value.is_text() && cell.value.as_text().size() > kMaxCellText)
+        fail(*sheet, "text longer than a cell holds at " + to_utf8(model::a1_address(at)));
+    }
+    for (const auto& [row, info] : sheet->rows)
+      if (row < 0 || row >= model::kMaxRows) fail(*sheet, "row past the last row");
+    for (const model::ColumnInfo& c : sheet->columns)
+      if (c.first < 0 || c.first > c.last || c.last >= model::kMaxColumns) fail(*sheet, "column past the last column");
+    for (const model::RangeRef& r : sheet->merges)
+      if (!in_sheet(r.first) || !in_sheet(r.last)) fail(*sheet, "merged range outside the sheet");
+  }
+}
 
 void random_bytes(std::span<uint8_t> out) {
   std::random_device device;
@@ -46,6 +75,7 @@ std::vector<uint8_t> workbook_stream(const model::Workbook& wb, const WriteOptio
 }  // namespace
 
 std::vector<uint8_t> write_workbook(const model::Workbook& wb, const WriteOptions& options) {
+  check_limits(wb);
   cfb::CompoundWriter file;
   file.add_stream(u"Workbook", workbook_stream(wb, options));
   for (const model::ExtraStream& s : wb.extra_streams) {
@@ -59,10 +89,19 @@ std::vector<uint8_t> write_workbook(const model::Workbook& wb, const WriteOption
 
 void write_workbook_file(const model::Workbook& wb, const std::filesystem::path& path, const WriteOptions& options) {
   const std::vector<uint8_t> bytes = write_workbook(wb, options);
-  std::ofstream f(path, std::ios::binary | std::ios::trunc);
-  if (!f) throw std::runtime_error("cannot create " + path.string());
-  f.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-  if (!f) throw std::runtime_error("cannot write " + path.string());
+  std::filesystem::path partial = path;
+  partial += ".partial";
+  {
+    std::ofstream f(partial, std::ios::binary | std::ios::trunc);
+    f.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    if (!f) throw std::runtime_error("cannot write " + partial.string());
+  }
+  std::error_code error;
+  std::filesystem::rename(partial, path, error);
+  if (error) {
+    std::filesystem::remove(partial, error);
+    throw std::runtime_error("cannot replace " + path.string());
+  }
 }
 
 }  // namespace tabrel::xls

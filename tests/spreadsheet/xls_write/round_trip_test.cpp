@@ -139,6 +139,7 @@ TEST(RoundTrip, FormatsAndStyles) {
   wb.styles = [&] {
     model::Workbook probe = fresh();
     probe.styles.fonts = wb.styles.fonts;
+    add_sheet(probe, u"Sheet1");
     return read_workbook(write_workbook(probe))->styles;
   }();
   wb.styles.formats.push_back({164, u"#,##0\"원\";[빨강]-#,##0\"원\""});

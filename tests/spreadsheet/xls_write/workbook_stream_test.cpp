@@ -4,6 +4,10 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <iterator>
 
 #include "spreadsheet/biff/records.h"
 #include "spreadsheet/biff/shared_strings.h"
@@ -191,6 +195,39 @@ TEST(WorkbookStream, ExternalCellCachesFollowTheirBook) {
     if (t == rt::SupBook || t == rt::XCT || t == rt::CRN) links.push_back(t);
   EXPECT_EQ(links, (std::vector<uint16_t>{rt::SupBook, rt::SupBook, rt::SupBook, rt::XCT, rt::CRN, rt::XCT, rt::CRN,
                                           rt::XCT, rt::CRN}));
+}
+
+TEST(WorkbookStream, RefusesWhatTheFormatCannotHold) {
+  const std::function<void(model::Workbook&)> faults[] = {
+      [](model::Workbook& wb) { wb.sheets.clear(); },
+      [](model::Workbook& wb) { wb.sheets[0]->cells.at({model::kMaxRows, 0}).value = model::CellValue::number(1); },
+      [](model::Workbook& wb) { wb.sheets[0]->rows[70000] = {}; },
+      [](model::Workbook& wb) { wb.sheets[0]->columns.push_back({250, 256, 2340, 15, false, false, false, 0, false}); },
+      [](model::Workbook& wb) { wb.sheets[0]->merges.push_back({{0, 0}, {model::kMaxRows, 1}}); },
+      [](model::Workbook& wb) {
+        wb.sheets[0]->cells.at({0, 0}).value = model::CellValue::text(std::u16string(32768, u'x'));
+      },
+  };
+  for (const auto& fault : faults) {
+    model::Workbook wb = small_workbook();
+    fault(wb);
+    EXPECT_THROW(write_workbook(wb), std::invalid_argument);
+  }
+}
+
+TEST(WorkbookStream, FileIsReplacedWhole) {
+  const auto folder = std::filesystem::temp_directory_path() / "tabrel_writer_test";
+  std::filesystem::create_directories(folder);
+  const auto path = folder / "정답.xls";
+  const model::Workbook wb = small_workbook();
+  write_workbook_file(wb, path);
+  write_workbook_file(wb, path);  // over an existing file
+  std::ifstream f(path, std::ios::binary);
+  const std::vector<uint8_t> stored((std::istreambuf_iterator<char>(f)), {});
+  EXPECT_EQ(stored, write_workbook(wb));
+  EXPECT_FALSE(std::filesystem::exists(folder / "정답.xls.partial"));
+  EXPECT_THROW(write_workbook_file(wb, folder / "missing" / "a.xls"), std::runtime_error);
+  std::filesystem::remove_all(folder);
 }
 
 TEST(WorkbookStream, ExtraStreamsGoBackIntoTheFile) {
