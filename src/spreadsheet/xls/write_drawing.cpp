@@ -15,7 +15,7 @@ namespace {
 namespace oa = office_art;
 namespace rt = biff::rt;
 
-constexpr uint32_t kShapeIdsPerDrawing = 1024;
+constexpr uint32_t kShapeIdsPerCluster = 1024;
 constexpr uint16_t kCommentObject = 25;
 
 void put_u16(std::vector<uint8_t>& out, uint16_t v) {
@@ -217,20 +217,24 @@ class SheetDrawingWriter {
 };
 
 std::vector<uint8_t> drawing_group(const model::Workbook& workbook, const std::vector<SheetDrawing>& sheets) {
-  uint32_t drawings = 0, shapes = 0, max_id = 0;
+  // One id cluster per 1024 shape ids a drawing uses.
+  uint32_t drawings = 0, shapes = 0, max_id = 0, clusters = 0;
   std::vector<uint8_t> fdgg_tail;
   for (const SheetDrawing& s : sheets) {
     if (!s.drawing_id) continue;
     ++drawings;
     shapes += s.shape_count;
     max_id = std::max(max_id, s.first_shape_id + s.shape_count - 1);
-    put_u32(fdgg_tail, s.drawing_id);
-    put_u32(fdgg_tail, s.shape_count);
+    for (uint32_t left = s.shape_count; left > 0; left -= std::min(left, kShapeIdsPerCluster)) {
+      put_u32(fdgg_tail, s.drawing_id);
+      put_u32(fdgg_tail, std::min(left, kShapeIdsPerCluster));
+      ++clusters;
+    }
   }
   std::vector<uint8_t> body;
   std::vector<uint8_t> fdgg;
   put_u32(fdgg, max_id + 1);
-  put_u32(fdgg, drawings + 1);
+  put_u32(fdgg, clusters + 1);
   put_u32(fdgg, shapes);
   put_u32(fdgg, drawings);
   fdgg.insert(fdgg.end(), fdgg_tail.begin(), fdgg_tail.end());
@@ -269,13 +273,15 @@ std::vector<uint8_t> drawing_group(const model::Workbook& workbook, const std::v
 DrawingPlan plan_drawings(const model::Workbook& workbook) {
   DrawingPlan plan;
   uint32_t next_drawing = 0;
+  uint32_t next_cluster = 1;  // shape ids below 1024 are not used
   for (const auto& sheet : workbook.sheets) {
     SheetDrawing d;
     const size_t shapes = sheet->kind == model::SheetKind::ChartSheet ? 0 : shapes_of(*sheet);
     if (shapes) {
       d.drawing_id = ++next_drawing;
-      d.first_shape_id = d.drawing_id * kShapeIdsPerDrawing;
-      d.shape_count = static_cast<uint32_t>(std::min<size_t>(shapes, kShapeIdsPerDrawing - 1)) + 1;
+      d.first_shape_id = next_cluster * kShapeIdsPerCluster;
+      d.shape_count = static_cast<uint32_t>(shapes + 1);
+      next_cluster += (d.shape_count + kShapeIdsPerCluster - 1) / kShapeIdsPerCluster;
     }
     plan.sheets.push_back(d);
   }

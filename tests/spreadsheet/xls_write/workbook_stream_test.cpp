@@ -230,6 +230,43 @@ TEST(WorkbookStream, FileIsReplacedWhole) {
   std::filesystem::remove_all(folder);
 }
 
+// Shape ids of every FSP record below `body`.
+void collect_shape_ids(std::span<const uint8_t> body, std::vector<uint32_t>& ids) {
+  for (const auto& [at, h] : office_art::children(body)) {
+    const auto inner = body.subspan(at + 8, h.length);
+    if (h.version == office_art::kContainerVersion) collect_shape_ids(inner, ids);
+    if (h.type == office_art::kFsp && h.length >= 4) ids.push_back(inner[0] | (inner[1] << 8) | (inner[2] << 16) | (inner[3] << 24));
+  }
+}
+
+TEST(WorkbookStream, ShapeIdsStayApartPastOneCluster) {
+  model::Workbook wb = small_workbook();
+  for (int i = 0; i < 1500; ++i) {
+    model::Comment c;
+    c.cell = {i, 0};
+    c.author = u"a";
+    wb.sheets[0]->comments.push_back(c);
+  }
+  model::Comment other;
+  other.author = u"b";
+  wb.sheets[1]->comments.push_back(other);
+  std::vector<uint32_t> ids;
+  uint32_t clusters = 0;
+  std::vector<uint8_t> drawing;
+  for (const auto& r : written_records(write_workbook(wb))) {
+    if (r.type == rt::MsoDrawingGroup) clusters = u32_at(r.data, 8 + 8 + 4) - 1;  // cidcl
+    if (r.type == rt::MsoDrawing) drawing.insert(drawing.end(), r.data.begin(), r.data.end());
+    if (r.type == rt::Eof && !drawing.empty()) {
+      collect_shape_ids(drawing, ids);
+      drawing.clear();
+    }
+  }
+  EXPECT_EQ(clusters, 3u);  // 1501 ids on the first sheet, 2 on the second
+  ASSERT_EQ(ids.size(), 1503u);
+  std::sort(ids.begin(), ids.end());
+  EXPECT_EQ(std::adjacent_find(ids.begin(), ids.end()), ids.end());
+}
+
 TEST(WorkbookStream, ExtraStreamsGoBackIntoTheFile) {
   model::Workbook wb = small_workbook();
   wb.extra_streams.push_back({u"_VBA_PROJECT_CUR/VBA/dir", {1, 2, 3}, false});
