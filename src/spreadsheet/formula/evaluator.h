@@ -10,6 +10,7 @@
 
 #include "spreadsheet/core/date_serial.h"
 #include "spreadsheet/formula/ast.h"
+#include "spreadsheet/formula/text_number.h"
 #include "spreadsheet/formula/value.h"
 #include "spreadsheet/model/workbook.h"
 
@@ -105,8 +106,6 @@ class Evaluator {
   int depth_ = 0;
 };
 
-// Text that arithmetic accepts as a number: "12", "1,234.5", "50%", "2024-03-01", "13:30".
-std::optional<double> text_to_number(std::u16string_view text, DateSystem system);
 // Scalar comparison as the "=" "<" ... operators do: numbers < texts (case-insensitive) < booleans.
 int compare_scalars(const Scalar& a, const Scalar& b);
 

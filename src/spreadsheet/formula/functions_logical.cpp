@@ -63,8 +63,14 @@ bool logical_test(const Scalar& s) { return is_bool(s); }
 
 bool nontext_test(const Scalar& s) { return !is_text(s); }
 
+// N and T read the first cell of a range.
+Scalar first_item(Evaluator& ev, const Node& n) {
+  Value v = ev.eval(n);
+  return v.is_reference() || v.is_array() ? ev.item(v, 0, 0) : v.scalar;
+}
+
 Value n_(Evaluator& ev, std::span<const Node> a) {
-  Scalar s = ev.scalar(a[0]);
+  Scalar s = first_item(ev, a[0]);
   if (auto d = std::get_if<double>(&s)) return *d;
   if (auto b = std::get_if<bool>(&s)) return *b ? 1.0 : 0.0;
   if (auto e = std::get_if<CellError>(&s)) return *e;
@@ -72,7 +78,7 @@ Value n_(Evaluator& ev, std::span<const Node> a) {
 }
 
 Value t_(Evaluator& ev, std::span<const Node> a) {
-  Scalar s = ev.scalar(a[0]);
+  Scalar s = first_item(ev, a[0]);
   if (is_text(s) || is_error(s)) return s;
   return std::u16string();
 }

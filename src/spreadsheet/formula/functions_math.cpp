@@ -165,7 +165,8 @@ Value log_(Evaluator& ev, std::span<const Node> a) {
 // CEILING and FLOOR: to a multiple of `significance`, which must share the number's sign.
 Value to_multiple(Evaluator& ev, std::span<const Node> a, bool up) {
   double x = ev.number(a[0]), m = ev.number(a[1]);
-  if (x == 0 || m == 0) return 0.0;
+  if (x == 0) return 0.0;
+  if (m == 0) return up ? Value(0.0) : Value(CellError::Div0);
   if (x > 0 && m < 0) return CellError::Num;
   double q = x / m;
   double n = up ? std::ceil(q - 1e-12) : std::floor(q + 1e-12);

@@ -194,6 +194,16 @@ TEST(Functions, ConditionalAggregatesAndMore) {
   });
 }
 
+TEST(Functions, TextReadAsNumbersAndDates) {
+  Data f;
+  check_all(f, {
+      {"=VALUE(\" -1.5E2 \")", -150.0}, {"=VALUE(\"2024/3/1\")", 45352.0}, {"=VALUE(\"01/18/2019\")", 43483.0},
+      {"=VALUE(\"18-Jan-2019\")", 43483.0}, {"=VALUE(\"June 9, 1969\")", 25363.0}, {"=VALUE(\"2024-02-30\")", E::Value}, {"=VALUE(\"1900-02-29\")", 60.0},
+      {"=VALUE(\"2024-13-01\")", E::Value}, {"=VALUE(\"13:00 PM\")", E::Value}, {"=VALUE(\"2024-03-01 12:00\")", 45352.5},
+      {"=VALUE(\"1.2.3\")", E::Value},
+  });
+}
+
 TEST(Functions, OperatorsAndReferences) {
   Data f;
   check_all(f, {
