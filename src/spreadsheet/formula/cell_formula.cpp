@@ -124,6 +124,10 @@ std::optional<Node> cell_tree(const model::Sheet& sheet, model::CellRef cell) {
     model::CellRef master{root.first.row, root.first.col};
     return decode(it->second.tokens, it->second.extra, master);
   }
+  // A member whose pointer names another cell of the shared range.
+  for (const auto& [k, shared] : sheet.shared_formulas)
+    if (shared.range.contains(cell) && shared.range.contains({root.first.row, root.first.col}))
+      return decode(shared.tokens, shared.extra, cell, true);
   throw FormulaError(FormulaError::Kind::BadStructure, 0, "shared formula without its definition");
 }
 

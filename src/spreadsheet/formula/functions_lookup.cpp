@@ -175,6 +175,78 @@ Value lookup_(Evaluator& ev, std::span<const Node> a) {
   return rr >= rc ? ev.item(result, pos, 0) : ev.item(result, 0, pos);
 }
 
+Value offset_(Evaluator& ev, std::span<const Node> a) {
+  Value base = ev.eval(a[0]);
+  if (!base.is_reference() || base.areas.size() != 1) {
+    if (auto e = std::get_if<CellError>(&base.scalar)) return *e;
+    return CellError::Value;
+  }
+  const Area& area = base.areas[0];
+  int dr = integer_arg(ev, a[1]), dc = integer_arg(ev, a[2]);
+  int h = a.size() > 3 && !ev.is_missing(a[3]) ? integer_arg(ev, a[3]) : area.range.rows();
+  int w = a.size() > 4 && !ev.is_missing(a[4]) ? integer_arg(ev, a[4]) : area.range.cols();
+  if (h == 0 || w == 0) return CellError::Ref;
+  long long r1 = static_cast<long long>(area.range.first.row) + dr, c1 = static_cast<long long>(area.range.first.col) + dc;
+  long long r2 = r1 + h + (h > 0 ? -1 : 1), c2 = c1 + w + (w > 0 ? -1 : 1);
+  if (std::min(r1, r2) < 0 || std::max(r1, r2) >= model::kMaxRows || std::min(c1, c2) < 0 || std::max(c1, c2) >= model::kMaxColumns)
+    return CellError::Ref;
+  model::RangeRef r{{static_cast<int>(std::min(r1, r2)), static_cast<int>(std::min(c1, c2))},
+                    {static_cast<int>(std::max(r1, r2)), static_cast<int>(std::max(c1, c2))}};
+  return Value::reference({Area{area.sheet, r}});
+}
+
+// INDIRECT(text[, a1]): "B3", "$A$1:$B$2", "Sheet2!A1", "'My Sheet'!A:A" (R1C1 text when a1 is FALSE:
+// "R3C2", "R1C1:R2C2").
+std::optional<Area> reference_from_text(Evaluator& ev, std::u16string_view text, bool a1) {
+  int sheet = ev.sheet();
+  size_t bang = text.rfind(u'!');
+  if (bang != std::u16string_view::npos) {
+    std::u16string name(text.substr(0, bang));
+    if (name.size() >= 2 && name.front() == u'\'' && name.back() == u'\'') {
+      std::u16string unquoted;
+      for (size_t i = 1; i + 1 < name.size(); ++i) {
+        unquoted += name[i];
+        if (name[i] == u'\'' && i + 2 < name.size() && name[i + 1] == u'\'') ++i;
+      }
+      name = unquoted;
+    }
+    const model::Workbook& wb = ev.source().workbook();
+    sheet = wb.sheet_index(wb.sheet(name));
+    if (sheet < 0) return std::nullopt;
+    text = text.substr(bang + 1);
+  }
+  auto corner = [&](std::u16string_view t) -> std::optional<model::CellRef> {
+    if (a1) return model::parse_a1(t);
+    // R<n>C<n>, absolute only.
+    if (t.size() < 4 || (t[0] | 0x20) != u'r') return std::nullopt;
+    size_t c = 1;
+    long row = 0, col = 0;
+    while (c < t.size() && t[c] >= u'0' && t[c] <= u'9' && row < model::kMaxRows) row = row * 10 + (t[c++] - u'0');
+    if (c >= t.size() || (t[c] | 0x20) != u'c') return std::nullopt;
+    ++c;
+    size_t digits = c;
+    while (c < t.size() && t[c] >= u'0' && t[c] <= u'9' && col < model::kMaxColumns) col = col * 10 + (t[c++] - u'0');
+    if (c != t.size() || c == digits || row < 1 || row > model::kMaxRows || col < 1 || col > model::kMaxColumns)
+      return std::nullopt;
+    return model::CellRef{static_cast<int>(row - 1), static_cast<int>(col - 1)};
+  };
+  size_t colon = text.find(u':');
+  auto first = corner(text.substr(0, colon));
+  if (!first) return std::nullopt;
+  auto last = colon == std::u16string_view::npos ? first : corner(text.substr(colon + 1));
+  if (!last) return std::nullopt;
+  return Area{sheet, {{std::min(first->row, last->row), std::min(first->col, last->col)},
+                      {std::max(first->row, last->row), std::max(first->col, last->col)}}};
+}
+
+Value indirect_(Evaluator& ev, std::span<const Node> a) {
+  std::u16string text = ev.text(a[0]);
+  bool a1 = a.size() < 2 || ev.is_missing(a[1]) || ev.boolean(a[1]);
+  auto area = reference_from_text(ev, text, a1);
+  if (!area) return CellError::Ref;
+  return Value::reference({*area});
+}
+
 Value choose_(Evaluator& ev, std::span<const Node> a) {
   double i = std::trunc(ev.number(a[0]));
   if (i < 1 || i >= static_cast<double>(a.size())) return CellError::Value;
@@ -199,6 +271,8 @@ Value columns_(Evaluator& ev, std::span<const Node> a) { return static_cast<doub
 void add_lookup_functions(FunctionMap& m) {
   m[u"CHOOSE"] = choose_;
   m[u"LOOKUP"] = lookup_;
+  m[u"OFFSET"] = offset_;
+  m[u"INDIRECT"] = indirect_;
   m[u"VLOOKUP"] = vlookup_;
   m[u"HLOOKUP"] = hlookup_;
   m[u"MATCH"] = match_;

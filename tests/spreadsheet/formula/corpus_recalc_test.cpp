@@ -94,7 +94,12 @@ TEST(CorpusRecalc, StoredFormulasGiveTheirCachedResults) {
         }
       }
     }
-    for (const auto& p : engine.problems()) ++reasons[p.message.starts_with("malformed") ? "malformed formula" : p.message];
+    for (const auto& p : engine.problems()) {
+      if (p.message.starts_with("malformed"))
+        std::cout << "  malformed: " << file.filename().string() << " " << to_utf8(wb->sheets[static_cast<size_t>(p.sheet)]->name) << "!"
+                  << to_utf8(model::a1_address(p.cell)) << " " << p.message << "\n";
+      ++reasons[p.message.starts_with("malformed") ? "malformed formula" : p.message];
+    }
   }
   size_t computed = total - not_computed;
   double share = total ? 100.0 * static_cast<double>(agree) / static_cast<double>(total) : 0;

@@ -145,6 +145,9 @@ TEST(Functions, Lookups) {
       {"=SUM(INDEX(A1:B4,0,2))", 725.0}, {"=INDEX({1,2;3,4},2,1)", 3.0},
       {"=CHOOSE(2,\"a\",\"b\",\"c\")", S(u"b")}, {"=CHOOSE(4,\"a\",\"b\")", E::Value}, {"=SUM(CHOOSE(1,B1:B2,B3))", 350.0},
       {"=INDEX(B1:B4,MATCH(\"D04\",A1:A4,0))", 300.0},
+      {"=SUM(OFFSET(A1,1,1,2,1))", 325.0}, {"=OFFSET(A1,-1,0)", E::Ref}, {"=OFFSET(B4,-1,0)", 75.0},
+      {"=INDIRECT(\"B2\")", 250.0}, {"=SUM(INDIRECT(\"Sheet1!B1:B2\"))", 350.0}, {"=INDIRECT(\"R3C2\",FALSE)", 75.0},
+      {"=INDIRECT(\"Nowhere!A1\")", E::Ref}, {"=INDIRECT(\"'My Sheet'!A1\")", 0.0},
   });
 }
 
