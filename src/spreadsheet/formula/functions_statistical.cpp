@@ -110,7 +110,13 @@ Value median_(Evaluator& ev, std::span<const Node> a) {
 }
 
 Value mode_(Evaluator& ev, std::span<const Node> a) {
-  std::vector<double> v = collect_numbers(ev, a);
+  // Numbers only: text, even typed as an argument, is passed over.
+  std::vector<double> v;
+  for (const Node& arg : a)
+    ev.each_value(arg, [&](const Scalar& s, bool) {
+      if (auto e = std::get_if<CellError>(&s)) throw ErrorSignal{*e};
+      if (auto d = std::get_if<double>(&s)) v.push_back(*d);
+    });
   std::map<double, int> counts;
   for (double d : v) ++counts[d];
   int best = 1;

@@ -2,6 +2,8 @@
 
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
 
 #include "spreadsheet/formula/decode.h"
 #include "spreadsheet/formula/function_table.h"
@@ -222,21 +224,25 @@ class Printer {
 std::u16string number_text(double value) {
   if (std::isnan(value) || std::isinf(value)) return u"#NUM!";
   if (value == 0) return u"0";
-  char buf[40];
-  std::snprintf(buf, sizeof buf, "%.15G", value);
-  std::string s = buf;
-  size_t e = s.find('E');
-  if (e != std::string::npos) {
-    // "1.5E+020"-style exponents are not produced by %G, but its mantissa may carry zeros.
-    std::string mantissa = s.substr(0, e), exponent = s.substr(e + 1);
-    if (mantissa.find('.') != std::string::npos) {
-      while (mantissa.back() == '0') mantissa.pop_back();
-      if (mantissa.back() == '.') mantissa.pop_back();
+  char buf[64];
+  std::snprintf(buf, sizeof buf, "%.14E", value);
+  int exponent = std::atoi(std::strchr(buf, 'E') + 1);
+  std::string s;
+  if (exponent >= -9 && exponent <= 14) {
+    // Plain decimals up to 15 significant digits, trailing zeros dropped.
+    std::snprintf(buf, sizeof buf, "%.*f", std::max(0, 14 - exponent), value);
+    s = buf;
+    if (s.find('.') != std::string::npos) {
+      while (s.back() == '0') s.pop_back();
+      if (s.back() == '.') s.pop_back();
     }
-    char sign = exponent[0];
-    std::string digits = exponent.substr(1);
-    while (digits.size() > 2 && digits[0] == '0') digits.erase(0, 1);
-    s = mantissa + "E" + sign + digits;
+  } else {
+    std::string mantissa(buf, std::strchr(buf, 'E'));
+    while (mantissa.back() == '0') mantissa.pop_back();
+    if (mantissa.back() == '.') mantissa.pop_back();
+    char exp_text[16];
+    std::snprintf(exp_text, sizeof exp_text, "E%c%02d", exponent < 0 ? '-' : '+', std::abs(exponent));
+    s = mantissa + exp_text;
   }
   return ascii(s.c_str());
 }

@@ -94,6 +94,15 @@ TEST(Print, ConstantsOperatorsAndFunctions) {
   for (const auto& c : cases) EXPECT_EQ(to_utf8(b.a1(c.t)), c.a1);
 }
 
+TEST(Print, NumbersAsFormulasShowThem) {
+  struct Case { double value; const char* text; };
+  for (const Case& c : std::vector<Case>{{0.1, "0.1"}, {-2.5, "-2.5"}, {1.0 / 3, "0.333333333333333"}, {1e-5, "0.00001"},
+                                         {1.5e-9, "0.0000000015"}, {1e-10, "1E-10"}, {123456789012345.0, "123456789012345"},
+                                         {1e15, "1E+15"}, {1234567890123456789.0, "1.23456789012346E+18"}, {1e100, "1E+100"},
+                                         {0.1 + 0.2, "0.3"}, {45352.5625, "45352.5625"}})
+    EXPECT_EQ(to_utf8(number_text(c.value)), c.text) << c.value;
+}
+
 TEST(Print, ArrayConstantFromExtraData) {
   Book b;
   std::vector<uint8_t> tokens = {0x60, 0, 0, 0, 0, 0, 0, 0};
