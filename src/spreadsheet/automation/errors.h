@@ -3,6 +3,7 @@
 // spreadsheet reports. One table; every raise in this module goes through it.
 
 #include <cstdint>
+#include <memory>
 #include <string>
 
 #include "spreadsheet/core/automation_error.h"
@@ -37,5 +38,13 @@ const std::u16string& fault_description(Fault f);
 [[noreturn]] void raise(Fault f);
 // 1004 with a description that comes from elsewhere (the file reader's message).
 [[noreturn]] void raise_failed(std::u16string description);
+
+// A member read through an object variable that holds Nothing (a cell without a comment, no
+// active cell) raises 91, as the macro language does:  deref(range->Comment()).Text()
+template <typename T>
+T& deref(const std::shared_ptr<T>& object) {
+  if (!object) raise(Fault::ObjectNotSet);
+  return *object;
+}
 
 }  // namespace tabrel::xl

@@ -3,6 +3,7 @@
 #include "fixture.h"
 #include "spreadsheet/automation/application.h"
 #include "spreadsheet/automation/comment.h"
+#include "spreadsheet/automation/errors.h"
 #include "spreadsheet/automation/format_conditions.h"
 #include "spreadsheet/automation/names.h"
 #include "spreadsheet/automation/phonetics.h"
@@ -41,6 +42,7 @@ TEST(CommentTest, TextVisibilityAndShape) {
   comment->SetVisible(Variant(false));
   EXPECT_FALSE(comment->Visible());
   EXPECT_EQ(o.app->Range(Variant(u"H1"))->Comment(), nullptr);  // Nothing
+  EXPECT_EQ(error_number([&] { deref(o.app->Range(Variant(u"H1"))->Comment()).Text(); }), 91);
   EXPECT_EQ(o.app->ActiveSheet()->Comments()->Count(), 1);
   comment->Delete();
   EXPECT_NE(error_number([&] { comment->Text(); }), 0);
