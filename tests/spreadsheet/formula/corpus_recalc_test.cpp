@@ -14,6 +14,7 @@
 #include "spreadsheet/formula/engine.h"
 #include "spreadsheet/formula/formula_error.h"
 #include "spreadsheet/formula/function_table.h"
+#include "spreadsheet/layout/display_text.h"
 #include "spreadsheet/xls/reader.h"
 
 namespace tabrel::formula {
@@ -56,7 +57,14 @@ TEST(CorpusRecalc, StoredFormulasGiveTheirCachedResults) {
       ++reasons["file not opened"];
       continue;
     }
-    Engine engine(*wb);
+    // TEXT renders through the number-format module, as the automation layer wires it.
+    EngineOptions options;
+    options.format_number = [](double value, std::u16string_view code, const model::Workbook& book) {
+      layout::DisplayOptions display;
+      display.date_system = book.date_system;
+      return std::optional(layout::display_text(numfmt::CellValue(value), code, 0, layout::FontSpec{}, display));
+    };
+    Engine engine(*wb, options);
     for (size_t s = 0; s < wb->sheets.size(); ++s) {
       model::Sheet& sheet = *wb->sheets[s];
       if (sheet.kind != model::SheetKind::Worksheet) continue;
