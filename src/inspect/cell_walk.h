@@ -45,8 +45,8 @@ struct WalkOptions {
 struct VisitedCell {
   ExcelObjects& objects;
   std::u16string address;  // the listed address: the argument's column character and the row
-  xl::Range& answer() const { return active_cell(objects.AnswerExcel); }
-  xl::Range& target() const { return active_cell(objects.TargetExcel); }
+  std::shared_ptr<xl::Range> answer() const { return active_cell(objects.AnswerExcel); }
+  std::shared_ptr<xl::Range> target() const { return active_cell(objects.TargetExcel); }
 };
 
 // The procedure's test of one cell: true lists it.

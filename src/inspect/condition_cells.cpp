@@ -26,14 +26,14 @@ std::u16string walk_conditions(ExcelObjects& objects, std::u16string_view startC
   auto per_cell = [&](const VisitedCell& cell) {
     int count = 0;
     auto counts_differ = [&] {
-      count = use(cell.answer().FormatConditions()).Count();
-      return count != use(cell.target().FormatConditions()).Count();
+      count = use(cell.answer()->FormatConditions()).Count();
+      return count != use(cell.target()->FormatConditions()).Count();
     };
     if (rt::met(counts_differ)) return true;
     if (count == 0 || !test) return false;
     return rt::met([&] {
-      return test(use(use(cell.answer().FormatConditions()).Item(Variant(k))),
-                  use(use(cell.target().FormatConditions()).Item(Variant(k))));
+      return test(use(use(cell.answer()->FormatConditions()).Item(Variant(k))),
+                  use(use(cell.target()->FormatConditions()).Item(Variant(k))));
     });
   };
   WalkOptions options;

@@ -76,7 +76,7 @@ std::u16string GetWrongCustomFormatCells(ExcelObjects& objects, std::u16string_v
   const std::u16string wanted = rt::UCase(pattern);
   auto test = [&](const VisitedCell& cell) {
     auto format_lacks_pattern = [&] {
-      return rt::InStr(rt::UCase(rt::Trim(text_of(cell.target().NumberFormatLocal()))), wanted) == 0;
+      return rt::InStr(rt::UCase(rt::Trim(text_of(cell.target()->NumberFormatLocal()))), wanted) == 0;
     };
     if (rt::met(format_lacks_pattern)) return true;
     return rt::met([&] {

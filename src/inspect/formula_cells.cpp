@@ -22,7 +22,7 @@ std::vector<std::u16string> tokens_of(std::u16string_view functions) {
 bool has_formula(std::u16string_view trimmed_formula) { return rt::InStr(trimmed_formula, u"=") != 0; }
 
 bool shown_texts_differ(const VisitedCell& cell) {
-  return rt::Trim(displayed(cell.answer())) != rt::Trim(displayed(cell.target()));
+  return rt::Trim(displayed(*cell.answer())) != rt::Trim(displayed(*cell.target()));
 }
 
 }  // namespace
@@ -31,7 +31,7 @@ std::u16string GetWrongFormulaCells(ExcelObjects& objects, std::u16string_view s
                                     bool skipBoldAnswer) {
   auto test = [&](const VisitedCell& cell) {
     std::u16string answer;
-    rt::step([&] { answer = formula_r1c1(cell.answer()); });
+    rt::step([&] { answer = formula_r1c1(*cell.answer()); });
     // Constants everywhere; formulas on the first sheet and in data tables only.
     auto examined = [&] {
       const bool constant = rt::Left(answer, 1) != u"=";
@@ -40,7 +40,7 @@ std::u16string GetWrongFormulaCells(ExcelObjects& objects, std::u16string_view s
     };
     if (!rt::met(examined)) return false;
     auto contents_differ = [&] {
-      return rt::Trim(with_total_joined(answer)) != rt::Trim(with_total_joined(formula_r1c1(cell.target())));
+      return rt::Trim(with_total_joined(answer)) != rt::Trim(with_total_joined(formula_r1c1(*cell.target())));
     };
     if (!rt::met(contents_differ)) return false;
     return lists_despite_bold(cell, skipBoldAnswer);
@@ -51,7 +51,7 @@ std::u16string GetWrongFormulaCells(ExcelObjects& objects, std::u16string_view s
 bool IsTargetRangeEmpty(ExcelObjects& objects, std::u16string_view startCell, std::u16string_view endCell) {
   WalkOptions options;
   options.stop_at_first = true;
-  auto shows_something = [](const VisitedCell& cell) { return !without_spaces(displayed(cell.target())).empty(); };
+  auto shows_something = [](const VisitedCell& cell) { return !without_spaces(displayed(*cell.target())).empty(); };
   return walk_cells(objects, startCell, endCell, shows_something, options).count == 0;
 }
 
@@ -64,8 +64,8 @@ std::u16string GetWrongFunctionCells(ExcelObjects& objects, std::u16string_view 
     sought.push_back(rt::UCase(token) + (alone ? u"" : u"("));
   }
   auto test = [&](const VisitedCell& cell) {
-    if (displayed(cell.answer()).empty() && !displayed(cell.target()).empty()) return true;
-    const std::u16string formula = rt::Trim(formula_r1c1(cell.target()));
+    if (displayed(*cell.answer()).empty() && !displayed(*cell.target()).empty()) return true;
+    const std::u16string formula = rt::Trim(formula_r1c1(*cell.target()));
     if (!has_formula(formula)) return true;
     const std::u16string capitals = rt::UCase(formula);
     int missing = 0;
@@ -85,7 +85,7 @@ std::u16string GetWrongAnyFunctionCells(ExcelObjects& objects, std::u16string_vi
   auto test = [&](const VisitedCell& cell) {
     std::u16string formula;
     if (rt::met([&] {
-          formula = rt::Trim(formula_r1c1(cell.target()));
+          formula = rt::Trim(formula_r1c1(*cell.target()));
           return !has_formula(formula);
         }))
       return true;

@@ -5,7 +5,7 @@ namespace tabrel::inspect {
 Differs differs_any(const VisitedCell& cell, std::initializer_list<PropertyComparison> comparisons) {
   Differs outcome = false;
   for (const PropertyComparison& c : comparisons)
-    outcome = either(outcome, differs(c.how, c.read(cell.answer()), c.read(cell.target())));
+    outcome = either(outcome, differs(c.how, c.read(*cell.answer()), c.read(*cell.target())));
   return outcome;
 }
 

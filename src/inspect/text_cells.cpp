@@ -12,8 +12,8 @@ namespace {
 // Both cells' formulas read as numbers and one of them is 0. Both sides are read before the
 // test, so a side that does not read as a number raises even when the other is 0.
 bool holds_zero(const VisitedCell& cell) {
-  const double answer = cell.answer().Formula().to_double();
-  const double target = cell.target().Formula().to_double();
+  const double answer = cell.answer()->Formula().to_double();
+  const double target = cell.target()->Formula().to_double();
   return answer == 0 || target == 0;
 }
 
@@ -24,7 +24,7 @@ std::u16string GetWrongTextCells(ExcelObjects& objects, std::u16string_view star
   // With ignoreSpaces the texts lose every space; without, only the total caption is joined.
   auto comparable = ignoreSpaces == 0 ? with_total_joined : without_spaces;
   auto test = [&](const VisitedCell& cell) {
-    if (!rt::met([&] { return comparable(displayed(cell.answer())) != comparable(displayed(cell.target())); }))
+    if (!rt::met([&] { return comparable(displayed(*cell.answer())) != comparable(displayed(*cell.target())); }))
       return false;
     if (ignoreSpaces != 0 && !rt::met([&] { return !holds_zero(cell); })) return false;
     return lists_despite_bold(cell, skipBoldAnswer);
@@ -33,7 +33,7 @@ std::u16string GetWrongTextCells(ExcelObjects& objects, std::u16string_view star
 }
 
 float CountAnswerFilledCells(ExcelObjects& objects, std::u16string_view startCell, std::u16string_view endCell) {
-  auto shows_text = [](const VisitedCell& cell) { return !rt::Trim(displayed(cell.answer())).empty(); };
+  auto shows_text = [](const VisitedCell& cell) { return !rt::Trim(displayed(*cell.answer())).empty(); };
   return walk_cells(objects, startCell, endCell, shows_text).count;
 }
 
