@@ -1,5 +1,7 @@
 #include "spreadsheet/xls/write_globals.h"
 
+#include <algorithm>
+
 #include "spreadsheet/biff/records.h"
 #include "spreadsheet/biff/strings.h"
 #include "spreadsheet/xls/write_names.h"
@@ -75,7 +77,12 @@ uint8_t sheet_type(model::SheetKind kind) {
 
 }  // namespace
 
-biff::PayloadBuilder window1_payload(const model::WorkbookView& v) {
+biff::PayloadBuilder window1_payload(const model::WorkbookView& view, size_t sheet_count) {
+  // The active and first shown tabs must name sheets the workbook has.
+  model::WorkbookView v = view;
+  const auto last = static_cast<uint16_t>(sheet_count ? sheet_count - 1 : 0);
+  v.active_sheet = std::min(v.active_sheet, last);
+  v.first_visible_tab = std::min(v.first_visible_tab, v.active_sheet);
   biff::PayloadBuilder p;
   p.u16(static_cast<uint16_t>(v.x));
   p.u16(static_cast<uint16_t>(v.y));
@@ -97,7 +104,7 @@ std::vector<uint64_t> write_globals(biff::RecordWriter& out, const GlobalsInput&
   write_project_records(out, wb);
   write_global_slot(out, wb.other_records, GlobalSlot::BookHeader);
   write_protection(out, wb);
-  out.write(rt::Window1, window1_payload(wb.view));
+  out.write(rt::Window1, window1_payload(wb.view, wb.sheets.size()));
   write_settings(out, wb);
   write_styles(out, in.styles);
   write_global_slot(out, wb.other_records, GlobalSlot::FormattingTail);

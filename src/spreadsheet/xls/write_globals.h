@@ -22,6 +22,6 @@ struct GlobalsInput {
 // patched once the sheet's substream is placed.
 std::vector<uint64_t> write_globals(biff::RecordWriter& out, const GlobalsInput& in);
 
-biff::PayloadBuilder window1_payload(const model::WorkbookView& view);
+biff::PayloadBuilder window1_payload(const model::WorkbookView& view, size_t sheet_count);
 
 }  // namespace tabrel::xls

@@ -154,7 +154,11 @@ void write_sheet(biff::RecordWriter& out, const model::Sheet& sheet, const Sheet
   write_sheet_slot(out, raw, SheetSlot::Objects);
   write_notes(out, sheet);
   write_sheet_slot(out, raw, SheetSlot::Pivot);
-  write_sheet_view(out, sheet.view);
+  // The workbook's active sheet is the one shown, and it is among the selected tabs.
+  model::SheetView view = sheet.view;
+  view.active = context.shown;
+  view.selected = view.selected || context.shown;
+  write_sheet_view(out, view);
   write_sheet_slot(out, raw, SheetSlot::WindowExtra);
   write_sheet_slot(out, raw, SheetSlot::CustomViews);
   if (sheet.standard_width) u16_record(out, rt::DxGCol, *sheet.standard_width);

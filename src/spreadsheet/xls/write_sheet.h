@@ -14,6 +14,7 @@ struct SheetContext {
   const SharedStringTable& strings;
   size_t xf_count;             // XF records written in the globals
   const SheetDrawing& drawing; // the sheet's place in the drawing group
+  bool shown;                  // the workbook window shows this sheet (its active sheet)
 };
 
 void write_sheet(biff::RecordWriter& out, const model::Sheet& sheet, const SheetContext& context);

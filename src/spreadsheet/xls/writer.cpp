@@ -1,5 +1,6 @@
 #include "spreadsheet/xls/writer.h"
 
+#include <algorithm>
 #include <fstream>
 #include <random>
 #include <stdexcept>
@@ -65,9 +66,10 @@ std::vector<uint8_t> workbook_stream(const model::Workbook& wb, const WriteOptio
     out.set_cipher(encryption.cipher.get());
   }
   const std::vector<uint64_t> positions = write_globals(out, {wb, styles, strings, drawings.group});
+  const size_t active = std::min<size_t>(wb.view.active_sheet, wb.sheets.size() - 1);
   for (size_t i = 0; i < wb.sheets.size(); ++i) {
     out.patch_u32(positions[i], static_cast<uint32_t>(out.position()));
-    write_sheet(out, *wb.sheets[i], {strings, styles.xfs.size(), drawings.sheets[i]});
+    write_sheet(out, *wb.sheets[i], {strings, styles.xfs.size(), drawings.sheets[i], i == active});
   }
   return out.data();
 }

@@ -13,9 +13,11 @@ namespace {
 
 using testing::differences;
 
+// The first sheet is the one shown, as the workbook's view says.
 model::Sheet& add_sheet(model::Workbook& wb, std::u16string name) {
   wb.sheets.push_back(std::make_unique<model::Sheet>());
   wb.sheets.back()->name = std::move(name);
+  wb.sheets.back()->view.selected = wb.sheets.back()->view.active = wb.sheets.size() == 1;
   return *wb.sheets.back();
 }
 
@@ -183,6 +185,7 @@ TEST(RoundTrip, SheetsLayoutAndViews) {
   wb.code_name = u"ThisWorkbook";
   wb.view.active_sheet = 1;
   model::Sheet& a = add_sheet(wb, u"첫째");
+  a.view.selected = a.view.active = false;  // the second sheet is the one shown
   a.code_name = u"Sheet1";
   a.columns = {{0, 0, 4000, 15, false, true, false, 0, false}, {2, 5, 1000, 15, true, true, false, 1, false}};
   a.rows[0] = {600, true, false, false, 0, false, false, 15};
@@ -364,6 +367,20 @@ TEST(RoundTrip, ObjectsBuiltInMemory) {
   }
   EXPECT_EQ(drawings[0].autoshape_type, 201);  // a control
   EXPECT_NE(drawings[0].object_id, drawings[1].object_id);
+}
+
+TEST(RoundTrip, ShownSheetFollowsTheWorkbookWindow) {
+  model::Workbook wb = fresh();
+  add_sheet(wb, u"A");
+  add_sheet(wb, u"B");
+  wb.view.active_sheet = 1;  // changed without touching the sheets' own view flags
+  auto back = reread(with_styles(wb));
+  EXPECT_FALSE(back->sheets[0]->view.active);
+  EXPECT_TRUE(back->sheets[0]->view.selected);
+  EXPECT_TRUE(back->sheets[1]->view.active);
+  EXPECT_TRUE(back->sheets[1]->view.selected);
+  wb.view.active_sheet = 7;  // past the last sheet: the last one is shown
+  EXPECT_EQ(reread(wb)->view.active_sheet, 1);
 }
 
 TEST(RoundTrip, KeptRecordsAndStreams) {
