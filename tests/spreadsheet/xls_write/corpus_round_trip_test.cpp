@@ -51,5 +51,40 @@ std::string test_name(const ::testing::TestParamInfo<std::string>& info) {
 INSTANTIATE_TEST_SUITE_P(Excel, CorpusRoundTrip, ::testing::ValuesIn(corpus_files()), test_name);
 GTEST_ALLOW_UNINSTANTIATED_PARAMETERIZED_TEST(CorpusRoundTrip);
 
+// Encrypted files (RC4, CryptoAPI and XOR schemes) come back encrypted with RC4 under the same
+// password; the spreadsheet's default password opens them without asking.
+struct EncryptedFile {
+  const char* name;
+  const char16_t* password;
+};
+
+class EncryptedRoundTrip : public ::testing::TestWithParam<EncryptedFile> {};
+
+TEST_P(EncryptedRoundTrip, SameModelUnderTheSamePassword) {
+  const fs::path path = fs::path(TABREL_SHARED_DIR) / "corpus" / "encrypted" / GetParam().name;
+  if (!fs::exists(path)) GTEST_SKIP() << "corpus not present";
+  const std::u16string password = GetParam().password;
+  const auto original = read_workbook_file(path, password);
+  const std::vector<uint8_t> bytes = write_workbook(*original, {password});
+  const auto again = read_workbook(bytes, password);
+  for (const std::string& d : testing::differences(*original, *again)) ADD_FAILURE() << d;
+  if (password == u"VelvetSweatshop") {
+    EXPECT_NO_THROW(read_workbook(bytes));
+  } else {
+    EXPECT_THROW(read_workbook(bytes), OpenError);
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Corpus, EncryptedRoundTrip,
+                         ::testing::Values(EncryptedFile{"poi-password.xls", u"password"},
+                                           EncryptedFile{"poi-35897-type4.xls", u"freedom"},
+                                           EncryptedFile{"poi-50833.xls", u"VelvetSweatshop"},
+                                           EncryptedFile{"poi-xor-encryption-abc.xls", u"abc"},
+                                           EncryptedFile{"sheetjs-password_2002_40_xor.xls", u"password"},
+                                           EncryptedFile{"sheetjs-password_2002_128_strong.xls", u"password"},
+                                           EncryptedFile{"msoffcrypto-xor_password_123456789012345.xls",
+                                                         u"123456789012345"}),
+                         [](const auto& info) { return test_name({info.param.name, info.index}); });
+
 }  // namespace
 }  // namespace tabrel::xls
