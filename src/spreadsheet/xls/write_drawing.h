@@ -2,7 +2,8 @@
 // The drawing layer: the workbook's drawing group (MSODRAWINGGROUP) and, per sheet, its drawing
 // (MSODRAWING records with the OBJ and TXO records of each shape) and the NOTE records of its
 // comments. Shapes kept from a read file are written as stored with fresh shape ids; comments
-// that have no stored shape get a text-box shape the spreadsheet shows as a comment.
+// that have no stored shape get a text-box shape the spreadsheet shows as a comment, and objects
+// built in memory get their shape, OBJ and TXO records made from the model.
 
 #include <cstdint>
 #include <vector>
