@@ -8,13 +8,32 @@
 #include "spreadsheet/automation/engine_text.h"
 #include "spreadsheet/automation/errors.h"
 #include "spreadsheet/automation/selection.h"
+#include "spreadsheet/formula/encode.h"
+#include "spreadsheet/formula/formula_error.h"
+#include "spreadsheet/formula/parse.h"
+#include "spreadsheet/formula/shift.h"
 #include "spreadsheet/ops/conditional_formats.h"
 
 namespace tabrel::xl {
 namespace {
 
-constexpr int kCellValueRule = 1;
-constexpr int kBetween = 1, kNotBetween = 2;
+constexpr int kCellValueRule = 1, kExpressionRule = 2;
+constexpr int kBetween = 1, kNotBetween = 2, kLessEqual = 8;
+constexpr size_t kMaxConditions = 3;
+
+// A condition's formula typed as seen from `active`, stored relative to `base`. A bound given
+// without "=" is a constant, as the dialog reads it.
+std::vector<uint8_t> condition_tokens(model::Workbook& wb, const std::u16string& text, model::CellRef active,
+                                      model::CellRef base) {
+  const std::u16string formula = !text.empty() && text.front() == u'=' ? text : u"=" + text;
+  try {
+    formula::Node tree = formula::parse(formula, wb, active, formula::Notation::A1);
+    formula::shift_references(tree, base.row - active.row, base.col - active.col);
+    return formula::encode(tree, base, formula::EncodeForm::Relative).tokens;
+  } catch (const formula::FormulaError&) {
+    raise(Fault::MethodFailed);
+  }
+}
 
 std::vector<RulePlace> rules_at(const model::Sheet& sheet, model::CellRef cell) {
   std::vector<RulePlace> places;
@@ -39,18 +58,53 @@ model::CellRef rule_base(const model::CondFormat& cf) {
 
 }  // namespace
 
-FormatConditions::FormatConditions(SheetHandle sheet, model::CellRef cell) : sheet_(std::move(sheet)), cell_(cell) {}
+FormatConditions::FormatConditions(SheetHandle sheet, model::RangeRef area) : sheet_(std::move(sheet)), area_(area) {}
 
-int FormatConditions::Count() const { return static_cast<int>(rules_at(sheet_.get(), cell_).size()); }
+int FormatConditions::Count() const { return static_cast<int>(rules_at(sheet_.get(), area_.first).size()); }
 
 std::shared_ptr<FormatCondition> FormatConditions::Item(const Variant& index) const {
-  const auto places = rules_at(sheet_.get(), cell_);
+  const auto places = rules_at(sheet_.get(), area_.first);
   const int i = index.to_long();
   if (i < 1 || static_cast<size_t>(i) > places.size()) raise(Fault::InvalidArgument);
-  return std::make_shared<FormatCondition>(sheet_, cell_, places[static_cast<size_t>(i - 1)]);
+  return std::make_shared<FormatCondition>(sheet_, area_.first, places[static_cast<size_t>(i - 1)]);
 }
 
-void FormatConditions::Delete() { ops::remove_conditional_formats(sheet_.get(), {cell_, cell_}); }
+std::shared_ptr<FormatCondition> FormatConditions::Add(const Variant& type, const Variant& op, const Variant& formula1,
+                                                       const Variant& formula2) {
+  model::Sheet& sheet = sheet_.get();
+  model::Workbook& wb = sheet_.workbook();
+  model::CondRule rule;
+  rule.type = static_cast<uint8_t>(type.to_long());
+  if (rule.type != kCellValueRule && rule.type != kExpressionRule) raise(Fault::InvalidArgument);
+  if (rule.type == kCellValueRule) {
+    const int code = omitted(op) ? kBetween : op.to_long();
+    if (code < kBetween || code > kLessEqual) raise(Fault::InvalidArgument);
+    rule.op = static_cast<uint8_t>(code);
+  }
+  if (omitted(formula1)) raise(Fault::InvalidArgument);
+  const model::CellRef active = active_cell(sheet);
+  rule.formula1 = condition_tokens(wb, formula1.to_string(), active, area_.first);
+  const bool two_bounds = rule.type == kCellValueRule && (rule.op == kBetween || rule.op == kNotBetween);
+  if (two_bounds) {
+    if (omitted(formula2)) raise(Fault::InvalidArgument);
+    rule.formula2 = condition_tokens(wb, formula2.to_string(), active, area_.first);
+  }
+  auto& formats = sheet.conditional_formats;
+  auto same = std::find_if(formats.begin(), formats.end(), [&](const model::CondFormat& cf) {
+    return cf.ranges == std::vector<model::RangeRef>{area_};
+  });
+  if (same == formats.end()) {
+    if (rules_at(sheet, area_.first).size() >= kMaxConditions) raise(Fault::MethodFailed);
+    formats.push_back(model::CondFormat{{area_}, {rule}, {}});
+    return std::make_shared<FormatCondition>(sheet_, area_.first, RulePlace{formats.size() - 1, 0});
+  }
+  if (same->rules.size() >= kMaxConditions) raise(Fault::MethodFailed);
+  same->rules.push_back(rule);
+  return std::make_shared<FormatCondition>(
+      sheet_, area_.first, RulePlace{static_cast<size_t>(same - formats.begin()), same->rules.size() - 1});
+}
+
+void FormatConditions::Delete() { ops::remove_conditional_formats(sheet_.get(), area_); }
 
 FormatCondition::FormatCondition(SheetHandle sheet, model::CellRef cell, RulePlace place)
     : sheet_(std::move(sheet)), cell_(cell), place_(place) {}
@@ -90,14 +144,19 @@ std::u16string FormatCondition::Formula2() const {
   return formula(true);
 }
 
-std::shared_ptr<ConditionFont> FormatCondition::Font() const {
+std::shared_ptr<ConditionFont> FormatCondition::Font() {
   rule();
   return std::make_shared<ConditionFont>(shared_from_this());
 }
 
-std::shared_ptr<ConditionInterior> FormatCondition::Interior() const {
+std::shared_ptr<ConditionInterior> FormatCondition::Interior() {
   rule();
   return std::make_shared<ConditionInterior>(shared_from_this());
+}
+
+model::CondRule& FormatCondition::rule_for_edit() {
+  rule();
+  return sheet_.get().conditional_formats[place_.format].rules[place_.rule];
 }
 
 void FormatCondition::Delete() {
@@ -110,7 +169,26 @@ void FormatCondition::Delete() {
   }
 }
 
-ConditionFont::ConditionFont(std::shared_ptr<const FormatCondition> condition) : condition_(std::move(condition)) {}
+ConditionFont::ConditionFont(std::shared_ptr<FormatCondition> condition) : condition_(std::move(condition)) {}
+
+model::CondFont& ConditionFont::font_for_edit() {
+  auto& font = condition_->rule_for_edit().font;
+  if (!font) font.emplace();
+  return *font;
+}
+
+void ConditionFont::SetBold(const Variant& value) { font_for_edit().bold = value.to_bool(); }
+void ConditionFont::SetItalic(const Variant& value) { font_for_edit().italic = value.to_bool(); }
+
+void ConditionFont::SetColor(const Variant& value) {
+  font_for_edit().color = nearest_palette_index(condition_->palette(), value.to_long());
+}
+
+void ConditionFont::SetColorIndex(const Variant& value) {
+  const auto index = palette_index(value.to_long());
+  if (!index) raise(Fault::MethodFailed);
+  font_for_edit().color = *index;
+}
 
 namespace {
 
@@ -150,8 +228,27 @@ Variant ConditionFont::ColorIndex() const {
                         [](uint16_t c) { return Variant(color_index(c)); });
 }
 
-ConditionInterior::ConditionInterior(std::shared_ptr<const FormatCondition> condition)
+ConditionInterior::ConditionInterior(std::shared_ptr<FormatCondition> condition)
     : condition_(std::move(condition)) {}
+
+void ConditionInterior::fill_with(std::optional<uint16_t> color) {
+  auto& fill = condition_->rule_for_edit().fill;
+  if (!fill) fill.emplace();
+  fill->pattern = color ? 1 : 0;
+  fill->background_color = color.value_or(model::kSystemBackground);
+}
+
+void ConditionInterior::SetColorIndex(const Variant& value) {
+  const int index = value.to_long();
+  if (index == kXlNone) return fill_with(std::nullopt);
+  const auto color = palette_index(index);
+  if (!color) raise(Fault::MethodFailed);
+  fill_with(*color);
+}
+
+void ConditionInterior::SetColor(const Variant& value) {
+  fill_with(nearest_palette_index(condition_->palette(), value.to_long()));
+}
 
 namespace {
 

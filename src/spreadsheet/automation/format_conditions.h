@@ -14,19 +14,25 @@ class FormatCondition;
 class ConditionFont;
 class ConditionInterior;
 
+// The conditions of a range are read from its first cell.
 class FormatConditions : public Dispatch {
  public:
-  FormatConditions(SheetHandle sheet, model::CellRef cell);
+  FormatConditions(SheetHandle sheet, model::RangeRef area);
   std::u16string type_name() const override { return u"FormatConditions"; }
 
   int Count() const;
   std::shared_ptr<FormatCondition> Item(const Variant& index) const;  // 1-based
-  // Removes the rules from the cell's conditional formats.
+  // Adds a rule to the range: `type` 1 (cell value, with an operator 1..8) or 2 (formula).
+  // Formulas are read as seen from the instance's active cell, as typed in the dialog.
+  // A range already holding three conditions raises.
+  std::shared_ptr<FormatCondition> Add(const Variant& type, const Variant& op = {}, const Variant& formula1 = {},
+                                       const Variant& formula2 = {});
+  // Takes the range out of every conditional format.
   void Delete();
 
  private:
   SheetHandle sheet_;
-  model::CellRef cell_;
+  model::RangeRef area_;
 };
 
 // Where a rule sits: conditional format `format` of the sheet, rule `rule` in it.
@@ -45,11 +51,12 @@ class FormatCondition : public Dispatch, public std::enable_shared_from_this<For
   // Formulas relative to the instance's active cell, as the spreadsheet reports them.
   std::u16string Formula1() const;
   std::u16string Formula2() const;  // raises unless between / not between
-  std::shared_ptr<ConditionFont> Font() const;
-  std::shared_ptr<ConditionInterior> Interior() const;
+  std::shared_ptr<ConditionFont> Font();
+  std::shared_ptr<ConditionInterior> Interior();
   void Delete();
 
   const model::CondRule& rule() const;
+  model::CondRule& rule_for_edit();
   const model::Palette& palette() const;
 
  private:
@@ -61,30 +68,38 @@ class FormatCondition : public Dispatch, public std::enable_shared_from_this<For
 
 class ConditionFont : public Dispatch {
  public:
-  explicit ConditionFont(std::shared_ptr<const FormatCondition> condition);
+  explicit ConditionFont(std::shared_ptr<FormatCondition> condition);
   std::u16string type_name() const override { return u"Font"; }
 
   Variant Bold() const;
+  void SetBold(const Variant& value);
   Variant Italic() const;
+  void SetItalic(const Variant& value);
   Variant Strikethrough() const;
   Variant Underline() const;
   Variant Color() const;
+  void SetColor(const Variant& value);
   Variant ColorIndex() const;
+  void SetColorIndex(const Variant& value);
 
  private:
-  std::shared_ptr<const FormatCondition> condition_;
+  model::CondFont& font_for_edit();
+  std::shared_ptr<FormatCondition> condition_;
 };
 
 class ConditionInterior : public Dispatch {
  public:
-  explicit ConditionInterior(std::shared_ptr<const FormatCondition> condition);
+  explicit ConditionInterior(std::shared_ptr<FormatCondition> condition);
   std::u16string type_name() const override { return u"Interior"; }
 
   Variant ColorIndex() const;
+  void SetColorIndex(const Variant& value);
   Variant Color() const;
+  void SetColor(const Variant& value);
 
  private:
-  std::shared_ptr<const FormatCondition> condition_;
+  void fill_with(std::optional<uint16_t> color);
+  std::shared_ptr<FormatCondition> condition_;
 };
 
 }  // namespace tabrel::xl

@@ -17,7 +17,7 @@ std::shared_ptr<xl::Comment> Range::Comment() const {
 
 std::shared_ptr<xl::FormatConditions> Range::FormatConditions() const {
   sheet_.get();
-  return std::make_shared<xl::FormatConditions>(sheet_, area_.first);
+  return std::make_shared<xl::FormatConditions>(sheet_, area_);
 }
 
 std::shared_ptr<xl::Phonetics> Range::Phonetics() const {

@@ -66,6 +66,33 @@ TEST(EngineTextTest, ConditionFormulasAreSeenFromTheActiveCell) {
   EXPECT_EQ(o.app->ActiveCell()->FormatConditions()->Item(Variant(1))->Formula1(), u"=B5");
 }
 
+TEST(EngineTextTest, AddingConditionsAsARecordedMacroDoes) {
+  auto o = open_in_new_instance(sample_workbook());
+  auto range = o.app->Range(Variant(u"B3:B10"));
+  range->Select();  // active cell B3
+  auto conditions = range->FormatConditions();
+  auto greater = conditions->Add(Variant(1), Variant(5), Variant(u"=80"));
+  greater->Font()->SetBold(Variant(true));
+  greater->Interior()->SetColorIndex(Variant(6));
+  auto formula = conditions->Add(Variant(2), Variant(), Variant(u"=B3>$C$1"));
+  conditions->Add(Variant(1), Variant(1), Variant(u"1"), Variant(u"9"));
+  EXPECT_EQ(error_number([&] { conditions->Add(Variant(2), Variant(), Variant(u"=TRUE")); }), 1004);
+
+  o.app->Range(Variant(u"B6"))->Activate();
+  auto b6 = o.app->ActiveCell()->FormatConditions();
+  ASSERT_EQ(b6->Count(), 3);
+  EXPECT_EQ(b6->Item(Variant(1))->Operator(), 5);
+  EXPECT_EQ(b6->Item(Variant(1))->Formula1(), u"=80");
+  EXPECT_TRUE(b6->Item(Variant(1))->Font()->Bold().same_as(Variant(true)));
+  EXPECT_TRUE(b6->Item(Variant(1))->Font()->Italic().is_null());
+  EXPECT_TRUE(b6->Item(Variant(1))->Interior()->ColorIndex().same_as(Variant(6)));
+  EXPECT_EQ(b6->Item(Variant(2))->Formula1(), u"=B6>$C$1");  // seen from the active cell
+  EXPECT_EQ(b6->Item(Variant(3))->Formula2(), u"=9");
+  EXPECT_EQ(o.app->Range(Variant(u"C3"))->FormatConditions()->Count(), 0);
+  range->FormatConditions()->Delete();
+  EXPECT_EQ(b6->Count(), 0);
+}
+
 TEST(EngineTextTest, ColumnWidthsInCharacters) {
   auto o = open_in_new_instance(sample_workbook());
   auto b = o.app->Range(Variant(u"B1"));
