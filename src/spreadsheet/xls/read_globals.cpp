@@ -74,7 +74,7 @@ class GlobalsReader {
         break;
       case rt::CodeName: book_.code_name = biff::read_string(c); break;
       case rt::ObProj: book_.has_macro_project = true; break;
-      default: book_.other_records.push_back(raw_record(rec_));
+      default: book_.other_records.push_back(take_raw_record(rec_));
     }
   }
 

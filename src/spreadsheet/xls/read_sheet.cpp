@@ -66,7 +66,7 @@ class SheetReader {
         break;
       }
       case rt::Dimensions: case rt::Index: case rt::DBCell: break;  // the writer derives them
-      default: sheet_.other_records.push_back(raw_record(rec_));
+      default: sheet_.other_records.push_back(take_raw_record(rec_));
     }
   }
 

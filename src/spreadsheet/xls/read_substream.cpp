@@ -12,6 +12,14 @@ model::RawRecord raw_record(const biff::Record& rec) {
   return raw;
 }
 
+model::RawRecord take_raw_record(biff::Record& rec) {
+  model::RawRecord raw;
+  raw.id = rec.type;
+  raw.payload = std::move(rec.data);
+  raw.continue_offsets.assign(rec.boundaries.begin(), rec.boundaries.end());
+  return raw;
+}
+
 void read_substream_rest(biff::RecordReader& reader, const biff::Record& bof, model::ChartData& out) {
   out.records.push_back(raw_record(bof));
   biff::Record rec;
@@ -19,7 +27,7 @@ void read_substream_rest(biff::RecordReader& reader, const biff::Record& bof, mo
   while (depth > 0 && reader.next(rec)) {
     if (rec.type == biff::rt::BOF) ++depth;
     if (rec.type == biff::rt::Eof) --depth;
-    out.records.push_back(raw_record(rec));
+    out.records.push_back(take_raw_record(rec));
   }
 }
 

@@ -10,6 +10,8 @@
 namespace tabrel::xls {
 
 model::RawRecord raw_record(const biff::Record& rec);
+// The same, taking the record's payload; `rec` may then be read into again.
+model::RawRecord take_raw_record(biff::Record& rec);
 
 // Keeps `bof` and every record after it up to the EOF that closes it.
 void read_substream_rest(biff::RecordReader& reader, const biff::Record& bof, model::ChartData& out);
