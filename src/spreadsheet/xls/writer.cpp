@@ -21,6 +21,7 @@ namespace {
 
 constexpr uint16_t kBofGlobals = 0x0005;
 constexpr size_t kMaxCellText = 32767;
+constexpr size_t kMinStreamSize = 4096;  // the compound file's mini-stream cut-off
 
 bool in_sheet(model::CellRef c) {
   return c.row >= 0 && c.row < model::kMaxRows && c.col >= 0 && c.col < model::kMaxColumns;
@@ -71,7 +72,10 @@ std::vector<uint8_t> workbook_stream(const model::Workbook& wb, const WriteOptio
     out.patch_u32(positions[i], static_cast<uint32_t>(out.position()));
     write_sheet(out, *wb.sheets[i], {strings, styles.xfs.size(), drawings.sheets[i], i == active});
   }
-  return out.data();
+  // The spreadsheet expects the workbook stream in full-size sectors: a short one is padded.
+  std::vector<uint8_t> stream = out.data();
+  if (stream.size() < kMinStreamSize) stream.resize(kMinStreamSize, 0);
+  return stream;
 }
 
 }  // namespace
