@@ -269,6 +269,33 @@ int name_scope(const model::Workbook& book, uint16_t scope) {
   return index;
 }
 
+const char* book_kind(model::SupportingBook::Kind k) {
+  switch (k) {
+    case model::SupportingBook::Kind::Self: return "self";
+    case model::SupportingBook::Kind::AddIn: return "add-in";
+    case model::SupportingBook::Kind::External: return "external";
+    case model::SupportingBook::Kind::Ole: return "ole";
+  }
+  return "self";
+}
+
+Value external_books_json(const model::ExternalRefs& refs) {
+  Array out;
+  for (const auto& b : refs.books) {
+    Array sheets;
+    for (const auto& s : b.sheets) sheets.emplace_back(u8(s));
+    Array names;
+    for (const auto& n : b.names) names.emplace_back(u8(n.name));
+    Object o;
+    o["kind"] = book_kind(b.kind);
+    o["url"] = u8(b.url);
+    o["sheets"] = std::move(sheets);
+    o["names"] = std::move(names);
+    out.emplace_back(std::move(o));
+  }
+  return out;
+}
+
 }  // namespace
 
 std::string builtin_format_code(uint16_t id) {
@@ -295,6 +322,7 @@ json::Value workbook_json(const model::Workbook& book, const std::string& file_n
   o["datemode"] = book.date_system == DateSystem::k1904 ? 1 : 0;
   o["names"] = std::move(names);
   o["sheets"] = std::move(sheets);
+  o["external_books"] = external_books_json(book.externals);
   return o;
 }
 
