@@ -150,6 +150,14 @@ TEST(CommentChecksTest, VisibilityAndShape) {
   ExcelObjects o = open_pair(std::move(answer), std::move(target));
   EXPECT_FALSE(CompareCommentVisible(o, u"G1"));
   EXPECT_TRUE(CompareCommentShape(o, u"G1"));
+
+  answer = blank_workbook();
+  target = blank_workbook();
+  add_comment(*answer, u"메모", true, 202);
+  add_comment(*target, u"메모", true, 2);  // a rounded rectangle
+  o = open_pair(std::move(answer), std::move(target));
+  EXPECT_TRUE(CompareCommentVisible(o, u"G1"));
+  EXPECT_FALSE(CompareCommentShape(o, u"G1"));
 }
 
 TEST(CommentChecksTest, ACellWithoutACommentGivesNo) {

@@ -22,13 +22,18 @@ std::unique_ptr<model::Workbook> blank_workbook(std::initializer_list<std::u16st
   return wb;
 }
 
-ExcelObjects open_pair(std::unique_ptr<model::Workbook> answer, std::unique_ptr<model::Workbook> target,
-                       std::u16string_view sheet) {
+ExcelObjects open_books(std::unique_ptr<model::Workbook> answer, std::unique_ptr<model::Workbook> target) {
   ExcelObjects objects;
   objects.AnswerExcel = xl::Application::New();
   objects.TargetExcel = xl::Application::New();
   objects.AnswerExcel->Workbooks()->Adopt(std::move(answer), u"정답.XLS");
   objects.TargetExcel->Workbooks()->Adopt(std::move(target), u"target.xls");
+  return objects;
+}
+
+ExcelObjects open_pair(std::unique_ptr<model::Workbook> answer, std::unique_ptr<model::Workbook> target,
+                       std::u16string_view sheet) {
+  ExcelObjects objects = open_books(std::move(answer), std::move(target));
   objects.AnswerSheet = objects.AnswerExcel->Sheets(Variant(std::u16string(sheet)));
   objects.TargetSheet = objects.TargetExcel->Sheets(Variant(std::u16string(sheet)));
   return objects;

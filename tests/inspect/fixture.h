@@ -16,6 +16,9 @@ namespace tabrel::inspect::testing {
 // A workbook of blank worksheets with the given names, the first one active.
 std::unique_ptr<model::Workbook> blank_workbook(std::initializer_list<std::u16string_view> sheet_names = {u"Sheet1"});
 
+// Opens `answer` and `target` in two new instances, leaving the sheet variables unset.
+ExcelObjects open_books(std::unique_ptr<model::Workbook> answer, std::unique_ptr<model::Workbook> target);
+
 // Opens `answer` and `target` in two new instances; AnswerSheet and TargetSheet are the sheets
 // named `sheet`.
 ExcelObjects open_pair(std::unique_ptr<model::Workbook> answer, std::unique_ptr<model::Workbook> target,
