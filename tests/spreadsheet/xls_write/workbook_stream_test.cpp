@@ -159,7 +159,7 @@ TEST(WorkbookStream, CommentsMakeOneDrawingPerSheet) {
     if (r.type == rt::Note) note_ids.push_back(static_cast<uint16_t>(r.data[6] | (r.data[7] << 8)));
     if (r.type == rt::Obj) obj_ids.push_back(static_cast<uint16_t>(r.data[6] | (r.data[7] << 8)));
   }
-  // The sheet's pieces join into one drawing container whose lengths add up.
+  // The sheet's MSODRAWING records join into one drawing container whose lengths add up.
   const auto dg = office_art::header_at(drawing, 0);
   ASSERT_TRUE(dg.has_value());
   EXPECT_EQ(dg->type, office_art::kDgContainer);
