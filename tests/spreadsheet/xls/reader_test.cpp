@@ -256,6 +256,24 @@ TEST(XlsReader, CommentsJoinNoteObjectTextAndShape) {
   EXPECT_EQ(shape.obj_records.size(), 2u);  // OBJ and TXO
 }
 
+// Drawing records whose lengths run past their container lose the shapes' details, not the
+// workbook: the cells and the objects are still read.
+TEST(XlsReader, DamagedDrawingLayerKeepsCellsAndObjects) {
+  auto drawing = comment_shape(1025);
+  drawing[4] = 0xFF;  // the outer container claims more bytes than follow
+  drawing[5] = 0xFF;
+  SheetSpec sheet;
+  sheet.records = {{rt::Number, cell(0, 0).f64(7)},
+                   {rt::MsoDrawing, drawing},
+                   {rt::Obj, Bytes().u16(0x15).u16(0x12).u16(2).u16(3).u16(0).zeros(12).u16(0).u16(0)}};
+  const auto book = open({}, {sheet});
+  const auto& s = *book->sheets[0];
+  EXPECT_EQ(s.cells.find({0, 0})->value.as_number(), 7);
+  ASSERT_EQ(s.drawings.size(), 1u);
+  EXPECT_EQ(s.drawings[0].object_type, 2);
+  EXPECT_EQ(s.drawings[0].shape_id, 0u);
+}
+
 // A CF rule's differential format: what it sets is present, what it leaves alone is nullopt.
 TEST(XlsReader, ConditionalFormatRuleKeepsOnlyWhatItSets) {
   Bytes font_block;
