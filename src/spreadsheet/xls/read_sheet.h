@@ -16,7 +16,6 @@ void read_sheet_substream(biff::RecordReader& reader, model::Sheet& sheet,
 
 // BOF substream types.
 inline constexpr uint16_t kGlobalsSubstream = 0x0005;
-inline constexpr uint16_t kSheetSubstream = 0x0010;
 inline constexpr uint16_t kChartSubstream = 0x0020;
 inline constexpr uint16_t kMacroSheetSubstream = 0x0040;
 inline constexpr uint16_t kBiff8Version = 0x0600;
