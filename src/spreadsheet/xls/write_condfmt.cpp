@@ -60,6 +60,7 @@ void pattern_block(biff::PayloadBuilder& p, const model::CondFill& f) {
 }
 
 uint32_t dxfn_flags(const model::CondRule& rule) {
+  if (!rule.font && !rule.border && !rule.fill) return 0;  // a rule that formats nothing
   uint32_t flags = kIgnoreEverything;
   if (rule.font) flags |= kHasFont;
   if (rule.border) {
@@ -93,8 +94,9 @@ biff::PayloadBuilder cf_payload(const model::CondRule& rule) {
   p.u8(rule.op);
   p.u16(static_cast<uint16_t>(rule.formula1.size()));
   p.u16(static_cast<uint16_t>(rule.formula2.size()));
-  p.u32(dxfn_flags(rule));
-  p.u16(kDxfnFlags2);
+  const uint32_t flags = dxfn_flags(rule);
+  p.u32(flags);
+  p.u16(flags ? kDxfnFlags2 : 0);
   if (rule.font) font_block(p, *rule.font);
   if (rule.border) border_block(p, *rule.border);
   if (rule.fill) pattern_block(p, *rule.fill);
