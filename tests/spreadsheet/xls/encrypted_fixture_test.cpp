@@ -3,7 +3,12 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
+
+#include "spreadsheet/biff/record_reader.h"
 #include "spreadsheet/biff/records.h"
+#include "spreadsheet/cfb/compound_file.h"
 #include "spreadsheet/crypto/record_cipher.h"
 #include "spreadsheet/crypto/xor_obfuscation.h"
 #include "spreadsheet/xls/reader.h"
@@ -15,6 +20,8 @@ namespace {
 namespace rt = biff::rt;
 using xls_test::Bytes;
 using xls_test::RecordStream;
+
+constexpr uint16_t kRows = 300;
 
 // A workbook whose records after FILEPASS are encrypted with `cipher`, as the spreadsheet does:
 // record headers, BOF and the BOUNDSHEET's stream position stay plain.
@@ -32,6 +39,8 @@ std::vector<uint8_t> encrypted_workbook(const std::vector<uint8_t>& filepass, cr
   s.record(rt::LabelSst, Bytes().u16(0).u16(0).u16(15).u32(0));
   s.record(rt::LabelSst, Bytes().u16(0).u16(1).u16(15).u32(1));
   s.record(rt::Number, Bytes().u16(1).u16(0).u16(15).f64(42.5));
+  // Enough cells for the stream to cross several 1024-byte blocks of the RC4 schemes.
+  for (uint16_t row = 2; row < kRows; ++row) s.record(rt::Number, Bytes().u16(row).u16(0).u16(15).f64(row));
   s.record(rt::Eof, {});
 
   auto& bytes = s.data();
@@ -53,6 +62,7 @@ void expect_content(const model::Workbook& book) {
   EXPECT_EQ(s.cells.find({0, 0})->value.as_text(), u"Su합계");
   EXPECT_EQ(s.cells.find({0, 1})->value.as_text(), u"ok");
   EXPECT_EQ(s.cells.find({1, 0})->value.as_number(), 42.5);
+  EXPECT_EQ(s.cells.find({kRows - 1, 0})->value.as_number(), kRows - 1);
 }
 
 xls::OpenError::Kind error_kind(const std::vector<uint8_t>& file, const std::optional<std::u16string>& password) {
@@ -101,6 +111,31 @@ TEST(XlsEncryptedFixture, DefaultPasswordIsTriedAfterTheGivenOne) {
   const auto file = rc4_file(crypto::kDefaultPassword);
   expect_content(*xls::read_workbook(file));
   expect_content(*xls::read_workbook(file, std::u16string(u"something else")));
+}
+
+// The CryptoAPI header (salt and verifier for the password "password") of a corpus file, put in
+// front of our own records: the whole stream is then encrypted under that scheme.
+std::optional<std::vector<uint8_t>> corpus_cryptoapi_filepass() {
+  const auto path = std::filesystem::path(TABREL_SHARED_DIR) / "corpus/encrypted/sheetjs-password_2002_40_basecrypto.xls";
+  std::ifstream in(path, std::ios::binary);
+  if (!in) return std::nullopt;
+  const auto file = cfb::CompoundFile::open(std::vector<uint8_t>(std::istreambuf_iterator<char>(in), {}));
+  const auto stream = file.read_stream(u"Workbook");
+  biff::RecordReader reader(stream);
+  biff::Record rec;
+  while (reader.next(rec))
+    if (rec.type == rt::FilePass) return rec.data;
+  return std::nullopt;
+}
+
+TEST(XlsEncryptedFixture, CryptoApiOpensWithItsPasswordOnly) {
+  const auto filepass = corpus_cryptoapi_filepass();
+  if (!filepass) GTEST_SKIP() << "no corpus";
+  ASSERT_TRUE(std::holds_alternative<crypto::CryptoApiHeader>(crypto::parse_filepass(*filepass)));
+  auto cipher = crypto::open_cipher(crypto::parse_filepass(*filepass), u"password");
+  const auto file = encrypted_workbook(*filepass, *cipher);
+  expect_content(*xls::read_workbook(file, std::u16string(u"password")));
+  EXPECT_EQ(error_kind(file, u"Password"), xls::OpenError::Kind::WrongPassword);
 }
 
 }  // namespace
