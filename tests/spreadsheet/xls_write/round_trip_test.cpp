@@ -85,6 +85,9 @@ TEST(RoundTrip, ValuesOfEveryKind) {
   auto& t = s.cells.at({1, 2});
   t.formula = formula(sum, true);
   t.value = model::CellValue::text(u"합계");
+  auto& long_text = s.cells.at({5, 2});  // a STRING record continued past one record
+  long_text.formula = formula(sum, true);
+  long_text.value = model::CellValue::text(std::u16string(9000, u'가'));
   auto& e = s.cells.at({2, 2});
   e.formula = formula(sum, true);
   e.value = model::CellValue::text(u"");
