@@ -17,6 +17,12 @@ namespace {
 
 using Kind = Node::Kind;
 
+// Largest array an operator or function builds item by item (four whole columns); beyond it
+// the result is #NUM!, so that a formula over whole sheets cannot exhaust memory or time.
+constexpr long long kMaxArrayItems = 4LL * model::kMaxRows;
+
+bool too_large(int rows, int cols) { return static_cast<long long>(rows) * cols > kMaxArrayItems; }
+
 int type_rank(const Scalar& s) {
   if (is_number(s)) return 0;
   if (is_text(s)) return 1;
@@ -292,6 +298,7 @@ Value Evaluator::unary(const Node& n) {
   };
   if (array_mode_ && (v.is_array() || (v.is_reference() && shape(v) != std::pair{1, 1}))) {
     auto [rows, cols] = shape(v);
+    if (too_large(rows, cols)) return CellError::Num;
     Matrix m{rows, cols, {}};
     for (int r = 0; r < rows; ++r)
       for (int c = 0; c < cols; ++c) m.items.push_back(one(item(v, r, c)));
@@ -357,6 +364,7 @@ Value Evaluator::elementwise(Op op, const Value& a, const Value& b) {
   auto [ar, ac] = shape(a);
   auto [br, bc] = shape(b);
   int rows = std::max(ar, br), cols = std::max(ac, bc);
+  if (too_large(rows, cols)) return CellError::Num;
   auto pick = [&](const Value& v, int vr, int vc, int r, int c) -> Scalar {
     int rr = vr == 1 ? 0 : r, cc = vc == 1 ? 0 : c;
     if (rr >= vr || cc >= vc) return CellError::NA;
@@ -468,6 +476,7 @@ Value Evaluator::call_elementwise(FunctionImpl impl, const FunctionInfo& f, std:
   }
   if (rows == 0) return Value();
   done = true;
+  if (too_large(rows, cols)) return CellError::Num;
   Matrix m{rows, cols, {}};
   std::vector<Node> copy(args.begin(), args.end());
   for (int r = 0; r < rows; ++r)

@@ -117,6 +117,7 @@ Value sumproduct_(Evaluator& ev, std::span<const Node> a) {
   for (const Node& n : a) values.push_back(ev.eval(n));
   ev.set_array_mode(was);
   auto [rows, cols] = ev.shape(values[0]);
+  if (static_cast<long long>(rows) * cols > 4LL * model::kMaxRows) return CellError::Num;
   for (const Value& v : values) {
     if (!v.is_reference() && !v.is_array() && !(rows == 1 && cols == 1)) return CellError::Value;
     if (ev.shape(v) != std::pair{rows, cols}) return CellError::Value;

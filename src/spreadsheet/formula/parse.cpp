@@ -541,14 +541,14 @@ class Parser {
 
   Node call(std::u16string_view name, size_t start, int depth) {
     Node n = make(Kind::Function);
-    if (is_future_function(name)) {
-      n.function = ptg::kUserFunction;
-      n.children.push_back(future_name(upper(name)));
-    } else if (const FunctionInfo* f = function_by_name(name)) {
+    if (const FunctionInfo* f = function_by_name(name)) {
       n.function = f->index;
     } else {
-      pos_ = start;
-      fail("unknown function");
+      // Newer functions are stored as "_xlfn." add-in names; any other name is a user-defined
+      // function, kept as typed (it evaluates to #NAME? unless the engine knows it).
+      n.function = ptg::kUserFunction;
+      bool future = is_future_function(name);
+      n.children.push_back(addin_name(future ? std::u16string(kFuturePrefix) + upper(name) : std::u16string(name)));
     }
     std::vector<Spacing> close;
     size_t mark = pos_;
@@ -582,10 +582,9 @@ class Parser {
     return n;
   }
 
-  // The add-in name "_xlfn.NAME" through which newer functions are stored.
-  Node future_name(const std::u16string& name) {
+  // An add-in name (a function the built-in table lacks), added to the links when new.
+  Node addin_name(const std::u16string& stored) {
     auto& links = wb_.externals;
-    std::u16string stored = std::u16string(kFuturePrefix) + name;
     size_t book = links.books.size();
     for (size_t i = 0; i < links.books.size(); ++i)
       if (links.books[i].kind == model::SupportingBook::Kind::AddIn) book = i;
@@ -598,7 +597,7 @@ class Parser {
     auto& names = links.books[book].names;
     size_t index = names.size();
     for (size_t i = 0; i < names.size(); ++i)
-      if (names[i].name == stored) index = i;
+      if (equals_ignore_case(names[i].name, stored)) index = i;
     if (index == names.size()) names.push_back(model::ExternalName{stored, 0, {}});
     size_t ixti = links.sheets.size();
     for (size_t i = 0; i < links.sheets.size(); ++i)

@@ -114,6 +114,15 @@ TEST(Functions, DatesWithTheFictitiousLeapDay) {
   });
 }
 
+TEST(Functions, The1904DateSystem) {
+  EngineFixture f;
+  f.wb->date_system = DateSystem::k1904;
+  check_all(f, {
+      {"=DATE(1904,1,1)", 0.0}, {"=DATE(2024,3,15)", 45366.0 - 1462}, {"=YEAR(0)", 1904.0}, {"=WEEKDAY(0)", 6.0},
+      {"=TODAY()", 45366.0 - 1462}, {"=VALUE(\"1904-01-02\")", 1.0}, {"=DATE(1903,12,31)", E::Num},
+  });
+}
+
 TEST(Functions, Lookups) {
   EngineFixture f;
   // A price table sorted by code, and a grade table for approximate lookups.
@@ -214,7 +223,7 @@ TEST(Functions, OperatorsAndReferences) {
       {"=0.3-0.2-0.1", 0.0}, {"=\"abc\"<\"abd\"", true}, {"=1<\"a\"", true}, {"=\"a\"<TRUE", true}, {"=A6=0", true},
       {"=A6=\"\"", true}, {"=A1+B1", E::Value}, {"=#N/A+1", E::NA}, {"=SUM(A1:A2 A2:A3)", 20.0},
       {"=SUM(A1:A2 C1:C2)", E::Null}, {"=SUM((A1,A3))", 40.0}, {"=A1:A5", E::Value}, {"=SUM(Sheet1!A1:A2)", 30.0},
-      {"=NOSUCHNAME", E::Name},
+      {"=NOSUCHNAME", E::Name}, {"=NOSUCHFUNCTION(1)", E::Name},
   });
 }
 
