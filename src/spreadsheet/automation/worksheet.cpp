@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "spreadsheet/automation/application.h"
+#include "spreadsheet/automation/autofilter.h"
 #include "spreadsheet/automation/calculation.h"
 #include "spreadsheet/automation/comment.h"
 #include "spreadsheet/automation/constants.h"
@@ -187,6 +188,11 @@ std::shared_ptr<xl::Comments> Worksheet::Comments() {
 std::shared_ptr<xl::Shapes> Worksheet::Shapes() {
   handle_.get();
   return std::make_shared<xl::Shapes>(handle_);
+}
+
+std::shared_ptr<xl::AutoFilter> Worksheet::AutoFilter() {
+  if (!handle_.get().autofilter) return nullptr;
+  return std::make_shared<xl::AutoFilter>(handle_);
 }
 
 }  // namespace tabrel::xl

@@ -15,6 +15,7 @@ class Workbook;
 class Range;
 class Comments;
 class Shapes;
+class AutoFilter;
 
 class Worksheet : public Dispatch, public std::enable_shared_from_this<Worksheet> {
  public:
@@ -52,6 +53,8 @@ class Worksheet : public Dispatch, public std::enable_shared_from_this<Worksheet
   std::shared_ptr<xl::Range> UsedRange();
   std::shared_ptr<xl::Comments> Comments();
   std::shared_ptr<xl::Shapes> Shapes();
+  // Nothing (nullptr) when the sheet has no AutoFilter.
+  std::shared_ptr<xl::AutoFilter> AutoFilter();
 
   const SheetHandle& handle() const { return handle_; }
 

@@ -1,0 +1,58 @@
+#pragma once
+// The AutoFilter of a worksheet: its range and, per column of the range, the filter and its
+// criteria as the spreadsheet reports them ("=서울", ">=80", "<>").
+
+#include <memory>
+#include <string>
+
+#include "spreadsheet/automation/sheet_handle.h"
+#include "spreadsheet/core/variant.h"
+
+namespace tabrel::xl {
+
+class Range;
+class Filters;
+class Filter;
+
+class AutoFilter : public Dispatch {
+ public:
+  explicit AutoFilter(SheetHandle sheet);
+  std::u16string type_name() const override { return u"AutoFilter"; }
+
+  std::shared_ptr<xl::Range> Range() const;
+  std::shared_ptr<xl::Filters> Filters() const;
+
+ private:
+  SheetHandle sheet_;
+};
+
+class Filters : public Dispatch {
+ public:
+  explicit Filters(SheetHandle sheet);
+  std::u16string type_name() const override { return u"Filters"; }
+
+  int Count() const;  // the columns of the filter range
+  std::shared_ptr<Filter> Item(const Variant& index) const;  // 1-based
+
+ private:
+  SheetHandle sheet_;
+};
+
+class Filter : public Dispatch {
+ public:
+  Filter(SheetHandle sheet, int column);
+  std::u16string type_name() const override { return u"Filter"; }
+
+  bool On() const;
+  // The criteria raise 1004 while the column is not filtered, and Criteria2 without a second one.
+  Variant Criteria1() const;
+  Variant Criteria2() const;
+  int Operator() const;  // xlAnd 1, xlOr 2, xlTop10Items 3 ...
+
+ private:
+  const model::AutoFilterColumn* column() const;
+  SheetHandle sheet_;
+  int column_;
+};
+
+}  // namespace tabrel::xl
