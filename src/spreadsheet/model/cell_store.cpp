@@ -4,6 +4,36 @@
 
 namespace tabrel::model {
 
+CellStore::CellStore() : pool_(std::make_unique<Pool>()), cells_(pool_.get()) {}
+
+CellStore::CellStore(const CellStore& other) : pool_(std::make_unique<Pool>()), cells_(other.cells_, pool_.get()) {}
+
+CellStore::CellStore(CellStore&& other) noexcept : pool_(std::move(other.pool_)), cells_(std::move(other.cells_)) {
+  other.reset_empty();
+}
+
+CellStore& CellStore::operator=(const CellStore& other) {
+  if (this != &other) *this = CellStore(other);
+  return *this;
+}
+
+CellStore& CellStore::operator=(CellStore&& other) noexcept {
+  if (this == &other) return *this;
+  std::destroy_at(&cells_);
+  pool_ = std::move(other.pool_);
+  std::construct_at(&cells_, std::move(other.cells_));
+  other.reset_empty();
+  return *this;
+}
+
+CellStore::~CellStore() = default;
+
+void CellStore::reset_empty() {
+  std::destroy_at(&cells_);
+  pool_ = std::make_unique<Pool>();
+  std::construct_at(&cells_, pool_.get());
+}
+
 const Cell* CellStore::find(CellRef c) const {
   auto it = cells_.find(key(c));
   return it == cells_.end() ? nullptr : &it->second;

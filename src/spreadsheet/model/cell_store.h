@@ -3,6 +3,8 @@
 
 #include <cstdint>
 #include <map>
+#include <memory>
+#include <memory_resource>
 
 #include "spreadsheet/model/cell.h"
 
@@ -10,6 +12,13 @@ namespace tabrel::model {
 
 class CellStore {
  public:
+  CellStore();
+  CellStore(const CellStore& other);
+  CellStore(CellStore&& other) noexcept;
+  CellStore& operator=(const CellStore& other);
+  CellStore& operator=(CellStore&& other) noexcept;
+  ~CellStore();
+
   const Cell* find(CellRef c) const;
   Cell* find(CellRef c);
   // The cell at c, created blank (with the given XF) when absent.
@@ -20,7 +29,8 @@ class CellStore {
   bool empty() const { return cells_.empty(); }
 
   // Row-major iteration over (key, cell); key() decodes the position.
-  using Map = std::map<uint32_t, Cell>;
+  // The cells' nodes come from a pool of the store's own, released all at once with it.
+  using Map = std::pmr::map<uint32_t, Cell>;
   static CellRef position(uint32_t key) { return CellRef{static_cast<int>(key >> 8), static_cast<int>(key & 0xFF)}; }
   static uint32_t key(CellRef c) { return (static_cast<uint32_t>(c.row) << 8) | static_cast<uint32_t>(c.col); }
   Map::const_iterator begin() const { return cells_.begin(); }
@@ -34,6 +44,11 @@ class CellStore {
   std::optional<RangeRef> used_range() const;
 
  private:
+  using Pool = std::pmr::unsynchronized_pool_resource;
+  // Leaves this store empty with a fresh pool (after its cells moved elsewhere).
+  void reset_empty();
+
+  std::unique_ptr<Pool> pool_;  // before cells_: made first, released last
   Map cells_;
 };
 
