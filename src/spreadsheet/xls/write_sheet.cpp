@@ -75,7 +75,7 @@ void write_columns(biff::RecordWriter& out, const model::Sheet& sheet, size_t xf
   for (const model::ColumnInfo& c : sheet.columns) {
     biff::PayloadBuilder p;
     p.u16(static_cast<uint16_t>(c.first));
-    p.u16(static_cast<uint16_t>(c.last));
+    p.u16(static_cast<uint16_t>(std::min(c.last, model::kMaxColumns - 1)));  // some files run on to 256
     p.u16(c.width);
     p.u16(c.xf < xf_count ? c.xf : 15);
     p.u16(static_cast<uint16_t>((c.hidden ? 0x1 : 0) | (c.custom_width ? 0x2 : 0) | (c.best_fit ? 0x4 : 0) |

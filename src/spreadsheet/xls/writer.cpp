@@ -42,7 +42,7 @@ void check_limits(const model::Workbook& wb) {
     for (const auto& [row, info] : sheet->rows)
       if (row < 0 || row >= model::kMaxRows) fail(*sheet, "row past the last row");
     for (const model::ColumnInfo& c : sheet->columns)
-      if (c.first < 0 || c.first > c.last || c.last >= model::kMaxColumns) fail(*sheet, "column past the last column");
+      if (c.first < 0 || c.first > c.last || c.first >= model::kMaxColumns) fail(*sheet, "column past the last column");
     for (const model::RangeRef& r : sheet->merges)
       if (!in_sheet(r.first) || !in_sheet(r.last)) fail(*sheet, "merged range outside the sheet");
   }

@@ -386,6 +386,15 @@ TEST(RoundTrip, ShownSheetFollowsTheWorkbookWindow) {
   EXPECT_EQ(reread(wb)->view.active_sheet, 1);
 }
 
+TEST(RoundTrip, ColumnsRunningOnTo256EndAtTheLastColumn) {
+  model::Workbook wb = fresh();
+  add_sheet(wb, u"Sheet1").columns = {{200, 256, 3000, 15, false, true, false, 0, false}};
+  const auto back = reread(wb);
+  ASSERT_EQ(back->sheets[0]->columns.size(), 1u);
+  EXPECT_EQ(back->sheets[0]->columns[0].first, 200);
+  EXPECT_EQ(back->sheets[0]->columns[0].last, 255);
+}
+
 TEST(RoundTrip, KeptRecordsAndStreams) {
   model::Workbook wb = fresh();
   // In file order: protection before the window, the country after the sheet list.
