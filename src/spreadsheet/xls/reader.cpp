@@ -34,11 +34,21 @@ using Kind = OpenError::Kind;
   throw OpenError(Kind::Corrupt, u"파일이 손상되어 열 수 없습니다.");
 }
 
+// Workbooks of BIFF2 to BIFF4 are a bare record stream, not a compound file: the file starts
+// with their BOF record.
+bool starts_with_old_bof(const std::vector<uint8_t>& bytes) {
+  if (bytes.size() < 4) return false;
+  const uint16_t id = static_cast<uint16_t>(bytes[0] | (bytes[1] << 8));
+  return id == 0x0009 || id == 0x0209 || id == 0x0409 || id == 0x0809;
+}
+
 cfb::CompoundFile open_container(std::vector<uint8_t> bytes) {
+  const bool old_stream = starts_with_old_bof(bytes);
   try {
     return cfb::CompoundFile::open(std::move(bytes));
   } catch (const cfb::Error& e) {
     const bool foreign = e.code() == cfb::ErrorCode::BadSignature || e.code() == cfb::ErrorCode::TruncatedHeader;
+    if (foreign && old_stream) fail(Kind::OldBiffVersion);
     fail(foreign ? Kind::NotCompoundFile : Kind::Corrupt);
   }
 }

@@ -400,6 +400,8 @@ TEST(XlsReader, OpeningFailsWithATypedError) {
   // A compound file without a workbook stream, and one with the older "Book" stream.
   EXPECT_EQ(open_error(xls_test::compound_file({1, 2, 3}, u"Other")), Kind::NoWorkbookStream);
   EXPECT_EQ(open_error(xls_test::compound_file(workbook_stream({}, {}), u"Book")), Kind::OldBiffVersion);
+  // A BIFF4 workbook: a bare record stream, no compound file.
+  EXPECT_EQ(open_error(Bytes().u16(0x0409).u16(6).u16(0).u16(0x0010).u16(0).raw(std::vector<uint8_t>(600, 0))), Kind::OldBiffVersion);
   // A BIFF5 BOF in a stream named as BIFF8's.
   RecordStream old;
   old.record(rt::BOF, xls_test::bof(0x0005, 0x0500));
