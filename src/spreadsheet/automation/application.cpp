@@ -103,6 +103,23 @@ std::shared_ptr<xl::Range> Application::Cells(const Variant& row, const Variant&
   return require_sheet(ActiveSheet())->Cells(row, column);
 }
 
+namespace {
+
+Application::MacroRunner& macro_runner() {
+  static Application::MacroRunner runner;
+  return runner;
+}
+
+}  // namespace
+
+void Application::SetMacroRunner(MacroRunner runner) { macro_runner() = std::move(runner); }
+
+void Application::Run(const std::u16string& macro) {
+  session();
+  if (!macro_runner()) raise_macro_not_found(macro);
+  macro_runner()(*this, macro);
+}
+
 bool Application::DisplayAlerts() const { return session().display_alerts; }
 void Application::SetDisplayAlerts(bool value) { session().display_alerts = value; }
 

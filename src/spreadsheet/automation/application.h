@@ -2,6 +2,7 @@
 // The spreadsheet application: one instance with its own open workbooks, active workbook, active
 // sheet, active cell and selection. Two instances share nothing but application settings.
 
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -43,6 +44,13 @@ class Application : public Dispatch, public std::enable_shared_from_this<Applica
   std::shared_ptr<xl::Range> Range(const Variant& cell1, const Variant& cell2 = {});
   std::shared_ptr<xl::Range> Cells();
   std::shared_ptr<xl::Range> Cells(const Variant& row, const Variant& column);
+
+  // Application.Run: runs a public macro of the instance's workbooks by name. The macro
+  // interpreter installs the runner (an application setting shared by every instance); without
+  // one, or when the runner does not know the macro, Run raises 1004.
+  using MacroRunner = std::function<void(Application& app, const std::u16string& macro)>;
+  static void SetMacroRunner(MacroRunner runner);
+  void Run(const std::u16string& macro);
 
   bool DisplayAlerts() const;
   void SetDisplayAlerts(bool value);

@@ -16,8 +16,8 @@ constexpr int32_t kObjectRequired = 91;
 constexpr int32_t kRemoteServerGone = 462;
 constexpr int32_t kDisconnected = -2147417848;  // 0x80010108
 
-const std::array<FaultEntry, 19>& table() {
-  static const std::array<FaultEntry, 19> entries = {{
+const std::array<FaultEntry, 20>& table() {
+  static const std::array<FaultEntry, 20> entries = {{
       {Fault::InvalidArgument, err::kInvalidProcedureCall, u"프로시저 호출 또는 인수가 잘못되었습니다."},
       {Fault::OutOfMemory, kOutOfMemory, u"메모리가 부족합니다."},
       {Fault::SubscriptOutOfRange, err::kSubscriptOutOfRange, u"아래 첨자 사용이 잘못되었습니다."},
@@ -37,6 +37,7 @@ const std::array<FaultEntry, 19>& table() {
       {Fault::SheetVisibleFailed, err::kMethodFailed, u"Worksheet 클래스의 Visible 속성을 설정할 수 없습니다."},
       {Fault::SheetDeleteFailed, err::kMethodFailed, u"Worksheet 클래스의 Delete 메서드가 실패했습니다."},
       {Fault::BordersItemFailed, err::kMethodFailed, u"Borders 클래스의 Item 속성을 가져올 수 없습니다."},
+      {Fault::MacroNotFound, err::kMethodFailed, u"' 매크로를 찾을 수 없습니다."},
       {Fault::ObjectDeleted, kDisconnected, u"자동화 오류입니다. 호출된 개체와 클라이언트의 연결이 끊어졌습니다."},
   }};
   return entries;
@@ -55,6 +56,10 @@ int32_t fault_number(Fault f) { return entry(f).number; }
 const std::u16string& fault_description(Fault f) { return entry(f).description; }
 
 void raise(Fault f) { throw AutomationError(fault_number(f), fault_description(f)); }
+
+void raise_macro_not_found(const std::u16string& macro) {
+  throw AutomationError(fault_number(Fault::MacroNotFound), u"'" + macro + fault_description(Fault::MacroNotFound));
+}
 
 void raise_failed(std::u16string description) {
   throw AutomationError(err::kMethodFailed, std::move(description));

@@ -30,6 +30,7 @@ enum class Fault {
   SheetDeleteFailed,     // 1004: deleting the last visible sheet
   BordersItemFailed,     // 1004: Borders(i) with an index outside 5..12
   ObjectDeleted,         // the sheet or workbook behind the object is gone
+  MacroNotFound,         // 1004: Run with a macro the workbooks do not have (the name goes first)
 };
 
 int32_t fault_number(Fault f);
@@ -38,6 +39,9 @@ const std::u16string& fault_description(Fault f);
 [[noreturn]] void raise(Fault f);
 // 1004 with a description that comes from elsewhere (the file reader's message).
 [[noreturn]] void raise_failed(std::u16string description);
+
+// 1004 "'<macro>' 매크로를 찾을 수 없습니다." for Application.Run.
+[[noreturn]] void raise_macro_not_found(const std::u16string& macro);
 
 // A member read through an object variable that holds Nothing (a cell without a comment, no
 // active cell) raises 91, as the macro language does:  deref(range->Comment()).Text()

@@ -65,6 +65,26 @@ TEST(ApplicationTest, CloseNeverSavesAndTheObjectThenRaises) {
   EXPECT_NE(error_number([&] { o.book->Sheets(); }), 0);
 }
 
+TEST(ApplicationTest, RunGoesThroughTheInstalledRunner) {
+  auto o = open_in_new_instance(sample_workbook());
+  try {
+    o.app->Run(u"서식적용");
+    FAIL();
+  } catch (const AutomationError& e) {
+    EXPECT_EQ(e.number(), 1004);
+    EXPECT_EQ(e.description(), u"'서식적용' 매크로를 찾을 수 없습니다.");
+  }
+  std::u16string ran;
+  Application::SetMacroRunner([&](Application& app, const std::u16string& macro) {
+    ran = macro;
+    app.Range(Variant(u"A1"))->SetValue(Variant(1.0));
+  });
+  o.app->Run(u"서식적용");
+  EXPECT_EQ(ran, u"서식적용");
+  EXPECT_TRUE(o.app->Range(Variant(u"A1"))->Value().same_as(Variant(1.0)));
+  Application::SetMacroRunner(nullptr);
+}
+
 TEST(ApplicationTest, WorkbooksByIndexAndName) {
   auto o = open_in_new_instance(sample_workbook(), u"Target.xls");
   EXPECT_EQ(o.app->Workbooks()->Item(Variant(1))->Name(), u"Target.xls");
