@@ -4,6 +4,7 @@
 #include <bit>
 #include <cmath>
 #include <cstring>
+#include <map>
 #include <set>
 
 #include "spreadsheet/biff/records.h"
@@ -31,36 +32,60 @@ void formula_body(biff::PayloadBuilder& p, const std::vector<uint8_t>& tokens, c
   p.bytes(extra);
 }
 
+// Rows with a ROW record: those with cells or row formatting, ascending.
+std::vector<int> rows_to_write(const model::Sheet& sheet) {
+  std::vector<int> rows;
+  for (const auto& [row, info] : sheet.rows) rows.push_back(row);
+  for (const auto& [key, cell] : sheet.cells) rows.push_back(model::CellStore::position(key).row);
+  std::sort(rows.begin(), rows.end());
+  rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
+  return rows;
+}
+
 class CellTableWriter {
  public:
   CellTableWriter(biff::RecordWriter& out, const model::Sheet& sheet, const SharedStringTable& strings,
                   size_t xf_count)
       : out_(out), sheet_(sheet), strings_(strings), xf_count_(xf_count) {}
 
-  void run() {
-    std::vector<int> rows = rows_to_write();
+  CellTableIndex run() {
+    CellTableIndex index;
+    const std::vector<int> rows = rows_to_write(sheet_);
+    if (!rows.empty()) index.first_row = rows.front(), index.end_row = rows.back() + 1;
     for (size_t begin = 0; begin < rows.size();) {
       const int block = rows[begin] / kRowsPerBlock;
       size_t end = begin;
       while (end < rows.size() && rows[end] / kRowsPerBlock == block) ++end;
-      for (size_t i = begin; i < end; ++i) row_record(rows[i]);
+      const uint64_t first_row_at = out_.position();
+      uint64_t first_row_end = 0;
+      for (size_t i = begin; i < end; ++i) {
+        row_record(rows[i]);
+        if (i == begin) first_row_end = out_.position();
+      }
+      std::map<int, uint64_t> first_cell_at;
       auto it = sheet_.cells.lower_bound({rows[begin], 0});
-      for (; it != sheet_.cells.end() && model::CellStore::position(it->first).row / kRowsPerBlock == block; ++it)
+      for (; it != sheet_.cells.end() && model::CellStore::position(it->first).row / kRowsPerBlock == block; ++it) {
+        first_cell_at.emplace(model::CellStore::position(it->first).row, out_.position());
         cell_records(it->first, it->second);
+      }
+      index.dbcells.push_back(out_.position());
+      // Back to the block's first ROW; then, per row, on from the first ROW's end (for the first
+      // row) or from the previous row's first cell to the row's first cell (0 for a row without).
+      biff::PayloadBuilder p;
+      p.u32(static_cast<uint32_t>(out_.position() - first_row_at));
+      uint64_t from = first_row_end;
+      for (size_t i = begin; i < end; ++i) {
+        auto cell = first_cell_at.find(rows[i]);
+        p.u16(cell == first_cell_at.end() ? 0 : static_cast<uint16_t>(cell->second - from));
+        if (cell != first_cell_at.end()) from = cell->second;
+      }
+      out_.write(biff::rt::DBCell, p);
       begin = end;
     }
+    return index;
   }
 
  private:
-  std::vector<int> rows_to_write() const {
-    std::vector<int> rows;
-    for (const auto& [row, info] : sheet_.rows) rows.push_back(row);
-    for (const auto& [key, cell] : sheet_.cells) rows.push_back(model::CellStore::position(key).row);
-    std::sort(rows.begin(), rows.end());
-    rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
-    return rows;
-  }
-
   uint16_t xf(uint16_t index) const { return index < xf_count_ ? index : kDefaultCellXf; }
 
   void row_record(int row) {
@@ -249,9 +274,15 @@ void write_dimensions(biff::RecordWriter& out, const model::Sheet& sheet) {
   out.write(biff::rt::Dimensions, p);
 }
 
-void write_cell_table(biff::RecordWriter& out, const model::Sheet& sheet, const SharedStringTable& strings,
-                      size_t xf_count) {
-  CellTableWriter(out, sheet, strings, xf_count).run();
+size_t cell_table_blocks(const model::Sheet& sheet) {
+  std::set<int> blocks;
+  for (int row : rows_to_write(sheet)) blocks.insert(row / kRowsPerBlock);
+  return blocks.size();
+}
+
+CellTableIndex write_cell_table(biff::RecordWriter& out, const model::Sheet& sheet, const SharedStringTable& strings,
+                                size_t xf_count) {
+  return CellTableWriter(out, sheet, strings, xf_count).run();
 }
 
 }  // namespace tabrel::xls

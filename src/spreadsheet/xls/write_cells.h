@@ -1,10 +1,11 @@
 #pragma once
 // The cell table of a worksheet: DIMENSIONS, then blocks of up to 32 rows, each with its ROW
 // records followed by the cells of those rows (NUMBER/RK, LABELSST, BOOLERR, BLANK, FORMULA with
-// its SHRFMLA/ARRAY/TABLE and STRING records).
+// its SHRFMLA/ARRAY/TABLE and STRING records) and a DBCELL record locating them.
 
 #include <cstdint>
 #include <optional>
+#include <vector>
 
 #include "spreadsheet/biff/record_writer.h"
 #include "spreadsheet/model/sheet.h"
@@ -14,9 +15,21 @@ namespace tabrel::xls {
 
 void write_dimensions(biff::RecordWriter& out, const model::Sheet& sheet);
 
-// xf_count: number of XF records written; cell formats past it fall back to the default.
-void write_cell_table(biff::RecordWriter& out, const model::Sheet& sheet,
-                      const SharedStringTable& strings, size_t xf_count);
+// What the sheet's INDEX record says of its cell table: the rows it spans and where each
+// block's DBCELL record lies.
+struct CellTableIndex {
+  int first_row = 0;               // first row with a ROW record (0 when none)
+  int end_row = 0;                 // one past the last (0 when none)
+  std::vector<uint64_t> dbcells;   // stream position of each block's DBCELL record
+};
+
+// The number of row blocks the cell table has.
+size_t cell_table_blocks(const model::Sheet& sheet);
+
+// xf_count: number of XF records written; cell formats past it fall back to the default. Each
+// block ends with its DBCELL record.
+CellTableIndex write_cell_table(biff::RecordWriter& out, const model::Sheet& sheet,
+                                const SharedStringTable& strings, size_t xf_count);
 
 // The RK form of a number when it holds the value exactly.
 std::optional<uint32_t> rk_encode(double value);

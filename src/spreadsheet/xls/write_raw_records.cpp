@@ -59,7 +59,8 @@ std::optional<SheetSlot> sheet_slot(uint16_t id) {
                   rt::Pane, rt::Selection, rt::DxGCol, rt::MergeCells, rt::PhoneticInfo, rt::CondFmt,
                   rt::CF, rt::CondFmt12, rt::CF12, rt::CFEx, rt::CodeName, rt::Continue}))
     return SheetSlot::Built;
-  if (one_of(id, {rt::Uncalced, rt::CalcMode, rt::CalcCount, rt::CalcRefMode, rt::CalcIter,
+  if (id == rt::Uncalced) return SheetSlot::BeforeIndex;
+  if (one_of(id, {rt::CalcMode, rt::CalcCount, rt::CalcRefMode, rt::CalcIter,
                   rt::CalcDelta, rt::CalcSaveRecalc, rt::PrintRowCol, rt::PrintGrid, rt::GridSet}))
     return SheetSlot::Calc;
   if (one_of(id, {rt::Sync, rt::LPr, rt::HorizontalPageBreaks, rt::VerticalPageBreaks}))

@@ -27,6 +27,7 @@ enum class GlobalSlot {
 
 enum class SheetSlot {
   Built,
+  BeforeIndex,    // Uncalced, right after BOF
   Calc,           // CalcMode .. GridSet
   PageBreaks,     // Sync, LPr, page breaks, after WSBOOL
   PageSetup,      // Header .. Setup, HeaderFooter, BkHim

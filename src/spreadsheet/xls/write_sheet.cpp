@@ -125,13 +125,34 @@ void write_bof(biff::RecordWriter& out, uint16_t type) {
 
 void write_eof(biff::RecordWriter& out) { out.write(rt::Eof, std::span<const uint8_t>()); }
 
-void write_sheet(biff::RecordWriter& out, const model::Sheet& sheet, const SheetContext& context) {
-  if (sheet.kind == model::SheetKind::ChartSheet) {
-    write_chart_sheet(out, sheet);
-    return;
-  }
+namespace {
+
+// Where the INDEX record points: the default column width and the cell table's blocks.
+struct SheetPositions {
+  uint64_t default_width = 0;
+  CellTableIndex cells;
+};
+
+biff::PayloadBuilder index_payload(const SheetPositions& at, uint64_t base) {
+  biff::PayloadBuilder p;
+  p.u32(0);
+  p.u32(static_cast<uint32_t>(at.cells.first_row));
+  p.u32(static_cast<uint32_t>(at.cells.end_row));
+  p.u32(static_cast<uint32_t>(base + at.default_width));
+  for (uint64_t dbcell : at.cells.dbcells) p.u32(static_cast<uint32_t>(base + dbcell));
+  return p;
+}
+
+// Writes the worksheet with the given INDEX payload; returns where the records INDEX points at
+// landed, relative to the sheet's BOF.
+SheetPositions write_worksheet(biff::RecordWriter& out, const model::Sheet& sheet, const SheetContext& context,
+                               const biff::PayloadBuilder& index) {
+  const uint64_t base = out.position();
+  SheetPositions at;
   const auto& raw = sheet.other_records;
   write_bof(out, sheet.kind == model::SheetKind::MacroSheet ? kBofMacroSheet : kBofWorksheet);
+  write_sheet_slot(out, raw, SheetSlot::BeforeIndex);
+  out.write(rt::Index, index);
   if (write_sheet_slot(out, raw, SheetSlot::Calc) == 0) write_default_calc(out);
   write_guts(out, sheet);
   biff::PayloadBuilder row_height;
@@ -142,13 +163,15 @@ void write_sheet(biff::RecordWriter& out, const model::Sheet& sheet, const Sheet
   write_sheet_slot(out, raw, SheetSlot::PageBreaks);
   if (write_sheet_slot(out, raw, SheetSlot::PageSetup) == 0) write_default_page_setup(out);
   write_sheet_slot(out, raw, SheetSlot::Protection);
+  at.default_width = out.position() - base;
   write_columns(out, sheet, context.xf_count);
   write_sheet_slot(out, raw, SheetSlot::Scenarios);
   write_sheet_slot(out, raw, SheetSlot::Sort);
   if (sheet.autofilter) write_autofilter(out, *sheet.autofilter);
   write_sheet_slot(out, raw, SheetSlot::FilterTail);
   write_dimensions(out, sheet);
-  write_cell_table(out, sheet, context.strings, context.xf_count);
+  at.cells = write_cell_table(out, sheet, context.strings, context.xf_count);
+  for (uint64_t& dbcell : at.cells.dbcells) dbcell -= base;
   write_sheet_slot(out, raw, SheetSlot::AfterCells);
   write_objects(out, sheet, context.drawing);
   write_sheet_slot(out, raw, SheetSlot::Objects);
@@ -174,6 +197,23 @@ void write_sheet(biff::RecordWriter& out, const model::Sheet& sheet, const Sheet
   }
   write_sheet_slot(out, raw, SheetSlot::Tail);
   write_eof(out);
+  return at;
+}
+
+}  // namespace
+
+void write_sheet(biff::RecordWriter& out, const model::Sheet& sheet, const SheetContext& context) {
+  if (sheet.kind == model::SheetKind::ChartSheet) {
+    write_chart_sheet(out, sheet);
+    return;
+  }
+  // INDEX points forward at records after it: lay the sheet out once on its own to learn where
+  // they land (the records' sizes do not depend on where the sheet starts), then write it.
+  SheetPositions planned;
+  planned.cells.dbcells.resize(cell_table_blocks(sheet));
+  biff::RecordWriter layout;
+  planned = write_worksheet(layout, sheet, context, index_payload(planned, 0));
+  write_worksheet(out, sheet, context, index_payload(planned, out.position()));
 }
 
 }  // namespace tabrel::xls

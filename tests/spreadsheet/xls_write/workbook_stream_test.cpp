@@ -80,6 +80,51 @@ TEST(WorkbookStream, SheetPositionsPointAtTheirSubstreams) {
                                            rt::Style, rt::BoundSheet8, rt::SST, rt::ExtSST, rt::Eof}));
 }
 
+TEST(WorkbookStream, CellIndexesPointAtTheirRecords) {
+  model::Workbook wb = small_workbook();
+  model::Sheet& s = *wb.sheets[0];
+  for (int row : {3, 31, 32, 33, 100, 1000, 1001, 5000})
+    for (int col : {0, 2, 7}) s.cells.at({row, col}).value = model::CellValue::number(row + col);
+  s.rows[40].height = 500;  // a formatted row without cells
+  s.rows[40].custom_height = true;
+  const auto records = written_records(write_workbook(wb, {u"pw"}), u"pw");
+  auto at = [&](uint64_t offset) -> const biff::Record* {
+    for (const auto& r : records)
+      if (r.offset == offset) return &r;
+    return nullptr;
+  };
+  size_t dbcells_checked = 0;
+  for (const auto& index : records) {
+    if (index.type != rt::Index) continue;
+    const biff::Record* width = at(u32_at(index.data, 12));
+    ASSERT_NE(width, nullptr);
+    EXPECT_EQ(width->type, rt::DefColWidth);
+    for (size_t i = 16; i + 4 <= index.data.size(); i += 4) {
+      const biff::Record* dbcell = at(u32_at(index.data, i));
+      ASSERT_NE(dbcell, nullptr);
+      ASSERT_EQ(dbcell->type, rt::DBCell);
+      const biff::Record* row = at(dbcell->offset - u32_at(dbcell->data, 0));
+      ASSERT_NE(row, nullptr);
+      ASSERT_EQ(row->type, rt::Row);
+      // Each row's first cell, from the end of the first ROW record on.
+      uint64_t from = row->offset + 4 + row->data.size();
+      const biff::Record* row_record = row;
+      for (size_t k = 4; k + 2 <= dbcell->data.size(); k += 2, row_record = at(row_record->offset + 4 + row_record->data.size())) {
+        ASSERT_EQ(row_record->type, rt::Row);
+        const uint16_t step = static_cast<uint16_t>(dbcell->data[k] | (dbcell->data[k + 1] << 8));
+        if (step == 0) continue;  // a row without cells
+        const biff::Record* cell = at(from + step);
+        ASSERT_NE(cell, nullptr);
+        EXPECT_EQ(cell->data[0] | (cell->data[1] << 8), row_record->data[0] | (row_record->data[1] << 8));
+        EXPECT_EQ(cell->data[2], 0);  // the row's first cell
+        from = cell->offset;
+      }
+      ++dbcells_checked;
+    }
+  }
+  EXPECT_EQ(dbcells_checked, 5u + 1u);  // blocks 0, 1, 3, 31, 156 on the first sheet; 1 on the second
+}
+
 TEST(WorkbookStream, ThousandsOfStringsContinueAcrossRecords) {
   model::Workbook wb;
   model::Sheet& s = add_sheet(wb, u"Sheet1");
@@ -119,8 +164,8 @@ TEST(WorkbookStream, PasswordEncryptsEveryPayloadButTheClearOnes) {
   EXPECT_EQ(decrypted[1].type, rt::FilePass);
   for (size_t i = 1; i < plain.size(); ++i) {
     EXPECT_EQ(decrypted[i + 1].type, plain[i].type);
-    // Sheet positions and the string index hold stream offsets, which FILEPASS moves.
-    if (plain[i].type != rt::BoundSheet8 && plain[i].type != rt::ExtSST) {
+    // Sheet positions and the string and cell indexes hold stream offsets, which FILEPASS moves.
+    if (plain[i].type != rt::BoundSheet8 && plain[i].type != rt::ExtSST && plain[i].type != rt::Index) {
       EXPECT_EQ(decrypted[i + 1].data, plain[i].data) << i;
     }
   }
