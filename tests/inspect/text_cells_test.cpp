@@ -4,6 +4,7 @@
 
 #include "inspect/cell_walk.h"
 #include "inspect/fixture.h"
+#include "inspect/formula_cells.h"
 #include "inspect/text_cells.h"
 #include "spreadsheet/automation/font.h"
 
@@ -113,6 +114,17 @@ TEST(CellWalkTest, RangesTheWalkCannotExpressAreRejected) {
     EXPECT_THROW(GetWrongTextCells(o, start, end, 0, false), RangeArgumentError);
   }
   EXPECT_EQ(GetWrongTextCells(o, u"A1", u"A32767", 0, false), u"0;");
+}
+
+TEST(CellWalkTest, FailedParseLeavesZeroAndFailedSelectionReadsTheEarlierCell) {
+  ExcelObjects o = open_blank_pair();
+  at(o.TargetSheet, u"A2")->SetValue(Variant(u"x"));
+  at(o.AnswerSheet, u"A2")->Select();
+  at(o.TargetSheet, u"A2")->Select();
+  // "A" has no row: the walk starts at row 0, and "A0" cannot be selected, so A0 is judged on
+  // the cells A2 that were active before.
+  EXPECT_EQ(GetWrongTextCells(o, u"A", u"A2", 0, false), u"2;A0;A2;");
+  EXPECT_THROW(GetWrongFunctionCells(o, u"A", u"A2", u"SUM"), AutomationError);
 }
 
 TEST(CellWalkTest, CellListReading) {
