@@ -68,6 +68,9 @@ class Range : public Dispatch, public std::enable_shared_from_this<Range> {
   void SetNumberFormat(const Variant& code);
   Variant NumberFormatLocal() const;
   void SetNumberFormatLocal(const Variant& code);
+  // The cell style: "Normal", "Comma [0]", "Percent" ... (Korean names are taken as well).
+  Variant Style() const;
+  void SetStyle(const Variant& name);
   Variant HorizontalAlignment() const;
   void SetHorizontalAlignment(const Variant& value);
   Variant VerticalAlignment() const;
@@ -96,6 +99,13 @@ class Range : public Dispatch, public std::enable_shared_from_this<Range> {
   std::shared_ptr<xl::Phonetic> Phonetics(const Variant& index) const;
   std::shared_ptr<xl::Phonetic> Phonetic() const;
 
+  // Copies values, formulas (their relative references moved along) and formats to
+  // `destination` (a Range of the same sheet); a larger destination takes whole copies.
+  void Copy(const Variant& destination);
+  // Fills `destination`, which starts with this range and extends it down or right, with
+  // copies of it (series are not extended).
+  void AutoFill(const Variant& destination);
+
   void ClearContents();
   void ClearFormats();
   void ClearOutline();
@@ -107,6 +117,7 @@ class Range : public Dispatch, public std::enable_shared_from_this<Range> {
  private:
   std::shared_ptr<xl::Range> sub(model::RangeRef area) const;
   void enter(const Variant& formula, bool r1c1);
+  void copy_into(const model::RangeRef& target, bool keep_source);
   SheetHandle sheet_;
   model::RangeRef area_;
 };

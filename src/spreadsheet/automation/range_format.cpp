@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "spreadsheet/automation/borders.h"
+#include "spreadsheet/automation/cell_styles.h"
 #include "spreadsheet/automation/constants.h"
 #include "spreadsheet/automation/engine_text.h"
 #include "spreadsheet/automation/errors.h"
@@ -78,6 +79,22 @@ void Range::SetNumberFormatLocal(const Variant& code) {
   model::Workbook& wb = sheet_.workbook();
   const uint16_t id = format_id_for(wb, code.to_string(), true);
   ops::change_format(wb, sheet_.get(), area_, [&](model::Xf& xf) { xf.format = id; });
+}
+
+Variant Range::Style() const {
+  const model::Sheet& sheet = sheet_.get();
+  const model::Workbook& wb = sheet_.workbook();
+  return fold_cells(area_, [&](model::CellRef at) { return Variant(style_name(wb, ops::effective_xf(sheet, at))); });
+}
+
+void Range::SetStyle(const Variant& name) {
+  model::Workbook& wb = sheet_.workbook();
+  const auto style = find_style(wb, name.to_string());
+  if (!style) raise(Fault::MethodFailed);
+  ops::change_format(wb, sheet_.get(), area_, [&](model::Xf& xf) {
+    xf.parent = style->style_xf;
+    xf.format = style->format;
+  });
 }
 
 Variant Range::HorizontalAlignment() const {

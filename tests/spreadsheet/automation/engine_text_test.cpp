@@ -3,9 +3,11 @@
 
 #include "fixture.h"
 #include "spreadsheet/automation/application.h"
+#include "spreadsheet/automation/font.h"
 #include "spreadsheet/automation/format_conditions.h"
 #include "spreadsheet/automation/range.h"
 #include "spreadsheet/automation/worksheet.h"
+#include "spreadsheet/numfmt/builtin_formats.h"
 
 namespace tabrel::xl {
 namespace {
@@ -91,6 +93,50 @@ TEST(EngineTextTest, AddingConditionsAsARecordedMacroDoes) {
   EXPECT_EQ(o.app->Range(Variant(u"C3"))->FormatConditions()->Count(), 0);
   range->FormatConditions()->Delete();
   EXPECT_EQ(b6->Count(), 0);
+}
+
+TEST(EngineTextTest, CopyAndAutoFillMoveRelativeReferences) {
+  auto wb = sample_workbook();
+  const uint16_t bold_font = testing::add_font(*wb, [](model::Font& f) { f.weight = 700; });
+  const uint16_t bold = add_xf(*wb, [&](model::Xf& x) { x.font = bold_font; });
+  auto& cells = wb->sheets[0]->cells;
+  for (int r = 2; r < 6; ++r)
+    for (int c = 1; c < 4; ++c) cells.put({r, c}, model::Cell{model::CellValue::number(r + c), 15, nullptr, false});
+  cells.put({0, 0}, model::Cell{model::CellValue::text(u"제목"), bold, nullptr, false});
+  auto o = open_in_new_instance(std::move(wb));
+  auto e3 = o.app->Range(Variant(u"E3"));
+  e3->SetFormula(Variant(u"=SUM(B3:D3)"));
+  e3->AutoFill(Variant(std::static_pointer_cast<Dispatch>(o.app->Range(Variant(u"E3:E6")))));
+  EXPECT_TRUE(o.app->Range(Variant(u"E5"))->Formula().same_as(Variant(u"=SUM(B5:D5)")));
+  EXPECT_TRUE(o.app->Range(Variant(u"E5"))->Value().same_as(Variant(18.0)));
+  EXPECT_EQ(error_number([&] { e3->AutoFill(Variant(std::static_pointer_cast<Dispatch>(o.app->Range(Variant(u"E1:E2"))))); }),
+            1004);
+
+  o.app->Range(Variant(u"A1"))->Copy(Variant(std::static_pointer_cast<Dispatch>(o.app->Range(Variant(u"G2:H3")))));
+  EXPECT_TRUE(o.app->Range(Variant(u"H3"))->Value().same_as(Variant(u"제목")));
+  EXPECT_TRUE(o.app->Range(Variant(u"H3"))->Font()->Bold().same_as(Variant(true)));
+  o.app->Range(Variant(u"E3:E4"))->Copy(Variant(std::static_pointer_cast<Dispatch>(o.app->Range(Variant(u"F9")))));
+  EXPECT_TRUE(o.app->Range(Variant(u"F10"))->Formula().same_as(Variant(u"=SUM(C10:E10)")));
+}
+
+TEST(EngineTextTest, CellStylesByEnglishOrKoreanName) {
+  auto wb = sample_workbook();
+  model::Xf comma0;
+  comma0.is_style = true;
+  comma0.format = 41;
+  wb->styles.xfs.push_back(comma0);
+  model::Style normal, comma;
+  normal.builtin = comma.builtin = true;
+  comma.builtin_id = 6;
+  comma.xf = static_cast<uint16_t>(wb->styles.xfs.size() - 1);
+  wb->styles.styles = {normal, comma};
+  auto o = open_in_new_instance(std::move(wb));
+  auto b2 = o.app->Range(Variant(u"B2:C2"));
+  EXPECT_TRUE(b2->Style().same_as(Variant(u"Normal")));
+  b2->SetStyle(Variant(u"쉼표 [0]"));
+  EXPECT_TRUE(b2->Style().same_as(Variant(u"Comma [0]")));
+  EXPECT_EQ(o.app->Range(Variant(u"B2"))->NumberFormat().str(), std::u16string(*numfmt::builtin_format_code(41)));
+  EXPECT_EQ(error_number([&] { b2->SetStyle(Variant(u"없는 스타일")); }), 1004);
 }
 
 TEST(EngineTextTest, ColumnWidthsInCharacters) {
