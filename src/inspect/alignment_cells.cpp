@@ -76,9 +76,9 @@ std::u16string GetWrongBorderCells(ExcelObjects& objects, std::u16string_view st
     // Edges of a cell merged in the answer are not compared.
     if (!rt::met([&] { return !equals(cell.answer()->MergeCells(), Variant(true)).value_or(false); })) return false;
     return rt::met([&] {
-      return lists(differs_any(cell, {line_style(kLeft), line_style(kTop), line_style(kBottom), line_style(kRight),
-                                      line_weight(kLeft), line_weight(kTop), line_weight(kBottom),
-                                      line_weight(kRight)}));
+      return lists(
+          differs_any(cell, {line_style(kLeft), line_style(kTop), line_style(kBottom), line_style(kRight),
+                             line_weight(kLeft), line_weight(kTop), line_weight(kBottom), line_weight(kRight)}));
     });
   };
   return walk_cell_list(objects, startCell, endCell, test);

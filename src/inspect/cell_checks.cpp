@@ -27,9 +27,7 @@ std::shared_ptr<xl::Names> names(const std::shared_ptr<xl::Application>& app) {
   return required(use(use(use(app).Workbooks()).Item(Variant(1))).Names());
 }
 
-std::u16string without_line_feeds(std::u16string_view text) {
-  return rt::Trim(rt::Replace(text, u"\n", u""));
-}
+std::u16string without_line_feeds(std::u16string_view text) { return rt::Trim(rt::Replace(text, u"\n", u"")); }
 
 // The comment checks stop at the first failure and answer no.
 template <class Check>

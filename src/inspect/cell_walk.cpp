@@ -18,8 +18,7 @@ constexpr long long kMaxCells = 32767;
 bool is_letter(char16_t c) { return (c >= u'A' && c <= u'Z') || (c >= u'a' && c <= u'z'); }
 
 [[noreturn]] void reject(std::u16string_view reason, std::u16string_view startCell, std::u16string_view endCell) {
-  throw RangeArgumentError(std::u16string(reason) + u": " + std::u16string(startCell) + u":" +
-                           std::u16string(endCell));
+  throw RangeArgumentError(std::u16string(reason) + u": " + std::u16string(startCell) + u":" + std::u16string(endCell));
 }
 
 struct Bounds {
@@ -50,10 +49,14 @@ Bounds parse_bounds(std::u16string_view startCell, std::u16string_view endCell, 
   for (std::u16string_view cell : {startCell, endCell})
     if (cell.size() >= 2 && is_letter(cell[1])) reject(u"두 글자 열은 검사할 수 없습니다", startCell, endCell);
   Bounds b;
-  parse_step(b.first_col, [&] { return column_of(startCell); }, options.on_error, startCell, endCell);
-  parse_step(b.first_row, [&] { return row_of(startCell); }, options.on_error, startCell, endCell);
-  parse_step(b.last_col, [&] { return column_of(endCell); }, options.on_error, startCell, endCell);
-  parse_step(b.last_row, [&] { return row_of(endCell); }, options.on_error, startCell, endCell);
+  parse_step(
+      b.first_col, [&] { return column_of(startCell); }, options.on_error, startCell, endCell);
+  parse_step(
+      b.first_row, [&] { return row_of(startCell); }, options.on_error, startCell, endCell);
+  parse_step(
+      b.last_col, [&] { return column_of(endCell); }, options.on_error, startCell, endCell);
+  parse_step(
+      b.last_row, [&] { return row_of(endCell); }, options.on_error, startCell, endCell);
 
   const Widening& w = options.widening;
   if (w.left && b.first_col > kColumnA) --b.first_col;

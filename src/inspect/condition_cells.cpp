@@ -56,8 +56,8 @@ bool rules_differ(xl::FormatCondition& answer, xl::FormatCondition& target) {
 
 }  // namespace
 
-std::u16string GetWrongCondBoldCells(ExcelObjects& objects, std::u16string_view startCell,
-                                     std::u16string_view endCell, int16_t conditionIndex) {
+std::u16string GetWrongCondBoldCells(ExcelObjects& objects, std::u16string_view startCell, std::u16string_view endCell,
+                                     int16_t conditionIndex) {
   return walk_conditions(objects, startCell, endCell, {}, conditionIndex,
                          [](xl::FormatCondition& a, xl::FormatCondition& t) {
                            return lists(differs(Comparison::TrimmedText, use(a.Font()).Bold(), use(t.Font()).Bold()));
@@ -66,20 +66,18 @@ std::u16string GetWrongCondBoldCells(ExcelObjects& objects, std::u16string_view 
 
 std::u16string GetWrongCondItalicCells(ExcelObjects& objects, std::u16string_view startCell,
                                        std::u16string_view endCell, int16_t conditionIndex) {
-  return walk_conditions(objects, startCell, endCell, {}, conditionIndex,
-                         [](xl::FormatCondition& a, xl::FormatCondition& t) {
-                           return lists(
-                               differs(Comparison::TrimmedText, use(a.Font()).Italic(), use(t.Font()).Italic()));
-                         });
+  return walk_conditions(
+      objects, startCell, endCell, {}, conditionIndex, [](xl::FormatCondition& a, xl::FormatCondition& t) {
+        return lists(differs(Comparison::TrimmedText, use(a.Font()).Italic(), use(t.Font()).Italic()));
+      });
 }
 
 std::u16string GetWrongCondFillColorCells(ExcelObjects& objects, std::u16string_view startCell,
                                           std::u16string_view endCell, int16_t conditionIndex) {
-  return walk_conditions(objects, startCell, endCell, {}, conditionIndex,
-                         [](xl::FormatCondition& a, xl::FormatCondition& t) {
-                           return lists(differs(Comparison::TrimmedText, use(a.Interior()).ColorIndex(),
-                                                use(t.Interior()).ColorIndex()));
-                         });
+  return walk_conditions(
+      objects, startCell, endCell, {}, conditionIndex, [](xl::FormatCondition& a, xl::FormatCondition& t) {
+        return lists(differs(Comparison::TrimmedText, use(a.Interior()).ColorIndex(), use(t.Interior()).ColorIndex()));
+      });
 }
 
 std::u16string GetWrongCondFontColorCells(ExcelObjects& objects, std::u16string_view startCell,
@@ -97,8 +95,8 @@ std::u16string GetWrongCondCountCells(ExcelObjects& objects, std::u16string_view
   return walk_conditions(objects, startCell, endCell, {}, 1, nullptr);
 }
 
-std::u16string GetWrongCondRuleCells(ExcelObjects& objects, std::u16string_view startCell,
-                                     std::u16string_view endCell, int16_t conditionIndex) {
+std::u16string GetWrongCondRuleCells(ExcelObjects& objects, std::u16string_view startCell, std::u16string_view endCell,
+                                     int16_t conditionIndex) {
   Widening widening;
   widening.left = widening.right = widening.down = true;
   return walk_conditions(objects, startCell, endCell, widening, conditionIndex, rules_differ);
@@ -107,10 +105,9 @@ std::u16string GetWrongCondRuleCells(ExcelObjects& objects, std::u16string_view 
 std::u16string GetWrongConditionalFormatCells(ExcelObjects& objects, std::u16string_view startCell,
                                               std::u16string_view endCell, int16_t conditionIndex,
                                               std::u16string_view formulaText) {
-  return walk_conditions(objects, startCell, endCell, {}, conditionIndex,
-                         [&](xl::FormatCondition&, xl::FormatCondition& t) {
-                           return rt::InStr(t.Formula1(), formulaText) == 0;
-                         });
+  return walk_conditions(
+      objects, startCell, endCell, {}, conditionIndex,
+      [&](xl::FormatCondition&, xl::FormatCondition& t) { return rt::InStr(t.Formula1(), formulaText) == 0; });
 }
 
 }  // namespace tabrel::inspect

@@ -11,8 +11,8 @@
 namespace tabrel::inspect {
 
 // Bold, italic and fill of the condition; a part the condition leaves unset never lists a cell.
-std::u16string GetWrongCondBoldCells(ExcelObjects& objects, std::u16string_view startCell,
-                                     std::u16string_view endCell, int16_t conditionIndex);
+std::u16string GetWrongCondBoldCells(ExcelObjects& objects, std::u16string_view startCell, std::u16string_view endCell,
+                                     int16_t conditionIndex);
 std::u16string GetWrongCondItalicCells(ExcelObjects& objects, std::u16string_view startCell,
                                        std::u16string_view endCell, int16_t conditionIndex);
 std::u16string GetWrongCondFillColorCells(ExcelObjects& objects, std::u16string_view startCell,
@@ -30,8 +30,8 @@ std::u16string GetWrongCondCountCells(ExcelObjects& objects, std::u16string_view
 // Type, first formula ("$" ignored), operator and second bound of the condition, over the range
 // widened one column left, one column right and one row down. `endCell` in column Z is rejected
 // (RangeArgumentError).
-std::u16string GetWrongCondRuleCells(ExcelObjects& objects, std::u16string_view startCell,
-                                     std::u16string_view endCell, int16_t conditionIndex);
+std::u16string GetWrongCondRuleCells(ExcelObjects& objects, std::u16string_view startCell, std::u16string_view endCell,
+                                     int16_t conditionIndex);
 
 // The target condition's first formula contains `formulaText` (letter case kept); the answer's
 // formula is not read.

@@ -25,11 +25,13 @@ Variant phonetic_visible(xl::Range& cell) { return Variant(use(cell.Phonetic()).
 
 }  // namespace
 
-std::u16string GetWrongFontNameCells(ExcelObjects& objects, std::u16string_view startCell, std::u16string_view endCell) {
+std::u16string GetWrongFontNameCells(ExcelObjects& objects, std::u16string_view startCell,
+                                     std::u16string_view endCell) {
   return compare_properties(objects, startCell, endCell, {{font_name, Comparison::TrimmedText}});
 }
 
-std::u16string GetWrongFontSizeCells(ExcelObjects& objects, std::u16string_view startCell, std::u16string_view endCell) {
+std::u16string GetWrongFontSizeCells(ExcelObjects& objects, std::u16string_view startCell,
+                                     std::u16string_view endCell) {
   return compare_properties(objects, startCell, endCell, {{font_size, Comparison::TrimmedText}});
 }
 

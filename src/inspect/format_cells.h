@@ -13,9 +13,12 @@ std::u16string GetWrongFontNameCells(ExcelObjects& objects, std::u16string_view 
 std::u16string GetWrongFontSizeCells(ExcelObjects& objects, std::u16string_view startCell, std::u16string_view endCell);
 std::u16string GetWrongBoldCells(ExcelObjects& objects, std::u16string_view startCell, std::u16string_view endCell);
 std::u16string GetWrongItalicCells(ExcelObjects& objects, std::u16string_view startCell, std::u16string_view endCell);
-std::u16string GetWrongUnderlineCells(ExcelObjects& objects, std::u16string_view startCell, std::u16string_view endCell);
-std::u16string GetWrongFontColorCells(ExcelObjects& objects, std::u16string_view startCell, std::u16string_view endCell);
-std::u16string GetWrongFillColorCells(ExcelObjects& objects, std::u16string_view startCell, std::u16string_view endCell);
+std::u16string GetWrongUnderlineCells(ExcelObjects& objects, std::u16string_view startCell,
+                                      std::u16string_view endCell);
+std::u16string GetWrongFontColorCells(ExcelObjects& objects, std::u16string_view startCell,
+                                      std::u16string_view endCell);
+std::u16string GetWrongFillColorCells(ExcelObjects& objects, std::u16string_view startCell,
+                                      std::u16string_view endCell);
 std::u16string GetWrongNumberFormatCells(ExcelObjects& objects, std::u16string_view startCell,
                                          std::u16string_view endCell);
 // Item 1 of the cell's phonetic guides, compared exactly; a cell without a guide is listed.

@@ -55,8 +55,8 @@ bool IsTargetRangeEmpty(ExcelObjects& objects, std::u16string_view startCell, st
   return walk_cells(objects, startCell, endCell, shows_something, options).count == 0;
 }
 
-std::u16string GetWrongFunctionCells(ExcelObjects& objects, std::u16string_view startCell,
-                                     std::u16string_view endCell, std::u16string_view functions) {
+std::u16string GetWrongFunctionCells(ExcelObjects& objects, std::u16string_view startCell, std::u16string_view endCell,
+                                     std::u16string_view functions) {
   // What each token is sought as, in capitals: a name with its "(", a short or numeric token alone.
   std::vector<std::u16string> sought;
   for (const std::u16string& token : tokens_of(functions)) {

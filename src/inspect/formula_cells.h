@@ -21,8 +21,8 @@ bool IsTargetRangeEmpty(ExcelObjects& objects, std::u16string_view startCell, st
 // The cells that lack a formula, lack one of the ";"-separated `functions` (a name is sought
 // with "(" after it, a one-character or numeric token by itself, letter case ignored), or show
 // another text than the answer. A failing call of the automation layer is raised to the caller.
-std::u16string GetWrongFunctionCells(ExcelObjects& objects, std::u16string_view startCell,
-                                     std::u16string_view endCell, std::u16string_view functions);
+std::u16string GetWrongFunctionCells(ExcelObjects& objects, std::u16string_view startCell, std::u16string_view endCell,
+                                     std::u16string_view functions);
 
 // The cells that lack a formula, use none of the `functions` (each sought with "(" after it,
 // letter case kept), or show another text than the answer.

@@ -1,7 +1,7 @@
 #include "inspect/text_cells.h"
 
-#include "inspect/cell_walk.h"
 #include "inspect/cell_reads.h"
+#include "inspect/cell_walk.h"
 #include "runtime/error_resume.h"
 #include "runtime/strings.h"
 

@@ -1,6 +1,7 @@
+#include "inspect/alignment_cells.h"
+
 #include <gtest/gtest.h>
 
-#include "inspect/alignment_cells.h"
 #include "inspect/cell_walk.h"
 #include "inspect/fixture.h"
 #include "spreadsheet/automation/borders.h"
@@ -75,7 +76,7 @@ TEST(GetWrongBorderCellsTest, EdgesOfAnswerMergedCellsAreNotCompared) {
 
 TEST(GetWrongBorderCellsTest, EdgeStyleAndWeightOfUnmergedCells) {
   ExcelObjects o = open_blank_pair();
-  line(o.AnswerSheet, u"B2", kLeftEdge, 1, 2);   // thin
+  line(o.AnswerSheet, u"B2", kLeftEdge, 1, 2);      // thin
   line(o.TargetSheet, u"B2", kLeftEdge, 1, -4138);  // medium
   line(o.AnswerSheet, u"B3", kLeftEdge, 1, 2);
   line(o.TargetSheet, u"B3", kLeftEdge, 1, 2);

@@ -1,18 +1,20 @@
+#include "inspect/cell_checks.h"
+
 #include <gtest/gtest.h>
 
 #include <vector>
 
-#include "inspect/cell_checks.h"
 #include "inspect/fixture.h"
-#include "spreadsheet/formula/encode.h"
-#include "spreadsheet/formula/parse.h"
+#include "inspect/workbook_parts.h"
 
 namespace tabrel::inspect {
 namespace {
 
 using testing::active_address;
+using testing::add_comment;
 using testing::at;
 using testing::blank_workbook;
+using testing::defined_name;
 using testing::open_blank_pair;
 using testing::open_pair;
 
@@ -53,22 +55,14 @@ TEST(CellTextChecksTest, StretchOutsideTheTextGivesNo) {
   EXPECT_FALSE(IsTextEndsEqual(o, u"A1"));
 }
 
-model::DefinedName defined(model::Workbook& wb, const char16_t* name, const char16_t* refers_to) {
-  model::DefinedName n;
-  n.name = name;
-  n.tokens = formula::encode(formula::parse(refers_to, wb, {}, formula::Notation::A1), {}, formula::EncodeForm::Name)
-                 .tokens;
-  return n;
-}
-
 // Names of the answer and of the target, each a name and what it refers to.
 using Names = std::vector<std::pair<const char16_t*, const char16_t*>>;
 
 ExcelObjects with_names(const Names& answer_names, const Names& target_names) {
   auto answer = blank_workbook({u"Sheet1", u"Sheet2"});
   auto target = blank_workbook({u"Sheet1", u"Sheet2"});
-  for (const auto& [name, ref] : answer_names) answer->names.push_back(defined(*answer, name, ref));
-  for (const auto& [name, ref] : target_names) target->names.push_back(defined(*target, name, ref));
+  for (const auto& [name, ref] : answer_names) answer->names.push_back(defined_name(*answer, name, ref));
+  for (const auto& [name, ref] : target_names) target->names.push_back(defined_name(*target, name, ref));
   return open_pair(std::move(answer), std::move(target));
 }
 
@@ -85,12 +79,21 @@ TEST(IsDefinedNameCorrectTest, SearchBoundedByTheAnswersCount) {
       {"other letter case", {{u"Goal", u"Sheet1!$B$3"}}, {{u"GOAL", u"Sheet1!$B$3"}}, u"Goal", false},
       {"other sheet", {{u"목표량", u"Sheet1!$B$3"}}, {{u"목표량", u"Sheet2!$B$3"}}, u"목표량", false},
       {"relative reference", {{u"목표량", u"Sheet1!$B$3"}}, {{u"목표량", u"Sheet1!B3"}}, u"목표량", false},
-      {"second of two", {{u"a", u"Sheet1!$A$1"}, {u"목표량", u"Sheet1!$B$3"}},
-       {{u"b", u"Sheet1!$A$2"}, {u"목표량", u"Sheet1!$B$3"}}, u"목표량", true},
-      {"beyond the answer's count", {{u"목표량", u"Sheet1!$B$3"}}, {{u"b", u"Sheet1!$A$2"}, {u"목표량", u"Sheet1!$B$3"}},
-       u"목표량", false},
-      {"target has fewer names", {{u"a", u"Sheet1!$A$1"}, {u"목표량", u"Sheet1!$B$3"}}, {{u"a", u"Sheet1!$A$1"}},
-       u"목표량", false},
+      {"second of two",
+       {{u"a", u"Sheet1!$A$1"}, {u"목표량", u"Sheet1!$B$3"}},
+       {{u"b", u"Sheet1!$A$2"}, {u"목표량", u"Sheet1!$B$3"}},
+       u"목표량",
+       true},
+      {"beyond the answer's count",
+       {{u"목표량", u"Sheet1!$B$3"}},
+       {{u"b", u"Sheet1!$A$2"}, {u"목표량", u"Sheet1!$B$3"}},
+       u"목표량",
+       false},
+      {"target has fewer names",
+       {{u"a", u"Sheet1!$A$1"}, {u"목표량", u"Sheet1!$B$3"}},
+       {{u"a", u"Sheet1!$A$1"}},
+       u"목표량",
+       false},
       {"missing from the answer", {{u"a", u"Sheet1!$A$1"}}, {{u"목표량", u"Sheet1!$B$3"}}, u"목표량", false},
   };
   for (const Case& c : cases) {
@@ -98,22 +101,6 @@ TEST(IsDefinedNameCorrectTest, SearchBoundedByTheAnswersCount) {
     ExcelObjects o = with_names(c.answer, c.target);
     EXPECT_EQ(IsDefinedNameCorrect(o, 1, c.sought), c.expected);
   }
-}
-
-// A comment on G1 of the first sheet, in a box of the given drawing-layer shape type.
-void add_comment(model::Workbook& wb, const char16_t* text, bool visible = false, uint16_t shape_type = 202) {
-  model::Sheet& sheet = *wb.sheets[0];
-  model::DrawingObject box;
-  box.object_type = 25;
-  box.autoshape_type = shape_type;
-  sheet.drawings.push_back(box);
-  model::Comment note;
-  note.cell = {0, 6};
-  note.author = u"홍길동";
-  note.text.text = text;
-  note.visible = visible;
-  note.drawing_index = static_cast<int>(sheet.drawings.size() - 1);
-  sheet.comments.push_back(note);
 }
 
 TEST(CommentChecksTest, TextWithOrWithoutTheAuthorLine) {

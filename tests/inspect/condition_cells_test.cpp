@@ -1,77 +1,23 @@
+#include "inspect/condition_cells.h"
+
 #include <gtest/gtest.h>
 
-#include <optional>
-#include <vector>
-
 #include "inspect/cell_walk.h"
-#include "inspect/condition_cells.h"
 #include "inspect/fixture.h"
-#include "spreadsheet/formula/encode.h"
-#include "spreadsheet/formula/parse.h"
+#include "inspect/workbook_parts.h"
 
 namespace tabrel::inspect {
 namespace {
 
+using testing::add_format;
 using testing::blank_workbook;
+using testing::formula_rule;
+using testing::kBetween;
+using testing::kGreater;
 using testing::open_pair;
-
-constexpr int kBetween = 1;
-constexpr int kGreater = 5;
-
-// A rule of a conditional format over `first`:`last`; formulas are A1 text seen from `first`.
-struct Rule {
-  int type = 1;
-  int op = kGreater;
-  const char16_t* formula1 = u"80";
-  const char16_t* formula2 = nullptr;
-  std::optional<bool> bold;
-  std::optional<uint16_t> color;
-};
-
-Rule value_rule(int op, const char16_t* formula1, const char16_t* formula2 = nullptr) {
-  Rule r;
-  r.op = op;
-  r.formula1 = formula1;
-  r.formula2 = formula2;
-  return r;
-}
-
-Rule formula_rule(const char16_t* formula1) {
-  Rule r;
-  r.type = 2;
-  r.formula1 = formula1;
-  return r;
-}
-
-Rule with_bold(Rule r, bool bold) {
-  r.bold = bold;
-  return r;
-}
-
-std::vector<uint8_t> tokens(model::Workbook& wb, const char16_t* text, model::CellRef base) {
-  return formula::encode(formula::parse(text, wb, base, formula::Notation::A1), base, formula::EncodeForm::Relative)
-      .tokens;
-}
-
-void add_format(model::Workbook& wb, const char16_t* first, const char16_t* last, const std::vector<Rule>& rules) {
-  model::CondFormat cf;
-  const model::RangeRef range{*model::parse_a1(first), *model::parse_a1(last)};
-  cf.ranges = {range};
-  for (const Rule& r : rules) {
-    model::CondRule rule;
-    rule.type = static_cast<uint8_t>(r.type);
-    rule.op = r.type == 1 ? static_cast<uint8_t>(r.op) : 0;
-    rule.formula1 = tokens(wb, r.formula1, range.first);
-    if (r.formula2) rule.formula2 = tokens(wb, r.formula2, range.first);
-    if (r.bold || r.color) {
-      rule.font.emplace();
-      rule.font->bold = r.bold;
-      rule.font->color = r.color;
-    }
-    cf.rules.push_back(rule);
-  }
-  wb.sheets[0]->conditional_formats.push_back(cf);
-}
+using testing::Rule;
+using testing::value_rule;
+using testing::with_bold;
 
 using Member = std::u16string (*)(ExcelObjects&, std::u16string_view, std::u16string_view, int16_t);
 
@@ -138,9 +84,10 @@ TEST(ConditionFamilyTest, ComparedPartsOfTheCondition) {
       {"dollar signs in a between rule's second bound", value_rule(kBetween, u"$D$1", u"$D$2"),
        value_rule(kBetween, u"D$1", u"D$2"), u"1;B3;", u"0;", u"1;B3;"},
       {"first formula holds COUNTIF", formula_rule(u"B3>0"), formula_rule(countif), u"1;B3;", u"0;", u"0;"},
-      {"bold unset in the target", with_bold(value_rule(kGreater, u"80"), true), value_rule(kGreater, u"80"), u"0;", u"0;", u"1;B3;"},
-      {"bold off against on", with_bold(value_rule(kGreater, u"80"), true), with_bold(value_rule(kGreater, u"80"), false), u"0;",
-       u"1;B3;", u"1;B3;"},
+      {"bold unset in the target", with_bold(value_rule(kGreater, u"80"), true), value_rule(kGreater, u"80"), u"0;",
+       u"0;", u"1;B3;"},
+      {"bold off against on", with_bold(value_rule(kGreater, u"80"), true),
+       with_bold(value_rule(kGreater, u"80"), false), u"0;", u"1;B3;", u"1;B3;"},
   };
   for (const RuleCase& c : cases) {
     SCOPED_TRACE(c.name);

@@ -51,14 +51,14 @@ TEST_P(CorpusSelfTest, AWorkbookAgreesWithItselfAndKnownChangesAreFound) {
   o.TargetSheet = o.TargetExcel->Worksheets(Variant(1));
 
   EXPECT_GT(CountAnswerFilledCells(o, u"A1", u"J40"), 0.0f);
-  const Check checks[] = {GetWrongFontNameCells,     GetWrongFontSizeCells,        GetWrongBoldCells,
-                          GetWrongItalicCells,       GetWrongUnderlineCells,       GetWrongFontColorCells,
-                          GetWrongFillColorCells,    GetWrongNumberFormatCells,    GetWrongPhoneticVisibleCells,
-                          GetWrongHAlignMergeCells,  GetWrongVAlignMergeCells,     GetWrongBorderCells,
+  const Check checks[] = {GetWrongFontNameCells,    GetWrongFontSizeCells,     GetWrongBoldCells,
+                          GetWrongItalicCells,      GetWrongUnderlineCells,    GetWrongFontColorCells,
+                          GetWrongFillColorCells,   GetWrongNumberFormatCells, GetWrongPhoneticVisibleCells,
+                          GetWrongHAlignMergeCells, GetWrongVAlignMergeCells,  GetWrongBorderCells,
                           GetWrongCondCountCells};
   for (Check check : checks) EXPECT_EQ(check(o, u"A1", u"J40"), u"0;");
-  const ConditionCheck condition_checks[] = {GetWrongCondBoldCells, GetWrongCondItalicCells,
-                                             GetWrongCondFillColorCells, GetWrongCondRuleCells};
+  const ConditionCheck condition_checks[] = {GetWrongCondBoldCells, GetWrongCondItalicCells, GetWrongCondFillColorCells,
+                                             GetWrongCondRuleCells};
   for (ConditionCheck check : condition_checks) EXPECT_EQ(check(o, u"A1", u"J40", 1), u"0;");
   EXPECT_EQ(GetWrongTextCells(o, u"A1", u"J40", 0, false), u"0;");
   EXPECT_EQ(GetWrongTextCells(o, u"A1", u"J40", 1, true), u"0;");

@@ -1,9 +1,10 @@
+#include "inspect/format_cells.h"
+
 #include <gtest/gtest.h>
 
 #include <functional>
 
 #include "inspect/fixture.h"
-#include "inspect/format_cells.h"
 #include "spreadsheet/automation/font.h"
 #include "spreadsheet/automation/interior.h"
 
@@ -47,9 +48,12 @@ Setup plain() {
 
 TEST(FormatFamilyTest, EachPropertyAsItsComparisonReadsIt) {
   const FormatCase cases[] = {
-      {"same font name", GetWrongFontNameCells, font(&xl::Font::SetName, u"굴림"), font(&xl::Font::SetName, u"굴림"), u"0;"},
-      {"other font name", GetWrongFontNameCells, font(&xl::Font::SetName, u"굴림"), font(&xl::Font::SetName, u"돋움"), u"1;A1;"},
-      {"size 11 against 11.5", GetWrongFontSizeCells, font(&xl::Font::SetSize, 11.0), font(&xl::Font::SetSize, 11.5), u"1;A1;"},
+      {"same font name", GetWrongFontNameCells, font(&xl::Font::SetName, u"굴림"), font(&xl::Font::SetName, u"굴림"),
+       u"0;"},
+      {"other font name", GetWrongFontNameCells, font(&xl::Font::SetName, u"굴림"), font(&xl::Font::SetName, u"돋움"),
+       u"1;A1;"},
+      {"size 11 against 11.5", GetWrongFontSizeCells, font(&xl::Font::SetSize, 11.0), font(&xl::Font::SetSize, 11.5),
+       u"1;A1;"},
       {"same size", GetWrongFontSizeCells, font(&xl::Font::SetSize, 14.0), font(&xl::Font::SetSize, 14.0), u"0;"},
       {"bold against plain", GetWrongBoldCells, font(&xl::Font::SetBold, true), plain(), u"1;A1;"},
       {"italic against plain", GetWrongItalicCells, plain(), font(&xl::Font::SetItalic, true), u"1;A1;"},
@@ -58,8 +62,8 @@ TEST(FormatFamilyTest, EachPropertyAsItsComparisonReadsIt) {
       {"red against automatic colour", GetWrongFontColorCells, font(&xl::Font::SetColorIndex, 3), plain(), u"1;A1;"},
       {"same fill", GetWrongFillColorCells, fill(6), fill(6), u"0;"},
       {"no fill against white", GetWrongFillColorCells, plain(), fill(2), u"1;A1;"},
-      {"formats apart only by outer blanks", GetWrongNumberFormatCells, number_format(u"0.00 "),
-       number_format(u"0.00"), u"0;"},
+      {"formats apart only by outer blanks", GetWrongNumberFormatCells, number_format(u"0.00 "), number_format(u"0.00"),
+       u"0;"},
       {"formats apart by letter case", GetWrongNumberFormatCells, number_format(u"yyyy-mm-dd"),
        number_format(u"YYYY-MM-DD"), u"1;A1;"},
       {"no phonetic guide on either side", GetWrongPhoneticTextCells, plain(), plain(), u"1;A1;"},

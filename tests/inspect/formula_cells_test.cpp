@@ -1,7 +1,8 @@
+#include "inspect/formula_cells.h"
+
 #include <gtest/gtest.h>
 
 #include "inspect/fixture.h"
-#include "inspect/formula_cells.h"
 
 namespace tabrel::inspect {
 namespace {

@@ -1,10 +1,11 @@
+#include "inspect/sheet_structure.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
 #include "inspect/fixture.h"
-#include "inspect/sheet_structure.h"
 #include "spreadsheet/automation/sheets.h"
 
 namespace tabrel::inspect {
@@ -102,8 +103,8 @@ TEST(NormalizeTargetSheetsTest, PlaceholderNameTakenElsewhereGivesWrong) {
 }
 
 TEST(FindNextSheetTest, ComparableSheetsAndTheEnds) {
-  ExcelObjects o = open_sheets({u"기본", u"시나리오 요약", u"Chart 차트", u"Extra", u"계산"},
-                               {u"기본", u"시나리오", u"계산"});
+  ExcelObjects o =
+      open_sheets({u"기본", u"시나리오 요약", u"Chart 차트", u"Extra", u"계산"}, {u"기본", u"시나리오", u"계산"});
   EXPECT_EQ(FindNextAnswerSheet(o, 2, u""), 4);
   EXPECT_EQ(FindNextAnswerSheet(o, 2, u"Extra"), 5);
   EXPECT_EQ(FindNextAnswerSheet(o, 6, u""), 6);

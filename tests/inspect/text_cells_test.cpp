@@ -1,3 +1,5 @@
+#include "inspect/text_cells.h"
+
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -5,7 +7,6 @@
 #include "inspect/cell_walk.h"
 #include "inspect/fixture.h"
 #include "inspect/formula_cells.h"
-#include "inspect/text_cells.h"
 #include "spreadsheet/automation/font.h"
 
 namespace tabrel::inspect {
