@@ -120,6 +120,11 @@ void Application::Run(const std::u16string& macro) {
   macro_runner()(*this, macro);
 }
 
+void Application::SetCutCopyMode(const Variant& mode) {
+  const auto& active = session().active;
+  if (active && !mode.to_bool()) active->clipboard.reset();
+}
+
 bool Application::DisplayAlerts() const { return session().display_alerts; }
 void Application::SetDisplayAlerts(bool value) { session().display_alerts = value; }
 

@@ -52,6 +52,9 @@ class Application : public Dispatch, public std::enable_shared_from_this<Applica
   static void SetMacroRunner(MacroRunner runner);
   void Run(const std::u16string& macro);
 
+  // Setting CutCopyMode to False empties the clipboard of the active workbook.
+  void SetCutCopyMode(const Variant& mode);
+
   bool DisplayAlerts() const;
   void SetDisplayAlerts(bool value);
 

@@ -100,8 +100,13 @@ class Range : public Dispatch, public std::enable_shared_from_this<Range> {
   std::shared_ptr<xl::Phonetic> Phonetic() const;
 
   // Copies values, formulas (their relative references moved along) and formats to
-  // `destination` (a Range of the same sheet); a larger destination takes whole copies.
-  void Copy(const Variant& destination);
+  // `destination` (a Range of the same workbook); a larger destination takes whole copies.
+  // Without a destination the range goes to the instance's clipboard for PasteSpecial and
+  // Worksheet.Paste.
+  void Copy(const Variant& destination = {});
+  // Pastes the clipboard here: xlPasteAll, xlPasteValues, xlPasteFormulas, xlPasteFormats or
+  // xlPasteColumnWidths.
+  void PasteSpecial(const Variant& paste = {});
   // Fills `destination`, which starts with this range and extends it down or right, with
   // copies of it (series are not extended).
   void AutoFill(const Variant& destination);
@@ -117,7 +122,6 @@ class Range : public Dispatch, public std::enable_shared_from_this<Range> {
  private:
   std::shared_ptr<xl::Range> sub(model::RangeRef area) const;
   void enter(const Variant& formula, bool r1c1);
-  void copy_into(const model::RangeRef& target, bool keep_source);
   SheetHandle sheet_;
   model::RangeRef area_;
 };

@@ -1,5 +1,6 @@
-// Range: copying cells (values, formulas moved with their relative references, formats) and
-// filling a range from its first cells.
+// Range: copying cells (values, formulas moved with their relative references, formats) to a
+// destination or through the instance's clipboard, and filling a range from its first cells.
+#include "spreadsheet/automation/arguments.h"
 #include "spreadsheet/automation/calculation.h"
 #include "spreadsheet/automation/engine_text.h"
 #include "spreadsheet/automation/errors.h"
@@ -7,9 +8,13 @@
 #include "spreadsheet/automation/session.h"
 #include "spreadsheet/ops/cell_format.h"
 #include "spreadsheet/ops/cell_value.h"
+#include "spreadsheet/ops/dimensions.h"
 
 namespace tabrel::xl {
 namespace {
+
+constexpr int kPasteAll = -4104, kPasteFormulas = -4123, kPasteValues = -4163, kPasteFormats = -4122,
+              kPasteColumnWidths = 8;
 
 struct CellCopy {
   model::CellValue value;
@@ -17,59 +22,108 @@ struct CellCopy {
   std::u16string formula_r1c1;  // empty for a constant
 };
 
-}  // namespace
+struct PasteParts {
+  bool values = true;
+  bool formulas = true;
+  bool formats = true;
+  bool widths = false;
+};
 
-void Range::copy_into(const model::RangeRef& target, bool keep_source) {
-  model::Sheet& from = sheet_.get();
+PasteParts parts_of(int paste) {
+  switch (paste) {
+    case kPasteAll: return {};
+    case kPasteFormulas: return {true, true, false, false};
+    case kPasteValues: return {true, false, false, false};
+    case kPasteFormats: return {false, false, true, false};
+    case kPasteColumnWidths: return {false, false, false, true};
+    default: raise(Fault::MethodFailed);
+  }
+}
+
+// The target of a paste: a single cell takes the source's shape; a larger range that holds
+// whole copies of the source is filled with them.
+model::RangeRef paste_area(const model::RangeRef& source, model::RangeRef target) {
+  if (target.cell_count() == 1 || target.rows() % source.rows() != 0 || target.cols() % source.cols() != 0)
+    target.last = {target.first.row + source.rows() - 1, target.first.col + source.cols() - 1};
+  if (target.last.row >= model::kMaxRows || target.last.col >= model::kMaxColumns) raise(Fault::MethodFailed);
+  return target;
+}
+
+// Copies `source` of `from` into `target` of `to`, tiling it; cells of `skip` stay as they are.
+void copy_cells(const SheetHandle& from, const model::RangeRef& source, const SheetHandle& to,
+                const model::RangeRef& target, PasteParts parts, std::optional<model::RangeRef> skip = {}) {
+  if (from.book != to.book) raise(Fault::MethodFailed);
+  const model::Sheet& origin = from.get();
+  model::Sheet& destination = to.get();
   // Read every source cell first: the target may overlap the source.
-  std::vector<CellCopy> source;
-  source.reserve(static_cast<size_t>(area_.cell_count()));
-  for (int r = area_.first.row; r <= area_.last.row; ++r) {
-    for (int c = area_.first.col; c <= area_.last.col; ++c) {
-      const model::Cell* cell = from.cells.find({r, c});
+  std::vector<CellCopy> copies;
+  copies.reserve(static_cast<size_t>(source.cell_count()));
+  for (int r = source.first.row; r <= source.last.row; ++r) {
+    for (int c = source.first.col; c <= source.last.col; ++c) {
+      const model::Cell* cell = origin.cells.find({r, c});
       CellCopy copy;
-      copy.xf = ops::effective_xf(from, {r, c});
-      if (cell && cell->has_formula()) copy.formula_r1c1 = cell_formula(sheet_.workbook(), from, {r, c}, Notation::R1C1);
-      else if (cell) copy.value = cell->value;
-      source.push_back(std::move(copy));
+      copy.xf = ops::effective_xf(origin, {r, c});
+      if (cell && cell->has_formula() && parts.formulas)
+        copy.formula_r1c1 = cell_formula(from.workbook(), origin, {r, c}, Notation::R1C1);
+      else if (cell) copy.value = cell_value(*from.book, origin, {r, c});
+      copies.push_back(std::move(copy));
+    }
+  }
+  if (parts.widths) {
+    for (int c = target.first.col; c <= target.last.col; ++c) {
+      const int col = source.first.col + (c - target.first.col) % source.cols();
+      ops::set_column_width(destination, c, c, origin.column_width(col));
     }
   }
   for (int r = target.first.row; r <= target.last.row; ++r) {
     for (int c = target.first.col; c <= target.last.col; ++c) {
-      const int dr = (r - target.first.row) % area_.rows(), dc = (c - target.first.col) % area_.cols();
-      if (keep_source && area_.contains({r, c})) continue;
-      const CellCopy& copy = source[static_cast<size_t>(dr * area_.cols() + dc)];
-      ops::set_constant(from, {r, c}, copy.value, copy.xf);
-      from.cells.at({r, c}).xf = copy.xf;
-      if (!copy.formula_r1c1.empty()) enter_formula(*sheet_.book, from, {r, c}, copy.formula_r1c1, true);
+      if (skip && skip->contains({r, c})) continue;
+      const int dr = (r - target.first.row) % source.rows(), dc = (c - target.first.col) % source.cols();
+      const CellCopy& copy = copies[static_cast<size_t>(dr * source.cols() + dc)];
+      if (parts.formats) destination.cells.at({r, c}, copy.xf).xf = copy.xf;
+      if (!parts.values) continue;
+      if (!copy.formula_r1c1.empty()) enter_formula(*to.book, destination, {r, c}, copy.formula_r1c1, true);
+      else ops::set_constant(destination, {r, c}, copy.value, ops::effective_xf(destination, {r, c}));
     }
   }
 }
 
+std::shared_ptr<Range> range_argument(const Variant& v) {
+  auto range = v.is_object() ? std::dynamic_pointer_cast<Range>(v.object()) : nullptr;
+  if (!range) raise(Fault::MethodFailed);
+  return range;
+}
+
+}  // namespace
+
 void Range::Copy(const Variant& destination) {
   sheet_.get();
-  auto target = destination.is_object() ? std::dynamic_pointer_cast<xl::Range>(destination.object()) : nullptr;
-  if (!target || !(target->sheet() == sheet_)) raise(Fault::MethodFailed);
-  model::RangeRef area = target->area();
-  // A single target cell takes the source's shape; a larger one is filled with whole copies.
-  if (area.cell_count() == 1 || area.rows() % area_.rows() != 0 || area.cols() % area_.cols() != 0)
-    area.last = {area.first.row + area_.rows() - 1, area.first.col + area_.cols() - 1};
-  if (area.last.row >= model::kMaxRows || area.last.col >= model::kMaxColumns) raise(Fault::MethodFailed);
-  copy_into(area, false);
+  if (omitted(destination)) {
+    sheet_.book->clipboard = Clipboard{sheet_.sheet, area_};
+    return;
+  }
+  auto target = range_argument(destination);
+  copy_cells(sheet_, area_, target->sheet(), paste_area(area_, target->area()), PasteParts{});
+}
+
+void Range::PasteSpecial(const Variant& paste) {
+  sheet_.get();
+  const auto& clip = sheet_.book->clipboard;
+  if (!clip) raise(Fault::MethodFailed);
+  const SheetHandle origin{sheet_.app, sheet_.book, clip->sheet};
+  const PasteParts parts = parts_of(omitted(paste) ? kPasteAll : paste.to_long());
+  copy_cells(origin, clip->area, sheet_, paste_area(clip->area, area_), parts);
 }
 
 void Range::AutoFill(const Variant& destination) {
   sheet_.get();
-  auto target = destination.is_object() ? std::dynamic_pointer_cast<xl::Range>(destination.object()) : nullptr;
-  if (!target || !(target->sheet() == sheet_)) raise(Fault::MethodFailed);
-  const model::RangeRef area = target->area();
-  // The destination holds the source at one of its corners and grows in one direction.
-  const bool rows_grow = area.cols() == area_.cols() && area.first.col == area_.first.col;
-  const bool cols_grow = area.rows() == area_.rows() && area.first.row == area_.first.row;
-  const bool starts_here = area.first == area_.first;
-  if (!(rows_grow || cols_grow) || !area.contains(area_.first) || !area.contains(area_.last) || !starts_here)
+  const model::RangeRef area = range_argument(destination)->area();
+  // The destination starts with this range and extends it down or right.
+  const bool rows_grow = area.cols() == area_.cols();
+  const bool cols_grow = area.rows() == area_.rows();
+  if (!(rows_grow || cols_grow) || !(area.first == area_.first) || !area.contains(area_.last))
     raise(Fault::MethodFailed);
-  copy_into(area, true);
+  copy_cells(sheet_, area_, sheet_, area, PasteParts{}, area_);
 }
 
 }  // namespace tabrel::xl

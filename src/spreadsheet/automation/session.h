@@ -4,6 +4,7 @@
 // own view state (the model), so two instances never move each other's selection.
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -11,6 +12,12 @@
 #include "spreadsheet/model/workbook.h"
 
 namespace tabrel::xl {
+
+// Cells copied without a destination, waiting to be pasted.
+struct Clipboard {
+  const model::Sheet* sheet = nullptr;
+  model::RangeRef area;
+};
 
 struct Book {
   std::unique_ptr<model::Workbook> model;
@@ -24,6 +31,7 @@ struct Book {
   // A drawn object selected in place of cells (Shape.Select), until cells are selected again.
   const model::Sheet* shape_sheet = nullptr;
   size_t shape_index = 0;
+  std::optional<Clipboard> clipboard;
 };
 
 struct Session {

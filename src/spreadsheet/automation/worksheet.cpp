@@ -180,6 +180,17 @@ std::shared_ptr<xl::Range> Worksheet::UsedRange() {
   return std::make_shared<xl::Range>(handle_, used.value_or(model::RangeRef{}));
 }
 
+void Worksheet::Paste(const Variant& destination) {
+  const model::Sheet& sheet = handle_.get();
+  if (destination.is_empty()) {
+    xl::Range(handle_, selected_range(sheet)).PasteSpecial();
+    return;
+  }
+  auto target = destination.is_object() ? std::dynamic_pointer_cast<xl::Range>(destination.object()) : nullptr;
+  if (!target || !(target->sheet() == handle_)) raise(Fault::MethodFailed);
+  target->PasteSpecial();
+}
+
 std::shared_ptr<xl::Comments> Worksheet::Comments() {
   handle_.get();
   return std::make_shared<xl::Comments>(handle_);

@@ -51,6 +51,8 @@ class Worksheet : public Dispatch, public std::enable_shared_from_this<Worksheet
   std::shared_ptr<xl::Range> Columns();
   std::shared_ptr<xl::Range> Columns(const Variant& index);
   std::shared_ptr<xl::Range> UsedRange();
+  // Pastes the instance's clipboard at `destination`, or at the selection of this sheet.
+  void Paste(const Variant& destination = {});
   std::shared_ptr<xl::Comments> Comments();
   std::shared_ptr<xl::Shapes> Shapes();
   // Nothing (nullptr) when the sheet has no AutoFilter.

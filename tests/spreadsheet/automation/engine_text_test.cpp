@@ -119,6 +119,35 @@ TEST(EngineTextTest, CopyAndAutoFillMoveRelativeReferences) {
   EXPECT_TRUE(o.app->Range(Variant(u"F10"))->Formula().same_as(Variant(u"=SUM(C10:E10)")));
 }
 
+TEST(EngineTextTest, ClipboardCopyAndPasteAsARecordedMacroDoes) {
+  auto o = open_in_new_instance(sample_workbook());
+  auto data = o.app->ActiveSheet();
+  data->Range(Variant(u"A1"))->SetValue(Variant(2.0));
+  data->Range(Variant(u"B1"))->SetFormula(Variant(u"=A1*10"));
+  data->Range(Variant(u"B1"))->Font()->SetBold(Variant(true));
+  data->Range(Variant(u"B:B"))->SetColumnWidth(Variant(15.0));
+  EXPECT_EQ(error_number([&] { data->Paste(); }), 1004);  // nothing copied yet
+
+  data->Range(Variant(u"A1:B1"))->Copy();
+  data->Range(Variant(u"A3"))->Select();
+  data->Paste();
+  EXPECT_TRUE(data->Range(Variant(u"B3"))->Formula().same_as(Variant(u"=A3*10")));
+  EXPECT_TRUE(data->Range(Variant(u"B3"))->Value().same_as(Variant(20.0)));
+
+  auto form = o.app->Sheets(Variant(u"Form"));
+  form->Range(Variant(u"C5"))->PasteSpecial(Variant(-4163));  // values only, across sheets
+  EXPECT_TRUE(form->Range(Variant(u"D5"))->Value().same_as(Variant(20.0)));
+  EXPECT_TRUE(form->Range(Variant(u"D5"))->HasFormula().same_as(Variant(false)));
+  EXPECT_TRUE(form->Range(Variant(u"D5"))->Font()->Bold().same_as(Variant(false)));
+  form->Range(Variant(u"C7"))->PasteSpecial(Variant(-4122));  // formats only
+  EXPECT_TRUE(form->Range(Variant(u"D7"))->Font()->Bold().same_as(Variant(true)));
+  EXPECT_TRUE(form->Range(Variant(u"D7"))->Value().is_empty());
+  form->Range(Variant(u"C1"))->PasteSpecial(Variant(8));  // column widths
+  EXPECT_TRUE(form->Range(Variant(u"D1"))->ColumnWidth().same_as(Variant(15.0)));
+  o.app->SetCutCopyMode(Variant(false));
+  EXPECT_EQ(error_number([&] { form->Range(Variant(u"A9"))->PasteSpecial(); }), 1004);
+}
+
 TEST(EngineTextTest, CellStylesByEnglishOrKoreanName) {
   auto wb = sample_workbook();
   model::Xf comma0;
