@@ -104,6 +104,7 @@ class SheetDrawingWriter {
         case ShapeSource::Stored: {
           std::vector<uint8_t> shape = d.shape_bytes;
           oa::set_shape_id(shape, next_shape_id_++);
+          oa::update_shape(shape, d.anchor, d.hidden);
           const size_t cut = *oa::client_data_end(shape);
           write_object(d, std::span<const uint8_t>(shape).first(cut), std::span<const uint8_t>(shape).subspan(cut));
           break;

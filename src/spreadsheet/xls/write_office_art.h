@@ -7,6 +7,8 @@
 #include <span>
 #include <vector>
 
+#include "spreadsheet/model/sheet_parts.h"
+
 namespace tabrel::xls::office_art {
 
 inline constexpr uint16_t kDggContainer = 0xF000, kDgContainer = 0xF002, kSpgrContainer = 0xF003,
@@ -36,6 +38,11 @@ std::optional<size_t> client_data_end(std::span<const uint8_t> shape);
 
 // Overwrites the shape id of the shape container's FSP record; false when it has none.
 bool set_shape_id(std::vector<uint8_t>& shape, uint32_t shape_id);
+
+// Brings a kept shape container in line with its object as the workbook now has it: the
+// client anchor (rewritten only where it reads differently, so unknown flag bits stay) and the
+// hidden flag of the group properties (where the shape stores them).
+void update_shape(std::vector<uint8_t>& shape, const model::Anchor& anchor, bool hidden);
 
 // The top-level records of a container's body, as (offset, header) pairs; stops at the first
 // record that does not fit.

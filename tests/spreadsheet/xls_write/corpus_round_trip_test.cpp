@@ -51,6 +51,30 @@ std::string test_name(const ::testing::TestParamInfo<std::string>& info) {
 INSTANTIATE_TEST_SUITE_P(Excel, CorpusRoundTrip, ::testing::ValuesIn(corpus_files()), test_name);
 GTEST_ALLOW_UNINSTANTIATED_PARAMETERIZED_TEST(CorpusRoundTrip);
 
+TEST(CorpusShapes, KeptShapesFollowTheirObjects) {
+  const fs::path path = kExcelFolder / "sheetjs-comments_stress_test.xls";
+  if (!fs::exists(path)) GTEST_SKIP() << "corpus not present";
+  auto book = read_workbook_file(path);
+  model::Sheet& sheet = *book->sheets[0];
+  ASSERT_FALSE(sheet.comments.empty());
+  model::Comment& comment = sheet.comments[0];
+  ASSERT_GE(comment.drawing_index, 0);
+  model::DrawingObject& shape = sheet.drawings[comment.drawing_index];
+  ASSERT_FALSE(shape.shape_bytes.empty());
+  // As the automation layer shows a comment and moves its box.
+  comment.visible = !comment.visible;
+  shape.hidden = !comment.visible;
+  shape.anchor.col1 += 2;
+  shape.anchor.col2 += 2;
+  shape.anchor.dy1 = 77;
+  const auto again = read_workbook(write_workbook(*book));
+  const model::Sheet& back = *again->sheets[0];
+  EXPECT_EQ(back.comments[0].visible, comment.visible);
+  const model::DrawingObject& moved = back.drawings[back.comments[0].drawing_index];
+  EXPECT_EQ(moved.hidden, shape.hidden);
+  EXPECT_EQ(moved.anchor, shape.anchor);
+}
+
 // Encrypted files (RC4, CryptoAPI and XOR schemes) come back encrypted with RC4 under the same
 // password; the spreadsheet's default password opens them without asking.
 struct EncryptedFile {
