@@ -150,14 +150,25 @@ class SheetDrawingWriter {
 
   // The OBJ record (and an embedded chart's substream) after the shape's head, the text box
   // records after its tail.
+  // A comment whose text no longer matches its stored text box gets a new TXO record.
   void write_object(const model::DrawingObject& d, std::span<const uint8_t> head, std::span<const uint8_t> tail) {
     flush(head);
     for (const model::RawRecord& r : d.obj_records)
       if (r.id == rt::Obj) write_raw(out_, r);
     write_chart(d);
     if (!tail.empty()) flush(tail);
+    const model::Comment* comment = comment_of(d);
+    const bool new_text = comment && !(comment->text == d.text);
     for (const model::RawRecord& r : d.obj_records)
-      if (r.id != rt::Obj) write_raw(out_, r);
+      if (r.id != rt::Obj && !(new_text && r.id == rt::TxO)) write_raw(out_, r);
+    if (new_text) write_text_object(out_, comment->text, kCommentObject);
+  }
+
+  const model::Comment* comment_of(const model::DrawingObject& d) const {
+    const auto index = static_cast<int>(&d - sheet_.drawings.data());
+    for (const model::Comment& c : sheet_.comments)
+      if (c.drawing_index == index) return &c;
+    return nullptr;
   }
 
   void write_chart(const model::DrawingObject& d) {

@@ -67,9 +67,12 @@ TEST(CorpusShapes, KeptShapesFollowTheirObjects) {
   shape.anchor.col1 += 2;
   shape.anchor.col2 += 2;
   shape.anchor.dy1 = 77;
+  comment.text.text = u"채점자:\n새 설명";  // edited: the stored text box is out of date
+  comment.text.runs = {{0, 0}};
   const auto again = read_workbook(write_workbook(*book));
   const model::Sheet& back = *again->sheets[0];
   EXPECT_EQ(back.comments[0].visible, comment.visible);
+  EXPECT_EQ(back.comments[0].text, comment.text);
   const model::DrawingObject& moved = back.drawings[back.comments[0].drawing_index];
   EXPECT_EQ(moved.hidden, shape.hidden);
   EXPECT_EQ(moved.anchor, shape.anchor);
