@@ -7,19 +7,10 @@
 #include "spreadsheet/automation/engine_text.h"
 #include "spreadsheet/automation/errors.h"
 #include "spreadsheet/automation/session.h"
+#include "spreadsheet/automation/sheet_handle.h"
 #include "spreadsheet/core/text.h"
 
 namespace tabrel::xl {
-namespace {
-
-model::Workbook& live_model(Application& app, Book& book) {
-  app.session();
-  if (!book.open) raise(Fault::ObjectDeleted);
-  return *book.model;
-}
-
-}  // namespace
-
 std::u16string name_caption(const model::Workbook& wb, const model::DefinedName& name) {
   if (name.sheet_scope == 0 || name.sheet_scope > wb.sheets.size()) return name.name;
   return wb.sheets[name.sheet_scope - 1u]->name + u"!" + name.name;
@@ -28,10 +19,10 @@ std::u16string name_caption(const model::Workbook& wb, const model::DefinedName&
 Names::Names(std::shared_ptr<Application> app, std::shared_ptr<Book> book)
     : app_(std::move(app)), book_(std::move(book)) {}
 
-int Names::Count() const { return static_cast<int>(live_model(*app_, *book_).names.size()); }
+int Names::Count() const { return static_cast<int>(open_workbook(*app_, *book_).names.size()); }
 
 std::shared_ptr<DefinedName> Names::Item(const Variant& index) const {
-  model::Workbook& wb = live_model(*app_, *book_);
+  model::Workbook& wb = open_workbook(*app_, *book_);
   const ItemKey key = item_key(index);
   if (key.number) {
     if (*key.number < 1 || static_cast<size_t>(*key.number) > wb.names.size()) raise(Fault::InvalidArgument);
@@ -50,7 +41,7 @@ DefinedName::DefinedName(std::shared_ptr<Application> app, std::shared_ptr<Book>
     : app_(std::move(app)), book_(std::move(book)), name_(name.name), scope_(name.sheet_scope) {}
 
 const model::DefinedName& DefinedName::get() const {
-  const model::Workbook& wb = live_model(*app_, *book_);
+  const model::Workbook& wb = open_workbook(*app_, *book_);
   auto it = std::find_if(wb.names.begin(), wb.names.end(),
                          [&](const model::DefinedName& n) { return n.sheet_scope == scope_ && n.name == name_; });
   if (it == wb.names.end()) raise(Fault::ObjectDeleted);

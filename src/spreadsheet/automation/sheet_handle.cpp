@@ -6,10 +6,15 @@
 
 namespace tabrel::xl {
 
+model::Workbook& open_workbook(Application& app, Book& book) {
+  app.session();
+  if (!book.open) raise(Fault::ObjectDeleted);
+  return *book.model;
+}
+
 model::Workbook& SheetHandle::workbook() const {
-  app->session();
-  if (!book || !book->open) raise(Fault::ObjectDeleted);
-  return *book->model;
+  if (!book) raise(Fault::ObjectDeleted);
+  return open_workbook(*app, *book);
 }
 
 model::Sheet& SheetHandle::get() const {

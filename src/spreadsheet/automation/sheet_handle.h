@@ -12,6 +12,9 @@ namespace tabrel::xl {
 class Application;
 struct Book;
 
+// The model of an open workbook; raises when the instance quit or the workbook was closed.
+model::Workbook& open_workbook(Application& app, Book& book);
+
 struct SheetHandle {
   std::shared_ptr<Application> app;
   std::shared_ptr<Book> book;

@@ -6,18 +6,13 @@
 #include "spreadsheet/automation/errors.h"
 #include "spreadsheet/automation/selection.h"
 #include "spreadsheet/automation/session.h"
+#include "spreadsheet/automation/sheet_handle.h"
 #include "spreadsheet/automation/worksheet.h"
 #include "spreadsheet/core/text.h"
 #include "spreadsheet/ops/sheet_ops.h"
 
 namespace tabrel::xl {
 namespace {
-
-model::Workbook& live_model(Application& app, Book& book) {
-  app.session();
-  if (!book.open) raise(Fault::ObjectDeleted);
-  return *book.model;
-}
 
 bool counted(const model::Sheet& s, bool worksheets_only) {
   return !worksheets_only || s.kind == model::SheetKind::Worksheet;
@@ -37,12 +32,12 @@ Sheets::Sheets(std::shared_ptr<Application> app, std::shared_ptr<Book> book, boo
 
 int Sheets::Count() const {
   int n = 0;
-  for (const auto& s : live_model(*app_, *book_).sheets) n += counted(*s, worksheets_only_) ? 1 : 0;
+  for (const auto& s : open_workbook(*app_, *book_).sheets) n += counted(*s, worksheets_only_) ? 1 : 0;
   return n;
 }
 
 std::shared_ptr<Worksheet> Sheets::Item(const Variant& index) const {
-  model::Workbook& wb = live_model(*app_, *book_);
+  model::Workbook& wb = open_workbook(*app_, *book_);
   const ItemKey key = item_key(index);
   int position = 0;
   for (const auto& s : wb.sheets) {
@@ -55,7 +50,7 @@ std::shared_ptr<Worksheet> Sheets::Item(const Variant& index) const {
 }
 
 std::shared_ptr<Worksheet> Sheets::Add(const Variant& before, const Variant& after, const Variant& count) {
-  model::Workbook& wb = live_model(*app_, *book_);
+  model::Workbook& wb = open_workbook(*app_, *book_);
   size_t position = wb.view.active_sheet;
   if (!omitted(before)) position = position_of(before, book_);
   else if (!omitted(after)) position = position_of(after, book_) + 1;

@@ -7,6 +7,7 @@
 #include "spreadsheet/automation/names.h"
 #include "spreadsheet/automation/selection.h"
 #include "spreadsheet/automation/session.h"
+#include "spreadsheet/automation/sheet_handle.h"
 #include "spreadsheet/automation/sheets.h"
 #include "spreadsheet/automation/worksheet.h"
 
@@ -15,11 +16,7 @@ namespace tabrel::xl {
 Workbook::Workbook(std::shared_ptr<xl::Application> app, std::shared_ptr<Book> book)
     : app_(std::move(app)), book_(std::move(book)) {}
 
-model::Workbook& Workbook::model() const {
-  app_->session();
-  if (!book_->open) raise(Fault::ObjectDeleted);
-  return *book_->model;
-}
+model::Workbook& Workbook::model() const { return open_workbook(*app_, *book_); }
 
 std::shared_ptr<xl::Application> Workbook::Application() const {
   model();
