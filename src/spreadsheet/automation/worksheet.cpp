@@ -52,8 +52,10 @@ model::RangeRef area_of(const Variant& cell, const SheetHandle& sheet) {
 
 Worksheet::Worksheet(SheetHandle handle) : handle_(std::move(handle)) {}
 
+// The sheet stays in memory while the handle holds its workbook, so the name of the kind is
+// read without the checks that would raise for a deleted sheet.
 std::u16string Worksheet::type_name() const {
-  return handle_.get().kind == model::SheetKind::ChartSheet ? u"Chart" : u"Worksheet";
+  return handle_.sheet->kind == model::SheetKind::ChartSheet ? u"Chart" : u"Worksheet";
 }
 
 std::shared_ptr<xl::Application> Worksheet::Application() const {
