@@ -92,8 +92,10 @@ ObjectIds object_ids(const model::Sheet& sheet) {
 
 class SheetDrawingWriter {
  public:
-  SheetDrawingWriter(biff::RecordWriter& out, const model::Sheet& sheet, const SheetDrawing& drawing)
-      : out_(out), sheet_(sheet), drawing_(drawing), next_shape_id_(drawing.first_shape_id + 1) {}
+  SheetDrawingWriter(biff::RecordWriter& out, const model::Sheet& sheet, const SheetDrawing& drawing,
+                     const std::map<size_t, std::vector<uint8_t>>& macro_tokens)
+      : out_(out), sheet_(sheet), drawing_(drawing), macro_tokens_(macro_tokens),
+        next_shape_id_(drawing.first_shape_id + 1) {}
 
   void run() {
     pending_ = container_prefix();
@@ -117,7 +119,8 @@ class SheetDrawingWriter {
         case ShapeSource::Authored: {
           const ShapeParts parts = object_shape(next_shape_id_++, d, made_text_box(d));
           flush(parts.head);
-          out_.write(rt::Obj, drawing_obj(d, ids.drawings[i]));
+          const auto made = macro_tokens_.find(i);
+          out_.write(rt::Obj, drawing_obj(d, ids.drawings[i], made != macro_tokens_.end() ? made->second : d.macro_tokens));
           write_chart(d);
           if (!parts.tail.empty()) {
             flush(parts.tail);
@@ -224,6 +227,7 @@ class SheetDrawingWriter {
   biff::RecordWriter& out_;
   const model::Sheet& sheet_;
   const SheetDrawing& drawing_;
+  const std::map<size_t, std::vector<uint8_t>>& macro_tokens_;
   uint32_t next_shape_id_;
   std::vector<uint8_t> pending_;
 };
@@ -301,8 +305,9 @@ DrawingPlan plan_drawings(const model::Workbook& workbook) {
   return plan;
 }
 
-void write_objects(biff::RecordWriter& out, const model::Sheet& sheet, const SheetDrawing& drawing) {
-  if (drawing.drawing_id) SheetDrawingWriter(out, sheet, drawing).run();
+void write_objects(biff::RecordWriter& out, const model::Sheet& sheet, const SheetDrawing& drawing,
+                   const std::map<size_t, std::vector<uint8_t>>& macro_tokens) {
+  if (drawing.drawing_id) SheetDrawingWriter(out, sheet, drawing, macro_tokens).run();
 }
 
 void write_notes(biff::RecordWriter& out, const model::Sheet& sheet) {

@@ -6,6 +6,7 @@
 // built in memory get their shape, OBJ and TXO records made from the model.
 
 #include <cstdint>
+#include <map>
 #include <vector>
 
 #include "spreadsheet/biff/record_writer.h"
@@ -26,7 +27,9 @@ struct DrawingPlan {
 
 DrawingPlan plan_drawings(const model::Workbook& workbook);
 
-void write_objects(biff::RecordWriter& out, const model::Sheet& sheet, const SheetDrawing& drawing);
+// macro_tokens: assigned-macro formulas made for objects that had only a macro text, by index.
+void write_objects(biff::RecordWriter& out, const model::Sheet& sheet, const SheetDrawing& drawing,
+                   const std::map<size_t, std::vector<uint8_t>>& macro_tokens);
 void write_notes(biff::RecordWriter& out, const model::Sheet& sheet);
 
 }  // namespace tabrel::xls

@@ -7,6 +7,7 @@
 
 #include "spreadsheet/biff/record_writer.h"
 #include "spreadsheet/model/workbook.h"
+#include "spreadsheet/xls/write_names.h"
 #include "spreadsheet/xls/write_shared_strings.h"
 
 namespace tabrel::xls {
@@ -15,6 +16,7 @@ struct GlobalsInput {
   const model::Workbook& workbook;
   const model::Styles& styles;          // completed
   const SharedStringTable& strings;
+  const LinkTable& links;
   const std::vector<uint8_t>& drawing_group;
 };
 

@@ -5,6 +5,7 @@
 
 #include "spreadsheet/biff/records.h"
 #include "spreadsheet/biff/strings.h"
+#include "spreadsheet/core/text.h"
 #include "spreadsheet/xls/write_raw_records.h"
 
 namespace tabrel::xls {
@@ -15,8 +16,13 @@ constexpr uint16_t kHiddenName = 0x0001, kBuiltinName = 0x0020;
 constexpr uint8_t kFilterDatabase = 0x0D;
 constexpr uint8_t kPtgArea3d = 0x3B;
 
-// The EXTERNSHEET entry for one sheet of the workbook itself, added when missing.
-uint16_t self_reference(model::ExternalRefs& refs, int sheet, uint16_t sheet_count) {
+constexpr uint16_t kMacroName = 0x000C;  // a command (fFunc) naming a macro procedure (fOB)
+constexpr uint8_t kPtgNameX = 0x39;
+constexpr int16_t kWorkbookLevel = -2;    // an EXTERNSHEET entry for the whole workbook
+
+// The EXTERNSHEET entry for sheets of the workbook itself (or the workbook as a whole), added
+// when missing.
+uint16_t self_reference(model::ExternalRefs& refs, int16_t sheet, uint16_t sheet_count) {
   auto self = std::find_if(refs.books.begin(), refs.books.end(),
                            [](const auto& b) { return b.kind == model::SupportingBook::Kind::Self; });
   if (self == refs.books.end()) {
@@ -30,8 +36,28 @@ uint16_t self_reference(model::ExternalRefs& refs, int sheet, uint16_t sheet_cou
     const model::ExternSheet& x = refs.sheets[i];
     if (x.book == book && x.first_sheet == sheet && x.last_sheet == sheet) return static_cast<uint16_t>(i);
   }
-  refs.sheets.push_back({book, static_cast<int16_t>(sheet), static_cast<int16_t>(sheet)});
+  refs.sheets.push_back({book, sheet, sheet});
   return static_cast<uint16_t>(refs.sheets.size() - 1);
+}
+
+// The formula that calls a macro of this workbook by name: the macro's name record (added when
+// missing) through the workbook-level reference.
+std::vector<uint8_t> macro_call(LinkTable& links, const std::u16string& macro, uint16_t sheet_count) {
+  size_t index = 0;
+  while (index < links.names.size() &&
+         !(links.names[index].sheet_scope == 0 && (links.names[index].flags & kMacroName) == kMacroName &&
+           equals_ignore_case(links.names[index].name, macro)))
+    ++index;
+  if (index == links.names.size()) {
+    model::DefinedName n;
+    n.name = macro;
+    n.flags = kMacroName;
+    links.names.push_back(std::move(n));
+  }
+  const uint16_t ixti = self_reference(links.externals, kWorkbookLevel, sheet_count);
+  const auto iname = static_cast<uint16_t>(index + 1);
+  return {kPtgNameX, static_cast<uint8_t>(ixti), static_cast<uint8_t>(ixti >> 8), static_cast<uint8_t>(iname),
+          static_cast<uint8_t>(iname >> 8), 0, 0};
 }
 
 std::vector<uint8_t> area_3d(uint16_t ixti, const model::RangeRef& r) {
@@ -58,7 +84,7 @@ void filter_name(LinkTable& links, int sheet, const model::RangeRef& range, uint
   n.builtin_code = kFilterDatabase;
   n.flags = kHiddenName | kBuiltinName;
   n.sheet_scope = scope;
-  n.tokens = area_3d(self_reference(links.externals, sheet, sheet_count), range);
+  n.tokens = area_3d(self_reference(links.externals, static_cast<int16_t>(sheet), sheet_count), range);
   links.names.push_back(std::move(n));
 }
 
@@ -150,7 +176,7 @@ biff::PayloadBuilder name_payload(const model::DefinedName& name) {
 }
 
 LinkTable link_table(const model::Workbook& workbook) {
-  LinkTable links{workbook.externals, workbook.names};
+  LinkTable links{workbook.externals, workbook.names, {}};
   const auto sheet_count = static_cast<uint16_t>(workbook.sheets.size());
   for (model::SupportingBook& b : links.externals.books)
     if (b.kind == model::SupportingBook::Kind::Self) b.sheet_count = sheet_count;
@@ -158,6 +184,19 @@ LinkTable link_table(const model::Workbook& workbook) {
   for (size_t i = 0; i < workbook.sheets.size(); ++i)
     if (const auto& filter = workbook.sheets[i]->autofilter; filter && !(filter->range == model::RangeRef{}))
       filter_name(links, static_cast<int>(i), filter->range, sheet_count);
+  // Objects built in memory name their macro; one in another workbook ("Book.xls!Macro") is left
+  // without a call, as the writer keeps no link to that workbook's names.
+  links.macro_tokens.resize(workbook.sheets.size());
+  for (size_t i = 0; i < workbook.sheets.size(); ++i) {
+    const auto& drawings = workbook.sheets[i]->drawings;
+    for (size_t k = 0; k < drawings.size(); ++k) {
+      const model::DrawingObject& d = drawings[k];
+      if (d.macro.empty() || !d.macro_tokens.empty() || !d.obj_records.empty() ||
+          d.macro.find(u'!') != std::u16string::npos)
+        continue;
+      links.macro_tokens[i][k] = macro_call(links, d.macro, sheet_count);
+    }
+  }
   return links;
 }
 

@@ -2,17 +2,24 @@
 // The link table of the globals: SUPBOOK with its EXTERNNAME records, EXTERNSHEET, and the
 // defined names (NAME).
 
+#include <map>
+#include <vector>
+
 #include "spreadsheet/biff/record_writer.h"
 #include "spreadsheet/model/workbook.h"
 
 namespace tabrel::xls {
 
 // The names and external references as written: the workbook's own, with the self-reference
-// counting the sheets the workbook has, and with the hidden _FilterDatabase name each sheet's
-// AutoFilter needs (added where missing, its area set to the filter's range).
+// counting the sheets the workbook has, with the hidden _FilterDatabase name each sheet's
+// AutoFilter needs (added where missing, its area set to the filter's range), and with the
+// macro names that objects built in memory call by their macro text alone.
 struct LinkTable {
   model::ExternalRefs externals;
   std::vector<model::DefinedName> names;
+  // Per sheet: the assigned-macro formula of each object (by its index in the sheet's drawings)
+  // whose macro text had no stored formula.
+  std::vector<std::map<size_t, std::vector<uint8_t>>> macro_tokens;
 };
 LinkTable link_table(const model::Workbook& workbook);
 

@@ -44,17 +44,18 @@ bool has_text_object(uint16_t object_type) {
          (object_type >= 2 && object_type <= 3);
 }
 
-biff::PayloadBuilder drawing_obj(const model::DrawingObject& d, uint16_t object_id) {
+biff::PayloadBuilder drawing_obj(const model::DrawingObject& d, uint16_t object_id,
+                                 const std::vector<uint8_t>& macro_tokens) {
   biff::PayloadBuilder p;
   const uint16_t flags = kLocked | kPrinted | (d.object_type == kChart ? 0 : kAutoFill | kAutoLine);
   common_data(p, d.object_type, object_id, flags);
-  if (!d.macro_tokens.empty() && d.macro_tokens.size() <= 0x7FFF) {
-    const size_t size = 6 + d.macro_tokens.size();
+  if (!macro_tokens.empty() && macro_tokens.size() <= 0x7FFF) {
+    const size_t size = 6 + macro_tokens.size();
     p.u16(kMacro);
     p.u16(static_cast<uint16_t>(size + size % 2));
-    p.u16(static_cast<uint16_t>(d.macro_tokens.size()));
+    p.u16(static_cast<uint16_t>(macro_tokens.size()));
     p.u32(0);
-    p.bytes(d.macro_tokens);
+    p.bytes(macro_tokens);
     if (size % 2) p.u8(0);
   }
   p.u32(0);  // end

@@ -4,7 +4,7 @@
 // macro and text.
 
 #include <cstdint>
-#include <optional>
+#include <vector>
 
 #include "spreadsheet/biff/record_writer.h"
 #include "spreadsheet/model/sheet_parts.h"
@@ -15,8 +15,9 @@ biff::PayloadBuilder comment_obj(uint16_t object_id);
 
 // Whether the writer can make the OBJ record of an object of this OBJ type.
 bool can_make_obj(uint16_t object_type);
-// Common object data, the assigned macro (from its stored formula) and the end marker.
-biff::PayloadBuilder drawing_obj(const model::DrawingObject& object, uint16_t object_id);
+// Common object data, the assigned macro's formula (when any) and the end marker.
+biff::PayloadBuilder drawing_obj(const model::DrawingObject& object, uint16_t object_id,
+                                 const std::vector<uint8_t>& macro_tokens);
 // Objects that carry a text (text boxes, buttons, comments) have a TXO record.
 bool has_text_object(uint16_t object_type);
 

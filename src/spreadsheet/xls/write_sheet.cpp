@@ -173,7 +173,7 @@ SheetPositions write_worksheet(biff::RecordWriter& out, const model::Sheet& shee
   at.cells = write_cell_table(out, sheet, context.strings, context.xf_count);
   for (uint64_t& dbcell : at.cells.dbcells) dbcell -= base;
   write_sheet_slot(out, raw, SheetSlot::AfterCells);
-  write_objects(out, sheet, context.drawing);
+  write_objects(out, sheet, context.drawing, context.macro_tokens);
   write_sheet_slot(out, raw, SheetSlot::Objects);
   write_notes(out, sheet);
   write_sheet_slot(out, raw, SheetSlot::Pivot);

@@ -2,6 +2,8 @@
 // One sheet's substream, BOF to EOF, in the record order the file format prescribes.
 
 #include <cstddef>
+#include <map>
+#include <vector>
 
 #include "spreadsheet/biff/record_writer.h"
 #include "spreadsheet/model/sheet.h"
@@ -15,6 +17,7 @@ struct SheetContext {
   size_t xf_count;             // XF records written in the globals
   const SheetDrawing& drawing; // the sheet's place in the drawing group
   bool shown;                  // the workbook window shows this sheet (its active sheet)
+  const std::map<size_t, std::vector<uint8_t>>& macro_tokens;  // made macro calls, by drawing index
 };
 
 void write_sheet(biff::RecordWriter& out, const model::Sheet& sheet, const SheetContext& context);

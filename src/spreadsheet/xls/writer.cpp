@@ -13,6 +13,7 @@
 #include "spreadsheet/crypto/record_cipher.h"
 #include "spreadsheet/xls/write_drawing.h"
 #include "spreadsheet/xls/write_globals.h"
+#include "spreadsheet/xls/write_names.h"
 #include "spreadsheet/xls/write_sheet.h"
 #include "spreadsheet/xls/write_styles.h"
 
@@ -66,11 +67,12 @@ std::vector<uint8_t> workbook_stream(const model::Workbook& wb, const WriteOptio
     out.write(biff::rt::FilePass, encryption.filepass_payload);
     out.set_cipher(encryption.cipher.get());
   }
-  const std::vector<uint64_t> positions = write_globals(out, {wb, styles, strings, drawings.group});
+  const LinkTable links = link_table(wb);
+  const std::vector<uint64_t> positions = write_globals(out, {wb, styles, strings, links, drawings.group});
   const size_t active = std::min<size_t>(wb.view.active_sheet, wb.sheets.size() - 1);
   for (size_t i = 0; i < wb.sheets.size(); ++i) {
     out.patch_u32(positions[i], static_cast<uint32_t>(out.position()));
-    write_sheet(out, *wb.sheets[i], {strings, styles.xfs.size(), drawings.sheets[i], i == active});
+    write_sheet(out, *wb.sheets[i], {strings, styles.xfs.size(), drawings.sheets[i], i == active, links.macro_tokens[i]});
   }
   // The spreadsheet expects the workbook stream in full-size sectors: a short one is padded.
   std::vector<uint8_t> stream = out.data();

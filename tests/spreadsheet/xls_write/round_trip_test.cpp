@@ -395,6 +395,33 @@ TEST(RoundTrip, ColumnsRunningOnTo256EndAtTheLastColumn) {
   EXPECT_EQ(back->sheets[0]->columns[0].last, 255);
 }
 
+TEST(RoundTrip, ButtonsCallTheirMacroByName) {
+  model::Workbook wb = fresh();
+  model::Sheet& s = add_sheet(wb, u"Sheet1");
+  model::DrawingObject first;
+  first.object_type = 7;
+  first.text.text = u"정렬";
+  first.macro = u"정렬하기";
+  first.anchor = {1, 0, 1, 0, 3, 0, 3, 0, 2};
+  model::DrawingObject second = first;
+  second.anchor = {5, 0, 1, 0, 7, 0, 3, 0, 2};
+  model::DrawingObject other = first;
+  other.macro = u"서식지우기";
+  s.drawings = {first, second, other};
+  auto back = reread(with_styles(wb));
+  const auto& drawings = back->sheets[0]->drawings;
+  ASSERT_EQ(drawings.size(), 3u);
+  EXPECT_EQ(drawings[0].macro, u"정렬하기");
+  EXPECT_EQ(drawings[1].macro, u"정렬하기");
+  EXPECT_EQ(drawings[2].macro, u"서식지우기");
+  ASSERT_EQ(back->names.size(), 2u);  // one name per macro
+  EXPECT_EQ(back->names[0].name, u"정렬하기");
+  // Written again, the calls are kept as formulas and the names are not repeated.
+  auto again = reread(*back);
+  EXPECT_EQ(again->names.size(), 2u);
+  EXPECT_EQ(again->sheets[0]->drawings[2].macro, u"서식지우기");
+}
+
 TEST(RoundTrip, KeptRecordsAndStreams) {
   model::Workbook wb = fresh();
   // In file order: protection before the window, the country after the sheet list.
