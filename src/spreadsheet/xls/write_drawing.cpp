@@ -156,8 +156,12 @@ class SheetDrawingWriter {
   // A comment whose text no longer matches its stored text box gets a new TXO record.
   void write_object(const model::DrawingObject& d, std::span<const uint8_t> head, std::span<const uint8_t> tail) {
     flush(head);
-    for (const model::RawRecord& r : d.obj_records)
-      if (r.id == rt::Obj) write_raw(out_, r);
+    const auto made = macro_tokens_.find(static_cast<size_t>(&d - sheet_.drawings.data()));
+    for (const model::RawRecord& r : d.obj_records) {
+      if (r.id != rt::Obj) continue;
+      const auto renewed = made == macro_tokens_.end() ? std::nullopt : with_macro(r, made->second);
+      write_raw(out_, renewed ? *renewed : r);
+    }
     write_chart(d);
     if (!tail.empty()) flush(tail);
     const model::Comment* comment = comment_of(d);

@@ -191,9 +191,7 @@ LinkTable link_table(const model::Workbook& workbook) {
     const auto& drawings = workbook.sheets[i]->drawings;
     for (size_t k = 0; k < drawings.size(); ++k) {
       const model::DrawingObject& d = drawings[k];
-      if (d.macro.empty() || !d.macro_tokens.empty() || !d.obj_records.empty() ||
-          d.macro.find(u'!') != std::u16string::npos)
-        continue;
+      if (d.macro.empty() || !d.macro_tokens.empty() || d.macro.find(u'!') != std::u16string::npos) continue;
       links.macro_tokens[i][k] = macro_call(links, d.macro, sheet_count);
     }
   }

@@ -18,7 +18,7 @@ struct LinkTable {
   model::ExternalRefs externals;
   std::vector<model::DefinedName> names;
   // Per sheet: the assigned-macro formula of each object (by its index in the sheet's drawings)
-  // whose macro text had no stored formula.
+  // whose macro text has no formula (built in memory, or given a new macro since it was read).
   std::vector<std::map<size_t, std::vector<uint8_t>>> macro_tokens;
 };
 LinkTable link_table(const model::Workbook& workbook);

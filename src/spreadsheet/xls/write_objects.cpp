@@ -21,6 +21,18 @@ void common_data(biff::PayloadBuilder& p, uint16_t object_type, uint16_t object_
   for (int i = 0; i < 12; ++i) p.u8(0);
 }
 
+// The assigned macro: its formula, padded to an even length.
+void macro_part(biff::PayloadBuilder& p, const std::vector<uint8_t>& tokens) {
+  if (tokens.empty() || tokens.size() > 0x7FFF) return;
+  const size_t size = 6 + tokens.size();
+  p.u16(kMacro);
+  p.u16(static_cast<uint16_t>(size + size % 2));
+  p.u16(static_cast<uint16_t>(tokens.size()));
+  p.u32(0);
+  p.bytes(tokens);
+  if (size % 2) p.u8(0);
+}
+
 }  // namespace
 
 biff::PayloadBuilder comment_obj(uint16_t object_id) {
@@ -49,17 +61,29 @@ biff::PayloadBuilder drawing_obj(const model::DrawingObject& d, uint16_t object_
   biff::PayloadBuilder p;
   const uint16_t flags = kLocked | kPrinted | (d.object_type == kChart ? 0 : kAutoFill | kAutoLine);
   common_data(p, d.object_type, object_id, flags);
-  if (!macro_tokens.empty() && macro_tokens.size() <= 0x7FFF) {
-    const size_t size = 6 + macro_tokens.size();
-    p.u16(kMacro);
-    p.u16(static_cast<uint16_t>(size + size % 2));
-    p.u16(static_cast<uint16_t>(macro_tokens.size()));
-    p.u32(0);
-    p.bytes(macro_tokens);
-    if (size % 2) p.u8(0);
-  }
+  macro_part(p, macro_tokens);
   p.u32(0);  // end
   return p;
+}
+
+std::optional<model::RawRecord> with_macro(const model::RawRecord& obj, const std::vector<uint8_t>& macro_tokens) {
+  constexpr uint16_t kEnd = 0x00, kListData = 0x13;
+  if (!obj.continue_offsets.empty()) return std::nullopt;
+  const std::vector<uint8_t>& b = obj.payload;
+  biff::PayloadBuilder p;
+  size_t at = 0;
+  while (true) {
+    if (b.size() - at < 4) return std::nullopt;
+    const uint16_t ft = static_cast<uint16_t>(b[at] | (b[at + 1] << 8));
+    const uint16_t cb = static_cast<uint16_t>(b[at + 2] | (b[at + 3] << 8));
+    if (ft == kEnd) break;
+    if (ft == kListData || cb > b.size() - at - 4) return std::nullopt;
+    if (ft != kMacro) p.bytes(std::span<const uint8_t>(b).subspan(at, 4 + cb));
+    if (ft == kCommonData) macro_part(p, macro_tokens);
+    at += 4 + cb;
+  }
+  p.bytes(std::span<const uint8_t>(b).subspan(at));  // the end marker and what follows it
+  return model::RawRecord{obj.id, p.flat(), {}};
 }
 
 void write_text_object(biff::RecordWriter& out, const model::RichText& text, uint16_t object_type) {

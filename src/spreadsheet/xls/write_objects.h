@@ -4,6 +4,7 @@
 // macro and text.
 
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 #include "spreadsheet/biff/record_writer.h"
@@ -18,6 +19,10 @@ bool can_make_obj(uint16_t object_type);
 // Common object data, the assigned macro's formula (when any) and the end marker.
 biff::PayloadBuilder drawing_obj(const model::DrawingObject& object, uint16_t object_id,
                                  const std::vector<uint8_t>& macro_tokens);
+// A kept OBJ record with its assigned macro replaced by `macro_tokens`; nullopt when the record's
+// parts cannot be taken apart safely (a list box's data, a record continued).
+std::optional<model::RawRecord> with_macro(const model::RawRecord& obj, const std::vector<uint8_t>& macro_tokens);
+
 // Objects that carry a text (text boxes, buttons, comments) have a TXO record.
 bool has_text_object(uint16_t object_type);
 

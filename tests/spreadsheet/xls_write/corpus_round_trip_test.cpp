@@ -78,6 +78,28 @@ TEST(CorpusShapes, KeptShapesFollowTheirObjects) {
   EXPECT_EQ(moved.anchor, shape.anchor);
 }
 
+TEST(CorpusShapes, ButtonGivenAnotherMacroCallsIt) {
+  const fs::path path = kExcelFolder / "poi-StringContinueRecords.xls";
+  if (!fs::exists(path)) GTEST_SKIP() << "corpus not present";
+  auto book = read_workbook_file(path);
+  model::DrawingObject* button = nullptr;
+  for (auto& sheet : book->sheets)
+    for (auto& d : sheet->drawings)
+      if (d.object_type == 7 && !d.macro.empty()) button = &d;
+  ASSERT_NE(button, nullptr);
+  // A new macro text without a formula: the writer makes the call (the name exists already).
+  button->macro = u"Test_Pack";
+  button->macro_tokens.clear();
+  const size_t names = book->names.size();
+  const auto again = read_workbook(write_workbook(*book));
+  bool found = false;
+  for (auto& sheet : again->sheets)
+    for (auto& d : sheet->drawings)
+      if (d.object_type == 7 && d.object_id == button->object_id) found = d.macro == u"Test_Pack";
+  EXPECT_TRUE(found);
+  EXPECT_EQ(again->names.size(), names);
+}
+
 // Encrypted files (RC4, CryptoAPI and XOR schemes) come back encrypted with RC4 under the same
 // password; the spreadsheet's default password opens them without asking.
 struct EncryptedFile {
