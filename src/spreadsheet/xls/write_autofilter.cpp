@@ -1,8 +1,8 @@
 #include "spreadsheet/xls/write_autofilter.h"
 
 #include "spreadsheet/biff/records.h"
-#include "spreadsheet/biff/strings.h"
 #include "spreadsheet/xls/write_cells.h"
+#include "spreadsheet/biff/strings.h"
 
 namespace tabrel::xls {
 namespace {
@@ -40,11 +40,7 @@ void doper(biff::PayloadBuilder& p, const model::AutoFilterCondition& c) {
 }
 
 void doper_text(biff::PayloadBuilder& p, const model::AutoFilterCondition& c) {
-  if (c.value_type != kString) return;
-  const std::u16string_view text = condition_text(c);
-  const bool wide = !biff::fits_compressed(text);
-  const uint8_t flag = wide ? 1 : 0;
-  p.string(std::span<const uint8_t>(&flag, 1), text, wide);
+  if (c.value_type == kString) biff::append_string_body(p, condition_text(c));
 }
 
 }  // namespace

@@ -88,13 +88,6 @@ void filter_name(LinkTable& links, int sheet, const model::RangeRef& range, uint
   links.names.push_back(std::move(n));
 }
 
-// A string body without its length: the flag byte and the characters.
-void string_body(biff::PayloadBuilder& p, std::u16string_view text) {
-  const bool wide = !biff::fits_compressed(text);
-  const uint8_t flag = wide ? 1 : 0;
-  p.string(std::span<const uint8_t>(&flag, 1), text, wide);
-}
-
 biff::PayloadBuilder extern_name_payload(const model::ExternalName& name) {
   biff::PayloadBuilder p;
   p.u16(name.flags);
@@ -169,7 +162,7 @@ biff::PayloadBuilder name_payload(const model::DefinedName& name) {
   p.u16(0);
   p.u16(name.sheet_scope);
   for (int i = 0; i < 4; ++i) p.u8(0);  // menu, description, help and status texts: none
-  string_body(p, shown);
+  biff::append_string_body(p, shown);
   p.bytes(name.tokens);
   p.bytes(name.extra);
   return p;

@@ -102,11 +102,8 @@ void write_text_object(biff::RecordWriter& out, const model::RichText& text, uin
   p.u16(0);  // no formula
   out.write(biff::rt::TxO, p);
   if (!length) return;
-  const std::u16string_view chars = std::u16string_view(text.text).substr(0, length);
-  const bool wide = !biff::fits_compressed(chars);
   biff::PayloadBuilder t;
-  const uint8_t flag = wide ? 1 : 0;
-  t.string(std::span<const uint8_t>(&flag, 1), chars, wide);
+  biff::append_string_body(t, std::u16string_view(text.text).substr(0, length));
   out.write(biff::rt::Continue, t);
   biff::PayloadBuilder r;
   for (const model::FormatRun& run : runs) {
