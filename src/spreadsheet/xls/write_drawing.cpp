@@ -13,19 +13,12 @@ namespace tabrel::xls {
 namespace {
 
 namespace oa = office_art;
+using oa::put_u16;
+using oa::put_u32;
 namespace rt = biff::rt;
 
 constexpr uint32_t kShapeIdsPerCluster = 1024;
 constexpr uint16_t kCommentObject = 25;
-
-void put_u16(std::vector<uint8_t>& out, uint16_t v) {
-  out.push_back(static_cast<uint8_t>(v));
-  out.push_back(static_cast<uint8_t>(v >> 8));
-}
-
-void put_u32(std::vector<uint8_t>& out, uint32_t v) {
-  for (int i = 0; i < 4; ++i) out.push_back(static_cast<uint8_t>(v >> (8 * i)));
-}
 
 bool stored_shape(const model::DrawingObject& d) { return oa::client_data_end(d.shape_bytes).has_value(); }
 

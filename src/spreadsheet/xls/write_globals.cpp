@@ -16,12 +16,6 @@ namespace rt = biff::rt;
 constexpr uint16_t kUnicodeCodePage = 1200;
 constexpr size_t kWriteAccessSize = 112;
 
-void u16_record(biff::RecordWriter& out, uint16_t type, uint16_t value) {
-  biff::PayloadBuilder p;
-  p.u16(value);
-  out.write(type, p);
-}
-
 void write_interface(biff::RecordWriter& out) {
   u16_record(out, rt::InterfaceHdr, kUnicodeCodePage);
   u16_record(out, rt::Mms, 0);

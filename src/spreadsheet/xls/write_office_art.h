@@ -24,6 +24,10 @@ struct Header {
   uint32_t length = 0;
 };
 
+// Little-endian integers appended to record bodies.
+void put_u16(std::vector<uint8_t>& out, uint16_t v);
+void put_u32(std::vector<uint8_t>& out, uint32_t v);
+
 // Appends a record header, or a whole record with its body.
 void append_header(std::vector<uint8_t>& out, const Header& h);
 void append_record(std::vector<uint8_t>& out, uint8_t version, uint16_t instance, uint16_t type,

@@ -9,17 +9,10 @@ namespace tabrel::xls {
 namespace {
 
 namespace oa = office_art;
+using oa::put_u16;
+using oa::put_u32;
 
 constexpr uint16_t kTextBoxShape = 202;
-
-void put_u16(std::vector<uint8_t>& out, uint16_t v) {
-  out.push_back(static_cast<uint8_t>(v));
-  out.push_back(static_cast<uint8_t>(v >> 8));
-}
-
-void put_u32(std::vector<uint8_t>& out, uint32_t v) {
-  for (int i = 0; i < 4; ++i) out.push_back(static_cast<uint8_t>(v >> (8 * i)));
-}
 
 void client_anchor(std::vector<uint8_t>& out, const model::Anchor& a) {
   std::vector<uint8_t> body;

@@ -18,12 +18,6 @@ namespace rt = biff::rt;
 constexpr uint16_t kBofWorksheet = 0x0010, kBofChart = 0x0020, kBofMacroSheet = 0x0040;
 constexpr size_t kMergesPerRecord = 1026;
 
-void u16_record(biff::RecordWriter& out, uint16_t type, uint16_t value) {
-  biff::PayloadBuilder p;
-  p.u16(value);
-  out.write(type, p);
-}
-
 // The calculation and print settings a sheet carries when the model kept none.
 void write_default_calc(biff::RecordWriter& out) {
   u16_record(out, rt::CalcMode, 1);
@@ -124,6 +118,12 @@ void write_bof(biff::RecordWriter& out, uint16_t type) {
 }
 
 void write_eof(biff::RecordWriter& out) { out.write(rt::Eof, std::span<const uint8_t>()); }
+
+void u16_record(biff::RecordWriter& out, uint16_t type, uint16_t value) {
+  biff::PayloadBuilder p;
+  p.u16(value);
+  out.write(type, p);
+}
 
 namespace {
 

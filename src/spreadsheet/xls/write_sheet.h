@@ -26,5 +26,7 @@ void write_sheet(biff::RecordWriter& out, const model::Sheet& sheet, const Sheet
 // chart, 0x0040 macro sheet.
 void write_bof(biff::RecordWriter& out, uint16_t type);
 void write_eof(biff::RecordWriter& out);
+// A record whose payload is one 16-bit value.
+void u16_record(biff::RecordWriter& out, uint16_t type, uint16_t value);
 
 }  // namespace tabrel::xls
