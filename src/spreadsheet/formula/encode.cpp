@@ -14,9 +14,15 @@ uint8_t error_code(CellError e) { return static_cast<uint8_t>(static_cast<int32_
 
 class Encoder {
  public:
-  Encoder(model::CellRef base, EncodeForm form) : base_(base), form_(form) {}
+  Encoder(model::CellRef base, EncodeForm form, const model::ExternalRefs* links)
+      : base_(base), form_(form), links_(links) {}
 
   Encoded run(const Node& root) {
+    if (is_volatile(root)) {
+      u8(ptg::kAttr);
+      u8(ptg::kAttrVolatile);
+      u16(0);
+    }
     for (const Spacing& s : root.spaces)
       if (s.where == Spacing::BeforeFormula) space(s);
     emit(root, form_ == EncodeForm::Name ? 'R' : 'V', 0);
@@ -108,9 +114,12 @@ class Encoder {
       case Kind::Error: spaces(n); u8(ptg::kErr); u8(error_code(n.error)); return;
       case Kind::Missing: spaces(n); u8(ptg::kMissArg); return;
       case Kind::Array:
+        // The seven reserved bytes carry the shape as the spreadsheet writes them.
         spaces(n);
         u8(classed(ptg::kArray, 'A'));
-        for (int i = 0; i < 7; ++i) u8(0);
+        u8(static_cast<uint8_t>(n.array->cols - 1));
+        u16(static_cast<uint16_t>(n.array->rows - 1));
+        for (int i = 0; i < 4; ++i) u8(0);
         return array(*n.array);
       case Kind::Ref:
         spaces(n);
@@ -196,11 +205,15 @@ class Encoder {
     if (n.children.size() > 30 && n.function != ptg::kUserFunction) fail("too many arguments");
     const FunctionInfo* f = n.function == ptg::kUserFunction ? nullptr : function_by_index(n.function);
     if (n.function != ptg::kUserFunction && !f) fail("unknown function");
-    char result = f ? f->result_class : 'V';
+    // Add-in and user functions take the class their place asks for.
+    char result = f ? f->result_class : 'R';
     char own = result == 'A' ? 'A' : result == 'R' ? cls : (cls == 'A' ? 'A' : 'V');
     if (n.function == 1 && n.children.size() >= 2) return if_with_jumps(n, own, depth);
+    if (n.function == 100 && n.children.size() >= 2) return choose_with_jumps(n, own, depth);
+    std::u16string addin = f ? u"" : addin_name(n);
     for (size_t i = 0; i < n.children.size(); ++i) {
-      char arg = f ? f->arg_class(i) : 'R';
+      // The callee of an add-in call is a reference-class name.
+      char arg = f ? f->arg_class(i) : i == 0 ? 'R' : future_arg_class(addin, i - 1);
       emit(n.children[i], arg, depth + 1);
     }
     spaces(n);
@@ -217,6 +230,18 @@ class Encoder {
     u8(classed(ptg::kFuncVar, own));
     u8(static_cast<uint8_t>(n.children.size()));
     u16(n.function);
+  }
+
+  // The name an add-in call calls, as stored ("_xlfn.IFERROR"); empty when not known here.
+  std::u16string addin_name(const Node& n) const {
+    if (n.children.empty() || n.children[0].kind != Kind::ExternName || !links_) return u"";
+    const Node& callee = n.children[0];
+    if (!callee.ixti || *callee.ixti >= links_->sheets.size()) return u"";
+    const model::ExternSheet& x = links_->sheets[*callee.ixti];
+    if (x.book >= links_->books.size()) return u"";
+    const auto& names = links_->books[x.book].names;
+    if (callee.name_index == 0 || callee.name_index > names.size()) return u"";
+    return names[callee.name_index - 1].name;
   }
 
   // IF(c, a[, b]): c, if-jump over a, a, goto end, [b, goto end,] the call.
@@ -241,13 +266,42 @@ class Encoder {
     for (size_t g : gotos) put_at(g + 2, static_cast<uint16_t>(t().size() - (g + 4) - 1));
   }
 
+  // CHOOSE(i, a, b ...): i, a jump table to each option, each option followed by a goto to the
+  // end, the call.
+  void choose_with_jumps(const Node& n, char own, int depth) {
+    const FunctionInfo* f = function_by_index(100);
+    emit(n.children[0], f->arg_class(0), depth + 1);
+    size_t options = n.children.size() - 1;
+    u8(ptg::kAttr);
+    u8(ptg::kAttrChoose);
+    u16(static_cast<uint16_t>(options));
+    size_t table = t().size();
+    for (size_t i = 0; i <= options; ++i) u16(0);
+    std::vector<size_t> gotos;
+    for (size_t i = 1; i < n.children.size(); ++i) {
+      put_at(table + 2 * (i - 1), static_cast<uint16_t>(t().size() - table));
+      emit(n.children[i], f->arg_class(i), depth + 1);
+      gotos.push_back(t().size());
+      u8(ptg::kAttr); u8(ptg::kAttrGoto); u16(0);
+    }
+    put_at(table + 2 * options, static_cast<uint16_t>(t().size() - table));
+    spaces(n);
+    u8(classed(ptg::kFuncVar, own));
+    u8(static_cast<uint8_t>(n.children.size()));
+    u16(100);
+    for (size_t g : gotos) put_at(g + 2, static_cast<uint16_t>(t().size() - (g + 4) - 1));
+  }
+
   model::CellRef base_;
   EncodeForm form_;
+  const model::ExternalRefs* links_;
   Encoded out_;
 };
 
 }  // namespace
 
-Encoded encode(const Node& root, model::CellRef base, EncodeForm form) { return Encoder(base, form).run(root); }
+Encoded encode(const Node& root, model::CellRef base, EncodeForm form, const model::ExternalRefs* links) {
+  return Encoder(base, form, links).run(root);
+}
 
 }  // namespace tabrel::formula

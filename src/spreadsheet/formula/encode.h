@@ -7,6 +7,7 @@
 
 #include "spreadsheet/formula/ast.h"
 #include "spreadsheet/model/cell_ref.h"
+#include "spreadsheet/model/names.h"
 
 namespace tabrel::formula {
 
@@ -22,7 +23,9 @@ enum class EncodeForm {
 };
 
 // Throws FormulaError for trees that cannot be stored (unresolved names, unknown functions,
-// strings longer than 255 characters, too many arguments).
-Encoded encode(const Node& root, model::CellRef base = {}, EncodeForm form = EncodeForm::Cell);
+// strings longer than 255 characters, too many arguments). `links` (the workbook's external
+// references) names the add-in functions a call goes to, for their argument classes.
+Encoded encode(const Node& root, model::CellRef base = {}, EncodeForm form = EncodeForm::Cell,
+               const model::ExternalRefs* links = nullptr);
 
 }  // namespace tabrel::formula

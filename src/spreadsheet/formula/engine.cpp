@@ -373,7 +373,7 @@ void Engine::set_formula(int sheet, model::CellRef c, std::u16string_view text, 
   model::Sheet& s = *wb_.sheets.at(static_cast<size_t>(sheet));
   if (!text.empty() && text[0] == u'=') {
     Node tree = parse(text, wb_, c, notation);
-    Encoded bytes = encode(tree, c);
+    Encoded bytes = encode(tree, c, EncodeForm::Cell, &wb_.externals);
     model::Cell& cell = s.cells.at(c);
     auto f = std::make_shared<model::Formula>();
     f->tokens = std::move(bytes.tokens);

@@ -1,7 +1,6 @@
 #include "spreadsheet/formula/function_table.h"
 
 #include <algorithm>
-#include <array>
 
 #include "spreadsheet/core/text.h"
 
@@ -259,9 +258,23 @@ constexpr FunctionInfo kFunctions[] = {
     {367, u"VARA", 1, 30, 'V', "R", false},
 };
 
-constexpr std::u16string_view kFutureFunctions[] = {
-    u"IFERROR", u"COUNTIFS", u"SUMIFS", u"AVERAGEIF", u"AVERAGEIFS",
+// Name, and the classes of its arguments: the leading ones, then a group repeated to the end.
+struct FutureFunction {
+  std::u16string_view name;
+  std::string_view first;
+  std::string_view repeated;
 };
+constexpr FutureFunction kFutureFunctions[] = {
+    {u"IFERROR", "", "V"},       {u"COUNTIFS", "", "RV"},      {u"SUMIFS", "R", "RV"},
+    {u"AVERAGEIF", "RV", "R"},   {u"AVERAGEIFS", "R", "RV"},
+};
+
+const FutureFunction* future(std::u16string_view name) {
+  if (name.starts_with(kFuturePrefix)) name.remove_prefix(kFuturePrefix.size());
+  for (const auto& f : kFutureFunctions)
+    if (equals_ignore_case(f.name, name)) return &f;
+  return nullptr;
+}
 
 }  // namespace
 
@@ -277,9 +290,13 @@ const FunctionInfo* function_by_name(std::u16string_view name) {
   return nullptr;
 }
 
-bool is_future_function(std::u16string_view name) {
-  return std::any_of(std::begin(kFutureFunctions), std::end(kFutureFunctions),
-                     [&](std::u16string_view f) { return equals_ignore_case(f, name); });
+bool is_future_function(std::u16string_view name) { return future(name) != nullptr; }
+
+char future_arg_class(std::u16string_view name, size_t i) {
+  const FutureFunction* f = future(name);
+  if (!f) return 'R';
+  if (i < f->first.size()) return f->first[i];
+  return f->repeated[(i - f->first.size()) % f->repeated.size()];
 }
 
 }  // namespace tabrel::formula

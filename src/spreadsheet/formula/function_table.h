@@ -32,5 +32,7 @@ const FunctionInfo* function_by_name(std::u16string_view name);
 // the prefix the file uses and the prefix-free names the printer shows.
 inline constexpr std::u16string_view kFuturePrefix = u"_xlfn.";
 bool is_future_function(std::u16string_view name);
+// Token class of argument `i` of such a function (or of any other add-in function: 'R').
+char future_arg_class(std::u16string_view name, size_t i);
 
 }  // namespace tabrel::formula
