@@ -7,6 +7,7 @@
 #include "spreadsheet/automation/application.h"
 #include "spreadsheet/automation/comment.h"
 #include "spreadsheet/automation/font.h"
+#include "spreadsheet/automation/format_conditions.h"
 #include "spreadsheet/automation/interior.h"
 #include "spreadsheet/automation/phonetics.h"
 #include "spreadsheet/automation/range.h"
@@ -86,6 +87,27 @@ TEST_F(CorpusTest, FillsFontsAndDisplayedText) {
   EXPECT_TRUE(app->Range(Variant(u"A1"))->Font()->ColorIndex().same_as(Variant(1)));
   EXPECT_TRUE(app->Range(Variant(u"D9"))->Text().same_as(Variant(u"12")));
   EXPECT_TRUE(app->Range(Variant(u"D9"))->Value().same_as(Variant(12.0)));
+}
+
+TEST_F(CorpusTest, ConditionalFormats) {
+  open("excel", "sheetjs-openpyxl_conditional_formatting.xls");
+  auto rule = [&](const char16_t* cell) { return app->Range(Variant(cell))->FormatConditions()->Item(Variant(1)); };
+  EXPECT_EQ(app->Range(Variant(u"Q4"))->FormatConditions()->Count(), 1);
+  EXPECT_EQ(app->Range(Variant(u"Q11"))->FormatConditions()->Count(), 0);
+  EXPECT_EQ(rule(u"Q1")->Type(), 2);
+  EXPECT_EQ(rule(u"R1")->Type(), 1);
+  EXPECT_EQ(rule(u"R1")->Operator(), 1);
+  EXPECT_NO_THROW(rule(u"R1")->Formula2());
+  struct Case { const char16_t* cell; Variant fill; Variant bold; };
+  const Case cases[] = {
+      {u"Q1", Variant(38), Variant::null()},  {u"W1", Variant(49), Variant::null()},
+      {u"Y1", Variant(49), Variant(true)},    {u"AB1", Variant(-4142), Variant::null()},
+      {u"AC1", Variant(38), Variant(false)},  {u"V1", Variant::null(), Variant::null()},
+  };
+  for (const auto& c : cases) {
+    EXPECT_TRUE(rule(c.cell)->Interior()->ColorIndex().same_as(c.fill)) << to_utf8(c.cell);
+    EXPECT_TRUE(rule(c.cell)->Font()->Bold().same_as(c.bold)) << to_utf8(c.cell);
+  }
 }
 
 TEST_F(CorpusTest, PhoneticGuides) {
