@@ -101,7 +101,7 @@ TEST_F(CorpusTest, ConditionalFormats) {
   struct Case { const char16_t* cell; Variant fill; Variant bold; };
   const Case cases[] = {
       {u"Q1", Variant(38), Variant::null()},  {u"W1", Variant(49), Variant::null()},
-      {u"Y1", Variant(49), Variant(true)},    {u"AB1", Variant(-4142), Variant::null()},
+      {u"Y1", Variant(42), Variant(true)},    {u"AB1", Variant(-4142), Variant::null()},
       {u"AC1", Variant(38), Variant(false)},  {u"V1", Variant::null(), Variant::null()},
   };
   for (const auto& c : cases) {
