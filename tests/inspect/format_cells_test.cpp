@@ -7,6 +7,7 @@
 #include "inspect/fixture.h"
 #include "spreadsheet/automation/font.h"
 #include "spreadsheet/automation/interior.h"
+#include "spreadsheet/automation/phonetics.h"
 
 namespace tabrel::inspect {
 namespace {
@@ -88,6 +89,44 @@ TEST(FormatFamilyTest, MixedRunsNeverListACell) {
   EXPECT_EQ(GetWrongBoldCells(o, u"A1", u"A3"), u"0;");
   EXPECT_EQ(GetWrongFontColorCells(o, u"A1", u"A3"), u"0;");
   EXPECT_EQ(GetWrongFontNameCells(o, u"A1", u"A3"), u"0;");
+}
+
+// Puts `text` with the phonetic guide `reading` over its first two characters into A1.
+void put_guided(model::Workbook& wb, const char16_t* text, const char16_t* reading) {
+  auto guide = std::make_shared<model::PhoneticText>();
+  guide->text = reading;
+  guide->runs = {{0, 0, 2}};
+  model::Cell cell;
+  cell.value = model::CellValue::rich(model::RichText{text, {}, guide});
+  cell.xf = 15;
+  wb.sheets[0]->cells.put({0, 0}, cell);
+}
+
+TEST(FormatFamilyTest, PhoneticGuidesComparedExactly) {
+  struct Case {
+    const char* name;
+    const char16_t* answer_reading;
+    const char16_t* target_reading;
+    bool target_shown;
+    const char16_t* text;
+    const char16_t* visible;
+  };
+  const Case cases[] = {
+      {"same guide", u"かんじ", u"かんじ", false, u"0;", u"0;"},
+      {"other guide", u"かんじ", u"かな", false, u"1;A1;", u"0;"},
+      {"guide shown only in the target", u"かんじ", u"かんじ", true, u"0;", u"1;A1;"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    auto answer = blank_workbook();
+    auto target = blank_workbook();
+    put_guided(*answer, u"漢字", c.answer_reading);
+    put_guided(*target, u"漢字", c.target_reading);
+    ExcelObjects o = open_pair(std::move(answer), std::move(target));
+    if (c.target_shown) at(o.TargetSheet, u"A1")->Phonetic()->SetVisible(Variant(true));
+    EXPECT_EQ(GetWrongPhoneticTextCells(o, u"A1", u"A1"), c.text);
+    EXPECT_EQ(GetWrongPhoneticVisibleCells(o, u"A1", u"A1"), c.visible);
+  }
 }
 
 TEST(GetWrongCustomFormatCellsTest, PatternInTheTargetThenColoursAgainstTheAnswer) {
