@@ -140,6 +140,7 @@ Value drawing_json(const model::DrawingObject& d) {
   o["alternative_text"] = u8(d.alternative_text);
   o["text"] = u8(d.text.text);
   o["macro"] = u8(d.macro);
+  if (d.chart_index >= 0) o["chart_index"] = d.chart_index;
   o["anchor"] = std::move(anchor);
   return o;
 }
