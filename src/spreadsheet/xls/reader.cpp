@@ -123,6 +123,8 @@ std::unique_ptr<model::Workbook> read_file_bytes(std::vector<uint8_t> bytes, con
   } catch (const OldVersionError&) {
     fail(Kind::OldBiffVersion);
   } catch (const crypto::CryptoError& e) {
+    if (e.kind() == crypto::CryptoErrorKind::Unsupported)
+      throw OpenError(Kind::Corrupt, u"지원하지 않는 방식으로 암호화된 통합 문서입니다.");
     fail(e.kind() == crypto::CryptoErrorKind::WrongPassword ? Kind::WrongPassword : Kind::Corrupt);
   } catch (const std::exception&) {
     fail(Kind::Corrupt);

@@ -113,6 +113,22 @@ TEST(XlsEncryptedFixture, DefaultPasswordIsTriedAfterTheGivenOne) {
   expect_content(*xls::read_workbook(file, std::u16string(u"something else")));
 }
 
+// An encryption scheme the spreadsheet never writes into this format is refused with its own
+// description.
+TEST(XlsEncryptedFixture, UnknownEncryptionIsRefusedAsSuch) {
+  RecordStream s;
+  s.record(rt::BOF, xls_test::bof(0x0005));
+  s.record(rt::FilePass, Bytes().u16(1).u16(9).u16(9).zeros(48));
+  s.record(rt::Eof, {});
+  try {
+    xls::read_workbook(xls_test::compound_file(s.data()), std::u16string(u"password"));
+    FAIL();
+  } catch (const xls::OpenError& e) {
+    EXPECT_EQ(e.kind, xls::OpenError::Kind::Corrupt);
+    EXPECT_EQ(e.message, u"지원하지 않는 방식으로 암호화된 통합 문서입니다.");
+  }
+}
+
 // The CryptoAPI header (salt and verifier for the password "password") of a corpus file, put in
 // front of our own records: the whole stream is then encrypted under that scheme.
 std::optional<std::vector<uint8_t>> corpus_cryptoapi_filepass() {
