@@ -1,5 +1,6 @@
 #include "spreadsheet/automation/font.h"
 
+#include <array>
 #include <cmath>
 #include <vector>
 
@@ -7,6 +8,7 @@
 #include "spreadsheet/automation/constants.h"
 #include "spreadsheet/automation/errors.h"
 #include "spreadsheet/automation/fold.h"
+#include "spreadsheet/core/text.h"
 #include "spreadsheet/ops/cell_format.h"
 
 namespace tabrel::xl {
@@ -129,6 +131,70 @@ Variant Font::Color() const {
 void Font::SetColor(const Variant& value) {
   const uint16_t index = nearest_palette_index(sheet_.workbook().styles.palette, value.to_long());
   write([&](model::Font& f) { f.color = index; });
+}
+
+namespace {
+
+struct StyleName {
+  bool bold;
+  bool italic;
+  const char16_t* korean;
+  const char16_t* english;
+};
+
+constexpr std::array<StyleName, 4> kFontStyles = {{
+    {false, false, u"표준", u"Regular"},
+    {true, false, u"굵게", u"Bold"},
+    {false, true, u"기울임꼴", u"Italic"},
+    {true, true, u"굵은 기울임꼴", u"Bold Italic"},
+}};
+
+constexpr uint16_t kSuperscript = 1, kSubscript = 2, kNoScript = 0;
+
+}  // namespace
+
+Variant Font::FontStyle() const {
+  return read([](const model::Font& f) {
+    for (const auto& style : kFontStyles)
+      if (style.bold == f.bold() && style.italic == f.italic) return Variant(style.korean);
+    return Variant(kFontStyles[0].korean);
+  });
+}
+
+void Font::SetFontStyle(const Variant& value) {
+  const std::u16string name = value.to_string();
+  for (const auto& style : kFontStyles) {
+    if (name != style.korean && !equals_ignore_case(name, style.english)) continue;
+    return write([&](model::Font& f) {
+      f.weight = style.bold ? kBoldWeight : kNormalWeight;
+      f.italic = style.italic;
+    });
+  }
+  raise(Fault::MethodFailed);
+}
+
+Variant Font::Superscript() const { return read([](const model::Font& f) { return Variant(f.script == kSuperscript); }); }
+void Font::SetSuperscript(const Variant& value) {
+  const bool on = value.to_bool();
+  write([&](model::Font& f) { f.script = on ? kSuperscript : (f.script == kSuperscript ? kNoScript : f.script); });
+}
+
+Variant Font::Subscript() const { return read([](const model::Font& f) { return Variant(f.script == kSubscript); }); }
+void Font::SetSubscript(const Variant& value) {
+  const bool on = value.to_bool();
+  write([&](model::Font& f) { f.script = on ? kSubscript : (f.script == kSubscript ? kNoScript : f.script); });
+}
+
+Variant Font::OutlineFont() const { return read([](const model::Font& f) { return Variant(f.outline); }); }
+void Font::SetOutlineFont(const Variant& value) {
+  const bool on = value.to_bool();
+  write([&](model::Font& f) { f.outline = on; });
+}
+
+Variant Font::Shadow() const { return read([](const model::Font& f) { return Variant(f.shadow); }); }
+void Font::SetShadow(const Variant& value) {
+  const bool on = value.to_bool();
+  write([&](model::Font& f) { f.shadow = on; });
 }
 
 }  // namespace tabrel::xl

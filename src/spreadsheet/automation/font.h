@@ -32,6 +32,17 @@ class Font : public Dispatch {
   void SetColorIndex(const Variant& value);
   Variant Color() const;  // RGB
   void SetColor(const Variant& value);
+  // "표준", "굵게", "기울임꼴", "굵은 기울임꼴" (English names are taken as well).
+  Variant FontStyle() const;
+  void SetFontStyle(const Variant& value);
+  Variant Superscript() const;
+  void SetSuperscript(const Variant& value);
+  Variant Subscript() const;
+  void SetSubscript(const Variant& value);
+  Variant OutlineFont() const;
+  void SetOutlineFont(const Variant& value);
+  Variant Shadow() const;
+  void SetShadow(const Variant& value);
 
  private:
   Variant read(const std::function<Variant(const model::Font&)>& property) const;

@@ -17,6 +17,11 @@ constexpr uint8_t kSolid = 1;
 constexpr std::array<int, 19> kPatterns = {kXlNone, 1,  -4125, -4126, -4124, -4128, -4166, -4121, -4162, 9,
                                            10,      11, 12,    13,    14,    15,    16,    17,    18};
 
+// A solid fill stores the cell's colour as its foreground; a patterned fill draws its lines in
+// the foreground colour over the cell's colour, stored as its background.
+uint16_t interior_color(const model::Xf& xf) { return xf.pattern == kSolid ? xf.pattern_color : xf.background_color; }
+uint16_t line_color(const model::Xf& xf) { return xf.pattern == kSolid ? xf.background_color : xf.pattern_color; }
+
 void fill(model::Xf& xf, std::optional<uint16_t> color) {
   if (!color) {
     xf.pattern = 0;
@@ -25,7 +30,7 @@ void fill(model::Xf& xf, std::optional<uint16_t> color) {
     return;
   }
   if (xf.pattern == 0) xf.pattern = kSolid;
-  xf.pattern_color = *color;
+  (xf.pattern == kSolid ? xf.pattern_color : xf.background_color) = *color;
 }
 
 }  // namespace
@@ -37,7 +42,7 @@ Variant Interior::ColorIndex() const {
   const model::Workbook& wb = sheet_.workbook();
   return fold_cells(area_, [&](model::CellRef at) {
     const model::Xf& xf = ops::effective_format(wb, sheet, at);
-    return Variant(xf.pattern == 0 ? kXlNone : color_index(xf.pattern_color));
+    return Variant(xf.pattern == 0 ? kXlNone : color_index(interior_color(xf)));
   });
 }
 
@@ -57,7 +62,7 @@ Variant Interior::Color() const {
   const model::Workbook& wb = sheet_.workbook();
   return fold_cells(area_, [&](model::CellRef at) {
     const model::Xf& xf = ops::effective_format(wb, sheet, at);
-    return Variant(xf.pattern == 0 ? kWhite : color_value(wb.styles.palette, xf.pattern_color));
+    return Variant(xf.pattern == 0 ? kWhite : color_value(wb.styles.palette, interior_color(xf)));
   });
 }
 
@@ -73,6 +78,46 @@ Variant Interior::Pattern() const {
   return fold_cells(area_, [&](model::CellRef at) {
     const uint8_t pattern = ops::effective_format(wb, sheet, at).pattern;
     return Variant(pattern < kPatterns.size() ? kPatterns[pattern] : kXlNone);
+  });
+}
+
+void Interior::SetPattern(const Variant& value) {
+  const int constant = value.to_long();
+  std::optional<uint8_t> code;
+  for (size_t i = 0; i < kPatterns.size(); ++i)
+    if (kPatterns[i] == constant) code = static_cast<uint8_t>(i);
+  if (!code) raise(Fault::MethodFailed);
+  ops::change_format(sheet_.workbook(), sheet_.get(), area_, [&](model::Xf& xf) {
+    if (*code == 0) return fill(xf, std::nullopt);
+    // The cell's colour moves between the two stored colours as the fill turns solid or not.
+    const uint16_t cell_color = xf.pattern == 0 ? model::kSystemBackground : interior_color(xf);
+    const uint16_t lines = xf.pattern > kSolid ? xf.pattern_color : model::kSystemForeground;
+    xf.pattern = *code;
+    if (*code == kSolid) {
+      xf.pattern_color = cell_color == model::kSystemBackground ? model::kSystemForeground : cell_color;
+      xf.background_color = model::kSystemBackground;
+    } else {
+      xf.pattern_color = lines;
+      xf.background_color = cell_color;
+    }
+  });
+}
+
+Variant Interior::PatternColorIndex() const {
+  const model::Sheet& sheet = sheet_.get();
+  const model::Workbook& wb = sheet_.workbook();
+  return fold_cells(area_, [&](model::CellRef at) {
+    const model::Xf& xf = ops::effective_format(wb, sheet, at);
+    return Variant(xf.pattern == 0 ? kXlAutomatic : color_index(line_color(xf)));
+  });
+}
+
+void Interior::SetPatternColorIndex(const Variant& value) {
+  const auto index = palette_index(value.to_long());
+  if (!index) raise(Fault::MethodFailed);
+  ops::change_format(sheet_.workbook(), sheet_.get(), area_, [&](model::Xf& xf) {
+    if (xf.pattern == kSolid) xf.background_color = *index == model::kAutomaticColor ? model::kSystemBackground : *index;
+    else xf.pattern_color = *index == model::kAutomaticColor ? model::kSystemForeground : *index;
   });
 }
 

@@ -1,5 +1,6 @@
 #pragma once
-// The fill of a range: ColorIndex is xlColorIndexNone without a fill (white is 2, not "none").
+// The fill of a range: ColorIndex is the cell colour, xlColorIndexNone without a fill (white is 2,
+// not "none"); PatternColorIndex is the colour of a pattern's lines.
 
 #include <memory>
 #include <string>
@@ -19,6 +20,9 @@ class Interior : public Dispatch {
   Variant Color() const;
   void SetColor(const Variant& value);
   Variant Pattern() const;  // xlPatternSolid 1, xlPatternNone -4142, other patterns by code
+  void SetPattern(const Variant& value);
+  Variant PatternColorIndex() const;
+  void SetPatternColorIndex(const Variant& value);
 
  private:
   SheetHandle sheet_;

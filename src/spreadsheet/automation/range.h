@@ -77,6 +77,18 @@ class Range : public Dispatch, public std::enable_shared_from_this<Range> {
   void SetVerticalAlignment(const Variant& value);
   Variant WrapText() const;
   void SetWrapText(const Variant& value);
+  // Degrees -90..90, or xlHorizontal, xlVertical (stacked), xlUpward, xlDownward.
+  Variant Orientation() const;
+  void SetOrientation(const Variant& value);
+  Variant IndentLevel() const;
+  void SetIndentLevel(const Variant& value);
+  Variant ShrinkToFit() const;
+  void SetShrinkToFit(const Variant& value);
+  Variant ReadingOrder() const;  // xlContext, xlLTR, xlRTL
+  void SetReadingOrder(const Variant& value);
+  // The file keeps no added indent: it reads False, and only False can be written.
+  Variant AddIndent() const;
+  void SetAddIndent(const Variant& value);
   Variant MergeCells() const;
   void SetMergeCells(const Variant& value);
   void Merge();

@@ -136,6 +136,96 @@ void Range::SetWrapText(const Variant& value) {
   ops::change_format(sheet_.workbook(), sheet_.get(), area_, [&](model::Xf& xf) { xf.wrap = wrap; });
 }
 
+namespace {
+
+constexpr int kHorizontalText = -4128, kVerticalText = -4166, kUpward = -4171, kDownward = -4170;
+constexpr uint8_t kStacked = 255;
+constexpr int kContext = -5002, kLeftToRight = -5003, kRightToLeft = -5004;
+constexpr int kMaxIndent = 15;
+
+// Stored rotation: 0..90 counterclockwise degrees, 91..180 clockwise (minus 90), 255 stacked.
+Variant orientation_of(uint8_t rotation) {
+  if (rotation == 0) return Variant(kHorizontalText);
+  if (rotation == kStacked) return Variant(kVerticalText);
+  if (rotation == 90) return Variant(kUpward);
+  if (rotation == 180) return Variant(kDownward);
+  return Variant(rotation <= 90 ? static_cast<int>(rotation) : 90 - static_cast<int>(rotation));
+}
+
+uint8_t rotation_of(int orientation) {
+  switch (orientation) {
+    case kHorizontalText: return 0;
+    case kVerticalText: return kStacked;
+    case kUpward: return 90;
+    case kDownward: return 180;
+    default: break;
+  }
+  if (orientation < -90 || orientation > 90) raise(Fault::MethodFailed);
+  return static_cast<uint8_t>(orientation >= 0 ? orientation : 90 - orientation);
+}
+
+}  // namespace
+
+Variant Range::Orientation() const {
+  const model::Sheet& sheet = sheet_.get();
+  const model::Workbook& wb = sheet_.workbook();
+  return fold_cells(area_, [&](model::CellRef at) { return orientation_of(ops::effective_format(wb, sheet, at).rotation); });
+}
+
+void Range::SetOrientation(const Variant& value) {
+  const uint8_t rotation = rotation_of(value.to_long());
+  ops::change_format(sheet_.workbook(), sheet_.get(), area_, [&](model::Xf& xf) { xf.rotation = rotation; });
+}
+
+Variant Range::IndentLevel() const {
+  const model::Sheet& sheet = sheet_.get();
+  const model::Workbook& wb = sheet_.workbook();
+  return fold_cells(area_, [&](model::CellRef at) { return Variant(static_cast<int>(ops::effective_format(wb, sheet, at).indent)); });
+}
+
+void Range::SetIndentLevel(const Variant& value) {
+  const int level = value.to_long();
+  if (level < 0 || level > kMaxIndent) raise(Fault::MethodFailed);
+  ops::change_format(sheet_.workbook(), sheet_.get(), area_, [&](model::Xf& xf) { xf.indent = static_cast<uint8_t>(level); });
+}
+
+Variant Range::ShrinkToFit() const {
+  const model::Sheet& sheet = sheet_.get();
+  const model::Workbook& wb = sheet_.workbook();
+  return fold_cells(area_, [&](model::CellRef at) { return Variant(ops::effective_format(wb, sheet, at).shrink); });
+}
+
+void Range::SetShrinkToFit(const Variant& value) {
+  const bool shrink = value.to_bool();
+  ops::change_format(sheet_.workbook(), sheet_.get(), area_, [&](model::Xf& xf) { xf.shrink = shrink; });
+}
+
+Variant Range::ReadingOrder() const {
+  const model::Sheet& sheet = sheet_.get();
+  const model::Workbook& wb = sheet_.workbook();
+  return fold_cells(area_, [&](model::CellRef at) {
+    const uint8_t order = ops::effective_format(wb, sheet, at).reading_order;
+    return Variant(order == 1 ? kLeftToRight : order == 2 ? kRightToLeft : kContext);
+  });
+}
+
+void Range::SetReadingOrder(const Variant& value) {
+  const int order = value.to_long();
+  if (order != kContext && order != kLeftToRight && order != kRightToLeft) raise(Fault::MethodFailed);
+  const uint8_t code = order == kLeftToRight ? 1 : order == kRightToLeft ? 2 : 0;
+  ops::change_format(sheet_.workbook(), sheet_.get(), area_, [&](model::Xf& xf) { xf.reading_order = code; });
+}
+
+Variant Range::AddIndent() const {
+  sheet_.get();
+  return Variant(false);
+}
+
+void Range::SetAddIndent(const Variant& value) {
+  sheet_.get();
+  if (value.to_bool()) raise(Fault::NoSuchMember);
+}
+
 Variant Range::MergeCells() const {
   const model::Sheet& sheet = sheet_.get();
   return fold_cells(area_, [&](model::CellRef at) { return Variant(sheet.merge_area(at).has_value()); });

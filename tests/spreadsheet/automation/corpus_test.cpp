@@ -81,9 +81,11 @@ TEST_F(CorpusTest, CommentsWithTheirAuthorLine) {
 TEST_F(CorpusTest, FillsFontsAndDisplayedText) {
   open("excel", "sheetjs-cell_style_simple.xls");
   struct Case { const char16_t* cell; int fill; };
-  const Case cases[] = {{u"A1", 46}, {u"A2", 55}, {u"A3", 49}, {u"B3", 24}, {u"C3", -4142}};
+  // Patterned fills: the cell's colour is the pattern's background, the lines its foreground.
+  const Case cases[] = {{u"A1", 22}, {u"A2", 15}, {u"A3", 1}, {u"B3", 12}, {u"C3", -4142}};
   for (const auto& c : cases)
     EXPECT_TRUE(app->Range(Variant(c.cell))->Interior()->ColorIndex().same_as(Variant(c.fill))) << to_utf8(c.cell);
+  EXPECT_TRUE(app->Range(Variant(u"A1"))->Interior()->PatternColorIndex().same_as(Variant(46)));
   EXPECT_TRUE(app->Range(Variant(u"A1"))->Font()->ColorIndex().same_as(Variant(1)));
   EXPECT_TRUE(app->Range(Variant(u"D9"))->Text().same_as(Variant(u"12")));
   EXPECT_TRUE(app->Range(Variant(u"D9"))->Value().same_as(Variant(12.0)));

@@ -106,6 +106,38 @@ TEST(InteriorTest, NoFillDiffersFromWhite) {
   EXPECT_TRUE(c1->ColorIndex().same_as(Variant(-4142)));
 }
 
+TEST(InteriorTest, PatternsKeepTheCellColourApartFromTheLines) {
+  auto o = open_in_new_instance(sample_workbook());
+  auto fill = o.app->Range(Variant(u"B2"))->Interior();
+  fill->SetColorIndex(Variant(6));  // as a recorded macro: colour, then pattern
+  fill->SetPattern(Variant(1));
+  EXPECT_TRUE(fill->Pattern().same_as(Variant(1)));
+  EXPECT_TRUE(fill->ColorIndex().same_as(Variant(6)));
+  fill->SetPattern(Variant(-4125));  // 50% gray
+  fill->SetPatternColorIndex(Variant(3));
+  EXPECT_TRUE(fill->ColorIndex().same_as(Variant(6)));
+  EXPECT_TRUE(fill->PatternColorIndex().same_as(Variant(3)));
+  fill->SetPattern(Variant(-4142));
+  EXPECT_TRUE(fill->ColorIndex().same_as(Variant(-4142)));
+  EXPECT_EQ(error_number([&] { fill->SetPattern(Variant(99)); }), 1004);
+}
+
+TEST(FontTest, RecordedFontDialogMembers) {
+  auto o = open_in_new_instance(sample_workbook());
+  auto f = o.app->Range(Variant(u"A1"))->Font();
+  EXPECT_TRUE(f->FontStyle().same_as(Variant(u"표준")));
+  f->SetFontStyle(Variant(u"굵은 기울임꼴"));
+  EXPECT_TRUE(f->Bold().same_as(Variant(true)));
+  EXPECT_TRUE(f->Italic().same_as(Variant(true)));
+  f->SetFontStyle(Variant(u"Bold"));
+  EXPECT_TRUE(f->FontStyle().same_as(Variant(u"굵게")));
+  f->SetSuperscript(Variant(true));
+  EXPECT_TRUE(f->Superscript().same_as(Variant(true)));
+  f->SetSubscript(Variant(true));
+  EXPECT_TRUE(f->Superscript().same_as(Variant(false)));
+  EXPECT_EQ(error_number([&] { f->SetFontStyle(Variant(u"없는 스타일")); }), 1004);
+}
+
 TEST(BordersTest, LineStylesAndWeightsOfEveryStoredStyle) {
   struct Case { model::LineStyle style; int line_style; int weight; };
   const Case cases[] = {
@@ -180,6 +212,20 @@ TEST(AlignmentTest, StoredCodesReadAsConstants) {
   EXPECT_TRUE(b2->HorizontalAlignment().same_as(Variant(-4108)));
   EXPECT_TRUE(o.app->Range(Variant(u"B2:C2"))->HorizontalAlignment().is_null());
   EXPECT_EQ(error_number([&] { b2->SetHorizontalAlignment(Variant(3)); }), 1004);
+
+  struct Turn { int set; Variant read; };
+  const Turn turns[] = {{-4128, Variant(-4128)}, {-4166, Variant(-4166)}, {90, Variant(-4171)},
+                        {-90, Variant(-4170)},   {45, Variant(45)},       {-30, Variant(-30)}};
+  for (const auto& t : turns) {
+    b2->SetOrientation(Variant(t.set));
+    EXPECT_TRUE(b2->Orientation().same_as(t.read)) << t.set;
+  }
+  b2->SetIndentLevel(Variant(2));
+  EXPECT_TRUE(b2->IndentLevel().same_as(Variant(2)));
+  b2->SetReadingOrder(Variant(-5004));
+  EXPECT_TRUE(b2->ReadingOrder().same_as(Variant(-5004)));
+  b2->SetAddIndent(Variant(false));
+  EXPECT_EQ(error_number([&] { b2->SetAddIndent(Variant(true)); }), 438);
 }
 
 TEST(MergeTest, MergeCellsAndMergeArea) {
