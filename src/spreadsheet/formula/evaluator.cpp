@@ -416,10 +416,14 @@ Value Evaluator::call(const Node& n) {
     const Node& callee = n.children[0];
     const model::Workbook& wb = source_.workbook();
     if (callee.kind == Kind::ExternName && callee.ixti && *callee.ixti < wb.externals.sheets.size()) {
+      // Newer functions are add-in names, or hidden names of the workbook itself.
       const auto& x = wb.externals.sheets[*callee.ixti];
       if (x.book < wb.externals.books.size()) {
-        const auto& names = wb.externals.books[x.book].names;
-        if (callee.name_index >= 1 && callee.name_index <= names.size()) fname = names[callee.name_index - 1].name;
+        const model::SupportingBook& book = wb.externals.books[x.book];
+        bool own = book.kind == model::SupportingBook::Kind::Self;
+        size_t count = own ? wb.names.size() : book.names.size();
+        if (callee.name_index >= 1 && callee.name_index <= count)
+          fname = own ? wb.names[callee.name_index - 1].name : book.names[callee.name_index - 1].name;
       }
     } else if (callee.kind == Kind::Name && callee.name_index >= 1 && callee.name_index <= wb.names.size()) {
       fname = wb.names[callee.name_index - 1].name;

@@ -1,5 +1,6 @@
 #include "spreadsheet/formula/parse.h"
 
+#include <algorithm>
 #include <cmath>
 #include <string>
 
@@ -30,10 +31,11 @@ class Parser {
 
   Node run() {
     if (peek() == u'=') ++pos_;
-    std::vector<Spacing> lead = blanks();
+    size_t mark = pos_;
+    blanks();
     if (at_end()) fail("empty formula");
+    pos_ = mark;  // leading blanks belong to the first token
     Node root = expression(0);
-    root.spaces.insert(root.spaces.begin(), lead.begin(), lead.end());
     blanks();
     if (!at_end()) fail("unexpected text");
     return root;
@@ -203,8 +205,8 @@ class Parser {
     if (c == u'(') return parenthesised(depth);
     if (c == u'"') return text();
     if (c == u'{') return array();
-    if (c == u'#') return error_constant();
     if (auto ref = reference()) return std::move(*ref);
+    if (c == u'#') return error_constant();
     if (is_digit(c) || c == u'.') return number();
     if (is_word(c)) return word(depth);
     fail(at_end() ? "expression ends early" : "unexpected character");
@@ -339,6 +341,15 @@ class Parser {
   // "Sheet1!", "'My Sheet'!", "Sheet1:Sheet3!": the link index, or nullopt (position kept).
   std::optional<uint16_t> sheet_prefix() {
     size_t mark = pos_;
+    // "#REF!A1": a reference into a sheet that was deleted.
+    if (s_.substr(pos_).starts_with(u"#REF!")) {
+      char16_t next = peek(5);
+      if (is_letter(next) || next == u'$' || is_digit(next) || ((next | 0x20) == u'r' && r1c1_)) {
+        pos_ += 5;
+        return link_for_deleted_sheet(wb_);
+      }
+      return std::nullopt;
+    }
     auto name = [&]() -> std::optional<std::u16string> {
       std::u16string out;
       if (eat(u'\'')) {
@@ -349,6 +360,12 @@ class Parser {
           out += c;
         }
       }
+      if (peek() == u'[') {  // [Book.xls]Sheet
+        size_t close = s_.find(u']', pos_);
+        if (close == std::u16string_view::npos) return std::nullopt;
+        out.assign(s_.substr(pos_, close + 1 - pos_));
+        pos_ = close + 1;
+      }
       while (!at_end() && is_word(peek()) && peek() != u'\\') out += s_[pos_++];
       if (out.empty()) return std::nullopt;
       return out;
@@ -356,8 +373,8 @@ class Parser {
     auto first = name();
     if (!first) { pos_ = mark; return std::nullopt; }
     std::u16string a = *first, b = *first;
-    auto colon = a.find(u':');  // a quoted 3-D span: 'Sheet 1:Sheet 3'
-    if (colon != std::u16string::npos) {
+    auto colon = a.find(u':');  // a quoted 3-D span: 'Sheet 1:Sheet 3' (not the drive of a book's path)
+    if (colon != std::u16string::npos && a.find_first_of(u"[\\/") == std::u16string::npos) {
       b = a.substr(colon + 1);
       a = a.substr(0, colon);
     } else if (peek() == u':') {
@@ -368,8 +385,61 @@ class Parser {
     }
     if (!eat(u'!')) { pos_ = mark; return std::nullopt; }
     int i = wb_.sheet_index(wb_.sheet(a)), j = wb_.sheet_index(wb_.sheet(b));
-    if (i < 0 || j < 0) throw FormulaError(FormulaError::Kind::UnknownSheet, mark, "formula text names an unknown sheet");
-    return link_for_sheets(wb_, std::min(i, j), std::max(i, j));
+    if (i >= 0 && j >= 0) return link_for_sheets(wb_, std::min(i, j), std::max(i, j));
+    if (auto link = external_link(a)) return link;
+    throw FormulaError(FormulaError::Kind::UnknownSheet, mark, "formula text names an unknown sheet");
+  }
+
+  // "[Book.xls]Sheet" (a sheet) or "Book.xls" (the book, for its names) of a workbook the links
+  // already hold. Sets book_level_ for the latter.
+  std::optional<uint16_t> external_link(const std::u16string& qualifier) {
+    size_t open = qualifier.find(u'['), close = qualifier.find(u']');
+    bool sheet_form = open != std::u16string::npos && close != std::u16string::npos && close > open;
+    std::u16string file = sheet_form ? qualifier.substr(open + 1, close - open - 1) : qualifier;
+    std::u16string sheet = sheet_form ? qualifier.substr(close + 1) : u"";
+    size_t cut = file.find_last_of(u"\\/");
+    if (cut != std::u16string::npos) file = file.substr(cut + 1);
+    auto& links = wb_.externals;
+    for (size_t b = 0; b < links.books.size(); ++b) {
+      const model::SupportingBook& book = links.books[b];
+      if (book.kind != model::SupportingBook::Kind::External) continue;
+      std::u16string shown = book_display(book.url);
+      std::u16string shown_file = shown.substr(shown.rfind(u'[') + 1);
+      shown_file.pop_back();
+      if (!equals_ignore_case(shown_file, file)) continue;
+      int16_t index = -2;  // the whole book
+      if (sheet_form) {
+        auto it = std::find_if(book.sheets.begin(), book.sheets.end(),
+                               [&](const std::u16string& s) { return equals_ignore_case(s, sheet); });
+        if (it == book.sheets.end()) return std::nullopt;
+        index = static_cast<int16_t>(it - book.sheets.begin());
+      }
+      book_level_ = !sheet_form;
+      for (size_t x = 0; x < links.sheets.size(); ++x)
+        if (links.sheets[x].book == b && links.sheets[x].first_sheet == index && links.sheets[x].last_sheet == index)
+          return static_cast<uint16_t>(x);
+      links.sheets.push_back(model::ExternSheet{static_cast<uint16_t>(b), index, index});
+      return static_cast<uint16_t>(links.sheets.size() - 1);
+    }
+    return std::nullopt;
+  }
+
+  // A defined name of another workbook: Book.xls!Name.
+  std::optional<Node> external_name(uint16_t ixti) {
+    size_t start = pos_;
+    while (is_word(peek())) ++pos_;
+    std::u16string_view w = s_.substr(start, pos_ - start);
+    const auto& links = wb_.externals;
+    const auto& names = links.books[links.sheets[ixti].book].names;
+    for (size_t i = 0; i < names.size(); ++i)
+      if (equals_ignore_case(names[i].name, w)) {
+        Node n = make(Kind::ExternName);
+        n.ixti = ixti;
+        n.name_index = static_cast<uint16_t>(i + 1);
+        return n;
+      }
+    pos_ = start;
+    return std::nullopt;
   }
 
   struct Part {
@@ -449,7 +519,12 @@ class Parser {
 
   std::optional<Node> reference() {
     size_t mark = pos_;
+    book_level_ = false;
     std::optional<uint16_t> ixti = sheet_prefix();
+    if (ixti && book_level_) {
+      if (auto n = external_name(*ixti)) return n;
+      fail("unknown name of the other workbook");
+    }
     std::optional<Node> n = r1c1_ ? r1c1_reference(ixti) : a1_reference(ixti);
     if (!n) {
       if (ixti && peek() == u'#' && error_word() == CellError::Ref) {
@@ -547,8 +622,9 @@ class Parser {
       // Newer functions are stored as "_xlfn." add-in names; any other name is a user-defined
       // function, kept as typed (it evaluates to #NAME? unless the engine knows it).
       n.function = ptg::kUserFunction;
-      bool future = is_future_function(name);
-      n.children.push_back(addin_name(future ? std::u16string(kFuturePrefix) + upper(name) : std::u16string(name)));
+      std::u16string_view bare = name.starts_with(kFuturePrefix) ? name.substr(kFuturePrefix.size()) : name;
+      bool future = is_future_function(bare);
+      n.children.push_back(addin_name(future ? std::u16string(kFuturePrefix) + upper(bare) : std::u16string(name)));
     }
     std::vector<Spacing> close;
     size_t mark = pos_;
@@ -614,6 +690,7 @@ class Parser {
   model::Workbook& wb_;
   model::CellRef base_;
   bool r1c1_;
+  bool book_level_ = false;
 };
 
 }  // namespace

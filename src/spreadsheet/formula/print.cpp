@@ -200,6 +200,7 @@ class Printer {
     if (n.function == ptg::kUserFunction) {
       if (n.children.empty()) return u"#NAME?";
       fname = expression(n.children[0]);
+      if (fname.starts_with(kFuturePrefix)) fname.erase(0, kFuturePrefix.size());
       first_arg = 1;
     } else if (const FunctionInfo* f = function_by_index(n.function)) {
       fname = std::u16string(f->name);

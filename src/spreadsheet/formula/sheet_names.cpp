@@ -138,6 +138,8 @@ std::u16string sheet_qualifier(const model::Workbook& workbook, uint16_t ixti) {
   return (quote ? quoted(whole) : whole) + u"!";
 }
 
+uint16_t link_for_deleted_sheet(model::Workbook& workbook) { return link_for_sheets(workbook, -1, -1); }
+
 uint16_t link_for_sheets(model::Workbook& workbook, int first, int last) {
   auto& links = workbook.externals;
   auto self = std::find_if(links.books.begin(), links.books.end(),

@@ -30,6 +30,9 @@ std::optional<SheetSpan> local_sheets(const model::Workbook& workbook, uint16_t 
 // absent.
 uint16_t link_for_sheets(model::Workbook& workbook, int first, int last);
 
+// The link index that stands for a deleted sheet of this workbook ("#REF!A1"), added when absent.
+uint16_t link_for_deleted_sheet(model::Workbook& workbook);
+
 // Display form of an external book's encoded file name: "C:\dir\[Book.xls]" or "[Book.xls]".
 std::u16string book_display(std::u16string_view encoded_url);
 

@@ -47,6 +47,9 @@ const char* const kCanonical[] = {
     "=1.5E+20+0.001",
     "=ROUND(AVERAGE(A1:A3),1)",
     "=MyTotal(A1:A3,2)",
+    "=#REF!$A$1+1",
+    "= 2 > 1",
+    "=IF(#REF!B2=\"\",0,1)",
 };
 
 TEST(Parse, CanonicalTextsSurviveEveryRoundTrip) {
@@ -71,6 +74,22 @@ TEST(Parse, CanonicalTextsSurviveEveryRoundTrip) {
     Node moved = decode(shared.tokens, shared.extra, elsewhere, true);
     EXPECT_EQ(print(*wb, elsewhere, moved, Notation::R1C1), r1c1) << text;
   }
+}
+
+TEST(Parse, ReferencesIntoOtherWorkbooksTheLinksHold) {
+  auto wb = testing::small_book();
+  model::SupportingBook other;
+  other.kind = model::SupportingBook::Kind::External;
+  other.url = u"\x01\x01" u"C\x03" u"data\x03" u"Prices 2.xls";
+  other.sheets = {u"Jan", u"Feb"};
+  other.names.push_back(model::ExternalName{u"Rate", 0, {}});
+  wb->externals.books.push_back(other);
+  for (const char* text : {"='C:\\data\\[Prices 2.xls]Feb'!$B$2*2", "='C:\\data\\Prices 2.xls'!Rate"}) {
+    Node tree = parse(from_utf8(text), *wb, {}, Notation::A1);
+    EXPECT_EQ(to_utf8(print(*wb, {}, tree, Notation::A1)), text);
+  }
+  EXPECT_THROW(parse(u"='[Other.xls]Jan'!A1", *wb, {}, Notation::A1), FormulaError);
+  EXPECT_THROW(parse(u"='[Prices 2.xls]Mar'!A1", *wb, {}, Notation::A1), FormulaError);
 }
 
 TEST(Parse, AcceptsLooseSpellings) {
