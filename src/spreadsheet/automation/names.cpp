@@ -8,7 +8,11 @@
 #include "spreadsheet/automation/errors.h"
 #include "spreadsheet/automation/session.h"
 #include "spreadsheet/automation/sheet_handle.h"
+#include "spreadsheet/automation/selection.h"
 #include "spreadsheet/core/text.h"
+#include "spreadsheet/formula/encode.h"
+#include "spreadsheet/formula/formula_error.h"
+#include "spreadsheet/formula/parse.h"
 
 namespace tabrel::xl {
 std::u16string name_caption(const model::Workbook& wb, const model::DefinedName& name) {
@@ -35,6 +39,56 @@ std::shared_ptr<DefinedName> Names::Item(const Variant& index) const {
     if (n.sheet_scope == 0 && equals_ignore_case(n.name, key.name)) return std::make_shared<DefinedName>(app_, book_, n);
   }
   raise(Fault::InvalidArgument);
+}
+
+namespace {
+
+constexpr size_t kMaxNameLength = 255;
+
+bool name_character(char16_t c, bool first) {
+  const bool letter = (c >= u'A' && c <= u'Z') || (c >= u'a' && c <= u'z') || c >= 0x80 || c == u'_' || c == u'\\';
+  return letter || (!first && ((c >= u'0' && c <= u'9') || c == u'.'));
+}
+
+bool valid_name(const std::u16string& name) {
+  if (name.empty() || name.size() > kMaxNameLength) return false;
+  for (size_t i = 0; i < name.size(); ++i)
+    if (!name_character(name[i], i == 0)) return false;
+  // Texts that read as a cell address ("A1", "iv3") or as R/C are no names.
+  if (model::parse_a1(name) || equals_ignore_case(name, u"R") || equals_ignore_case(name, u"C")) return false;
+  return true;
+}
+
+}  // namespace
+
+std::shared_ptr<DefinedName> Names::Add(const std::u16string& name, const std::u16string& refers_to, bool r1c1) {
+  model::Workbook& wb = open_workbook(*app_, *book_);
+  if (!valid_name(name)) raise(Fault::MethodFailed);
+  const std::u16string text = !refers_to.empty() && refers_to.front() == u'=' ? refers_to : u"=" + refers_to;
+  model::CellRef from;
+  if (const model::Sheet* sheet = active_sheet(wb)) from = active_cell(*sheet);
+  model::DefinedName defined;
+  defined.name = name;
+  try {
+    const formula::Node tree = formula::parse(text, wb, from, r1c1 ? formula::Notation::R1C1 : formula::Notation::A1);
+    formula::Encoded bytes = formula::encode(tree, from, formula::EncodeForm::Name);
+    defined.tokens = std::move(bytes.tokens);
+    defined.extra = std::move(bytes.extra);
+  } catch (const formula::FormulaError&) {
+    raise(Fault::MethodFailed);
+  }
+  auto same = std::find_if(wb.names.begin(), wb.names.end(), [&](const model::DefinedName& n) {
+    return n.sheet_scope == 0 && equals_ignore_case(n.name, name);
+  });
+  if (same != wb.names.end()) {
+    same->tokens = defined.tokens;
+    same->extra = defined.extra;
+    return std::make_shared<DefinedName>(app_, book_, *same);
+  }
+  // The workbook keeps its names in alphabetical order, as the spreadsheet lists them.
+  auto at = std::find_if(wb.names.begin(), wb.names.end(),
+                         [&](const model::DefinedName& n) { return lower(n.name) > lower(name); });
+  return std::make_shared<DefinedName>(app_, book_, *wb.names.insert(at, defined));
 }
 
 DefinedName::DefinedName(std::shared_ptr<Application> app, std::shared_ptr<Book> book, const model::DefinedName& name)

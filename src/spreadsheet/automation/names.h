@@ -21,6 +21,10 @@ class Names : public Dispatch {
   int Count() const;
   // By position (1-based) or by name (letter case ignored; "Sheet1!x" for a sheet's own name).
   std::shared_ptr<DefinedName> Item(const Variant& index) const;
+  // Defines a workbook name (or redefines one of the same name). `refers_to` is a formula in A1
+  // or, with `r1c1`, in R1C1 notation, read from the active cell. A name that is empty, looks
+  // like a cell reference or holds other than letters, digits, "_", "." and "\" raises 1004.
+  std::shared_ptr<DefinedName> Add(const std::u16string& name, const std::u16string& refers_to, bool r1c1 = false);
 
  private:
   std::shared_ptr<Application> app_;

@@ -5,6 +5,9 @@
 #include "spreadsheet/automation/application.h"
 #include "spreadsheet/automation/font.h"
 #include "spreadsheet/automation/format_conditions.h"
+#include "spreadsheet/automation/names.h"
+#include "spreadsheet/automation/workbook.h"
+#include "spreadsheet/core/text.h"
 #include "spreadsheet/automation/range.h"
 #include "spreadsheet/automation/worksheet.h"
 #include "spreadsheet/numfmt/builtin_formats.h"
@@ -166,6 +169,23 @@ TEST(EngineTextTest, CellStylesByEnglishOrKoreanName) {
   EXPECT_TRUE(b2->Style().same_as(Variant(u"Comma [0]")));
   EXPECT_EQ(o.app->Range(Variant(u"B2"))->NumberFormat().str(), std::u16string(*numfmt::builtin_format_code(41)));
   EXPECT_EQ(error_number([&] { b2->SetStyle(Variant(u"없는 스타일")); }), 1004);
+}
+
+TEST(EngineTextTest, NamesDefinedAndPrinted) {
+  auto o = open_in_new_instance(sample_workbook());
+  auto names = o.book->Names();
+  names->Add(u"수당합계", u"=Data!$B$3:$B$10");
+  names->Add(u"기본상여율", u"=Form!R2C3", true);
+  ASSERT_EQ(names->Count(), 2);
+  EXPECT_EQ(names->Item(Variant(1))->Name(), u"기본상여율");  // alphabetical
+  EXPECT_EQ(names->Item(Variant(u"수당합계"))->RefersToR1C1(), u"=Data!R3C2:R10C2");
+  EXPECT_EQ(names->Item(Variant(u"기본상여율"))->RefersTo(), u"=Form!$C$2");
+  names->Add(u"수당합계", u"=Data!$C$3");
+  EXPECT_EQ(names->Count(), 2);
+  EXPECT_EQ(names->Item(Variant(u"수당합계"))->RefersTo(), u"=Data!$C$3");
+  for (const char16_t* bad : {u"", u"A1", u"합 계", u"1st", u"r", u"IV65536"})
+    EXPECT_EQ(error_number([&] { names->Add(bad, u"=Data!$A$1"); }), 1004) << to_utf8(bad);
+  EXPECT_EQ(error_number([&] { names->Add(u"x", u"=Data!$A$1+"); }), 1004);
 }
 
 TEST(EngineTextTest, ColumnWidthsInCharacters) {
