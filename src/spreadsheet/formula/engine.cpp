@@ -407,6 +407,11 @@ Scalar Engine::evaluate(const Node& tree, int sheet, model::CellRef base) {
   }
 }
 
+bool Engine::is_volatile_cell(int sheet, model::CellRef c) {
+  sync();
+  return always_.count(Key{sheet, model::CellStore::key(c)}) > 0;
+}
+
 size_t Engine::recompute_all() {
   ++epoch_;
   sync();

@@ -56,6 +56,9 @@ class Engine : private CellSource {
   // (unknown function, malformed tokens): then the cached result stays.
   std::optional<Scalar> recompute(int sheet, model::CellRef cell);
 
+  // The cell is recalculated at every read: it calls a volatile function or depends on one.
+  bool is_volatile_cell(int sheet, model::CellRef cell);
+
   // Application.CalculateFull: every formula of the workbook is recomputed, precedents first.
   // Returns the number of formula cells.
   size_t recompute_all();

@@ -83,9 +83,37 @@ Value t_(Evaluator& ev, std::span<const Node> a) {
   return std::u16string();
 }
 
+Value type_(Evaluator& ev, std::span<const Node> a) {
+  Value v = ev.eval(a[0]);
+  if (v.is_array() || (v.is_reference() && ev.shape(v) != std::pair{1, 1})) return 64.0;
+  Scalar s = ev.scalar_of(v);
+  if (is_text(s)) return 2.0;
+  if (is_bool(s)) return 4.0;
+  if (is_error(s)) return 16.0;
+  return 1.0;
+}
+
+Value error_type_(Evaluator& ev, std::span<const Node> a) {
+  Scalar s = ev.scalar(a[0]);
+  auto e = std::get_if<CellError>(&s);
+  if (!e) return CellError::NA;
+  switch (*e) {
+    case CellError::Null: return 1.0;
+    case CellError::Div0: return 2.0;
+    case CellError::Value: return 3.0;
+    case CellError::Ref: return 4.0;
+    case CellError::Name: return 5.0;
+    case CellError::Num: return 6.0;
+    case CellError::NA: return 7.0;
+  }
+  return CellError::NA;
+}
+
 }  // namespace
 
 void add_logical_functions(FunctionMap& m) {
+  m[u"TYPE"] = type_;
+  m[u"ERROR.TYPE"] = error_type_;
   m[u"ISNONTEXT"] = is_<nontext_test>;
   m[u"N"] = n_;
   m[u"T"] = t_;

@@ -5,6 +5,7 @@
 #include "spreadsheet/formula/criteria.h"
 #include "spreadsheet/formula/function_helpers.h"
 #include "spreadsheet/formula/functions.h"
+#include "spreadsheet/formula/sheet_names.h"
 
 namespace tabrel::formula {
 namespace {
@@ -247,6 +248,52 @@ Value indirect_(Evaluator& ev, std::span<const Node> a) {
   return Value::reference({*area});
 }
 
+// ADDRESS(row, column[, abs_num[, a1[, sheet]]]): "$B$3", "B$3", "$B3", "B3" or "R3C2", "R3C[2]" ...
+Value address_(Evaluator& ev, std::span<const Node> a) {
+  int row = integer_arg(ev, a[0]), col = integer_arg(ev, a[1]);
+  int kind = a.size() > 2 && !ev.is_missing(a[2]) ? integer_arg(ev, a[2]) : 1;
+  bool a1 = a.size() < 4 || ev.is_missing(a[3]) || ev.boolean(a[3]);
+  if (kind < 1 || kind > 4) return CellError::Value;
+  if (row < 1 || col < 1 || row > model::kMaxRows || col > model::kMaxColumns) return CellError::Value;
+  bool abs_row = kind == 1 || kind == 2, abs_col = kind == 1 || kind == 3;
+  auto number = [](int n) {
+    std::u16string s;
+    for (char c : std::to_string(n)) s += static_cast<char16_t>(c);
+    return s;
+  };
+  std::u16string text;
+  if (a1) {
+    text = (abs_col ? u"$" : u"") + model::column_letters(col - 1) + (abs_row ? u"$" : u"") + number(row);
+  } else {
+    text = abs_row ? u"R" + number(row) : u"R[" + number(row) + u"]";
+    text += abs_col ? u"C" + number(col) : u"C[" + number(col) + u"]";
+  }
+  if (a.size() > 4 && !ev.is_missing(a[4])) {
+    std::u16string sheet = ev.text(a[4]);
+    if (sheet_name_needs_quotes(sheet) && !sheet.starts_with(u"[")) {  // "[Book1]Sheet1" stays bare
+      std::u16string q = u"'";
+      for (char16_t c : sheet) q += c == u'\'' ? std::u16string(u"''") : std::u16string(1, c);
+      sheet = q + u"'";
+    }
+    text = sheet + u"!" + text;
+  }
+  return text;
+}
+
+Value transpose_(Evaluator& ev, std::span<const Node> a) {
+  Value v = ev.eval(a[0]);
+  if (auto e = not_a_table(v); e && !is_blank(v.scalar) && !is_number(v.scalar) && !is_text(v.scalar) && !is_bool(v.scalar)) return *e;
+  auto [rows, cols] = ev.shape(v);
+  if (static_cast<long long>(rows) * cols > 4LL * model::kMaxRows) return CellError::Num;
+  Matrix m{cols, rows, {}};
+  for (int r = 0; r < cols; ++r)
+    for (int c = 0; c < rows; ++c) {
+      Scalar s = ev.item(v, c, r);
+      m.items.push_back(is_blank(s) ? Scalar(0.0) : s);
+    }
+  return Value::array(std::move(m));
+}
+
 Value choose_(Evaluator& ev, std::span<const Node> a) {
   double i = std::trunc(ev.number(a[0]));
   if (i < 1 || i >= static_cast<double>(a.size())) return CellError::Value;
@@ -271,6 +318,8 @@ Value columns_(Evaluator& ev, std::span<const Node> a) { return static_cast<doub
 void add_lookup_functions(FunctionMap& m) {
   m[u"CHOOSE"] = choose_;
   m[u"LOOKUP"] = lookup_;
+  m[u"ADDRESS"] = address_;
+  m[u"TRANSPOSE"] = transpose_;
   m[u"OFFSET"] = offset_;
   m[u"INDIRECT"] = indirect_;
   m[u"VLOOKUP"] = vlookup_;

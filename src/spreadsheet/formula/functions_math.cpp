@@ -146,6 +146,50 @@ double tan_(double x) { return std::tan(x); }
 double atan_(double x) { return std::atan(x); }
 double exp_(double x) { return std::exp(x); }
 double radians_(double x) { return x * std::numbers::pi / 180; }
+double sinh_(double x) { return std::sinh(x); }
+double cosh_(double x) { return std::cosh(x); }
+double tanh_(double x) { return std::tanh(x); }
+double asinh_(double x) { return std::asinh(x); }
+
+// Functions defined on part of the line: #NUM! outside it.
+template <double (*F)(double), bool (*Domain)(double)>
+Value partial_math(Evaluator& ev, std::span<const Node> a) {
+  double x = ev.number(a[0]);
+  if (!Domain(x)) return CellError::Num;
+  return checked(F(x));
+}
+bool unit_interval(double x) { return x >= -1 && x <= 1; }
+bool open_unit_interval(double x) { return x > -1 && x < 1; }
+bool at_least_one(double x) { return x >= 1; }
+double asin_(double x) { return std::asin(x); }
+double acos_(double x) { return std::acos(x); }
+double atanh_(double x) { return std::atanh(x); }
+double acosh_(double x) { return std::acosh(x); }
+
+Value atan2_(Evaluator& ev, std::span<const Node> a) {
+  double x = ev.number(a[0]), y = ev.number(a[1]);
+  if (x == 0 && y == 0) return CellError::Div0;
+  return std::atan2(y, x);
+}
+
+// EVEN and ODD round away from zero to the next even or odd integer.
+Value even_odd(Evaluator& ev, std::span<const Node> a, bool odd) {
+  double x = ev.number(a[0]);
+  double m = std::ceil(std::fabs(x) - 1e-12);
+  if (odd ? std::fmod(m, 2) == 0 : std::fmod(m, 2) != 0) m += 1;
+  if (odd && m == 0) m = 1;
+  return x < 0 ? -m : m;
+}
+Value even_(Evaluator& ev, std::span<const Node> a) { return even_odd(ev, a, false); }
+Value odd_(Evaluator& ev, std::span<const Node> a) { return even_odd(ev, a, true); }
+
+Value combin_(Evaluator& ev, std::span<const Node> a) {
+  double n = std::trunc(ev.number(a[0])), k = std::trunc(ev.number(a[1]));
+  if (n < 0 || k < 0 || k > n) return CellError::Num;
+  double r = 1;
+  for (double i = 1; i <= std::min(k, n - k); ++i) r = r * (n - i + 1) / i;
+  return checked(std::round(r));
+}
 double degrees_(double x) { return x * 180 / std::numbers::pi; }
 
 Value logarithm(double x, double base) {
@@ -186,6 +230,18 @@ Value sumsq_(Evaluator& ev, std::span<const Node> a) {
 
 void add_math_functions(FunctionMap& m) {
   m[u"SIN"] = unary_math<sin_>;
+  m[u"SINH"] = unary_math<sinh_>;
+  m[u"COSH"] = unary_math<cosh_>;
+  m[u"TANH"] = unary_math<tanh_>;
+  m[u"ASINH"] = unary_math<asinh_>;
+  m[u"ASIN"] = partial_math<asin_, unit_interval>;
+  m[u"ACOS"] = partial_math<acos_, unit_interval>;
+  m[u"ATANH"] = partial_math<atanh_, open_unit_interval>;
+  m[u"ACOSH"] = partial_math<acosh_, at_least_one>;
+  m[u"ATAN2"] = atan2_;
+  m[u"EVEN"] = even_;
+  m[u"ODD"] = odd_;
+  m[u"COMBIN"] = combin_;
   m[u"COS"] = unary_math<cos_>;
   m[u"TAN"] = unary_math<tan_>;
   m[u"ATAN"] = unary_math<atan_>;

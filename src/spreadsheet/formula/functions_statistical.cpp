@@ -150,6 +150,38 @@ Value rank_(Evaluator& ev, std::span<const Node> a) {
   return better + 1;
 }
 
+Value avedev_(Evaluator& ev, std::span<const Node> a) {
+  std::vector<double> v = collect_numbers(ev, a);
+  if (v.empty()) return CellError::Num;
+  double m = mean(v), s = 0;
+  for (double d : v) s += std::fabs(d - m);
+  return s / static_cast<double>(v.size());
+}
+
+Value devsq_(Evaluator& ev, std::span<const Node> a) {
+  std::vector<double> v = collect_numbers(ev, a);
+  if (v.empty()) return CellError::Num;
+  double m = mean(v), s = 0;
+  for (double d : v) s += (d - m) * (d - m);
+  return s;
+}
+
+// PERCENTILE (k in 0..1) and QUARTILE (0..4): linear interpolation between ranks.
+double percentile(std::vector<double> v, double k) {
+  if (v.empty() || k < 0 || k > 1) throw ErrorSignal{CellError::Num};
+  std::sort(v.begin(), v.end());
+  double pos = k * static_cast<double>(v.size() - 1);
+  auto lo = static_cast<size_t>(std::floor(pos));
+  size_t hi = std::min(lo + 1, v.size() - 1);
+  return v[lo] + (pos - static_cast<double>(lo)) * (v[hi] - v[lo]);
+}
+Value percentile_(Evaluator& ev, std::span<const Node> a) { return percentile(numbers_of(ev, a[0]), ev.number(a[1])); }
+Value quartile_(Evaluator& ev, std::span<const Node> a) {
+  double q = std::trunc(ev.number(a[1]));
+  if (q < 0 || q > 4) return CellError::Num;
+  return percentile(numbers_of(ev, a[0]), q / 4);
+}
+
 Value stdev_(Evaluator& ev, std::span<const Node> a) { return std::sqrt(variance(collect_numbers(ev, a), true)); }
 Value stdevp_(Evaluator& ev, std::span<const Node> a) { return std::sqrt(variance(collect_numbers(ev, a), false)); }
 Value var_(Evaluator& ev, std::span<const Node> a) { return variance(collect_numbers(ev, a), true); }
@@ -219,6 +251,10 @@ void add_statistical_functions(FunctionMap& m) {
   m[u"MODE"] = mode_;
   m[u"RANK"] = rank_;
   m[u"STDEV"] = stdev_;
+  m[u"AVEDEV"] = avedev_;
+  m[u"DEVSQ"] = devsq_;
+  m[u"PERCENTILE"] = percentile_;
+  m[u"QUARTILE"] = quartile_;
   m[u"STDEVP"] = stdevp_;
   m[u"VAR"] = var_;
   m[u"VARP"] = varp_;

@@ -1,10 +1,13 @@
 // Text functions: LEFT RIGHT MID LEN LOWER UPPER PROPER TRIM CONCATENATE REPT EXACT FIND SEARCH
 // SUBSTITUTE TEXT VALUE.
 
+#include <algorithm>
 #include <cmath>
+#include <cstdio>
 
 #include "spreadsheet/core/text.h"
 #include "spreadsheet/formula/criteria.h"
+#include "spreadsheet/formula/decimal_round.h"
 #include "spreadsheet/formula/function_helpers.h"
 #include "spreadsheet/formula/functions.h"
 #include "spreadsheet/formula/print.h"
@@ -163,9 +166,31 @@ Value code_(Evaluator& ev, std::span<const Node> a) {
   return static_cast<double>(s[0]);
 }
 
+// FIXED(number[, decimals[, no_commas]]): rounded, with thousands separators unless told not.
+Value fixed_(Evaluator& ev, std::span<const Node> a) {
+  double x = ev.number(a[0]);
+  double d = a.size() > 1 && !ev.is_missing(a[1]) ? std::trunc(ev.number(a[1])) : 2;
+  bool no_commas = a.size() > 2 && !ev.is_missing(a[2]) && ev.boolean(a[2]);
+  if (d > 127) return CellError::Value;
+  int decimals = static_cast<int>(std::clamp(d, -15.0, 127.0));
+  double r = round_decimal(x, decimals, RoundMode::HalfAwayFromZero);
+  char buf[512];
+  std::snprintf(buf, sizeof buf, "%.*f", std::max(0, decimals), std::fabs(r));
+  std::string digits = buf;
+  size_t point = digits.find('.');
+  size_t whole = point == std::string::npos ? digits.size() : point;
+  std::u16string out = r < 0 ? u"-" : u"";
+  for (size_t i = 0; i < digits.size(); ++i) {
+    if (!no_commas && i > 0 && i < whole && (whole - i) % 3 == 0) out += u',';
+    out += static_cast<char16_t>(digits[i]);
+  }
+  return out;
+}
+
 }  // namespace
 
 void add_text_functions(FunctionMap& m) {
+  m[u"FIXED"] = fixed_;
   m[u"CHAR"] = char_;
   m[u"CODE"] = code_;
   m[u"LEFT"] = left_;

@@ -203,6 +203,12 @@ TEST(Functions, ConditionalAggregatesAndMore) {
       {"=LN(0)", E::Num}, {"=SUMSQ(3,4)", 25.0}, {"=CHAR(65)&CODE(\"a\")", S(u"A97")}, {"=N(B1)", 0.0}, {"=T(A1)", S(u"")},
       {"=TIMEVALUE(\"3:30 PM\")", 15.5 / 24}, {"=TIMEVALUE(\"오후 1:30:00\")", 13.5 / 24},
       {"=DATEVALUE(\"2024-03-01\")", 45352.0}, {"=\"12:00 AM\"+0", 0.0},
+      {"=FIXED(1234567.891)", S(u"1,234,567.89")}, {"=FIXED(-1234.5,0,TRUE)", S(u"-1235")}, {"=FIXED(1234,-2)", S(u"1,200")},
+      {"=ADDRESS(3,2)", S(u"$B$3")}, {"=ADDRESS(3,2,4)", S(u"B3")}, {"=ADDRESS(3,2,2,FALSE)", S(u"R3C[2]")},
+      {"=ADDRESS(1,1,1,TRUE,\"My Sheet\")", S(u"'My Sheet'!$A$1")}, {"=SUM(TRANSPOSE(A1:A3))", 60.0},
+      {"=EVEN(1.5)", 2.0}, {"=ODD(-2)", -3.0}, {"=COMBIN(5,2)", 10.0}, {"=PERCENTILE(A1:A5,0.5)", 20.0},
+      {"=QUARTILE(A1:A5,1)", 10.0}, {"=AVEDEV(A1:A5)", 7.6}, {"=DEVSQ(A1:A5)", 380.0}, {"=ASIN(2)", E::Num},
+      {"=TYPE(\"a\")", 2.0}, {"=TYPE(A1:A2)", 64.0}, {"=ERROR.TYPE(1/0)", 2.0}, {"=ERROR.TYPE(1)", E::NA},
   });
 }
 
