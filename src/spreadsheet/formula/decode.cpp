@@ -1,6 +1,5 @@
 #include "spreadsheet/formula/decode.h"
 
-#include <cstring>
 #include <string>
 #include <vector>
 
@@ -9,16 +8,6 @@
 #include "spreadsheet/formula/function_table.h"
 
 namespace tabrel::formula {
-
-double ByteCursor::f64() {
-  need(8);
-  uint64_t bits = 0;
-  for (int i = 7; i >= 0; --i) bits = (bits << 8) | bytes_[pos_ + static_cast<size_t>(i)];
-  pos_ += 8;
-  double d;
-  std::memcpy(&d, &bits, sizeof d);
-  return d;
-}
 
 namespace {
 
