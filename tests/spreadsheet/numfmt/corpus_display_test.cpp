@@ -10,17 +10,17 @@
 #include <map>
 #include <sstream>
 
+#include "corpus/corpus_files.h"
 #include "spreadsheet/core/text.h"
 #include "spreadsheet/numfmt/format_cache.h"
 #include "spreadsheet/numfmt/format_error.h"
-#include "spreadsheet/numfmt/json_lite.h"
 #include "spreadsheet/numfmt/render.h"
 
 namespace tabrel::numfmt {
 namespace {
 
 namespace fs = std::filesystem;
-using testing::Json;
+using Json = json::Value;
 
 const fs::path kCorpus = fs::path(TABREL_SHARED_DIR) / "corpus";
 
@@ -91,13 +91,13 @@ std::pair<int, int> cell_position(const std::string& address) {
 }
 
 CellValue value_of(const Json& cell) {
-  const std::string type = cell.get("type") && cell.get("type")->string() ? *cell.get("type")->string() : "";
-  const Json* v = cell.get("value");
-  if ((type == "number" || type == "date") && v && v->number()) return CellValue(*v->number());
-  if (type == "text" && v && v->string()) return CellValue(from_utf8(*v->string()));
-  if (type == "bool" && v && v->number()) return CellValue(*v->number() != 0);
-  if (type == "error" && v && v->string())
-    if (auto e = cell_error_from_text(from_utf8(*v->string()))) return CellValue(*e);
+  const std::string type = cell["type"].is_string() ? cell["type"].as_string() : "";
+  const Json& v = cell["value"];
+  if ((type == "number" || type == "date") && v.is_number()) return CellValue(v.as_number());
+  if (type == "text" && v.is_string()) return CellValue(from_utf8(v.as_string()));
+  if (type == "bool" && v.is_number()) return CellValue(v.as_number() != 0);
+  if (type == "error" && v.is_string())
+    if (auto e = cell_error_from_text(from_utf8(v.as_string()))) return CellValue(*e);
   return CellValue();
 }
 
@@ -133,30 +133,27 @@ std::vector<Mismatch> compare_corpus(const std::string& only, size_t& compared) 
     if (!only.empty() && row.xls != only) continue;
     auto& book = books[row.xls];
     if (!book) {
-      fs::path p = kCorpus / "expected" / (row.xls + ".xlrd.json");
-      if (!fs::exists(p)) p += ".gz";
-      if (auto text = testing::read_file_maybe_gz(p.string())) book = testing::parse_json(*text);
+      book = corpus::expected_dump(row.xls);
       if (!book) continue;
     }
-    const Json* sheets = book->get("sheets");
+    const Json& sheets = (*book)["sheets"];
     const Json* sheet = nullptr;
-    if (!sheets || !sheets->array()) continue;
-    for (const Json& s : *sheets->array())
-      if (s.get("name") && s.get("name")->string() && *s.get("name")->string() == row.sheet_name) sheet = &s;
-    if (!sheet || !sheet->get("cells") || !sheet->get("cells")->object()) continue;
+    if (!sheets.is_array()) continue;
+    for (const Json& s : sheets.as_array())
+      if (s["name"].is_string() && s["name"].as_string() == row.sheet_name) sheet = &s;
+    if (!sheet || !(*sheet)["cells"].is_object()) continue;
     RenderOptions options;
-    if (book->get("datemode") && book->get("datemode")->number() && *book->get("datemode")->number() == 1)
+    if ((*book)["datemode"].is_number() && (*book)["datemode"].as_number() == 1)
       options.date_system = DateSystem::k1904;
     auto csv = read_csv(kCorpus / "displayed" / row.csv, row.encoding);
-    for (const auto& [address, cell] : *sheet->get("cells")->object()) {
+    for (const auto& [address, cell] : (*sheet)["cells"].as_object()) {
       auto [r, c] = cell_position(address);
       r -= row.row0, c -= row.col0;
       std::u16string expected;
       if (r >= 0 && c >= 0 && static_cast<size_t>(r) < csv.size() && static_cast<size_t>(c) < csv[static_cast<size_t>(r)].size())
         expected = csv[static_cast<size_t>(r)][static_cast<size_t>(c)];
-      const Json* xf = cell.get("xf");
-      const Json* fmt = xf ? xf->get("format") : nullptr;
-      std::u16string code = fmt && fmt->string() ? from_utf8(*fmt->string()) : u"General";
+      const Json& fmt = cell["xf"]["format"];
+      std::u16string code = fmt.is_string() ? from_utf8(fmt.as_string()) : u"General";
       std::u16string ours;
       try {
         ours = render(*cache.get(code), value_of(cell), options).text;
