@@ -68,6 +68,22 @@ void BM_Recalculate(benchmark::State& state) {
 }
 BENCHMARK(BM_Recalculate)->DenseRange(0, 2);
 
+// Reading every formula cell once through the engine, as the graders read values and texts.
+void BM_ReadValues(benchmark::State& state) {
+  const auto& files = largest();
+  if (static_cast<size_t>(state.range(0)) >= files.size()) {
+    state.SkipWithError("corpus absent");
+    return;
+  }
+  const Loaded& file = files[static_cast<size_t>(state.range(0))];
+  state.SetLabel(file.name);
+  formula::Engine engine(*file.workbook);
+  for (auto _ : state)
+    each_formula(*file.workbook, [&](int s, model::CellRef c) { benchmark::DoNotOptimize(engine.value_of(s, c)); });
+  state.SetItemsProcessed(static_cast<int64_t>(state.iterations() * file.formulas));
+}
+BENCHMARK(BM_ReadValues)->DenseRange(0, 2);
+
 void BM_PrintA1(benchmark::State& state) {
   const auto& files = largest();
   if (static_cast<size_t>(state.range(0)) >= files.size()) {

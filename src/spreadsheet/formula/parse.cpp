@@ -424,6 +424,24 @@ class Parser {
     return std::nullopt;
   }
 
+  // A name that belongs to one sheet, named from elsewhere: Sheet2!Name.
+  std::optional<Node> sheet_name_reference(uint16_t ixti) {
+    auto span = local_sheets(wb_, ixti);
+    if (!span || span->first != span->last) return std::nullopt;
+    size_t start = pos_;
+    while (is_word(peek())) ++pos_;
+    std::u16string_view w = s_.substr(start, pos_ - start);
+    for (size_t i = 0; i < wb_.names.size(); ++i)
+      if (wb_.names[i].sheet_scope == span->first + 1 && equals_ignore_case(wb_.names[i].name, w)) {
+        Node n = make(Kind::ExternName);
+        n.ixti = ixti;
+        n.name_index = static_cast<uint16_t>(i + 1);
+        return n;
+      }
+    pos_ = start;
+    return std::nullopt;
+  }
+
   // A defined name of another workbook: Book.xls!Name.
   std::optional<Node> external_name(uint16_t ixti) {
     size_t start = pos_;
@@ -532,7 +550,10 @@ class Parser {
         e.ixti = ixti;
         return e;
       }
-      if (ixti) fail("malformed reference after the sheet name");
+      if (ixti) {
+        if (auto scoped = sheet_name_reference(*ixti)) return scoped;
+        fail("malformed reference after the sheet name");
+      }
       pos_ = mark;
     }
     return n;

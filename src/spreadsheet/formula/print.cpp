@@ -172,7 +172,11 @@ class Printer {
     const model::ExternSheet& x = links.sheets[*n.ixti];
     if (x.book >= links.books.size()) return u"#NAME?";
     const model::SupportingBook& book = links.books[x.book];
-    if (book.kind == model::SupportingBook::Kind::Self) return name(n.name_index);
+    if (book.kind == model::SupportingBook::Kind::Self) {
+      // A name that belongs to a sheet, used from another sheet: Sheet2!Name.
+      bool scoped = n.name_index >= 1 && n.name_index <= wb_.names.size() && wb_.names[n.name_index - 1].sheet_scope != 0;
+      return (scoped && local_sheets(wb_, *n.ixti) ? sheet_qualifier(wb_, *n.ixti) : u"") + name(n.name_index);
+    }
     if (n.name_index == 0 || n.name_index > book.names.size()) return u"#NAME?";
     std::u16string text = book.names[n.name_index - 1].name;
     if (book.kind == model::SupportingBook::Kind::AddIn) {

@@ -92,6 +92,17 @@ TEST(Parse, ReferencesIntoOtherWorkbooksTheLinksHold) {
   EXPECT_THROW(parse(u"='[Prices 2.xls]Mar'!A1", *wb, {}, Notation::A1), FormulaError);
 }
 
+TEST(Parse, SheetScopedNamesFromAnotherSheet) {
+  auto wb = testing::small_book();
+  model::DefinedName local;
+  local.name = u"Local";
+  local.sheet_scope = 2;  // "My Sheet"
+  wb->names.push_back(local);
+  Node tree = parse(u"='My Sheet'!Local*2", *wb, {}, Notation::A1);
+  EXPECT_EQ(to_utf8(print(*wb, {}, tree, Notation::A1)), "='My Sheet'!Local*2");
+  EXPECT_THROW(parse(u"=Sheet1!Local", *wb, {}, Notation::A1), FormulaError);
+}
+
 TEST(Parse, AcceptsLooseSpellings) {
   auto wb = testing::small_book();
   struct Case { const char* in; const char* out; Notation notation; };

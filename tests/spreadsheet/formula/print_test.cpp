@@ -33,6 +33,7 @@ struct Book {
     wb.externals.books = {self, addin, other};
     wb.externals.sheets = {{0, 0, 0}, {0, 1, 1}, {0, 0, 2}, {1, -2, -2}, {2, 0, 0}, {0, -1, -1}};
     wb.names.push_back(model::DefinedName{u"Rate", false, 0, 0, 0, {}, {}, {}});
+    wb.names.push_back(model::DefinedName{u"Local", false, 0, 0, 2, {}, {}, {}});
   }
   std::u16string a1(const Tokens& t, model::CellRef base = {2, 3}) { return print(wb, base, t.bytes, {}, Notation::A1); }
   std::u16string r1c1(const Tokens& t, model::CellRef base = {2, 3}) { return print(wb, base, t.bytes, {}, Notation::R1C1); }
@@ -86,6 +87,7 @@ TEST(Print, ConstantsOperatorsAndFunctions) {
       {Tokens().func(221).func(19).u8(0x03), "=TODAY()+PI()"},
       {Tokens().u8(0x39).u16(3).u16(1).u16(0).ref(0, 0).integer(0).funcvar(255, 3), "=IFERROR(A1,0)"},
       {Tokens().u8(0x43).u16(1).u16(0).integer(2).u8(0x05), "=Rate*2"},
+      {Tokens().u8(0x59).u16(1).u16(2).u16(0), "='My Sheet'!Local"},
       {Tokens().ref(0, 0).space(0, 1).ref(0, 1).u8(0x03), "=A1+ B1"},
       {Tokens().ref(0, 0).ref(0, 1).space(0, 2).u8(0x03), "=A1  +B1"},
       {Tokens().ref(0, 0).space(4, 1).funcvar(4, 1).space(6, 1), "= SUM(A1 )"},
