@@ -157,6 +157,14 @@ TEST(Encode, IfJumpsAndSumAttributeAsTheSpreadsheetWritesThem) {
                                    0x17, 1, 0, 'N', 0x19, 0x08, 3, 0,
                                    0x42, 3, 1, 0};
   EXPECT_EQ(e.tokens, expected);
+  struct Case { const char16_t* text; std::vector<uint8_t> bytes; };
+  for (const Case& c : std::vector<Case>{
+           {u"=CHOOSE(1,2,3)", {0x1E, 1, 0, 0x19, 0x04, 2, 0, 6, 0, 13, 0, 20, 0, 0x1E, 2, 0, 0x19, 0x08, 10, 0,
+                                0x1E, 3, 0, 0x19, 0x08, 3, 0, 0x42, 3, 100, 0}},
+           {u"=INDIRECT(\"B9\")", {0x19, 0x01, 0, 0, 0x17, 2, 0, 'B', '9', 0x42, 1, 148, 0}},
+           {u"=TYPE({1,2;3,4})", {0x60, 1, 1, 0, 0, 0, 0, 0, 0x41, 86, 0}},
+       })
+    EXPECT_EQ(encode(parse(c.text, *wb, {}, Notation::A1)).tokens, c.bytes) << to_utf8(c.text);
   Encoded sum = encode(parse(u"=SUM(A1:A3)", *wb, {}, Notation::A1));
   std::vector<uint8_t> sum_expected = {0x25, 0, 0, 2, 0, 0, 0xC0, 0, 0xC0, 0x19, 0x10, 0, 0};
   EXPECT_EQ(sum.tokens, sum_expected);
