@@ -18,6 +18,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -176,6 +177,33 @@ TEST(XlsCorpus, FormulaCellsFindTheirSharedArrayOrTableDefinition) {
     }
   }
   EXPECT_GT(members, 0u);
+}
+
+// Files whose drawing containers claim more bytes than the sheet holds still give every object
+// its shape: a distinct shape id, an anchor and the shape's bytes, comments included.
+TEST(XlsCorpus, OverlongDrawingContainersKeepTheirShapes) {
+  SKIP_WITHOUT_CORPUS();
+  for (const char* name : {"poi-DrawingAndComments.xls", "poi-37684-1.xls", "poi-39512.xls", "poi-31749.xls",
+                           "poi-ContinueRecordProblem.xls"}) {
+    SCOPED_TRACE(name);
+    const auto book = xls::read_workbook_file(*corpus::corpus_dir() / "excel" / name);
+    size_t shapes = 0;
+    for (const auto& sheet : book->sheets) {
+      std::set<uint32_t> ids;
+      for (const auto& obj : sheet->drawings) {
+        EXPECT_NE(obj.shape_id, 0u) << to_utf8(sheet->name) << " object " << obj.object_id;
+        EXPECT_TRUE(ids.insert(obj.shape_id).second) << "shape id " << obj.shape_id << " twice";
+        EXPECT_FALSE(obj.shape_bytes.empty());
+        EXPECT_NE(obj.anchor, model::Anchor{});
+        ++shapes;
+      }
+      for (const auto& note : sheet->comments) {
+        ASSERT_GE(note.drawing_index, 0);
+        EXPECT_NE(sheet->drawings[static_cast<size_t>(note.drawing_index)].shape_id, 0u);
+      }
+    }
+    EXPECT_GT(shapes, 0u);
+  }
 }
 
 // A wrong password is refused, unless the file uses the built-in default password, which the

@@ -1,5 +1,7 @@
 #include "spreadsheet/xls/read_drawing.h"
 
+#include <algorithm>
+
 #include "spreadsheet/biff/record_cursor.h"
 #include "spreadsheet/biff/strings.h"
 
@@ -84,28 +86,34 @@ model::Anchor read_anchor(Bytes d, size_t at) {
   return a;
 }
 
-// Walks the records in [at, end); returns false when a record runs past its container.
+// Walks the records in [at, end); returns false when a record runs past its container. A
+// container that claims more bytes than its parent holds is read up to its parent's end, so
+// that every complete record in it is kept.
 bool walk(Bytes d, size_t at, size_t end, int depth, OfficeArtShape* shape, std::vector<OfficeArtShape>& out) {
   while (at < end) {
-    if (!d.has(at, 8) || end - at < 8) return false;
+    if (end - at < 8) return false;
     const Header h{d.u16(at), d.u16(at + 2), d.u32(at + 4)};
     const size_t body = at + 8;
-    if (h.length > end - body) return false;
     if (h.container()) {
       if (depth >= kMaxDepth) return false;
+      const size_t body_end = body + std::min<size_t>(h.length, end - body);
       if (h.type == kShapeContainer) {
         out.emplace_back();
         const size_t index = out.size() - 1;
         out[index].begin = at;
-        out[index].end = body + h.length;
+        out[index].end = body_end;
         OfficeArtShape s = out[index];
-        const bool ok = walk(d, body, body + h.length, depth + 1, &s, out);
+        const bool ok = walk(d, body, body_end, depth + 1, &s, out);
         out[index] = std::move(s);
         if (!ok) return false;
-      } else if (!walk(d, body, body + h.length, depth + 1, shape, out)) {
+      } else if (!walk(d, body, body_end, depth + 1, shape, out)) {
         return false;
       }
-    } else if (shape) {
+      at = body_end;
+      continue;
+    }
+    if (h.length > end - body) return false;
+    if (shape) {
       if (h.type == kShapeRecord && h.length >= 8) {
         shape->shape_type = h.instance();
         shape->shape_id = d.u32(body);
@@ -148,17 +156,20 @@ void read_obj(const biff::Record& rec, model::DrawingObject& obj) {
   }
 }
 
-model::RichText read_txo(const biff::Record& rec) {
+model::RichText read_txo(const biff::Record& rec, size_t& own_end) {
   biff::RecordCursor c(rec);
   model::RichText t;
   c.skip(10);  // options, rotation, reserved
   const uint16_t chars = c.u16();
   const uint16_t run_bytes = c.u16();
+  own_end = c.position();
   if (chars == 0 || rec.boundaries.empty()) return t;
   c.seek(rec.boundaries[0]);
   t.text = c.chars(chars, false);
+  own_end = c.position();
   // The runs start in the next CONTINUE; the last run only marks the end of the text.
   const size_t runs = run_bytes / 8;
+  if (c.remaining() >= run_bytes) own_end += run_bytes;
   if (runs < 2 || c.remaining() < runs * 8) return t;
   for (size_t i = 0; i + 1 < runs; ++i) {
     model::FormatRun r;

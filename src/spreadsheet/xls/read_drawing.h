@@ -34,7 +34,8 @@ std::vector<OfficeArtShape> read_officeart_shapes(std::span<const uint8_t> drawi
 void read_obj(const biff::Record& rec, model::DrawingObject& obj);
 
 // The text of a TXO record with its formatting runs (from the CONTINUE records that follow).
-model::RichText read_txo(const biff::Record& rec);
+// `own_end` is set to where the text box's own bytes (fixed part, text, runs) end in rec.data.
+model::RichText read_txo(const biff::Record& rec, size_t& own_end);
 
 model::Comment read_note(const biff::Record& rec);
 

@@ -1,5 +1,6 @@
 #include "spreadsheet/xls/read_sheet.h"
 
+#include <algorithm>
 #include <unordered_map>
 
 #include "spreadsheet/biff/format_error.h"
@@ -84,7 +85,21 @@ class SheetReader {
       sheet_.drawings.back().chart_index = static_cast<int>(sheet_.embedded_charts.size() - 1);
   }
 
+  // Some writers continue the drawing in CONTINUE records after an OBJ record or after a text
+  // box's own text and runs; those bytes go to the drawing, the record keeps the rest.
+  void move_drawing_continuation(size_t own_end) {
+    const auto first = std::lower_bound(rec_.boundaries.begin(), rec_.boundaries.end(), own_end);
+    if (first == rec_.boundaries.end()) return;
+    const size_t cut = *first;
+    drawing_.insert(drawing_.end(), rec_.data.begin() + static_cast<long>(cut), rec_.data.end());
+    const auto kept = static_cast<size_t>(first - rec_.boundaries.begin());
+    rec_.data.resize(cut);
+    rec_.boundaries.resize(kept);
+    rec_.continue_offsets.resize(std::min(kept, rec_.continue_offsets.size()));
+  }
+
   void read_object() {
+    move_drawing_continuation(0);  // an OBJ record is never continued
     model::DrawingObject obj;
     read_obj(rec_, obj);
     obj.obj_records.push_back(raw_record(rec_));
@@ -92,12 +107,15 @@ class SheetReader {
   }
 
   void read_text_box() {
+    size_t own_end = 0;
+    model::RichText text = read_txo(rec_, own_end);
+    move_drawing_continuation(own_end);
     if (sheet_.drawings.empty()) {
       sheet_.other_records.push_back(raw_record(rec_));
       return;
     }
     auto& obj = sheet_.drawings.back();
-    obj.text = read_txo(rec_);
+    obj.text = std::move(text);
     obj.obj_records.push_back(raw_record(rec_));
   }
 

@@ -203,25 +203,29 @@ TEST(XlsReader, ReadsFromCompoundFilesWith4096ByteSectors) {
   EXPECT_EQ(book->sheets[0]->cells.find({799, 0})->value.as_number(), 799);
 }
 
-// OfficeArt bytes of one shape: container, shape record, properties with a name, anchor and
-// client data.
-std::vector<uint8_t> comment_shape(uint32_t shape_id) {
+// OfficeArt bytes of comment shapes: the drawing's containers, then per shape its container,
+// shape record, properties with a name, anchor and client data.
+std::vector<uint8_t> comment_shapes(const std::vector<uint32_t>& shape_ids) {
   const std::u16string name = u"Comment 1";
   Bytes props;
   props.u16(0x8380).u32(static_cast<uint32_t>((name.size() + 1) * 2));
   for (char16_t ch : name) props.u16(ch);
   props.u16(0);
-  Bytes sp;
-  sp.u16(0x0CA2).u16(0xF00A).u32(8).u32(shape_id).u32(0x0A00);                       // rectangle type 202
-  sp.u16(0x0013).u16(0xF00B).u32(static_cast<uint32_t>(props.data().size())).raw(props);  // one property
-  sp.u16(0x0000).u16(0xF010).u32(18).u16(0x0003).u16(2).u16(100).u16(1).u16(50).u16(4).u16(200).u16(6).u16(80);
-  sp.u16(0x0000).u16(0xF011).u32(0);
   Bytes group;
-  group.u16(0x000F).u16(0xF004).u32(static_cast<uint32_t>(sp.data().size())).raw(sp);
+  for (uint32_t id : shape_ids) {
+    Bytes sp;
+    sp.u16(0x0CA2).u16(0xF00A).u32(8).u32(id).u32(0x0A00);                                // rectangle type 202
+    sp.u16(0x0013).u16(0xF00B).u32(static_cast<uint32_t>(props.data().size())).raw(props);  // one property
+    sp.u16(0x0000).u16(0xF010).u32(18).u16(0x0003).u16(2).u16(100).u16(1).u16(50).u16(4).u16(200).u16(6).u16(80);
+    sp.u16(0x0000).u16(0xF011).u32(0);
+    group.u16(0x000F).u16(0xF004).u32(static_cast<uint32_t>(sp.data().size())).raw(sp);
+  }
   Bytes dg;
   dg.u16(0x000F).u16(0xF003).u32(static_cast<uint32_t>(group.data().size())).raw(group);
   return Bytes().u16(0x000F).u16(0xF002).u32(static_cast<uint32_t>(dg.data().size())).raw(dg);
 }
+
+std::vector<uint8_t> comment_shape(uint32_t shape_id) { return comment_shapes({shape_id}); }
 
 TEST(XlsReader, CommentsJoinNoteObjectTextAndShape) {
   const std::u16string text = u"작성자:\n확인";
@@ -256,22 +260,70 @@ TEST(XlsReader, CommentsJoinNoteObjectTextAndShape) {
   EXPECT_EQ(shape.obj_records.size(), 2u);  // OBJ and TXO
 }
 
-// Drawing records whose lengths run past their container lose the shapes' details, not the
-// workbook: the cells and the objects are still read.
-TEST(XlsReader, DamagedDrawingLayerKeepsCellsAndObjects) {
-  auto drawing = comment_shape(1025);
-  drawing[4] = 0xFF;  // the outer container claims more bytes than follow
-  drawing[5] = 0xFF;
+// Containers that claim more bytes than the drawing holds are read up to its end: every complete
+// record is kept, a record cut short ends the walk, and the cells and objects are always read.
+TEST(XlsReader, DrawingContainersLongerThanTheirBytesKeepTheirShapes) {
+  const auto whole = comment_shape(1025);
+  struct Case {
+    const char* what;
+    size_t keep;  // bytes of the drawing that remain
+    uint32_t shape_id;  // 0: the shape lost its client data, so no object claims it
+  };
+  for (const Case& c : {Case{"lengths past the end", whole.size(), 1025},
+                        Case{"anchor cut short", whole.size() - 16, 0},
+                        Case{"shape record cut short", 36, 0}}) {
+    SCOPED_TRACE(c.what);
+    std::vector<uint8_t> drawing(whole.begin(), whole.begin() + static_cast<long>(c.keep));
+    drawing[4] = drawing[5] = 0xFF;  // the outer container claims more bytes than follow
+    drawing[20] = drawing[21] = 0xFF;  // and so does the shape's own container
+    SheetSpec sheet;
+    sheet.records = {{rt::Number, cell(0, 0).f64(7)},
+                     {rt::MsoDrawing, drawing},
+                     {rt::Obj, Bytes().u16(0x15).u16(0x12).u16(2).u16(3).u16(0).zeros(12).u16(0).u16(0)}};
+    const auto book = open({}, {sheet});
+    const auto& s = *book->sheets[0];
+    EXPECT_EQ(s.cells.find({0, 0})->value.as_number(), 7);
+    ASSERT_EQ(s.drawings.size(), 1u);
+    const auto& obj = s.drawings[0];
+    EXPECT_EQ(obj.object_type, 2);
+    EXPECT_EQ(obj.shape_id, c.shape_id);
+    EXPECT_EQ(obj.anchor == (model::Anchor{2, 100, 1, 50, 4, 200, 6, 80, 3}), c.shape_id != 0);
+  }
+}
+
+// Some writers put the rest of a drawing in CONTINUE records after an OBJ record or after a text
+// box's text and runs: those bytes belong to the drawing, not to the OBJ or TXO record.
+TEST(XlsReader, DrawingContinuedAfterObjectAndTextBoxRecords) {
+  const auto drawing = comment_shapes({1025, 1026});
+  const size_t second = 16 + (drawing.size() - 16) / 2;  // where the second shape's container starts
+  auto part = [&](size_t from, size_t to) {
+    return std::vector<uint8_t>(drawing.begin() + static_cast<long>(from), drawing.begin() + static_cast<long>(to));
+  };
+  auto obj = [](uint16_t id) { return Bytes().u16(0x15).u16(0x12).u16(25).u16(id).u16(0x4011).zeros(12).u16(0).u16(0); };
+  const std::u16string text = u"메모";
   SheetSpec sheet;
-  sheet.records = {{rt::Number, cell(0, 0).f64(7)},
-                   {rt::MsoDrawing, drawing},
-                   {rt::Obj, Bytes().u16(0x15).u16(0x12).u16(2).u16(3).u16(0).zeros(12).u16(0).u16(0)}};
+  sheet.records = {
+      {rt::MsoDrawing, part(0, second)},
+      {rt::Obj, obj(1)},
+      {rt::TxO, Bytes().u16(0x0212).u16(0).zeros(6).u16(static_cast<uint16_t>(text.size())).u16(16).u16(0).zeros(4)},
+      {rt::Continue, Bytes().chars(text)},
+      {rt::Continue, Bytes().u16(0).u16(5).u32(0).u16(static_cast<uint16_t>(text.size())).u16(0).u32(0)},
+      {rt::Continue, part(second, second + 20)},
+      {rt::Obj, obj(2)},
+      {rt::Continue, part(second + 20, drawing.size())},
+  };
   const auto book = open({}, {sheet});
-  const auto& s = *book->sheets[0];
-  EXPECT_EQ(s.cells.find({0, 0})->value.as_number(), 7);
-  ASSERT_EQ(s.drawings.size(), 1u);
-  EXPECT_EQ(s.drawings[0].object_type, 2);
-  EXPECT_EQ(s.drawings[0].shape_id, 0u);
+  const auto& d = book->sheets[0]->drawings;
+  ASSERT_EQ(d.size(), 2u);
+  EXPECT_EQ(d[0].shape_id, 1025u);
+  EXPECT_EQ(d[1].shape_id, 1026u);
+  EXPECT_EQ(d[1].anchor, (model::Anchor{2, 100, 1, 50, 4, 200, 6, 80, 3}));
+  EXPECT_EQ(d[0].text.text, text);
+  ASSERT_EQ(d[0].obj_records.size(), 2u);
+  EXPECT_EQ(d[0].obj_records[1].continue_offsets.size(), 2u);  // text and runs, not the drawing
+  ASSERT_EQ(d[1].obj_records.size(), 1u);
+  EXPECT_EQ(d[1].obj_records[0].payload, obj(2).data());
+  EXPECT_TRUE(d[1].obj_records[0].continue_offsets.empty());
 }
 
 // A CF rule's differential format: what it sets is present, what it leaves alone is nullopt.
