@@ -80,6 +80,12 @@ struct Node {
   std::vector<Node> children;       // operands and arguments, in text order
 };
 
+inline Node node_of(Node::Kind kind) {
+  Node n;
+  n.kind = kind;
+  return n;
+}
+
 // True when the tree calls a volatile function or carries the volatile attribute.
 bool is_volatile(const Node& n);
 
