@@ -25,7 +25,16 @@ struct ExternalName {
   std::u16string name;
   uint16_t flags = 0;
   std::vector<uint8_t> payload;  // as stored after the name
+  uint32_t sheet_index = 0;      // for a name in another workbook: its sheet (1-based, 0 for the book)
   bool operator==(const ExternalName&) const = default;
+};
+
+// The cached values of one sheet of an external book: an XCT record and the CRN records after
+// it, each CRN a run of cells in one row, kept as stored.
+struct ExternalSheetCache {
+  uint16_t sheet = 0;  // index into the book's sheets
+  std::vector<std::vector<uint8_t>> rows;  // CRN payloads
+  bool operator==(const ExternalSheetCache&) const = default;
 };
 
 // SUPBOOK: the own workbook (self), an add-in function table, or another workbook.
@@ -36,6 +45,7 @@ struct SupportingBook {
   std::u16string url;                  // encoded file name of an external book
   std::vector<std::u16string> sheets;  // sheet names of an external book
   std::vector<ExternalName> names;
+  std::vector<ExternalSheetCache> cell_caches;  // of an external book, in stored order
   bool operator==(const SupportingBook&) const = default;
 };
 

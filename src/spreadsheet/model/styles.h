@@ -52,6 +52,7 @@ struct Xf {
   uint16_t parent = 0;         // for a cell XF: its style XF
   bool locked = true;
   bool hidden = false;
+  bool prefix_123 = false;     // f123Prefix: the cell's text starts with a Lotus 1-2-3 alignment prefix
   // Alignment, BIFF codes: horizontal 0 general, 1 left, 2 centre, 3 right, 4 fill, 5 justify,
   // 6 centre across selection, 7 distributed; vertical 0 top, 1 centre, 2 bottom, 3 justify,
   // 4 distributed.

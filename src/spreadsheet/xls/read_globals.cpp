@@ -46,6 +46,7 @@ class GlobalsReader {
   }
 
   void dispatch() {
+    if (rec_.type != rt::CRN) cache_open_ = false;
     biff::RecordCursor c(rec_);
     auto& styles = book_.styles;
     switch (rec_.type) {
@@ -68,6 +69,8 @@ class GlobalsReader {
         if (book_.externals.books.empty()) c.fail("EXTERNNAME before any SUPBOOK");
         book_.externals.books.back().names.push_back(read_externname(rec_));
         break;
+      case rt::XCT: read_cache_start(c); break;
+      case rt::CRN: read_cache_row(); break;
       case rt::Window1: read_window(c); break;
       case rt::MsoDrawingGroup:
         book_.drawing_group.insert(book_.drawing_group.end(), rec_.data.begin(), rec_.data.end());
@@ -111,6 +114,27 @@ class GlobalsReader {
       out_.shared_strings.push_back(std::make_shared<const model::RichText>(to_rich_text(std::move(s))));
   }
 
+  // External cell caches belong to the external book before them; any other place keeps them
+  // as stored.
+  void read_cache_start(biff::RecordCursor& c) {
+    auto& books = book_.externals.books;
+    cache_open_ = !books.empty() && books.back().kind == model::SupportingBook::Kind::External;
+    if (!cache_open_) {
+      book_.other_records.push_back(raw_record(rec_));
+      return;
+    }
+    c.skip(2);  // the CRN count, which the records that follow give
+    books.back().cell_caches.push_back({c.u16(), {}});
+  }
+
+  void read_cache_row() {
+    if (!cache_open_) {
+      book_.other_records.push_back(raw_record(rec_));
+      return;
+    }
+    book_.externals.books.back().cell_caches.back().rows.push_back(std::move(rec_.data));
+  }
+
   void read_window(biff::RecordCursor& c) {
     auto& v = book_.view;
     v.x = static_cast<int16_t>(c.u16());
@@ -128,6 +152,7 @@ class GlobalsReader {
   model::Workbook& book_;
   const std::optional<std::u16string>& password_;
   biff::Record rec_;
+  bool cache_open_ = false;  // CRN records go to the external book's last cache
   Globals out_;
 };
 

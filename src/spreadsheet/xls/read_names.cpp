@@ -91,7 +91,7 @@ model::ExternalName read_externname(const biff::Record& rec) {
   biff::RecordCursor c(rec);
   model::ExternalName n;
   n.flags = c.u16();
-  c.skip(4);
+  n.sheet_index = c.u32();
   n.name = biff::read_short_string(c);
   n.payload = rest(c);
   return n;

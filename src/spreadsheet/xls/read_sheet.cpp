@@ -42,6 +42,10 @@ class SheetReader {
 
  private:
   void dispatch() {
+    if (in_custom_view()) {
+      sheet_.other_records.push_back(take_raw_record(rec_));
+      return;
+    }
     if (read_cell_record(rec_, cells_) || read_layout_record(rec_, sheet_)) return;
     switch (rec_.type) {
       case rt::BOF: read_embedded_chart(); break;
@@ -69,6 +73,17 @@ class SheetReader {
       case rt::Dimensions: case rt::Index: case rt::DBCell: break;  // the writer derives them
       default: sheet_.other_records.push_back(take_raw_record(rec_));
     }
+  }
+
+  // A custom view holds its own selection and filter; they stay with the view, as stored, and
+  // are not the sheet's.
+  bool in_custom_view() {
+    if (rec_.type == rt::UserSViewBegin) custom_view_ = true;
+    const bool inside = custom_view_ && (rec_.type == rt::UserSViewBegin || rec_.type == rt::UserSViewEnd ||
+                                         rec_.type == rt::Selection || rec_.type == rt::AutoFilterInfo ||
+                                         rec_.type == rt::AutoFilter);
+    if (rec_.type == rt::UserSViewEnd) custom_view_ = false;
+    return inside;
   }
 
   model::AutoFilter& autofilter() {
@@ -154,6 +169,7 @@ class SheetReader {
   CellContext cells_;
   biff::Record rec_;
   std::vector<uint8_t> drawing_;
+  bool custom_view_ = false;  // between USERSVIEWBEGIN and USERSVIEWEND
 };
 
 }  // namespace

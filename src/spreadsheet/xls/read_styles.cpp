@@ -54,6 +54,7 @@ model::Xf read_xf(const biff::Record& rec) {
   x.locked = prot & 0x0001;
   x.hidden = prot & 0x0002;
   x.is_style = prot & 0x0004;
+  x.prefix_123 = prot & 0x0008;
   x.parent = prot >> 4;
   const uint8_t align = c.u8();
   x.horizontal = align & 0x07;

@@ -114,7 +114,7 @@ std::vector<uint64_t> write_globals(biff::RecordWriter& out, const GlobalsInput&
     out.write(rt::BoundSheet8, p);
   }
   write_global_slot(out, wb.other_records, GlobalSlot::AfterSheets);
-  write_link_table(out, in.links, wb.other_records);
+  write_link_table(out, in.links);
   write_global_slot(out, wb.other_records, GlobalSlot::AfterNames);
   if (!in.drawing_group.empty()) out.write(rt::MsoDrawingGroup, in.drawing_group);
   biff::write_shared_strings(out, in.strings.table());

@@ -1,12 +1,10 @@
 #include "spreadsheet/xls/write_names.h"
 
 #include <algorithm>
-#include <map>
 
 #include "spreadsheet/biff/records.h"
 #include "spreadsheet/biff/strings.h"
 #include "spreadsheet/core/text.h"
-#include "spreadsheet/xls/write_raw_records.h"
 
 namespace tabrel::xls {
 namespace {
@@ -91,41 +89,18 @@ void filter_name(LinkTable& links, int sheet, const model::RangeRef& range, uint
 biff::PayloadBuilder extern_name_payload(const model::ExternalName& name) {
   biff::PayloadBuilder p;
   p.u16(name.flags);
-  p.u32(0);
+  p.u32(name.sheet_index);
   biff::append_short_string(p, std::u16string_view(name.name).substr(0, 255));
   p.bytes(name.payload);
   return p;
 }
 
-// The cached cells of external workbooks (XCT, each followed by its CRN records) are kept
-// without their book. A book's caches are a run of XCT records with rising sheet indexes; each
-// run goes to the next external book that has as many sheets.
-std::map<size_t, std::vector<const model::RawRecord*>> external_caches(
-    const std::vector<model::SupportingBook>& books, std::span<const model::RawRecord> kept) {
-  std::vector<std::vector<const model::RawRecord*>> runs;
-  std::vector<int> run_sheets;  // sheets a run needs
-  int last_sheet = -1;
-  for (const model::RawRecord& r : kept) {
-    if (r.id == biff::rt::XCT) {
-      const int sheet = r.payload.size() >= 4 ? r.payload[2] | (r.payload[3] << 8) : 0;
-      if (runs.empty() || sheet <= last_sheet) runs.emplace_back(), run_sheets.push_back(0);
-      last_sheet = sheet;
-      run_sheets.back() = std::max(run_sheets.back(), sheet + 1);
-    } else if (r.id != biff::rt::CRN || runs.empty()) {
-      continue;
-    }
-    runs.back().push_back(&r);
-  }
-  std::map<size_t, std::vector<const model::RawRecord*>> out;
-  size_t book = 0;
-  for (size_t run = 0; run < runs.size(); ++run) {
-    while (book < books.size() && (books[book].kind != model::SupportingBook::Kind::External ||
-                                   static_cast<int>(books[book].sheets.size()) < run_sheets[run]))
-      ++book;
-    if (book == books.size()) break;  // no book left for it: dropped, as a cache can be
-    out[book++] = std::move(runs[run]);
-  }
-  return out;
+void write_cell_cache(biff::RecordWriter& out, const model::ExternalSheetCache& cache) {
+  biff::PayloadBuilder p;
+  p.u16(static_cast<uint16_t>(cache.rows.size()));
+  p.u16(cache.sheet);
+  out.write(biff::rt::XCT, p);
+  for (const std::vector<uint8_t>& row : cache.rows) out.write(biff::rt::CRN, row);
 }
 
 }  // namespace
@@ -191,14 +166,11 @@ LinkTable link_table(const model::Workbook& workbook) {
   return links;
 }
 
-void write_link_table(biff::RecordWriter& out, const LinkTable& links, std::span<const model::RawRecord> kept_records) {
-  const auto caches = external_caches(links.externals.books, kept_records);
-  for (size_t i = 0; i < links.externals.books.size(); ++i) {
-    const model::SupportingBook& book = links.externals.books[i];
+void write_link_table(biff::RecordWriter& out, const LinkTable& links) {
+  for (const model::SupportingBook& book : links.externals.books) {
     out.write(biff::rt::SupBook, supbook_payload(book));
     for (const model::ExternalName& n : book.names) out.write(biff::rt::ExternName, extern_name_payload(n));
-    if (auto c = caches.find(i); c != caches.end())
-      for (const model::RawRecord* r : c->second) write_raw(out, *r);
+    for (const model::ExternalSheetCache& cache : book.cell_caches) write_cell_cache(out, cache);
   }
   if (!links.externals.books.empty()) {
     biff::PayloadBuilder p;

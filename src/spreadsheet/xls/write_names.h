@@ -24,8 +24,7 @@ struct LinkTable {
 LinkTable link_table(const model::Workbook& workbook);
 
 // SUPBOOK, EXTERNNAME, the kept external cell caches, EXTERNSHEET and NAME records.
-void write_link_table(biff::RecordWriter& out, const LinkTable& links,
-                      std::span<const model::RawRecord> kept_records);
+void write_link_table(biff::RecordWriter& out, const LinkTable& links);
 
 biff::PayloadBuilder supbook_payload(const model::SupportingBook& book);
 biff::PayloadBuilder name_payload(const model::DefinedName& name);

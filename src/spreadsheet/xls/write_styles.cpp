@@ -87,7 +87,7 @@ biff::PayloadBuilder xf_payload(const model::Xf& xf) {
   p.u16(xf.format);
   const uint16_t parent = xf.is_style ? kStyleParent : (xf.parent & 0x0FFF);
   p.u16(static_cast<uint16_t>((xf.locked ? 0x1 : 0) | (xf.hidden ? 0x2 : 0) |
-                              (xf.is_style ? 0x4 : 0) | (parent << 4)));
+                              (xf.is_style ? 0x4 : 0) | (xf.prefix_123 ? 0x8 : 0) | (parent << 4)));
   p.u8(static_cast<uint8_t>((xf.horizontal & 0x7) | (xf.wrap ? 0x08 : 0) |
                             ((xf.vertical & 0x7) << 4) | (xf.justify_last ? 0x80 : 0)));
   p.u8(xf.rotation);

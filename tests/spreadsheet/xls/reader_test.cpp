@@ -4,12 +4,14 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <variant>
 
 #include "spreadsheet/biff/records.h"
 #include "spreadsheet/xls/reader.h"
+#include "spreadsheet/xls/writer.h"
 #include "workbook_bytes.h"
 
 namespace tabrel {
@@ -423,6 +425,76 @@ TEST(XlsReader, AutoFilterRangeAndButtonMacroAreLinkedAfterReading) {
   ASSERT_EQ(s.drawings.size(), 1u);
   EXPECT_EQ(s.drawings[0].object_type, 7);
   EXPECT_EQ(s.drawings[0].macro, u"Macro1");
+}
+
+std::unique_ptr<model::Workbook> written_and_read(const model::Workbook& book) {
+  return xls::read_workbook(xls::write_workbook(book));
+}
+
+// An external book keeps its names' sheet indexes and its cached cells, sheet by sheet; a cache
+// with no external book before it stays as stored. The writer gives all of it back.
+TEST(XlsReader, ExternalBooksKeepNameSheetsAndCellCaches) {
+  const std::vector<uint8_t> row0 = Bytes().u8(1).u8(0).u16(0).u8(1).f64(5).u8(1).f64(6);
+  const std::vector<uint8_t> row1 = Bytes().u8(0).u8(0).u16(1).u8(2).string16(u"원");
+  const auto book = open({{rt::SupBook, Bytes().u16(2).string16(u"\x01rates.xls").string16(u"S1").string16(u"S2")},
+                          {rt::ExternName, Bytes().u16(0).u32(2).string8(u"Rate").u16(0)},
+                          {rt::XCT, Bytes().u16(2).u16(1)},
+                          {rt::CRN, row0},
+                          {rt::CRN, row1},
+                          {rt::XCT, Bytes().u16(0).u16(0)},
+                          {rt::SupBook, Bytes().u16(1).u16(0x0401)},
+                          {rt::XCT, Bytes().u16(1).u16(0)},
+                          {rt::CRN, row0},
+                          {rt::ExternSheet, Bytes().u16(1).u16(0).u16(0).u16(1)}},
+                         {SheetSpec{}});
+  const auto& external = book->externals.books.at(0);
+  ASSERT_EQ(external.names.size(), 1u);
+  EXPECT_EQ(external.names[0].name, u"Rate");
+  EXPECT_EQ(external.names[0].sheet_index, 2u);
+  EXPECT_EQ(external.cell_caches, (std::vector<model::ExternalSheetCache>{{1, {row0, row1}}, {0, {}}}));
+  std::vector<uint16_t> kept;
+  for (const auto& r : book->other_records)
+    if (r.id == rt::XCT || r.id == rt::CRN) kept.push_back(r.id);
+  EXPECT_EQ(kept, (std::vector<uint16_t>{rt::XCT, rt::CRN}));  // after the workbook's own SUPBOOK
+  EXPECT_EQ(written_and_read(*book)->externals, book->externals);
+}
+
+TEST(XlsReader, CellFormatKeepsItsLotusPrefixFlag) {
+  auto xf = [](uint16_t protection) { return Bytes().u16(0).u16(0).u16(protection).u8(0x20).zeros(3).zeros(10); };
+  const auto book = open({{rt::XF, xf(0x0001)}, {rt::XF, xf(0x0009)}}, {SheetSpec{}});
+  ASSERT_EQ(book->styles.xfs.size(), 2u);
+  EXPECT_FALSE(book->styles.xfs[0].prefix_123);
+  EXPECT_TRUE(book->styles.xfs[1].prefix_123);
+  EXPECT_TRUE(book->styles.xfs[1].locked);
+  EXPECT_TRUE(written_and_read(*book)->styles.xfs.at(1).prefix_123);
+}
+
+// Selections and filters inside a custom view belong to the view: kept as stored in their place,
+// not taken for the sheet's own.
+TEST(XlsReader, CustomViewsKeepTheirSelectionsAndFilters) {
+  auto selection = [](uint16_t row, uint8_t col) {
+    return Bytes().u8(3).u16(row).u16(col).u16(0).u16(1).u16(row).u16(row).u8(col).u8(col);
+  };
+  SheetSpec sheet;
+  sheet.records = {{rt::Selection, selection(4, 2)},
+                   {rt::UserSViewBegin, Bytes().zeros(64)},
+                   {rt::Selection, selection(9, 5)},
+                   {rt::AutoFilterInfo, Bytes().u16(3)},
+                   {rt::UserSViewEnd, Bytes().u16(1)}};
+  const auto book = open({}, {sheet});
+  const auto& s = *book->sheets[0];
+  ASSERT_EQ(s.view.selections.size(), 1u);
+  EXPECT_EQ(s.view.selections[0].active, (model::CellRef{4, 2}));
+  EXPECT_FALSE(s.autofilter.has_value());
+  std::vector<uint16_t> kept;
+  for (const auto& r : s.other_records) kept.push_back(r.id);
+  EXPECT_EQ(kept, (std::vector<uint16_t>{rt::UserSViewBegin, rt::Selection, rt::AutoFilterInfo, rt::UserSViewEnd}));
+  const auto again = written_and_read(*book);
+  EXPECT_EQ(again->sheets[0]->view.selections, s.view.selections);
+  const auto& written = again->sheets[0]->other_records;
+  const auto begin = std::find_if(written.begin(), written.end(), [](const auto& r) { return r.id == rt::UserSViewBegin; });
+  ASSERT_LE(s.other_records.size(), static_cast<size_t>(written.end() - begin));
+  EXPECT_TRUE(std::equal(s.other_records.begin(), s.other_records.end(), begin));
 }
 
 // The macro project, pivot caches and document properties travel with the workbook as stored.

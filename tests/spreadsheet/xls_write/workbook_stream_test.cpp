@@ -230,12 +230,9 @@ TEST(WorkbookStream, ExternalCellCachesFollowTheirBook) {
   model::SupportingBook three = one;
   three.url = u"\x01" u"b.xls";
   three.sheets = {u"A", u"B", u"C"};
+  for (uint16_t sheet = 0; sheet < 3; ++sheet)
+    three.cell_caches.push_back({sheet, {{0, 0, 0, 0, 1, 0, 0, 0, 0, 0, 0, 0xF0, 0x3F}}});
   wb.externals.books = {self, one, three};
-  // Caches of sheets 0..2 of the second external book: only it has that many sheets.
-  for (uint8_t sheet = 0; sheet < 3; ++sheet) {
-    wb.other_records.push_back({rt::XCT, {1, 0, sheet, 0}, {}});
-    wb.other_records.push_back({rt::CRN, {0, 0, 0, 0, 1, 0, 0, 0, 0, 0, 0, 0xF0, 0x3F}, {}});
-  }
   const auto types = types_of(written_records(write_workbook(wb)));
   std::vector<uint16_t> links;
   for (uint16_t t : types)
