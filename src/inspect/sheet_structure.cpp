@@ -4,6 +4,7 @@
 
 #include "runtime/error_resume.h"
 #include "runtime/strings.h"
+#include "spreadsheet/automation/chart_area.h"
 #include "spreadsheet/automation/sheets.h"
 
 namespace tabrel::inspect {
@@ -115,6 +116,17 @@ int16_t FindNextAnswerSheet(ExcelObjects& objects, int16_t start, std::u16string
 
 int16_t FindNextTargetSheet(ExcelObjects& objects, int16_t start, std::u16string_view extraName) {
   return static_cast<int16_t>(next_comparable(objects.TargetExcel, start, extraName).value_or(0));
+}
+
+bool IsChartSheetCorrect(ExcelObjects& objects, int16_t position) {
+  try {
+    const auto answer = sheet_at(objects.AnswerExcel, position);
+    const auto target = sheet_at(objects.TargetExcel, position);
+    return rt::Trim(use(answer->ChartArea()).Name()) == rt::Trim(use(target->ChartArea()).Name()) &&
+           rt::Trim(answer->Name()) == rt::Trim(target->Name());
+  } catch (const AutomationError&) {
+    return false;
+  }
 }
 
 }  // namespace tabrel::inspect

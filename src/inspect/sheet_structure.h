@@ -23,4 +23,9 @@ int16_t FindNextAnswerSheet(ExcelObjects& objects, int16_t start, std::u16string
 // The same among the target's sheets; 0 when there is none.
 int16_t FindNextTargetSheet(ExcelObjects& objects, int16_t start, std::u16string_view extraName);
 
+// True when the sheets at `position` of both workbooks have equal trimmed chart-area names and
+// equal trimmed sheet names. A worksheet has no chart area, so a worksheet on either side, like
+// any other failure, gives false.
+bool IsChartSheetCorrect(ExcelObjects& objects, int16_t position);
+
 }  // namespace tabrel::inspect

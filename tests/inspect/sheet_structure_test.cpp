@@ -11,14 +11,20 @@
 namespace tabrel::inspect {
 namespace {
 
-// A sheet of a test workbook: its name, "~" in front for a hidden sheet, "#" for a chart sheet.
+// A sheet of a test workbook: its name, "~" in front for a hidden sheet, then "#" for a chart sheet.
 std::unique_ptr<model::Workbook> workbook_of(const std::vector<std::u16string>& sheets) {
   auto wb = testing::blank_workbook({});
   for (std::u16string name : sheets) {
     auto sheet = std::make_unique<model::Sheet>();
-    if (name[0] == u'~') sheet->visibility = model::Visibility::Hidden;
-    if (name[0] == u'#') sheet->kind = model::SheetKind::ChartSheet;
-    sheet->name = name[0] == u'~' || name[0] == u'#' ? name.substr(1) : name;
+    if (name[0] == u'~') {
+      sheet->visibility = model::Visibility::Hidden;
+      name.erase(0, 1);
+    }
+    if (name[0] == u'#') {
+      sheet->kind = model::SheetKind::ChartSheet;
+      name.erase(0, 1);
+    }
+    sheet->name = name;
     wb->sheets.push_back(std::move(sheet));
   }
   return wb;
@@ -110,6 +116,38 @@ TEST(FindNextSheetTest, ComparableSheetsAndTheEnds) {
   EXPECT_EQ(FindNextAnswerSheet(o, 6, u""), 6);
   EXPECT_EQ(FindNextTargetSheet(o, 2, u""), 3);
   EXPECT_EQ(FindNextTargetSheet(o, 4, u""), 0);
+}
+
+TEST(IsChartSheetCorrectTest, ChartSheetsOfTheSameNameAtThePosition) {
+  struct Case {
+    const char* name;
+    std::vector<std::u16string> answer, target;
+    int16_t position;
+    bool correct;
+  };
+  const Case cases[] = {
+      {"chart sheets of the same name", {u"기본", u"#피벗차트"}, {u"기본", u"#피벗차트"}, 2, true},
+      {"names apart only by outer blanks", {u"기본", u"#피벗차트"}, {u"기본", u"# 피벗차트 "}, 2, true},
+      {"names differ", {u"기본", u"#피벗차트"}, {u"기본", u"#Chart1"}, 2, false},
+      {"names differ in letter case", {u"기본", u"#Chart1"}, {u"기본", u"#chart1"}, 2, false},
+      {"a worksheet in the target", {u"기본", u"#피벗차트"}, {u"기본", u"피벗차트"}, 2, false},
+      {"a worksheet in the answer", {u"기본", u"피벗차트"}, {u"기본", u"#피벗차트"}, 2, false},
+      {"worksheets on both sides", {u"기본"}, {u"기본"}, 1, false},
+      {"position past the target's last sheet", {u"기본", u"#피벗차트"}, {u"기본"}, 2, false},
+      {"position 0", {u"#피벗차트"}, {u"#피벗차트"}, 0, false},
+      {"a hidden chart sheet still answers", {u"기본", u"~#피벗차트"}, {u"기본", u"~#피벗차트"}, 2, true},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    ExcelObjects o = open_sheets(c.answer, c.target);
+    EXPECT_EQ(IsChartSheetCorrect(o, c.position), c.correct);
+  }
+}
+
+TEST(IsChartSheetCorrectTest, UnsetInstanceGivesFalse) {
+  ExcelObjects o = open_sheets({u"#피벗차트"}, {u"#피벗차트"});
+  o.TargetExcel = nullptr;
+  EXPECT_FALSE(IsChartSheetCorrect(o, 1));
 }
 
 }  // namespace

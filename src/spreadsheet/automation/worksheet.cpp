@@ -5,6 +5,8 @@
 #include "spreadsheet/automation/application.h"
 #include "spreadsheet/automation/autofilter.h"
 #include "spreadsheet/automation/calculation.h"
+#include "spreadsheet/automation/chart_area.h"
+#include "spreadsheet/automation/chart_kind.h"
 #include "spreadsheet/automation/comment.h"
 #include "spreadsheet/automation/constants.h"
 #include "spreadsheet/automation/errors.h"
@@ -84,9 +86,10 @@ std::u16string Worksheet::CodeName() const { return handle_.get().code_name; }
 int Worksheet::Index() const { return handle_.index() + 1; }
 
 int Worksheet::Type() const {
-  switch (handle_.get().kind) {
+  const model::Sheet& sheet = handle_.get();
+  switch (sheet.kind) {
     case model::SheetKind::Worksheet: return kXlWorksheet;
-    case model::SheetKind::ChartSheet: return kXlChart;
+    case model::SheetKind::ChartSheet: return chart_type_number(sheet.chart);
     case model::SheetKind::MacroSheet: return kXlExcel4MacroSheet;
     case model::SheetKind::DialogSheet: return kXlDialogSheet;
   }
@@ -191,6 +194,11 @@ void Worksheet::Paste(const Variant& destination) {
   auto target = destination.is_object() ? std::dynamic_pointer_cast<xl::Range>(destination.object()) : nullptr;
   if (!target || !(target->sheet() == handle_)) raise(Fault::MethodFailed);
   target->PasteSpecial();
+}
+
+std::shared_ptr<xl::ChartArea> Worksheet::ChartArea() {
+  if (handle_.get().kind != model::SheetKind::ChartSheet) raise(Fault::NoSuchMember);
+  return std::make_shared<xl::ChartArea>(handle_);
 }
 
 std::shared_ptr<xl::Comments> Worksheet::Comments() {

@@ -16,6 +16,7 @@ class Range;
 class Comments;
 class Shapes;
 class AutoFilter;
+class ChartArea;
 
 class Worksheet : public Dispatch, public std::enable_shared_from_this<Worksheet> {
  public:
@@ -32,7 +33,8 @@ class Worksheet : public Dispatch, public std::enable_shared_from_this<Worksheet
   void SetName(const std::u16string& name);
   std::u16string CodeName() const;
   int Index() const;  // 1-based position in Sheets
-  int Type() const;   // -4167 worksheet, -4109 chart sheet, ...
+  // -4167 worksheet; a chart sheet answers its chart's type number (3 for a column chart).
+  int Type() const;
   // -1 visible, 0 hidden, 2 very hidden.
   int Visible() const;
   void SetVisible(const Variant& value);
@@ -55,6 +57,8 @@ class Worksheet : public Dispatch, public std::enable_shared_from_this<Worksheet
   void Paste(const Variant& destination = {});
   std::shared_ptr<xl::Comments> Comments();
   std::shared_ptr<xl::Shapes> Shapes();
+  // The chart area of a chart sheet; a worksheet has none and raises 438.
+  std::shared_ptr<xl::ChartArea> ChartArea();
   // Nothing (nullptr) when the sheet has no AutoFilter.
   std::shared_ptr<xl::AutoFilter> AutoFilter();
 

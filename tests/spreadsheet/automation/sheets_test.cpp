@@ -1,7 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "fixture.h"
 #include "spreadsheet/automation/application.h"
+#include "spreadsheet/automation/chart_area.h"
 #include "spreadsheet/automation/range.h"
 #include "spreadsheet/automation/sheets.h"
 #include "spreadsheet/automation/workbook.h"
@@ -40,7 +43,7 @@ TEST(SheetsTest, KindAndVisibility) {
   auto o = open_in_new_instance(sample_workbook());
   struct Case { const char16_t* name; int type; int visible; const char16_t* type_name; };
   const Case cases[] = {
-      {u"Data", -4167, -1, u"Worksheet"}, {u"Hidden", -4167, 0, u"Worksheet"}, {u"Chart1", -4109, -1, u"Chart"}};
+      {u"Data", -4167, -1, u"Worksheet"}, {u"Hidden", -4167, 0, u"Worksheet"}, {u"Chart1", 3, -1, u"Chart"}};
   for (const auto& c : cases) {
     auto s = o.app->Sheets(Variant(c.name));
     EXPECT_EQ(s->Type(), c.type) << to_utf8(c.name);
@@ -52,6 +55,49 @@ TEST(SheetsTest, KindAndVisibility) {
   EXPECT_EQ(hidden->Visible(), -1);
   hidden->SetVisible(Variant(2));
   EXPECT_EQ(hidden->Visible(), 2);
+}
+
+TEST(SheetsTest, ChartSheetAnswersItsChartAreaAndWorksheetsRaise) {
+  auto o = open_in_new_instance(sample_workbook());
+  auto chart = o.app->Sheets(Variant(4));
+  EXPECT_EQ(chart->ChartArea()->Name(), u"차트 영역");
+  EXPECT_EQ(chart->Index(), 4);
+  chart->Select();
+  EXPECT_EQ(o.app->ActiveSheet()->Name(), u"Chart1");
+  EXPECT_EQ(error_number([&] { o.app->Sheets(Variant(1))->ChartArea(); }), 438);
+  auto area = chart->ChartArea();
+  o.app->Sheets(Variant(u"Data"))->Select();
+  chart->Delete();
+  EXPECT_NE(error_number([&] { area->Name(); }), 0);  // the chart sheet is gone
+  EXPECT_EQ(o.app->Sheets()->Count(), 4);
+}
+
+// A chart sheet's Type is its chart's older type number, read from the first chart group.
+TEST(SheetsTest, ChartSheetTypeFollowsItsChartGroup) {
+  struct Case {
+    const char* name;
+    std::vector<model::RawRecord> records;
+    int type;
+  };
+  const model::RawRecord chart3d{0x103A, std::vector<uint8_t>(14, 0), {}};
+  const Case cases[] = {
+      {"no chart group read", {}, 3},
+      {"column", {{0x1017, {0, 0, 150, 0, 0, 0}, {}}}, 3},
+      {"bar (transposed)", {{0x1017, {0, 0, 150, 0, 1, 0}, {}}}, 2},
+      {"3-D column", {chart3d, {0x1017, {0, 0, 150, 0, 0, 0}, {}}}, -4100},
+      {"line", {{0x1018, {0, 0}, {}}}, 4},
+      {"pie", {{0x1019, {0, 0, 0, 0, 0, 0}, {}}}, 5},
+      {"doughnut", {{0x1019, {0, 0, 50, 0, 0, 0}, {}}}, -4120},
+      {"scatter", {{0x101B, {100, 0, 1, 0, 0, 0}, {}}}, -4169},
+      {"short bar record reads as column", {{0x1017, {0}, {}}}, 3},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    auto wb = sample_workbook();
+    wb->sheets[3]->chart.records = c.records;
+    auto o = open_in_new_instance(std::move(wb));
+    EXPECT_EQ(o.app->Sheets(Variant(u"Chart1"))->Type(), c.type);
+  }
 }
 
 TEST(SheetsTest, AddPutsABlankWorksheetBeforeTheActiveSheetAndActivatesIt) {
