@@ -74,9 +74,13 @@ const model::DrawingObject& Shape::get() const {
 std::u16string Shape::Name() const { return shape_name(get()); }
 std::u16string Shape::OnAction() const { return get().macro; }
 
+// The stored macro formula named the old macro; dropping it makes the file writer encode the
+// new text.
 void Shape::SetOnAction(const std::u16string& macro) {
   get();
-  sheet_.get().drawings[index_].macro = macro;
+  model::DrawingObject& drawing = sheet_.get().drawings[index_];
+  drawing.macro = macro;
+  drawing.macro_tokens.clear();
 }
 
 std::u16string Shape::AlternativeText() const { return get().alternative_text; }

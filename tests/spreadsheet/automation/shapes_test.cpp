@@ -9,6 +9,8 @@
 #include "spreadsheet/automation/sheets.h"
 #include "spreadsheet/automation/workbooks.h"
 #include "spreadsheet/automation/worksheet.h"
+#include "spreadsheet/xls/reader.h"
+#include "spreadsheet/xls/writer.h"
 
 namespace tabrel::xl {
 namespace {
@@ -87,6 +89,43 @@ TEST(ShapesTest, SelectingAShapeMakesItTheSelection) {
   EXPECT_NE(std::dynamic_pointer_cast<Range>(o.app->Selection()), nullptr);
   auto other = o.app->Sheets(Variant(u"Form"));
   EXPECT_EQ(error_number([&] { other->Shapes()->Count(); }), 0);
+}
+
+TEST(ShapesTest, NewMacroDropsTheStoredMacroFormula) {
+  auto wb = workbook_with_buttons();
+  wb->sheets[0]->drawings[0].macro_tokens = {0x02, 0x05, 0x00, 0x39, 0x00, 0x00, 0x01, 0x00, 0x00, 0x00};
+  auto o = open_in_new_instance(std::move(wb));
+  auto button = o.app->ActiveSheet()->Shapes()->Item(Variant(1));
+  button->SetOnAction(u"서식해제");
+  EXPECT_EQ(button->OnAction(), u"서식해제");
+  EXPECT_TRUE(o.book->model().sheets[0]->drawings[0].macro_tokens.empty());
+}
+
+// A button read from a file keeps its macro as a stored formula; the new macro must be what
+// the written file calls.
+TEST(ShapesTest, NewMacroOfAButtonFromAFileIsWhatTheWrittenFileCalls) {
+  const auto file = std::filesystem::path(TABREL_SHARED_DIR) / "corpus" / "excel" / "poi-50939.xls";
+  if (!std::filesystem::exists(file)) GTEST_SKIP() << "no corpus";
+  auto app = Application::New();
+  auto book = app->Workbooks()->Open(file.u16string());
+  for (int s = 1; s <= app->Sheets()->Count(); ++s) {
+    auto sheet = app->Sheets(Variant(s));
+    if (sheet->Type() != -4167) continue;
+    auto shapes = sheet->Shapes();
+    for (int i = 1; i <= shapes->Count(); ++i)
+      if (!shapes->Item(Variant(i))->OnAction().empty()) shapes->Item(Variant(i))->SetOnAction(u"NewMacro");
+  }
+  const auto bytes = xls::write_workbook(book->model());
+  app->Quit();
+  const auto reread = xls::read_workbook(bytes);
+  int buttons = 0;
+  for (const auto& sheet : reread->sheets)
+    for (const auto& d : sheet->drawings)
+      if (!d.macro.empty()) {
+        ++buttons;
+        EXPECT_EQ(d.macro, u"NewMacro");
+      }
+  EXPECT_GT(buttons, 0);
 }
 
 TEST(ShapesTest, ButtonWithItsMacroFromAFileSavedBySpreadsheet) {
