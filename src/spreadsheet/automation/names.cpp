@@ -4,15 +4,16 @@
 
 #include "spreadsheet/automation/application.h"
 #include "spreadsheet/automation/arguments.h"
-#include "spreadsheet/automation/engine_text.h"
 #include "spreadsheet/automation/errors.h"
 #include "spreadsheet/automation/session.h"
 #include "spreadsheet/automation/sheet_handle.h"
 #include "spreadsheet/automation/selection.h"
 #include "spreadsheet/core/text.h"
+#include "spreadsheet/formula/decode.h"
 #include "spreadsheet/formula/encode.h"
 #include "spreadsheet/formula/formula_error.h"
 #include "spreadsheet/formula/parse.h"
+#include "spreadsheet/formula/print.h"
 
 namespace tabrel::xl {
 std::u16string name_caption(const model::Workbook& wb, const model::DefinedName& name) {
@@ -45,6 +46,38 @@ namespace {
 
 constexpr size_t kMaxNameLength = 255;
 
+// The cell from which relative references of names are read and shown: the active cell of the
+// workbook's active sheet, as in the desktop spreadsheet.
+model::CellRef name_base(model::Workbook& wb) {
+  if (const model::Sheet* sheet = active_sheet(wb)) return active_cell(*sheet);
+  return {};
+}
+
+// A name keeps its relative references as seen from A1, as the file stores them: the
+// distance from the cell where it was defined, wrapped round the sheet's edges.
+void move_to_a1(formula::Address& a, model::CellRef from) {
+  if (a.row_relative) a.row = (a.row - from.row + model::kMaxRows) % model::kMaxRows;
+  if (a.col_relative) a.col = (a.col - from.col + model::kMaxColumns) % model::kMaxColumns;
+}
+
+void seen_from_a1(formula::Node& node, model::CellRef from) {
+  using Kind = formula::Node::Kind;
+  if (node.kind == Kind::Ref || node.kind == Kind::Area) {
+    move_to_a1(node.first, from);
+    if (node.kind == Kind::Area) move_to_a1(node.last, from);
+  }
+  for (formula::Node& child : node.children) seen_from_a1(child, from);
+}
+
+std::u16string print_name(model::Workbook& wb, const model::DefinedName& name, formula::Notation notation) {
+  const model::CellRef base = name_base(wb);
+  try {
+    return formula::print(wb, base, formula::decode(name.tokens, name.extra, base, true), notation);
+  } catch (const formula::FormulaError&) {
+    raise(Fault::MethodFailed);
+  }
+}
+
 bool name_character(char16_t c, bool first) {
   const bool letter = (c >= u'A' && c <= u'Z') || (c >= u'a' && c <= u'z') || c >= 0x80 || c == u'_' || c == u'\\';
   return letter || (!first && ((c >= u'0' && c <= u'9') || c == u'.'));
@@ -65,13 +98,13 @@ std::shared_ptr<DefinedName> Names::Add(const std::u16string& name, const std::u
   model::Workbook& wb = open_workbook(*app_, *book_);
   if (!valid_name(name)) raise(Fault::MethodFailed);
   const std::u16string text = !refers_to.empty() && refers_to.front() == u'=' ? refers_to : u"=" + refers_to;
-  model::CellRef from;
-  if (const model::Sheet* sheet = active_sheet(wb)) from = active_cell(*sheet);
+  const model::CellRef from = name_base(wb);
   model::DefinedName defined;
   defined.name = name;
   try {
-    const formula::Node tree = formula::parse(text, wb, from, r1c1 ? formula::Notation::R1C1 : formula::Notation::A1);
-    formula::Encoded bytes = formula::encode(tree, from, formula::EncodeForm::Name);
+    formula::Node tree = formula::parse(text, wb, from, r1c1 ? formula::Notation::R1C1 : formula::Notation::A1);
+    seen_from_a1(tree, from);
+    formula::Encoded bytes = formula::encode(tree, {}, formula::EncodeForm::Name);
     defined.tokens = std::move(bytes.tokens);
     defined.extra = std::move(bytes.extra);
   } catch (const formula::FormulaError&) {
@@ -103,8 +136,11 @@ const model::DefinedName& DefinedName::get() const {
 }
 
 std::u16string DefinedName::Name() const { return name_caption(*book_->model, get()); }
-std::u16string DefinedName::RefersTo() const { return name_formula(*book_->model, get(), Notation::A1); }
-std::u16string DefinedName::RefersToR1C1() const { return name_formula(*book_->model, get(), Notation::R1C1); }
+std::u16string DefinedName::RefersTo() const { return print_name(*book_->model, get(), formula::Notation::A1); }
+
+std::u16string DefinedName::RefersToR1C1() const {
+  return print_name(*book_->model, get(), formula::Notation::R1C1);
+}
 bool DefinedName::Visible() const { return !get().hidden(); }
 
 void DefinedName::Delete() {

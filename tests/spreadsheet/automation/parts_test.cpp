@@ -137,6 +137,26 @@ TEST(NamesTest, NamesInTheWorkbooksOrderWithTheirSheetQualifier) {
   EXPECT_NE(error_number([&] { target->Name(); }), 0);
 }
 
+// Relative references of a name are read and shown from the instance's active cell.
+TEST(NamesTest, RelativeReferencesFollowTheActiveCell) {
+  auto o = open_in_new_instance(sample_workbook());
+  auto names = o.book->Names();
+  o.app->Range(Variant(u"B2"))->Select();
+  names->Add(u"고정", u"=Data!$B$3");
+  names->Add(u"이웃", u"=Data!A1");  // one row up and one column left of B2
+  auto fixed = names->Item(Variant(u"고정"));
+  auto relative = names->Item(Variant(u"이웃"));
+  EXPECT_EQ(relative->RefersToR1C1(), u"=Data!R[-1]C[-1]");
+  EXPECT_EQ(relative->RefersTo(), u"=Data!A1");
+  o.app->Range(Variant(u"D5"))->Select();
+  EXPECT_EQ(fixed->RefersToR1C1(), u"=Data!R3C2");
+  EXPECT_EQ(fixed->RefersTo(), u"=Data!$B$3");
+  EXPECT_EQ(relative->RefersToR1C1(), u"=Data!R[-1]C[-1]");
+  EXPECT_EQ(relative->RefersTo(), u"=Data!C4");
+  o.app->Sheets(Variant(u"Form"))->Select();  // Form's active cell is A1
+  EXPECT_EQ(relative->RefersTo(), u"=Data!IV65536");  // wraps round the sheet's edges
+}
+
 TEST(PhoneticsTest, GuidedStretchesAndVisibility) {
   auto wb = sample_workbook();
   auto guide = std::make_shared<model::PhoneticText>();
