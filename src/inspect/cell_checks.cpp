@@ -76,8 +76,10 @@ bool CompareCellComment(ExcelObjects& objects, std::u16string_view address) {
     const std::u16string answer = without_line_feeds(comment(objects.AnswerSheet, address)->Text());
     const std::u16string target = comment(objects.TargetSheet, address)->Text();
     // Drop an author line: everything up to the first colon and the one character after it.
+    // The colon is found in the text as read but the cut is made in the trimmed text, so
+    // blanks before the author's name move the cut.
     const long colon = rt::InStr(target, u":");
-    const std::u16string text_only = colon > 0 ? rt::Trim(rt::Trim(rt::Mid(target, colon + 2))) : rt::Trim(target);
+    const std::u16string text_only = colon > 0 ? rt::Trim(rt::Mid(rt::Trim(target), colon + 2)) : rt::Trim(target);
     return answer == without_line_feeds(text_only) || answer == without_line_feeds(rt::Trim(target));
   });
 }

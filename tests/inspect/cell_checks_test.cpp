@@ -117,6 +117,10 @@ TEST(CommentChecksTest, TextWithOrWithoutTheAuthorLine) {
       {"two lines against a space", u"입력 금지", u"홍길동:\n입력\n금지", false},
       {"a colon of the text itself", u"시간: 10분", u"시간: 10분", true},
       {"other text", u"입력 금지", u"홍길동:\n수정 금지", false},
+      {"a blank after the colon in place of the line break", u"입력 금지", u"홍길동: 입력 금지", true},
+      // The colon's place is counted with the leading blanks, the cut made without them.
+      {"blanks before the author line move the cut", u"입력 금지", u"  홍길동:\n입력 금지", false},
+      {"the moved cut can still leave the text", u"금지", u"  홍길동:\n입력 금지", true},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
