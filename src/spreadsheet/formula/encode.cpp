@@ -97,7 +97,9 @@ class Encoder {
 
   void emit(const Node& n, char cls, int depth) {
     if (depth > kMaxDepth) throw FormulaError(FormulaError::Kind::TooDeep, 0, "formula nests too deeply");
-    bool offsets = form_ == EncodeForm::Relative;
+    // Shared formulas and conditional formats keep relative parts as offsets; so do the 3-D
+    // references of defined names.
+    bool offsets = form_ == EncodeForm::Relative || (form_ == EncodeForm::Name && n.ixti);
     switch (n.kind) {
       case Kind::Number:
         spaces(n);

@@ -19,7 +19,7 @@ struct Encoded {
 enum class EncodeForm {
   Cell,      // a cell formula: references keep absolute coordinates (PtgRef/PtgArea)
   Relative,  // shared formulas and conditional formats: relative parts as offsets from `base` (PtgRefN/PtgAreaN)
-  Name,      // a defined name: references are reference-class
+  Name,      // a defined name: references are reference-class, relative parts of 3-D ones are offsets
 };
 
 // Throws FormulaError for trees that cannot be stored (unresolved names, unknown functions,

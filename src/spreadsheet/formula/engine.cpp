@@ -128,7 +128,7 @@ void Engine::collect_precedents(const Node& n, int sheet, model::CellRef base, I
       if (n.name_index == 0 || n.name_index > wb_.names.size()) break;
       const model::DefinedName& def = wb_.names[n.name_index - 1];
       try {
-        Node tree = decode(def.tokens, def.extra, base);
+        Node tree = decode(def.tokens, def.extra, base, true);
         info.is_volatile = info.is_volatile || is_volatile(tree);
         collect_precedents(tree, sheet, base, info, depth + 8);
       } catch (const FormulaError&) {

@@ -149,7 +149,7 @@ Value Evaluator::name(const Node& n) {
   const model::DefinedName& def = wb.names[index - 1];
   if (def.tokens.empty()) return CellError::Name;
   try {
-    Node tree = decode(def.tokens, def.extra, cell_);
+    Node tree = decode(def.tokens, def.extra, cell_, true);  // relative parts are offsets from the cell
     return eval(tree);
   } catch (const FormulaError&) {
     return CellError::Name;

@@ -263,8 +263,8 @@ std::u16string print(const model::Workbook& workbook, model::CellRef base, const
 }
 
 std::u16string print(const model::Workbook& workbook, model::CellRef base, std::span<const uint8_t> tokens,
-                     std::span<const uint8_t> extra, Notation notation) {
-  return print(workbook, base, decode(tokens, extra, base), notation);
+                     std::span<const uint8_t> extra, Notation notation, bool relative) {
+  return print(workbook, base, decode(tokens, extra, base, relative), notation);
 }
 
 }  // namespace tabrel::formula

@@ -20,9 +20,11 @@ namespace tabrel::formula {
 
 enum class Notation { A1, R1C1 };
 
-// The expression with its leading "=". Throws FormulaError for malformed tokens.
+// The expression with its leading "=". Throws FormulaError for malformed tokens. `relative`:
+// the tokens keep relative parts as offsets from `base` (defined names, shared formulas,
+// conditional formats); Name.RefersToR1C1 prints a name's tokens with `relative` set.
 std::u16string print(const model::Workbook& workbook, model::CellRef base, std::span<const uint8_t> tokens,
-                     std::span<const uint8_t> extra, Notation notation);
+                     std::span<const uint8_t> extra, Notation notation, bool relative = false);
 std::u16string print(const model::Workbook& workbook, model::CellRef base, const Node& root, Notation notation);
 // Without the leading "=".
 std::u16string print_expression(const model::Workbook& workbook, model::CellRef base, const Node& root,

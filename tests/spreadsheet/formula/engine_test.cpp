@@ -206,6 +206,21 @@ TEST(CellFormula, ConstantsAsTheFormulaBarShowsThem) {
 namespace tabrel::formula {
 namespace {
 
+TEST(Engine, NamesWithRelativeReferencesFollowTheCell) {
+  EngineFixture f;
+  for (int r = 0; r < 3; ++r) constant(f, ("A" + std::to_string(r + 1)).c_str(), (r + 1) * 10);
+  // "Left" refers to the cell left of where it is used: Sheet1!RC[-1], stored as offsets.
+  Node ref = parse(u"=Sheet1!A1", *f.wb, at("B1"), Notation::A1);
+  model::DefinedName left;
+  left.name = u"Left";
+  left.tokens = encode(ref, at("B1"), EncodeForm::Name).tokens;
+  f.wb->names.push_back(left);
+  f.put("B3", "=Left*2");
+  EXPECT_TRUE(same(f.at("B3"), 60.0));
+  EXPECT_EQ(to_utf8(print(*f.wb, at("C5"), left.tokens, {}, Notation::R1C1, true)), "=Sheet1!RC[-1]");
+  EXPECT_EQ(to_utf8(print(*f.wb, at("C5"), left.tokens, {}, Notation::A1, true)), "=Sheet1!B5");
+}
+
 TEST(Engine, RecomputeAllRefreshesEveryFormula) {
   EngineFixture f;
   constant(f, "A1", 2);
