@@ -4,13 +4,11 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <fstream>
 #include <iostream>
 #include <map>
-#include <sstream>
 
 #include "corpus/corpus_files.h"
+#include "corpus/displayed_csv.h"
 #include "spreadsheet/core/text.h"
 #include "spreadsheet/numfmt/format_cache.h"
 #include "spreadsheet/numfmt/format_error.h"
@@ -19,69 +17,7 @@
 namespace tabrel::numfmt {
 namespace {
 
-namespace fs = std::filesystem;
 using Json = json::Value;
-
-const fs::path kCorpus = fs::path(TABREL_SHARED_DIR) / "corpus";
-
-struct CsvSheet {
-  std::string csv, xls, sheet_name, encoding;
-  int row0 = 0, col0 = 0;
-};
-
-std::vector<std::string> split_tabs(const std::string& line) {
-  std::vector<std::string> out;
-  std::stringstream ss(line);
-  std::string field;
-  while (std::getline(ss, field, '\t')) out.push_back(field);
-  return out;
-}
-
-std::vector<CsvSheet> index_rows() {
-  std::ifstream in(kCorpus / "displayed" / "INDEX.tsv");
-  std::vector<CsvSheet> rows;
-  std::string line;
-  std::getline(in, line);  // header
-  while (std::getline(in, line)) {
-    auto f = split_tabs(line);
-    if (f.size() < 7) continue;
-    rows.push_back({f[0], f[1], f[3], f[6], std::stoi(f[4]), std::stoi(f[5])});
-  }
-  return rows;
-}
-
-std::vector<std::vector<std::u16string>> read_csv(const fs::path& path, const std::string& encoding) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream ss;
-  ss << in.rdbuf();
-  std::u16string text = decode_codepage(ss.str(), 1252).value_or(u"");
-  (void)encoding;  // ASCII is a subset of 1252
-  std::vector<std::vector<std::u16string>> rows(1);
-  std::u16string field;
-  bool quoted = false;
-  for (size_t i = 0; i < text.size(); ++i) {
-    char16_t c = text[i];
-    if (quoted) {
-      if (c == u'"' && i + 1 < text.size() && text[i + 1] == u'"') field.push_back(u'"'), ++i;
-      else if (c == u'"') quoted = false;
-      else field.push_back(c);
-    } else if (c == u'"') {
-      quoted = true;
-    } else if (c == u',') {
-      rows.back().push_back(std::move(field));
-      field.clear();
-    } else if (c == u'\n' || (c == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n')) {
-      rows.back().push_back(std::move(field));
-      field.clear();
-      rows.emplace_back();
-      if (c == u'\r') ++i;
-    } else {
-      field.push_back(c);
-    }
-  }
-  if (!field.empty() || !rows.back().empty()) rows.back().push_back(field);
-  return rows;
-}
 
 std::pair<int, int> cell_position(const std::string& address) {
   int col = 0;
@@ -101,24 +37,6 @@ CellValue value_of(const Json& cell) {
   return CellValue();
 }
 
-bool all_hashes(std::u16string_view s) { return !s.empty() && s.find_first_not_of(u'#') == std::u16string_view::npos; }
-
-// The export writes characters outside code page 1252 as "_".
-// Line breaks inside a cell do not survive the export.
-bool same_display(std::u16string ours, std::u16string_view csv) {
-  std::erase(ours, u'\n');
-  std::erase(ours, u'\r');
-  if (all_hashes(ours) && all_hashes(csv)) return true;
-  if (ours.size() != csv.size()) return false;
-  for (size_t i = 0; i < ours.size(); ++i) {
-    if (ours[i] == csv[i]) continue;
-    if (csv[i] == u'_' && !encode_codepage(ours.substr(i, 1), 1252)) continue;
-    if (csv[i] == u'_' && ours[i] > 0xFF) continue;
-    return false;
-  }
-  return true;
-}
-
 struct Mismatch {
   std::string where, format;
   std::u16string ours, csv;
@@ -129,7 +47,7 @@ std::vector<Mismatch> compare_corpus(const std::string& only, size_t& compared) 
   std::vector<Mismatch> out;
   std::map<std::string, std::optional<Json>> books;
   FormatCache cache;
-  for (const CsvSheet& row : index_rows()) {
+  for (const corpus::ExportedSheet& row : corpus::exported_sheets()) {
     if (!only.empty() && row.xls != only) continue;
     auto& book = books[row.xls];
     if (!book) {
@@ -145,7 +63,7 @@ std::vector<Mismatch> compare_corpus(const std::string& only, size_t& compared) 
     RenderOptions options;
     if ((*book)["datemode"].is_number() && (*book)["datemode"].as_number() == 1)
       options.date_system = DateSystem::k1904;
-    auto csv = read_csv(kCorpus / "displayed" / row.csv, row.encoding);
+    auto csv = corpus::read_export(row.csv);
     for (const auto& [address, cell] : (*sheet)["cells"].as_object()) {
       auto [r, c] = cell_position(address);
       r -= row.row0, c -= row.col0;
@@ -161,7 +79,7 @@ std::vector<Mismatch> compare_corpus(const std::string& only, size_t& compared) 
         ours = u"<" + from_utf8(e.what()) + u">";
       }
       ++compared;
-      if (!same_display(ours, expected)) out.push_back({row.csv + " " + address, to_utf8(code), ours, expected});
+      if (!corpus::same_as_export(ours, expected)) out.push_back({row.csv + " " + address, to_utf8(code), ours, expected});
     }
   }
   return out;
@@ -183,7 +101,7 @@ bool exempt(const Mismatch& m) {
   return m.format.starts_with("[$-F800]") || m.format.starts_with("[$-F400]");
 }
 
-bool corpus_present() { return fs::exists(kCorpus / "displayed" / "INDEX.tsv"); }
+bool corpus_present() { return !corpus::exported_sheets().empty(); }
 
 TEST(CorpusDisplay, NumberFormatFixtureAgreesWithExport) {
   if (!corpus_present()) GTEST_SKIP() << "no corpus";
