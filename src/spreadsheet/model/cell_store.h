@@ -7,6 +7,7 @@
 #include <memory_resource>
 
 #include "spreadsheet/model/cell.h"
+#include "spreadsheet/model/node_pool.h"
 
 namespace tabrel::model {
 
@@ -44,7 +45,7 @@ class CellStore {
   std::optional<RangeRef> used_range() const;
 
  private:
-  using Pool = std::pmr::unsynchronized_pool_resource;
+  using Pool = NodePool;
   // Leaves this store empty with a fresh pool (after its cells moved elsewhere).
   void reset_empty();
 

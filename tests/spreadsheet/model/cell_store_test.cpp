@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "spreadsheet/model/cell_store.h"
+#include "spreadsheet/model/node_pool.h"
 
 namespace tabrel::model {
 namespace {
@@ -49,6 +50,21 @@ TEST(CellStore, PutKeepsRowMajorOrderWhateverTheInsertionOrder) {
   std::vector<CellRef> order;
   for (const auto& [key, cell] : s) order.push_back(CellStore::position(key));
   EXPECT_EQ(order, (std::vector<CellRef>{{0, 5}, {1, 0}, {2, 0}, {2, 1}}));
+}
+
+// Freed nodes are handed out again, so a store that keeps erasing and adding cells does not grow.
+TEST(NodePool, FreedNodesAreReusedFirstInLastOut) {
+  NodePool pool;
+  void* a = pool.allocate(48, 8);
+  void* b = pool.allocate(48, 8);
+  void* other = pool.allocate(200, 8);  // another size: from the chunks, kept until the pool goes
+  EXPECT_NE(a, b);
+  pool.deallocate(a, 48, 8);
+  pool.deallocate(b, 48, 8);
+  pool.deallocate(other, 200, 8);
+  EXPECT_EQ(pool.allocate(48, 8), b);
+  EXPECT_EQ(pool.allocate(48, 8), a);
+  EXPECT_NE(pool.allocate(48, 8), other);
 }
 
 }  // namespace
