@@ -76,7 +76,6 @@ constexpr Exemption kExempt[] = {
     {"poi-15556.sheet0.csv", "CK", kNarrow, true},
     {"poi-15556.sheet1.csv", "AC7", kNarrow, true},
     {"poi-15556.sheet1.csv", "AG7", kNarrow, true},
-    {"sheetjs-sized_boxen.sheet0.csv", "D4", kNarrow, true},
     {"sheetjs-number_format.sheet3.csv", "A", kPadding, true},
     {"sheetjs-LONumbers-2011.sheet0.csv", "38", kPadding, true},
 };

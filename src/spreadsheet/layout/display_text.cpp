@@ -19,8 +19,10 @@ numfmt::RenderResult display_result(const numfmt::CellValue& value, const numfmt
   o.date_system = options.date_system;
   if (width_px <= 0) return numfmt::render(format, value, o);
   const int mdw = options.standard_mdw > 0 ? options.standard_mdw : metrics.max_digit_width();
-  // A cell narrower than its padding still measures (a width of 0 means "no cell" to render).
-  o.width_px = std::max(static_cast<double>(width_px - padding_px(mdw) - kTextInset), 1e-9);
+  const double free = width_px - padding_px(mdw) - kTextInset;
+  // A cell that cannot hold a single "#" shows its value as if it had no cell.
+  if (free < metrics.text_width(u"#")) return numfmt::render(format, value, o);
+  o.width_px = free;
   o.measure = [&metrics](std::u16string_view s) { return metrics.text_width(s); };
   return numfmt::render(format, value, o);
 }

@@ -2,7 +2,7 @@
 // Range.Text: what a cell shows, given its value, number format, font and width. The width
 // is the column's (or the whole merged area's) in pixels; the text may use it less the
 // padding. A width of 0 renders without a cell, as the TEXT function and a hidden column do:
-// General keeps 11 characters and nothing turns into "#". General gives up decimals and then turns scientific to fit, numbers and dates that
+// General keeps 11 characters and nothing turns into "#"; so does a cell too narrow for one "#". General gives up decimals and then turns scientific to fit, numbers and dates that
 // do not fit show "#" across the cell, text is never cut into "#", and fills take up the rest.
 
 #include <string>
