@@ -27,9 +27,9 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// Cells whose export is not compared, and why. A cell is named by its export and its A1
-// address on the sheet; "*" stands for the whole export, a bare column ("AK") for every cell
-// of that column. `ours` marks a difference that is our fault and not yet mended.
+// Cells allowed to differ from their export, and why. A cell is named by its export and its
+// A1 address on the sheet; "*" stands for the whole export, a bare column ("AK") or row ("38")
+// for every cell of it. `ours` marks a difference that is our fault and not yet mended.
 struct Exemption {
   const char* csv;
   const char* cells;
