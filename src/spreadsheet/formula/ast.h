@@ -68,6 +68,9 @@ struct Node {
   bool boolean = false;
   CellError error = CellError::Value;
   Address first, last;              // Ref: first; Area: first..last; SharedRef/TableRef: first
+  // Ref/Area stored as distances from a base cell (names, shared formulas, conditional formats):
+  // such distances wrap round the sheet's edges, so R1C1 shows the shorter way ("R[-1]").
+  bool offsets = false;
   std::optional<uint16_t> ixti;     // 3-D qualifier: index into the EXTERNSHEET table
   uint16_t name_index = 0;          // 1-based NAME (or EXTERNNAME) index
   Op op = Op::Add;

@@ -269,7 +269,8 @@ class Decoder {
         Node n = classed(Kind::Ref, id);
         if (ptg::base_id(id) == ptg::kRef3d) n.ixti = in_.u16();
         uint16_t row = in_.u16();
-        n.first = address(row, in_.u16(), ptg::base_id(id) == ptg::kRefN || (relative_ && n.ixti));
+        n.offsets = ptg::base_id(id) == ptg::kRefN || (relative_ && n.ixti);
+        n.first = address(row, in_.u16(), n.offsets);
         n.last = n.first;
         return push(std::move(n));
       }
@@ -279,9 +280,9 @@ class Decoder {
         Node n = classed(Kind::Area, id);
         if (ptg::base_id(id) == ptg::kArea3d) n.ixti = in_.u16();
         uint16_t r1 = in_.u16(), r2 = in_.u16(), c1 = in_.u16(), c2 = in_.u16();
-        bool offsets = ptg::base_id(id) == ptg::kAreaN || (relative_ && n.ixti);
-        n.first = address(r1, c1, offsets);
-        n.last = address(r2, c2, offsets);
+        n.offsets = ptg::base_id(id) == ptg::kAreaN || (relative_ && n.ixti);
+        n.first = address(r1, c1, n.offsets);
+        n.last = address(r2, c2, n.offsets);
         return push(std::move(n));
       }
       case ptg::kRefErr:

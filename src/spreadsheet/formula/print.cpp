@@ -81,8 +81,8 @@ class Printer {
       case Kind::Error: return before + cell_error_text(n.error);
       case Kind::Missing: return before;
       case Kind::Array: return before + array(*n.array);
-      case Kind::Ref: return before + qualifier(n) + cell(n.first);
-      case Kind::Area: return before + qualifier(n) + area(n.first, n.last);
+      case Kind::Ref: return before + qualifier(n) + cell(n.first, n.offsets);
+      case Kind::Area: return before + qualifier(n) + area(n.first, n.last, n.offsets);
       case Kind::RefError:
       case Kind::AreaError: return before + qualifier(n) + u"#REF!";
       case Kind::Name: return before + (n.name_index == 0 && !n.text.empty() ? n.text : name(n.name_index));
@@ -126,39 +126,48 @@ class Printer {
 
   std::u16string qualifier(const Node& n) { return n.ixti ? sheet_qualifier(wb_, *n.ixti) : u""; }
 
-  std::u16string row_part(int row, bool relative) {
+  // The distance of a relative part in R1C1. Distances stored as offsets wrap round the sheet
+  // (65536 rows, 256 columns), so the shorter way round is shown: R[-1] rather than R[65535].
+  static int distance(int to, int from, int size, bool wraps) {
+    int off = to - from;
+    if (!wraps) return off;
+    off = ((off % size) + size) % size;
+    return off >= size / 2 ? off - size : off;
+  }
+
+  std::u16string row_part(int row, bool relative, bool wraps) {
     if (notation_ == Notation::A1) return (relative ? u"" : u"$") + ascii(std::to_string(row + 1).c_str());
     if (!relative) return u"R" + ascii(std::to_string(row + 1).c_str());
-    int off = row - base_.row;
+    int off = distance(row, base_.row, model::kMaxRows, wraps);
     return off == 0 ? u"R" : u"R[" + ascii(std::to_string(off).c_str()) + u"]";
   }
 
-  std::u16string col_part(int col, bool relative) {
+  std::u16string col_part(int col, bool relative, bool wraps) {
     if (notation_ == Notation::A1) return (relative ? u"" : u"$") + model::column_letters(col);
     if (!relative) return u"C" + ascii(std::to_string(col + 1).c_str());
-    int off = col - base_.col;
+    int off = distance(col, base_.col, model::kMaxColumns, wraps);
     return off == 0 ? u"C" : u"C[" + ascii(std::to_string(off).c_str()) + u"]";
   }
 
-  std::u16string cell(const Address& a) {
-    if (notation_ == Notation::A1) return col_part(a.col, a.col_relative) + row_part(a.row, a.row_relative);
-    return row_part(a.row, a.row_relative) + col_part(a.col, a.col_relative);
+  std::u16string cell(const Address& a, bool wraps = false) {
+    if (notation_ == Notation::A1) return col_part(a.col, a.col_relative, wraps) + row_part(a.row, a.row_relative, wraps);
+    return row_part(a.row, a.row_relative, wraps) + col_part(a.col, a.col_relative, wraps);
   }
 
-  std::u16string area(const Address& a, const Address& b) {
+  std::u16string area(const Address& a, const Address& b, bool wraps) {
     bool whole_cols = a.row == 0 && b.row == model::kMaxRows - 1 && !a.row_relative && !b.row_relative;
     bool whole_rows = a.col == 0 && b.col == model::kMaxColumns - 1 && !a.col_relative && !b.col_relative;
     if (whole_cols && !whole_rows) {
-      std::u16string x = col_part(a.col, a.col_relative), y = col_part(b.col, b.col_relative);
+      std::u16string x = col_part(a.col, a.col_relative, wraps), y = col_part(b.col, b.col_relative, wraps);
       if (notation_ == Notation::R1C1 && x == y) return x;
       return x + u":" + y;
     }
     if (whole_rows && !whole_cols) {
-      std::u16string x = row_part(a.row, a.row_relative), y = row_part(b.row, b.row_relative);
+      std::u16string x = row_part(a.row, a.row_relative, wraps), y = row_part(b.row, b.row_relative, wraps);
       if (notation_ == Notation::R1C1 && x == y) return x;
       return x + u":" + y;
     }
-    return cell(a) + u":" + cell(b);
+    return cell(a, wraps) + u":" + cell(b, wraps);
   }
 
   std::u16string name(uint16_t index) {

@@ -194,9 +194,17 @@ TEST(CellFormula, ConstantsAsTheFormulaBarShowsThem) {
   f.put("A6", "45352.5625");
   s.cells.find(at("A6"))->xf = s.cells.find(at("A5"))->xf;
   f.put("A7", "=A1");
+  // A percent format shows "50%" in the cell; the Formula property gives the plain value.
+  f.put("A8", "0.5");
+  s.cells.find(at("A8"))->xf = f.wb->styles.intern_xf([&] {
+    model::Xf xf;
+    xf.format = 9;
+    return xf;
+  }());
   struct Case { const char* cell; const char* text; };
   for (const Case& c : std::vector<Case>{{"A1", "1234.5"}, {"A2", "0012"}, {"A3", "TRUE"}, {"A4", "#N/A"},
-                                         {"A5", "2024-03-01"}, {"A6", "2024-03-01 오후 1:30:00"}, {"A7", "=A1"}, {"A9", ""}})
+                                         {"A5", "2024-03-01"}, {"A6", "2024-03-01 오후 1:30:00"}, {"A7", "=A1"},
+                                         {"A8", "0.5"}, {"A9", ""}})
     EXPECT_EQ(to_utf8(cell_formula(*f.wb, s, at(c.cell), Notation::A1)), c.text) << c.cell;
 }
 
@@ -219,6 +227,24 @@ TEST(Engine, NamesWithRelativeReferencesFollowTheCell) {
   EXPECT_TRUE(same(f.at("B3"), 60.0));
   EXPECT_EQ(to_utf8(print(*f.wb, at("C5"), left.tokens, {}, Notation::R1C1, true)), "=Sheet1!RC[-1]");
   EXPECT_EQ(to_utf8(print(*f.wb, at("C5"), left.tokens, {}, Notation::A1, true)), "=Sheet1!B5");
+}
+
+TEST(Engine, RelativeNamesWrapRoundTheSheetEdge) {
+  EngineFixture f;
+  constant(f, "A65536", 7);
+  constant(f, "IV2", 5);
+  // "Above" is Sheet1!R[-1]C and "Left" Sheet1!RC[-1]: used in the first row or column they
+  // reach the last one, as the spreadsheet wraps names' relative references.
+  for (auto [name, text] : {std::pair{u"Above", u"=Sheet1!B1"}, std::pair{u"Left", u"=Sheet1!A2"}}) {
+    model::DefinedName def;
+    def.name = name;
+    def.tokens = encode(parse(text, *f.wb, at("B2"), Notation::A1), at("B2"), EncodeForm::Name).tokens;
+    f.wb->names.push_back(def);
+  }
+  f.put("A1", "=Above*2");
+  f.put("A2", "=Left+1");
+  EXPECT_TRUE(same(f.at("A1"), 14.0)) << testing::describe(f.at("A1"));
+  EXPECT_TRUE(same(f.at("A2"), 6.0)) << testing::describe(f.at("A2"));
 }
 
 TEST(Engine, RecomputeAllRefreshesEveryFormula) {

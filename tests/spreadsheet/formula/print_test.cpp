@@ -3,6 +3,7 @@
 #include "spreadsheet/formula/token_builder.h"
 #include "spreadsheet/core/text.h"
 #include "spreadsheet/formula/cell_formula.h"
+#include "spreadsheet/formula/condition_formula.h"
 #include "spreadsheet/formula/decode.h"
 #include "spreadsheet/formula/formula_error.h"
 #include "spreadsheet/formula/print.h"
@@ -70,6 +71,52 @@ TEST(Print, SharedFormulaOffsetsResolveAgainstTheCell) {
   Tokens t = Tokens().u8(0x4C).u16(0xFFFF).u16(0xC0FF);
   EXPECT_EQ(to_utf8(b.a1(t, {9, 4})), "=D9");
   EXPECT_EQ(to_utf8(b.r1c1(t, {9, 4})), "=R[-1]C[-1]");
+}
+
+TEST(Print, OffsetsRoundTheSheetEdgeShowTheShorterWay) {
+  Book b;
+  // Offsets stored in names (3-D, relative), shared formulas and conditional formats (PtgRefN,
+  // PtgAreaN) wrap round 65536 rows and 256 columns; cell formulas keep absolute coordinates.
+  struct Case { Tokens t; bool offsets; model::CellRef from; const char* a1; const char* r1c1; };
+  std::vector<Case> cases = {
+      // A name defined from A1 referring to the last row: one row up from wherever it is used.
+      {Tokens().u8(0x3A).u16(0).u16(0xFFFF).u16(0xC000), true, {0, 0}, "=Sheet1!A65536", "=Sheet1!R[-1]C"},
+      {Tokens().u8(0x3A).u16(0).u16(0xFFFF).u16(0xC000), true, {4, 0}, "=Sheet1!A4", "=Sheet1!R[-1]C"},
+      // ... and to the last column, and to the last row from the last row (wraps to the first).
+      {Tokens().u8(0x3A).u16(0).u16(0).u16(0xC0FF), true, {0, 0}, "=Sheet1!IV1", "=Sheet1!RC[-1]"},
+      {Tokens().u8(0x3A).u16(0).u16(1).u16(0xC001), true, {65535, 255}, "=Sheet1!A1", "=Sheet1!R[1]C[1]"},
+      // PtgAreaN one row above to one row below, seen from the first row.
+      {Tokens().u8(0x2D).u16(0xFFFF).u16(1).u16(0xC000).u16(0xC000), false, {0, 2}, "=C65536:C2", "=R[-1]C:R[1]C"},
+      // Absolute parts never wrap; a cell formula's far reference keeps its long distance.
+      {Tokens().u8(0x3A).u16(0).u16(65535).u16(0x4000), true, {0, 0}, "=Sheet1!A$65536", "=Sheet1!R65536C"},
+      {Tokens().ref(65535, 0), false, {0, 0}, "=A65536", "=R[65535]C"},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(to_utf8(print(b.wb, c.from, c.t.bytes, {}, Notation::A1, c.offsets)), c.a1) << c.r1c1;
+    EXPECT_EQ(to_utf8(print(b.wb, c.from, c.t.bytes, {}, Notation::R1C1, c.offsets)), c.r1c1) << c.a1;
+  }
+}
+
+TEST(ConditionFormula, OwnSheetShowsWithoutSheetName) {
+  Book b;  // link 0: Sheet1, 1: My Sheet, 2: Sheet1:매출
+  struct Case { Tokens t; model::CellRef from; const char* a1; const char* r1c1; };
+  std::vector<Case> cases = {
+      // Sheet1!AD1>3 as one writer stores it, for a format on AD1:AD10.
+      {Tokens().u8(0x5A).u16(0).u16(0).u16(0xC000).integer(3).u8(0x0D), {0, 29}, "=AD1>3", "=RC>3"},
+      {Tokens().u8(0x5A).u16(0).u16(0).u16(0xC000).integer(3).u8(0x0D), {4, 29}, "=AD5>3", "=RC>3"},
+      {Tokens().u8(0x3B).u16(0).u16(0).u16(9).u16(0x12).u16(0x12), {0, 0}, "=$S$1:$S$10", "=R1C19:R10C19"},
+      // Other sheets and sheet ranges keep their names.
+      {Tokens().u8(0x5A).u16(1).u16(0).u16(0xC000), {0, 0}, "='My Sheet'!A1", "='My Sheet'!RC"},
+      {Tokens().u8(0x5A).u16(2).u16(0).u16(0), {0, 0}, "=Sheet1:매출!$A$1", "=Sheet1:매출!R1C1"},
+      // One row up, shown from the first row: round the edge, not #REF!.
+      {Tokens().u8(0x4C).u16(0xFFFF).u16(0xC000), {0, 1}, "=B65536", "=R[-1]C"},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(to_utf8(condition_formula(b.wb, 0, c.t.bytes, c.from, Notation::A1)), c.a1);
+    EXPECT_EQ(to_utf8(condition_formula(b.wb, 0, c.t.bytes, c.from, Notation::R1C1)), c.r1c1);
+  }
+  // Seen from the sheet "My Sheet", references to Sheet1 keep the name.
+  EXPECT_EQ(to_utf8(condition_formula(b.wb, 1, cases[0].t.bytes, {0, 29}, Notation::A1)), "=Sheet1!AD1>3");
 }
 
 TEST(Print, ConstantsOperatorsAndFunctions) {
