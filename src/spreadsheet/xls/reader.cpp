@@ -59,8 +59,9 @@ bool is_top_stream(const cfb::Entry& e, std::u16string_view name) {
 
 // The other streams and storages of the file, kept for the macro project, pivot caches and
 // document properties. A stream that cannot be read is left out rather than failing the open.
-void keep_other_streams(const cfb::CompoundFile& file, const std::u16string& workbook_path, model::Workbook& book) {
-  for (const auto& e : file.entries()) {
+void keep_other_streams(const cfb::CompoundFile& file, const std::vector<cfb::Entry>& entries,
+                        const std::u16string& workbook_path, model::Workbook& book) {
+  for (const auto& e : entries) {
     if (e.path == workbook_path) continue;
     model::ExtraStream s;
     s.path = e.path;
@@ -107,16 +108,17 @@ std::unique_ptr<model::Workbook> read_stream(std::span<const uint8_t> stream,
 std::unique_ptr<model::Workbook> read_file_bytes(std::vector<uint8_t> bytes, const std::optional<std::u16string>& password) {
   const cfb::CompoundFile file = open_container(std::move(bytes));
   try {
+    const std::vector<cfb::Entry> entries = file.entries();
     std::optional<cfb::Entry> workbook;
     bool old_book = false;
-    for (const auto& e : file.entries()) {
+    for (const auto& e : entries) {
       if (is_top_stream(e, u"Workbook")) workbook = e;
       if (is_top_stream(e, u"Book")) old_book = true;
     }
     if (!workbook) fail(old_book ? Kind::OldBiffVersion : Kind::NoWorkbookStream);
     const std::vector<uint8_t> stream = file.read_stream(workbook->path);
     auto book = read_stream(stream, password);
-    keep_other_streams(file, workbook->path, *book);
+    keep_other_streams(file, entries, workbook->path, *book);
     return book;
   } catch (const OpenError&) {
     throw;
