@@ -169,7 +169,7 @@ model::RichText read_txo(const biff::Record& rec, size_t& own_end) {
   own_end = c.position();
   // The runs start in the next CONTINUE; the last run only marks the end of the text.
   const size_t runs = run_bytes / 8;
-  if (c.remaining() >= run_bytes) own_end += run_bytes;
+  own_end += std::min<size_t>(run_bytes, c.remaining());
   if (runs < 2 || c.remaining() < runs * 8) return t;
   for (size_t i = 0; i + 1 < runs; ++i) {
     model::FormatRun r;
