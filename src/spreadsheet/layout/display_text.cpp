@@ -1,5 +1,7 @@
 #include "spreadsheet/layout/display_text.h"
 
+#include <algorithm>
+
 #include "spreadsheet/layout/column_width.h"
 #include "spreadsheet/numfmt/format_error.h"
 
@@ -20,9 +22,11 @@ numfmt::RenderResult display_result(const numfmt::CellValue& value, const numfmt
   if (width_px <= 0) return numfmt::render(format, value, o);
   const int mdw = options.standard_mdw > 0 ? options.standard_mdw : metrics.max_digit_width();
   const double free = width_px - padding_px(mdw) - kTextInset;
-  // A cell that cannot hold a single "#" shows its value as if it had no cell.
-  if (free < metrics.text_width(u"#")) return numfmt::render(format, value, o);
-  o.width_px = free;
+  // A column narrower than a single "#" shows its value as if it had no cell; any wider column
+  // has room for at least one "#" (or one digit) whatever its padding.
+  const double hash = metrics.text_width(u"#");
+  if (width_px < hash) return numfmt::render(format, value, o);
+  o.width_px = std::max(free, hash);
   o.measure = [&metrics](std::u16string_view s) { return metrics.text_width(s); };
   return numfmt::render(format, value, o);
 }

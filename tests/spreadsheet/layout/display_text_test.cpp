@@ -67,8 +67,10 @@ TEST(DisplayText, NoWidthRendersWithoutACell) {
   EXPECT_EQ(text(1.0 / 3, u"General", 0, kCalibri), "0.333333333");
   EXPECT_EQ(text(1000.0, u"* #,##0", 0, kCalibri), "1,000");
   // A column of one or two pixels cannot show a "#" either: the spreadsheet shows the value.
+  // One just wide enough for a "#" has room for one digit or one "#", whatever its padding.
   EXPECT_EQ(text(1.0, u"General", 1, kCalibri), "1");
-  EXPECT_EQ(text(1.0 / 3, u"General", 9, kCalibri), "0.333333333");
+  EXPECT_EQ(text(1.0 / 3, u"General", 9, kCalibri), "0");
+  EXPECT_EQ(text(123.0, u"0", 9, kCalibri), "#");
   EXPECT_EQ(text(123.0, u"0", 16, kCalibri), "#");
 }
 
