@@ -6,6 +6,7 @@
 #include "spreadsheet/automation/errors.h"
 #include "spreadsheet/automation/session.h"
 #include "spreadsheet/formula/cell_formula.h"
+#include "spreadsheet/formula/condition_formula.h"
 #include "spreadsheet/formula/decode.h"
 #include "spreadsheet/formula/formula_error.h"
 #include "spreadsheet/formula/print.h"
@@ -81,20 +82,10 @@ std::u16string cell_formula(const model::Workbook& wb, const model::Sheet& sheet
   }
 }
 
-std::u16string relative_formula(const model::Workbook& wb, std::span<const uint8_t> tokens, model::CellRef base,
-                                model::CellRef from, Notation notation) {
+std::u16string condition_formula(const model::Workbook& wb, int sheet_index, std::span<const uint8_t> tokens,
+                                 model::CellRef from, Notation notation) {
   try {
-    formula::Node tree = formula::decode(tokens, {}, base, true);
-    formula::shift_references(tree, from.row - base.row, from.col - base.col);
-    return formula::print(wb, from, tree, notation_of(notation));
-  } catch (const formula::FormulaError&) {
-    raise(Fault::MethodFailed);
-  }
-}
-
-std::u16string name_formula(const model::Workbook& wb, const model::DefinedName& name, Notation notation) {
-  try {
-    return formula::print(wb, model::CellRef{}, name.tokens, name.extra, notation_of(notation));
+    return formula::condition_formula(wb, sheet_index, tokens, from, notation_of(notation));
   } catch (const formula::FormulaError&) {
     raise(Fault::MethodFailed);
   }

@@ -23,13 +23,10 @@ std::u16string displayed_text(Book& book, const model::Sheet& sheet, model::Cell
 // shows it, "" for a blank cell.
 std::u16string cell_formula(const model::Workbook& wb, const model::Sheet& sheet, model::CellRef at, Notation notation);
 
-// A formula stored relative to `base` (a condition's first cell), printed as seen from `from`
-// (the instance's active cell), with "=".
-std::u16string relative_formula(const model::Workbook& wb, std::span<const uint8_t> tokens, model::CellRef base,
-                                model::CellRef from, Notation notation);
-
-// Name.RefersTo / RefersToR1C1.
-std::u16string name_formula(const model::Workbook& wb, const model::DefinedName& name, Notation notation);
+// A condition's formula of the sheet at `sheet_index`, printed as seen from `from` (the
+// instance's active cell), with "=".
+std::u16string condition_formula(const model::Workbook& wb, int sheet_index, std::span<const uint8_t> tokens,
+                                 model::CellRef from, Notation notation);
 
 // Range.NumberFormat and Range.NumberFormatLocal of a format id.
 std::u16string number_format(const model::Workbook& wb, uint16_t format_id);

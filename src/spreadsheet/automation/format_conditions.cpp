@@ -46,16 +46,6 @@ std::vector<RulePlace> rules_at(const model::Sheet& sheet, model::CellRef cell) 
   return places;
 }
 
-// The cell the rule's formulas are stored relative to: the top-left corner of its ranges.
-model::CellRef rule_base(const model::CondFormat& cf) {
-  model::CellRef base = cf.ranges.empty() ? model::CellRef{} : cf.ranges.front().first;
-  for (const auto& r : cf.ranges) {
-    base.row = std::min(base.row, r.first.row);
-    base.col = std::min(base.col, r.first.col);
-  }
-  return base;
-}
-
 }  // namespace
 
 FormatConditions::FormatConditions(SheetHandle sheet, model::RangeRef area) : sheet_(std::move(sheet)), area_(area) {}
@@ -132,8 +122,8 @@ std::u16string FormatCondition::formula(bool second) const {
   const model::Sheet& sheet = sheet_.get();
   const auto& tokens = second ? r.formula2 : r.formula1;
   if (tokens.empty()) raise(Fault::MethodFailed);
-  return relative_formula(sheet_.workbook(), tokens, rule_base(sheet.conditional_formats[place_.format]),
-                          active_cell(sheet), Notation::A1);
+  const model::Workbook& wb = sheet_.workbook();
+  return condition_formula(wb, wb.sheet_index(&sheet), tokens, active_cell(sheet), Notation::A1);
 }
 
 std::u16string FormatCondition::Formula1() const { return formula(false); }
