@@ -1,7 +1,9 @@
-// Lookup and reference functions: CHOOSE VLOOKUP HLOOKUP MATCH INDEX ROW COLUMN ROWS COLUMNS.
+// Lookup and reference functions: CHOOSE VLOOKUP HLOOKUP MATCH INDEX ROW COLUMN ROWS COLUMNS
+// OFFSET INDIRECT ADDRESS TRANSPOSE LOOKUP, and CELL (information about a referenced cell).
 
 #include <cmath>
 
+#include "spreadsheet/core/text.h"
 #include "spreadsheet/formula/criteria.h"
 #include "spreadsheet/formula/function_helpers.h"
 #include "spreadsheet/formula/functions.h"
@@ -196,8 +198,69 @@ Value offset_(Evaluator& ev, std::span<const Node> a) {
   return Value::reference({Area{area.sheet, r}});
 }
 
-// INDIRECT(text[, a1]): "B3", "$A$1:$B$2", "Sheet2!A1", "'My Sheet'!A:A" (R1C1 text when a1 is FALSE:
-// "R3C2", "R1C1:R2C2").
+// One side of a reference typed as text: a cell, or a whole row or column (the other index -1).
+struct Edge {
+  int row = -1;
+  int col = -1;
+};
+
+// Whole numbers 1..limit from `t` at `i` (at least one digit); nullopt past the limit.
+std::optional<int> index_at(std::u16string_view t, size_t& i, int limit) {
+  size_t start = i;
+  long n = 0;
+  while (i < t.size() && t[i] >= u'0' && t[i] <= u'9' && n <= limit) n = n * 10 + (t[i++] - u'0');
+  if (i == start || n < 1 || n > limit) return std::nullopt;
+  return static_cast<int>(n);
+}
+
+// "B3", "$B$3", "8", "$8", "H", "$H".
+std::optional<Edge> a1_edge(std::u16string_view t) {
+  size_t i = t.starts_with(u'$') ? 1 : 0;
+  size_t letters = i;
+  while (i < t.size() && ((t[i] | 0x20) >= u'a' && (t[i] | 0x20) <= u'z')) ++i;
+  if (i == letters) {  // a row
+    auto row = index_at(t, i, model::kMaxRows);
+    if (!row || i != t.size()) return std::nullopt;
+    return Edge{*row - 1, -1};
+  }
+  auto col = model::column_from_letters(t.substr(letters, i - letters));
+  if (!col) return std::nullopt;
+  if (i == t.size()) return Edge{-1, *col};
+  auto cell = model::parse_a1(t);
+  if (!cell) return std::nullopt;
+  return Edge{cell->row, cell->col};
+}
+
+// "R3C2", "R8" (a row), "C2" (a column); absolute only.
+std::optional<Edge> r1c1_edge(std::u16string_view t) {
+  size_t i = 0;
+  Edge e;
+  if (i < t.size() && (t[i] | 0x20) == u'r') {
+    auto row = index_at(t, ++i, model::kMaxRows);
+    if (!row) return std::nullopt;
+    e.row = *row - 1;
+  }
+  if (i < t.size() && (t[i] | 0x20) == u'c') {
+    auto col = index_at(t, ++i, model::kMaxColumns);
+    if (!col) return std::nullopt;
+    e.col = *col - 1;
+  }
+  if (i != t.size() || (e.row < 0 && e.col < 0)) return std::nullopt;
+  return e;
+}
+
+// The rectangle between two edges of the same kind: cells, whole rows or whole columns.
+std::optional<model::RangeRef> between(const Edge& a, const Edge& b) {
+  if ((a.row < 0) != (b.row < 0) || (a.col < 0) != (b.col < 0)) return std::nullopt;
+  model::RangeRef r{{std::min(a.row, b.row), std::min(a.col, b.col)}, {std::max(a.row, b.row), std::max(a.col, b.col)}};
+  if (a.row < 0) r.first.row = 0, r.last.row = model::kMaxRows - 1;
+  if (a.col < 0) r.first.col = 0, r.last.col = model::kMaxColumns - 1;
+  return r;
+}
+
+// INDIRECT(text[, a1]): "B3", "$A$1:$B$2", "8:8", "$H:$H", "Sheet2!A1", "'My Sheet'!A:A" (R1C1
+// text when a1 is FALSE: "R3C2", "R1C1:R2C2", "R8", "C2:C3"). In A1 text a lone row or column
+// ("8", "H") is no reference.
 std::optional<Area> reference_from_text(Evaluator& ev, std::u16string_view text, bool a1) {
   int sheet = ev.sheet();
   size_t bang = text.rfind(u'!');
@@ -216,28 +279,19 @@ std::optional<Area> reference_from_text(Evaluator& ev, std::u16string_view text,
     if (sheet < 0) return std::nullopt;
     text = text.substr(bang + 1);
   }
-  auto corner = [&](std::u16string_view t) -> std::optional<model::CellRef> {
-    if (a1) return model::parse_a1(t);
-    // R<n>C<n>, absolute only.
-    if (t.size() < 4 || (t[0] | 0x20) != u'r') return std::nullopt;
-    size_t c = 1;
-    long row = 0, col = 0;
-    while (c < t.size() && t[c] >= u'0' && t[c] <= u'9' && row < model::kMaxRows) row = row * 10 + (t[c++] - u'0');
-    if (c >= t.size() || (t[c] | 0x20) != u'c') return std::nullopt;
-    ++c;
-    size_t digits = c;
-    while (c < t.size() && t[c] >= u'0' && t[c] <= u'9' && col < model::kMaxColumns) col = col * 10 + (t[c++] - u'0');
-    if (c != t.size() || c == digits || row < 1 || row > model::kMaxRows || col < 1 || col > model::kMaxColumns)
-      return std::nullopt;
-    return model::CellRef{static_cast<int>(row - 1), static_cast<int>(col - 1)};
-  };
+  auto edge = a1 ? a1_edge : r1c1_edge;
   size_t colon = text.find(u':');
-  auto first = corner(text.substr(0, colon));
+  auto first = edge(text.substr(0, colon));
   if (!first) return std::nullopt;
-  auto last = colon == std::u16string_view::npos ? first : corner(text.substr(colon + 1));
+  if (colon == std::u16string_view::npos) {
+    if (a1 && (first->row < 0 || first->col < 0)) return std::nullopt;
+    return Area{sheet, *between(*first, *first)};
+  }
+  auto last = edge(text.substr(colon + 1));
   if (!last) return std::nullopt;
-  return Area{sheet, {{std::min(first->row, last->row), std::min(first->col, last->col)},
-                      {std::max(first->row, last->row), std::max(first->col, last->col)}}};
+  auto range = between(*first, *last);
+  if (!range) return std::nullopt;
+  return Area{sheet, *range};
 }
 
 Value indirect_(Evaluator& ev, std::span<const Node> a) {
@@ -248,6 +302,13 @@ Value indirect_(Evaluator& ev, std::span<const Node> a) {
   return Value::reference({*area});
 }
 
+// Decimal digits of a whole number.
+std::u16string number(int n) {
+  std::u16string s;
+  for (char c : std::to_string(n)) s += static_cast<char16_t>(c);
+  return s;
+}
+
 // ADDRESS(row, column[, abs_num[, a1[, sheet]]]): "$B$3", "B$3", "$B3", "B3" or "R3C2", "R3C[2]" ...
 Value address_(Evaluator& ev, std::span<const Node> a) {
   int row = integer_arg(ev, a[0]), col = integer_arg(ev, a[1]);
@@ -256,11 +317,6 @@ Value address_(Evaluator& ev, std::span<const Node> a) {
   if (kind < 1 || kind > 4) return CellError::Value;
   if (row < 1 || col < 1 || row > model::kMaxRows || col > model::kMaxColumns) return CellError::Value;
   bool abs_row = kind == 1 || kind == 2, abs_col = kind == 1 || kind == 3;
-  auto number = [](int n) {
-    std::u16string s;
-    for (char c : std::to_string(n)) s += static_cast<char16_t>(c);
-    return s;
-  };
   std::u16string text;
   if (a1) {
     text = (abs_col ? u"$" : u"") + model::column_letters(col - 1) + (abs_row ? u"$" : u"") + number(row);
@@ -278,6 +334,42 @@ Value address_(Evaluator& ev, std::span<const Node> a) {
     text = sheet + u"!" + text;
   }
   return text;
+}
+
+// CELL(info_type[, reference]): what the spreadsheet tells of the reference's upper-left cell,
+// by the English info type in any case; other text is #VALUE!. Without a reference the formula's
+// own cell stands for the last one changed.
+Value cell_(Evaluator& ev, std::span<const Node> a) {
+  Scalar kind_value = ev.scalar(a[0]);
+  if (auto e = std::get_if<CellError>(&kind_value)) return *e;
+  if (!is_text(kind_value)) return CellError::Value;
+  const std::u16string kind = lower(std::get<std::u16string>(kind_value));
+  Area target{ev.sheet(), {ev.cell(), ev.cell()}};
+  if (a.size() > 1 && !ev.is_missing(a[1])) {
+    Value ref = ev.eval(a[1]);
+    if (!ref.is_reference()) {
+      if (auto e = std::get_if<CellError>(&ref.scalar)) return *e;
+      return CellError::Value;
+    }
+    if (ref.areas.empty()) return CellError::Ref;
+    target = ref.areas[0];
+  }
+  const model::CellRef at = target.range.first;
+  if (kind == u"address") {
+    // On another sheet the answer starts with the workbook's file name, which formulas do not see.
+    if (target.sheet != ev.sheet()) throw NotComputable{"CELL(\"address\") of another sheet"};
+    return u"$" + model::column_letters(at.col) + u"$" + number(at.row + 1);
+  }
+  if (kind == u"row") return static_cast<double>(at.row + 1);
+  if (kind == u"col") return static_cast<double>(at.col + 1);
+  if (kind == u"contents" || kind == u"type") {
+    Scalar v = ev.source().cell(target.sheet, at);
+    if (kind == u"contents") return is_blank(v) ? Scalar(0.0) : v;
+    return std::u16string(is_blank(v) ? u"b" : is_text(v) ? u"l" : u"v");
+  }
+  for (std::u16string_view known : {u"color", u"filename", u"format", u"parentheses", u"prefix", u"protect", u"width"})
+    if (kind == known) throw NotComputable{"CELL(\"" + to_utf8(known) + "\") is not computed"};
+  return CellError::Value;
 }
 
 Value transpose_(Evaluator& ev, std::span<const Node> a) {
@@ -330,6 +422,7 @@ void add_lookup_functions(FunctionMap& m) {
   m[u"COLUMN"] = column_;
   m[u"ROWS"] = rows_;
   m[u"COLUMNS"] = columns_;
+  m[u"CELL"] = cell_;
 }
 
 }  // namespace tabrel::formula
