@@ -42,8 +42,6 @@ constexpr const char* kStale = "stale cache: the spreadsheet recalculated the wh
 constexpr const char* kForeign = "the export shows another workbook";
 constexpr const char* kMacro = "filled by a macro when the workbook opens";
 constexpr const char* kMacroFunction = "user-defined macro function, recalculated in the exporting machine's locale";
-constexpr const char* kFrenchCell = "formula: CELL with a French info type (\"adresse\") answers instead of #VALUE!";
-constexpr const char* kIndirectRows = "formula: INDIRECT of whole rows or columns (\"8:8\", \"H:H\") gives #REF!";
 constexpr const char* kFitting =
     "General fitting: the export's column is a digit wider than ours (Mac metrics or our font widths)";
 constexpr const char* kNarrow = "width: a number in a column of under two characters";
@@ -60,12 +58,6 @@ constexpr Exemption kExempt[] = {
     {"sheetjs-numfmt_1_russian.sheet0.csv", "D", kMacroFunction},
     {"sheetjs-numfmt_1_russian.sheet0.csv", "E", kMacroFunction},
     {"sheetjs-numfmt_1_russian.sheet0.csv", "F", kMacroFunction},
-    {"poi-StringContinueRecords.sheet0.csv", "AV", kFrenchCell, true},
-    {"poi-StringContinueRecords.sheet0.csv", "S", kFrenchCell, true},
-    {"poi-StringContinueRecords.sheet0.csv", "T", kFrenchCell, true},
-    {"poi-StringContinueRecords.sheet0.csv", "AW", kFrenchCell, true},
-    {"poi-StringContinueRecords.sheet0.csv", "AX", kFrenchCell, true},
-    {"poi-IndirectFunctionTestCaseData.sheet1.csv", "B", kIndirectRows, true},
     {"sheetjs-formula_stress_test.sheet0.csv", "B", kFitting, true},
     {"sheetjs-formula_stress_test.sheet2.csv", "B", kFitting, true},
     {"sheetjs-formula_stress_test.sheet8.csv", "*", kFitting, true},
