@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include "corpus/corpus_files.h"
+
 #include <cmath>
 #include <filesystem>
 #include <iostream>
@@ -40,15 +42,11 @@ std::string describe(const Scalar& s) {
 }
 
 TEST(CorpusRecalc, StoredFormulasGiveTheirCachedResults) {
-  fs::path dir = fs::path(TABREL_SHARED_DIR) / "corpus" / "excel";
-  if (!fs::exists(dir)) GTEST_SKIP() << "corpus absent";
+  if (!corpus::corpus_dir()) GTEST_SKIP() << "corpus absent";
   size_t total = 0, agree = 0, not_computed = 0, volatile_cells = 0;
   std::map<std::string, size_t> reasons;
   std::vector<std::string> differences;
-  std::vector<fs::path> files;
-  for (const auto& e : fs::directory_iterator(dir))
-    if (e.path().extension() == ".xls") files.push_back(e.path());
-  std::sort(files.begin(), files.end());
+  const std::vector<fs::path> files = corpus::files_in("excel");
   for (const fs::path& file : files) {
     std::unique_ptr<model::Workbook> wb;
     try {

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include "corpus/corpus_files.h"
+
 #include <algorithm>
 #include <filesystem>
 #include <iostream>
@@ -19,12 +21,8 @@ namespace {
 namespace fs = std::filesystem;
 
 TEST(CorpusRoundTrip, PrintedFormulasParseBackToTheSameText) {
-  fs::path dir = fs::path(TABREL_SHARED_DIR) / "corpus" / "excel";
-  if (!fs::exists(dir)) GTEST_SKIP() << "corpus absent";
-  std::vector<fs::path> files;
-  for (const auto& e : fs::directory_iterator(dir))
-    if (e.path().extension() == ".xls") files.push_back(e.path());
-  std::sort(files.begin(), files.end());
+  if (!corpus::corpus_dir()) GTEST_SKIP() << "corpus absent";
+  const std::vector<fs::path> files = corpus::files_in("excel");
   size_t total = 0, same = 0;
   std::vector<std::string> failures;
   for (const fs::path& file : files) {
