@@ -11,7 +11,8 @@
 namespace tabrel::xl {
 namespace {
 
-constexpr int kDiagonalDown = 5, kDiagonalUp = 6, kLeft = 7, kTop = 8, kBottom = 9, kRight = 10,
+// Borders(i): 5 diagonal down, 6 diagonal up, 7 left ... 12 inside horizontal.
+constexpr int kDiagonalDown = 5, kLeft = 7, kTop = 8, kBottom = 9, kRight = 10,
               kInsideVertical = 11, kInsideHorizontal = 12;
 constexpr std::array<int, 6> kAllLines = {kLeft, kTop, kBottom, kRight, kInsideVertical, kInsideHorizontal};
 
