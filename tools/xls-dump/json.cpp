@@ -1,5 +1,7 @@
 #include "json.h"
 
+#include "spreadsheet/core/text.h"
+
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -186,24 +188,6 @@ class Parser {
     return v;
   }
 
-  static void append_utf8(std::string& out, unsigned cp) {
-    if (cp < 0x80) {
-      out.push_back(static_cast<char>(cp));
-    } else if (cp < 0x800) {
-      out.push_back(static_cast<char>(0xC0 | (cp >> 6)));
-      out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
-    } else if (cp < 0x10000) {
-      out.push_back(static_cast<char>(0xE0 | (cp >> 12)));
-      out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
-      out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
-    } else {
-      out.push_back(static_cast<char>(0xF0 | (cp >> 18)));
-      out.push_back(static_cast<char>(0x80 | ((cp >> 12) & 0x3F)));
-      out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
-      out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
-    }
-  }
-
   std::string string() {
     ++pos_;
     std::string out;
@@ -227,15 +211,13 @@ class Parser {
         case 'r': out.push_back('\r'); break;
         case 't': out.push_back('\t'); break;
         case 'u': {
-          unsigned cp = hex4();
-          if (cp >= 0xD800 && cp < 0xDC00 && s_.substr(pos_, 2) == "\\u") {
+          // A high surrogate takes the escape that follows it; unpaired halves become U+FFFD.
+          std::u16string units(1, static_cast<char16_t>(hex4()));
+          if (units[0] >= 0xD800 && units[0] < 0xDC00 && s_.substr(pos_, 2) == "\\u") {
             pos_ += 2;
-            const unsigned low = hex4();
-            if (low >= 0xDC00 && low < 0xE000) cp = 0x10000 + ((cp - 0xD800) << 10) + (low - 0xDC00);
-            else { append_utf8(out, 0xFFFD); cp = low; }
+            units.push_back(static_cast<char16_t>(hex4()));
           }
-          if (cp >= 0xD800 && cp < 0xE000) cp = 0xFFFD;
-          append_utf8(out, cp);
+          out += tabrel::to_utf8(units);
           break;
         }
         default: fail("bad escape");
