@@ -1,5 +1,7 @@
 #include "corpus_files.h"
 
+#include "spreadsheet/xls/reader.h"
+
 #include <zlib.h>
 
 #include <algorithm>
@@ -46,6 +48,14 @@ std::vector<std::filesystem::path> files_in(const std::string& folder) {
     if (e.is_regular_file()) out.push_back(e.path());
   std::sort(out.begin(), out.end());
   return out;
+}
+
+std::unique_ptr<model::Workbook> open_workbook(const std::filesystem::path& file) {
+  try {
+    return xls::read_workbook_file(file);
+  } catch (const std::exception&) {
+    return nullptr;
+  }
 }
 
 std::optional<std::string> password_of(const std::string& file_name) {

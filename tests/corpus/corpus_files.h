@@ -3,11 +3,13 @@
 // encrypted ones and the expected dumps of an independent reader.
 
 #include <filesystem>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "json.h"
+#include "spreadsheet/model/workbook.h"
 
 namespace tabrel::corpus {
 
@@ -17,6 +19,8 @@ std::optional<std::filesystem::path> corpus_dir();
 std::vector<std::filesystem::path> files_in(const std::string& folder);
 // The password the corpus lists for an encrypted file; nullopt for a file it does not list.
 std::optional<std::string> password_of(const std::string& file_name);
+// The workbook of one corpus file, read without a password; null when the reader refuses it.
+std::unique_ptr<model::Workbook> open_workbook(const std::filesystem::path& file);
 // expected/NAME.xlrd.json or its gzip-compressed form; nullopt when neither exists.
 std::optional<json::Value> expected_dump(const std::string& file_name);
 

@@ -16,7 +16,6 @@
 #include "spreadsheet/formula/encode.h"
 #include "spreadsheet/formula/formula_error.h"
 #include "spreadsheet/formula/print.h"
-#include "spreadsheet/xls/reader.h"
 
 namespace tabrel::formula {
 namespace {
@@ -39,12 +38,8 @@ TEST(CorpusEncode, DecodedCellFormulasEncodeToExcelsBytes) {
   size_t total = 0, same = 0;
   std::vector<std::string> differences;
   for (const fs::path& file : files) {
-    std::unique_ptr<model::Workbook> wb;
-    try {
-      wb = xls::read_workbook_file(file);
-    } catch (const std::exception&) {
-      continue;
-    }
+    const std::unique_ptr<model::Workbook> wb = corpus::open_workbook(file);
+    if (!wb) continue;
     for (const auto& sheet : wb->sheets)
       for (const auto& [key, cell] : sheet->cells) {
         if (!cell.formula) continue;
