@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "spreadsheet/core/date_serial.h"
+#include "spreadsheet/model/macro_project.h"
 #include "spreadsheet/model/names.h"
 #include "spreadsheet/model/raw_record.h"
 #include "spreadsheet/model/sheet.h"
@@ -44,7 +45,7 @@ struct Workbook {
   uint16_t codepage = 1200;
   WorkbookView view;
   std::u16string code_name;                    // the workbook's own module name ("ThisWorkbook")
-  bool has_macro_project = false;              // OBPROJ present
+  std::optional<MacroProject> macro_project;   // present when the file has one (OBPROJ, storage)
   std::vector<uint8_t> drawing_group;          // MSODRAWINGGROUP payload (joined)
   std::vector<ExtraStream> extra_streams;      // other streams of the file, kept as stored
   std::vector<RawRecord> other_records;        // globals kept as stored (pivot caches, protection ...)

@@ -76,7 +76,9 @@ class GlobalsReader {
         book_.drawing_group.insert(book_.drawing_group.end(), rec_.data.begin(), rec_.data.end());
         break;
       case rt::CodeName: book_.code_name = biff::read_string(c); break;
-      case rt::ObProj: book_.has_macro_project = true; break;
+      case rt::ObProj:
+        if (!book_.macro_project) book_.macro_project.emplace();
+        break;
       default: book_.other_records.push_back(take_raw_record(rec_));
     }
   }

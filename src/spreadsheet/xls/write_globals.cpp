@@ -32,7 +32,7 @@ void write_project_records(biff::RecordWriter& out, const model::Workbook& wb) {
   biff::PayloadBuilder tabs;
   for (size_t i = 0; i < wb.sheets.size(); ++i) tabs.u16(static_cast<uint16_t>(i + 1));
   out.write(rt::RRTabId, tabs);
-  if (wb.has_macro_project) out.write(rt::ObProj, std::span<const uint8_t>());
+  if (wb.macro_project) out.write(rt::ObProj, std::span<const uint8_t>());
   if (!wb.code_name.empty()) {
     biff::PayloadBuilder p;
     biff::append_string(p, wb.code_name);

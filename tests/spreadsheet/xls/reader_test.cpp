@@ -505,7 +505,7 @@ TEST(XlsReader, OtherStreamsOfTheFileAreKept) {
   w.add_stream(u"\x05SummaryInformation", {4, 5});
   w.add_storage(u"_SX_DB_CUR");
   const auto book = xls::read_workbook(w.finish());
-  EXPECT_TRUE(book->has_macro_project);
+  EXPECT_TRUE(book->macro_project.has_value());
   EXPECT_EQ(book->code_name, u"ThisWorkbook");
   ASSERT_NE(book->stream(u"_VBA_PROJECT_CUR/VBA/dir"), nullptr);
   EXPECT_EQ(book->stream(u"_VBA_PROJECT_CUR/VBA/dir")->bytes, (std::vector<uint8_t>{1, 2, 3}));

@@ -427,7 +427,7 @@ TEST(RoundTrip, KeptRecordsAndStreams) {
   // In file order: protection before the window, the country after the sheet list.
   wb.other_records.push_back({biff::rt::WinProtect, {1, 0}, {}});
   wb.other_records.push_back({biff::rt::Country, {0x52, 0, 0x52, 0}, {}});
-  wb.has_macro_project = true;
+  wb.macro_project.emplace();
   wb.extra_streams.push_back({u"_VBA_PROJECT_CUR", {}, true});
   wb.extra_streams.push_back({u"_VBA_PROJECT_CUR/VBA", {}, true});
   wb.extra_streams.push_back({u"_VBA_PROJECT_CUR/VBA/dir", {1, 2, 3, 4}, false});

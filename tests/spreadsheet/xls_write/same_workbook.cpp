@@ -177,7 +177,8 @@ std::vector<std::string> differences(const model::Workbook& a, const model::Work
          std::tie(vb.active_sheet, vb.first_visible_tab, vb.selected_tabs, vb.flags, vb.x, vb.y, vb.width, vb.height,
                   vb.tab_ratio));
   d.same("code name", a.code_name, b.code_name);
-  d.same("macro project", a.has_macro_project, b.has_macro_project);
+  d.same("macro project", a.macro_project.has_value(), b.macro_project.has_value());
+  if (a.macro_project && b.macro_project) d.same("macro modules", *a.macro_project == *b.macro_project, true);
   compare_kept(d, "kept records", a.other_records, b.other_records,
                [](uint16_t id) { return global_slot(id) == GlobalSlot::Built; });
   d.same("extra stream count", a.extra_streams.size(), b.extra_streams.size());
