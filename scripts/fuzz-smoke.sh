@@ -1,15 +1,28 @@
 #!/usr/bin/env bash
 # Builds the libFuzzer targets and runs each briefly. Seeds: fuzz/seeds/<target>.txt lists
 # folders (relative to the repository, or starting with "shared/" for the shared corpus).
+# The runs share one time budget, TABREL_FUZZ_BUDGET_SECONDS (270 unless set), split evenly
+# across the targets found; each target still gets at least TABREL_FUZZ_MIN_SECONDS (5).
 set -euo pipefail
 cd "$(dirname "$0")/.."
-seconds=${TABREL_FUZZ_SECONDS:-30}
+budget=${TABREL_FUZZ_BUDGET_SECONDS:-270}
+minimum=${TABREL_FUZZ_MIN_SECONDS:-5}
 shared=${TABREL_SHARED_DIR:-../shared}
 cmake --preset fuzz
 cmake --build --preset fuzz -j "$(nproc)"
 shopt -s nullglob
+targets=()
 for target in build/fuzz/fuzz/*/fuzz_*; do
-  [ -x "$target" ] || continue
+  [ -x "$target" ] && targets+=("$target")
+done
+if [ ${#targets[@]} -eq 0 ]; then
+  echo "no fuzz targets were built" >&2
+  exit 1
+fi
+seconds=$((budget / ${#targets[@]}))
+[ "$seconds" -ge "$minimum" ] || seconds=$minimum
+echo "== ${#targets[@]} fuzz targets, ${seconds}s each (budget ${budget}s)"
+for target in "${targets[@]}"; do
   name=$(basename "$target")
   work=$(mktemp -d)
   args=("$work")
