@@ -10,12 +10,12 @@ namespace tabrel::shell {
 
 void Shell::AddDeduction(float points, const std::u16string& message, const std::u16string& sheet_name) {
   rt::step([&] { DoEvents(); });
-  const int row = comtest.ListView1.Count() + 1;
-  rt::step([&] {
-    comtest.ListView1.Add(row, sheet_name.empty() ? WorksheetName(excel.AnswerSheet) : sheet_name);
-  });
-  rt::step([&] { comtest.ListView1.Item(row).SetColumn(2, u"-" + rt::FormatFixed2(points)); });
-  rt::step([&] { comtest.ListView1.Item(row).SetColumn(3, message); });
+  std::u16string sheet = sheet_name;
+  // Without the answer sheet's name the row is not added at all.
+  if (sheet.empty() && !rt::step([&] { sheet = WorksheetName(excel.AnswerSheet); })) return;
+  ListItem& row = comtest.ListView1.Add(comtest.ListView1.Count() + 1, std::move(sheet));
+  row.SetColumn(2, u"-" + rt::FormatFixed2(points));
+  row.SetColumn(3, message);
 }
 
 void Shell::ListView1_DblClick() {

@@ -42,10 +42,9 @@ void Shell::ChooseTargetFile() {
 }
 
 std::u16string Shell::PaperName() const {
-  const auto& c = comtest;
-  const std::u16string level = c.Option1.Value(0) ? c.Option1.Caption(0) : c.Option1.Caption(1);
-  const int series = c.Option2.Value(0) ? 0 : c.Option2.Value(1) ? 1 : c.Option2.Value(2) ? 2 : 3;
-  return c.List1.Text() + level + c.Option2.Caption(series) + c.Combo3[static_cast<size_t>(series)].Text();
+  const int series = ChosenSeries();
+  return comtest.List1.Text() + ChosenLevel() + comtest.Option2.Caption(series) +
+         comtest.Combo3[static_cast<size_t>(series)].Text();
 }
 
 void Shell::GradeTargetFile() {

@@ -5,7 +5,6 @@
 
 #include "runtime/strings.h"
 #include "shell/core/shell.h"
-#include "spreadsheet/core/automation_error.h"
 
 namespace tabrel::shell {
 
@@ -53,11 +52,7 @@ void Shell::Option1_Click(int /*index*/) {
   }
 }
 
-void Shell::Image1_Click(int index) {
-  if (request_running_) return;
-  comtest.Option1.Select(index);
-  Option1_Click(index);
-}
+void Shell::Image1_Click(int index) { SelectLevel(index); }
 
 void Shell::Option2_Click(int index) {
   for (auto& list : comtest.Combo3) list.SetEnabled(false);
@@ -66,12 +61,22 @@ void Shell::Option2_Click(int index) {
 
 void Shell::Combo3_Click(int /*index*/) { LoadPaperPoints(GetPaperKey()); }
 
+const std::u16string& Shell::ChosenLevel() const {
+  return comtest.Option1.Caption(comtest.Option1.Value(0) ? 0 : 1);
+}
+
+int Shell::ChosenSeries() const {
+  for (int series = 0; series < 3; ++series) {
+    if (comtest.Option2.Value(series)) return series;
+  }
+  return 3;
+}
+
 std::u16string Shell::GetPaperKey() const {
-  const auto& c = comtest;
-  const std::u16string level = c.Option1.Value(0) ? c.Option1.Caption(0) : c.Option1.Caption(1);
-  if (c.Option2.Value(0)) return level + c.Combo3[0].Text();
-  const int series = c.Option2.Value(1) ? 1 : c.Option2.Value(2) ? 2 : 3;
-  return level + c.Option2.Caption(series) + c.Combo3[static_cast<size_t>(series)].Text();
+  const int series = ChosenSeries();
+  // The past-exam items carry their own kind ("유형01회", "기출03회") in place of the series word.
+  const std::u16string series_word = series == 0 ? u"" : comtest.Option2.Caption(series);
+  return ChosenLevel() + series_word + comtest.Combo3[static_cast<size_t>(series)].Text();
 }
 
 void Shell::LoadPaperPoints(const std::u16string& key) {
@@ -82,11 +87,12 @@ void Shell::LoadPaperPoints(const std::u16string& key) {
     if (u >= 3 && u <= 5) {
       for (long p = 1; p <= u; ++p) ProblemPoints(static_cast<int>(p)) = fields[static_cast<size_t>(p)];
     }
-    if (u == 0) throw AutomationError(err::kDivisionByZero, u"0으로 나누었습니다.");
     // The bar's maximum over the number of point values, to the nearest whole number (a half
-    // going to the even neighbour).
-    const float step = comtest.ProgressBar1.Max() / static_cast<float>(u);
-    ProgressStep = static_cast<int32_t>(std::nearbyint(step));
+    // going to the even neighbour). An entry without point values leaves the step as it was.
+    if (u > 0) {
+      const float step = comtest.ProgressBar1.Max() / static_cast<float>(u);
+      ProgressStep = static_cast<int32_t>(std::nearbyint(step));
+    }
     break;
   }
   for (int k = 0; k < 4; ++k) comtest.Label1[static_cast<size_t>(k)].SetCaption(ProblemPoints(k + 1));

@@ -6,10 +6,8 @@
 #include <system_error>
 #include <vector>
 
-#include "runtime/error_resume.h"
 #include "shell/core/platform_files.h"
 #include "runtime/strings.h"
-#include "spreadsheet/core/automation_error.h"
 #include "spreadsheet/core/text.h"
 
 namespace tabrel::shell {
@@ -71,34 +69,24 @@ void FrmProfile::Form_Load(const std::filesystem::path& program_folder,
                            const std::function<bool(const std::u16string&)>& load_picture) {
   const std::filesystem::path folder = program_folder / "profileimage";
   for (const std::u16string& name : list_pictures(folder)) {
-    SlidePaths += u";" + PathText(folder / PathFromText(name));
-    SlideCaptions += read_caption(CaptionPathFor(folder, name)) + u";";
+    SlidePaths.push_back(PathText(folder / PathFromText(name)));
+    SlideCaptions.push_back(read_caption(CaptionPathFor(folder, name)));
   }
   Timer1_Timer(load_picture);
   Timer1Enabled = true;
 }
 
 void FrmProfile::Timer1_Timer(const std::function<bool(const std::u16string&)>& load_picture) {
-  const auto captions = rt::Split(SlideCaptions, u";");
-  const auto paths = rt::Split(SlidePaths, u";");
-  rt::step([&] {
-    if (SlideIndex == rt::UBound(paths)) {
-      SlideIndex = 1;
-    } else {
-      if (SlideIndex == INT16_MAX) throw AutomationError(err::kOverflow, u"오버플로");
-      ++SlideIndex;
-    }
-  });
-  rt::step([&] {
-    if (SlideIndex < 0 || SlideIndex > rt::UBound(paths)) throw AutomationError(err::kSubscriptOutOfRange, u"첨자 사용이 잘못되었습니다.");
-    const std::u16string& path = paths[static_cast<size_t>(SlideIndex)];
-    if (load_picture(path)) Image1 = path;
-  });
-  rt::step([&] {
-    const long k = SlideIndex - 1;
-    if (k < 0 || k > rt::UBound(captions)) throw AutomationError(err::kSubscriptOutOfRange, u"첨자 사용이 잘못되었습니다.");
-    Label1.SetCaption(captions[static_cast<size_t>(k)]);
-  });
+  const size_t count = SlidePaths.size();
+  if (static_cast<size_t>(SlideIndex) == count) {
+    SlideIndex = 1;
+  } else if (SlideIndex < INT16_MAX) {
+    ++SlideIndex;
+  }
+  if (SlideIndex < 1 || static_cast<size_t>(SlideIndex) > count) return;
+  const size_t shown = static_cast<size_t>(SlideIndex - 1);
+  if (load_picture(SlidePaths[shown])) Image1 = SlidePaths[shown];
+  Label1.SetCaption(SlideCaptions[shown]);
 }
 
 WindowPosition ProfileWindowPosition(WindowPosition main_window) {

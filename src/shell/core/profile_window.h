@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "shell/core/controls.h"
 #include "shell/core/window_drag.h"
@@ -17,9 +18,9 @@ namespace tabrel::shell {
 enum class TopMostMode { Above = 0, Normal = 1 };
 
 struct FrmProfile {
-  std::u16string SlidePaths;     // ";" + path, per picture
-  std::u16string SlideCaptions;  // caption + ";", per picture
-  int16_t SlideIndex = 0;
+  std::vector<std::u16string> SlidePaths;     // full path of each picture, in listing order
+  std::vector<std::u16string> SlideCaptions;  // caption of each picture, in the same order
+  int16_t SlideIndex = 0;                     // 1-based number of the picture shown; 0 before the first
   std::u16string Image1;         // path of the picture shown; empty before the first
   Label Label1{u"test"};
   int Check1 = 1;                // 1 ticked, 0 clear
@@ -31,7 +32,8 @@ struct FrmProfile {
   void Form_Load(const std::filesystem::path& program_folder,
                  const std::function<bool(const std::u16string&)>& load_picture);
 
-  // Timer1_Timer: the next picture (wrapping after the last) and its caption.
+  // Timer1_Timer: the next picture (wrapping after the last) and its caption. Without pictures
+  // the index only counts up, and stops at the 16-bit limit.
   void Timer1_Timer(const std::function<bool(const std::u16string&)>& load_picture);
 
   // Check1_Click, after the box changed: the `SetTopMost` mode to apply.

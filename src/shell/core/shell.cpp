@@ -2,18 +2,14 @@
 
 #include "runtime/error_resume.h"
 #include "shell/core/paper_catalog.h"
-#include "spreadsheet/core/automation_error.h"
 
 namespace tabrel::shell {
 
 const std::u16string& ProblemPointList::operator()(int problem) const {
-  if (problem < 1 || problem > 5) throw AutomationError(err::kSubscriptOutOfRange, u"첨자 사용이 잘못되었습니다.");
-  return points_[static_cast<size_t>(problem - 1)];
+  return points_.at(static_cast<size_t>(problem - 1));
 }
 
-std::u16string& ProblemPointList::operator()(int problem) {
-  return const_cast<std::u16string&>(static_cast<const ProblemPointList&>(*this)(problem));
-}
+std::u16string& ProblemPointList::operator()(int problem) { return points_.at(static_cast<size_t>(problem - 1)); }
 
 Shell::Shell(Dialogs& dialogs, std::filesystem::path program_folder, DispatchTable dispatch, ShellHooks hooks)
     : dialogs_(dialogs),

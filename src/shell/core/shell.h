@@ -27,7 +27,8 @@ inline constexpr char16_t kNoPaperMessage[] = u"해당하는 문제가 없습니
 inline constexpr char16_t kGradingErrorMessage[] = u"암호 등의 이유로 오류가 발생하였습니다";
 inline constexpr char16_t kTotalRowSheet[] = u"총 감점";
 
-// The allotted points of problems 1..5 as catalog texts, indexed 1..5 as the graders read them.
+// The allotted points of problems 1..5 as catalog texts, indexed 1..5 as the graders read them
+// (another index throws std::out_of_range).
 class ProblemPointList {
  public:
   const std::u16string& operator()(int problem) const;
@@ -115,6 +116,10 @@ class Shell {
   void MsgBox(const std::u16string& text, MsgBoxIcon icon = MsgBoxIcon::None);
 
  private:
+  // The caption of the chosen level option ("2급", or "3급" when the first is not chosen).
+  const std::u16string& ChosenLevel() const;
+  // The index of the chosen series option: the first of 0..2 that is chosen, else 3.
+  int ChosenSeries() const;
   void StartPath();
   void AppendTotalRow();
   void FailRequest();

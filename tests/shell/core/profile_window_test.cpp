@@ -1,5 +1,6 @@
 #include "shell/core/profile_window.h"
 #include "shell_fixture.h"
+#include "spreadsheet/core/text.h"
 
 namespace tabrel::shell {
 namespace {
@@ -25,9 +26,10 @@ TEST_F(ProfileWindowTest, SlideshowWrapsWithCaptions) {
   frm.Form_Load(folder.path(), loader);
   EXPECT_TRUE(frm.Timer1Enabled);
   EXPECT_EQ(frm.SlideIndex, 1);
-  EXPECT_TRUE(frm.SlidePaths.starts_with(u";"));
+  ASSERT_EQ(frm.SlidePaths.size(), 3u);
+  EXPECT_EQ(frm.SlideCaptions.size(), 3u);
   EXPECT_EQ(frm.Label1.Caption(), u"첫째 줄\r\n둘째 줄\r\n");
-  EXPECT_TRUE(frm.Image1.ends_with(u"a1.jpg"));
+  EXPECT_TRUE(frm.Image1.ends_with(u"a1.jpg")) << to_utf8(frm.Image1);
 
   const std::u16string captions[] = {u"하나\r\n", u"", u"첫째 줄\r\n둘째 줄\r\n", u"하나\r\n"};
   const int indexes[] = {2, 3, 1, 2};
@@ -55,8 +57,21 @@ TEST_F(ProfileWindowTest, PictureThatCannotLoadKeepsPreviousOne) {
   folder.Write("profileimage/BROKEN.txt", "깨진 그림");
   frm.Form_Load(folder.path(), loader);
   frm.Timer1_Timer(loader);
-  EXPECT_TRUE(frm.Image1.ends_with(u"/a.jpg"));
+  EXPECT_TRUE(frm.Image1.ends_with(u"/a.jpg")) << to_utf8(frm.Image1);
   EXPECT_EQ(frm.Label1.Caption(), u"깨진 그림\r\n");
+}
+
+// A ";" in a caption is part of the caption: it does not move the later captions.
+TEST_F(ProfileWindowTest, CaptionWithASemicolonStaysWithItsPicture) {
+  folder.Write("profileimage/a.jpg", "jpg");
+  folder.Write("profileimage/A.txt", "하나; 둘");
+  folder.Write("profileimage/b.jpg", "jpg");
+  folder.Write("profileimage/B.txt", "셋");
+  frm.Form_Load(folder.path(), loader);
+  EXPECT_EQ(frm.Label1.Caption(), u"하나; 둘\r\n");
+  frm.Timer1_Timer(loader);
+  EXPECT_EQ(frm.Label1.Caption(), u"셋\r\n");
+  EXPECT_TRUE(frm.Image1.ends_with(u"/b.jpg")) << to_utf8(frm.Image1);
 }
 
 TEST(ProfileWindow, CaptionPathsPositionAndTopMost) {
