@@ -3,11 +3,14 @@
 //
 //   tabrel-grade <급수> <문제종류> <회차> <대상 파일>
 //   e.g. tabrel-grade 2급 기초다지기 01회 답안.xls
+//   tabrel-grade --help (or -h) prints the usage on standard output.
 //
-// Exit codes: 0 graded, 1 wrong arguments, 2 no matching paper, 3 the grading failed.
+// Exit codes: 0 graded (or usage asked for), 1 wrong arguments, 2 no matching paper, 3 the
+// grading failed.
 
 #include <iostream>
 #include <string>
+#include <string_view>
 
 #include "shell/core/paper_dispatch.h"
 #include "shell/core/platform_files.h"
@@ -25,13 +28,23 @@ constexpr int kUsage = 1;
 constexpr int kNoPaper = 2;
 constexpr int kFailed = 3;
 
+void print_usage(std::ostream& out) {
+  out << "사용법: tabrel-grade <급수> <문제종류> <회차> <대상 파일>\n"
+         "  급수: 2급\n"
+         "  문제종류: 기출문제, 기초다지기, 실력다지기, 합격다지기\n"
+         "  회차: 01회 .. 05회 (기출문제는 유형01회, 기출01회 .. 기출06회)\n"
+         "예: tabrel-grade 2급 기초다지기 01회 답안.xls\n";
+}
+
 int usage() {
-  std::cerr << "사용법: tabrel-grade <급수> <문제종류> <회차> <대상 파일>\n"
-               "  급수: 2급\n"
-               "  문제종류: 기출문제, 기초다지기, 실력다지기, 합격다지기\n"
-               "  회차: 01회 .. 05회 (기출문제는 유형01회, 기출01회 .. 기출06회)\n"
-               "예: tabrel-grade 2급 기초다지기 01회 답안.xls\n";
+  print_usage(std::cerr);
   return kUsage;
+}
+
+bool asks_for_help(int argc, char** argv) {
+  if (argc != 2) return false;
+  const std::string_view arg = argv[1];
+  return arg == "--help" || arg == "-h";
 }
 
 // The index of `caption` among the options, or -1.
@@ -67,6 +80,10 @@ void print_result(const Shell& s) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  if (asks_for_help(argc, argv)) {
+    print_usage(std::cout);
+    return kGraded;
+  }
   if (argc != 5) return usage();
   const std::u16string level = from_utf8(argv[1]);
   const std::u16string series = from_utf8(argv[2]);

@@ -23,6 +23,7 @@
 #include <vector>
 
 #include "corpus_files.h"
+#include "corpus_required.h"
 #include "spreadsheet/core/text.h"
 #include "spreadsheet/xls/reader.h"
 #include "workbook_json.h"
@@ -33,8 +34,7 @@ namespace {
 using json::Value;
 using Kind = xls::OpenError::Kind;
 
-#define SKIP_WITHOUT_CORPUS() \
-  if (!corpus::corpus_dir()) GTEST_SKIP() << "no corpus at " TABREL_SHARED_DIR "/corpus"
+#define SKIP_WITHOUT_CORPUS() TABREL_REQUIRE_CORPUS(corpus::corpus_dir(), TABREL_SHARED_DIR "/corpus")
 
 class Mismatches {
  public:
@@ -206,24 +206,30 @@ TEST(XlsCorpus, OverlongDrawingContainersKeepTheirShapes) {
   }
 }
 
-// A wrong password is refused, unless the file uses the built-in default password, which the
-// reader tries after the given one.
+// A wrong or a missing password is refused, each with its own message, unless the file uses the
+// built-in default password, which the reader tries after the given one.
 TEST(XlsCorpus, EncryptedFilesRefuseAWrongPassword) {
   SKIP_WITHOUT_CORPUS();
   for (const auto& f : corpus::files_in("encrypted")) {
     SCOPED_TRACE(f.filename().string());
     const bool default_password = corpus::password_of(f.filename().string()) == "VelvetSweatshop";
-    for (const auto& attempt : {std::optional<std::u16string>(u"wrong password"), std::optional<std::u16string>()}) {
+    const struct {
+      std::optional<std::u16string> password;
+      Kind kind;
+      std::u16string_view message;
+    } attempts[] = {{u"wrong password", Kind::WrongPassword, u"암호가 올바르지 않습니다."},
+                    {std::nullopt, Kind::PasswordRequired, u"암호로 보호된 통합 문서입니다. 열려면 암호가 필요합니다."}};
+    for (const auto& attempt : attempts) {
       if (default_password) {
-        EXPECT_NO_THROW(xls::read_workbook_file(f, attempt));
+        EXPECT_NO_THROW(xls::read_workbook_file(f, attempt.password));
         continue;
       }
       try {
-        xls::read_workbook_file(f, attempt);
+        xls::read_workbook_file(f, attempt.password);
         ADD_FAILURE() << "opened without its password";
       } catch (const xls::OpenError& e) {
-        EXPECT_EQ(e.kind, Kind::WrongPassword) << e.what();
-        EXPECT_EQ(e.message, u"암호가 올바르지 않습니다.");
+        EXPECT_EQ(e.kind, attempt.kind) << e.what();
+        EXPECT_EQ(e.message, attempt.message);
       }
     }
   }

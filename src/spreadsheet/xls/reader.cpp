@@ -1,6 +1,7 @@
 #include "spreadsheet/xls/reader.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <fstream>
 #include <numeric>
 #include <vector>
@@ -24,10 +25,12 @@ using Kind = OpenError::Kind;
   switch (kind) {
     case Kind::NotFound: throw OpenError(kind, u"파일을 찾을 수 없습니다.");
     case Kind::Unreadable: throw OpenError(kind, u"파일을 읽을 수 없습니다. 다른 프로그램이 사용 중인지 확인하십시오.");
+    case Kind::NoPermission: throw OpenError(kind, u"파일을 읽을 권한이 없습니다. 파일의 읽기 권한을 확인하십시오.");
     case Kind::NotCompoundFile: throw OpenError(kind, u"Excel 97-2003 통합 문서(*.xls) 형식의 파일이 아닙니다.");
     case Kind::NoWorkbookStream: throw OpenError(kind, u"파일에 통합 문서가 들어 있지 않습니다.");
     case Kind::OldBiffVersion:
       throw OpenError(kind, u"Excel 5.0/95 이하 버전의 통합 문서는 열 수 없습니다. Excel 97-2003 형식으로 저장하십시오.");
+    case Kind::PasswordRequired: throw OpenError(kind, u"암호로 보호된 통합 문서입니다. 열려면 암호가 필요합니다.");
     case Kind::WrongPassword: throw OpenError(kind, u"암호가 올바르지 않습니다.");
     case Kind::Corrupt: break;
   }
@@ -127,7 +130,8 @@ std::unique_ptr<model::Workbook> read_file_bytes(std::vector<uint8_t> bytes, con
   } catch (const crypto::CryptoError& e) {
     if (e.kind() == crypto::CryptoErrorKind::Unsupported)
       throw OpenError(Kind::Corrupt, u"지원하지 않는 방식으로 암호화된 통합 문서입니다.");
-    fail(e.kind() == crypto::CryptoErrorKind::WrongPassword ? Kind::WrongPassword : Kind::Corrupt);
+    if (e.kind() != crypto::CryptoErrorKind::WrongPassword) fail(Kind::Corrupt);
+    fail(password ? Kind::WrongPassword : Kind::PasswordRequired);
   } catch (const std::exception&) {
     fail(Kind::Corrupt);
   }
@@ -150,8 +154,9 @@ std::unique_ptr<model::Workbook> read_workbook_file(const std::filesystem::path&
   if (!std::filesystem::is_regular_file(path, ec)) fail(Kind::Unreadable);
   std::vector<uint8_t> bytes;
   {
+    errno = 0;
     std::ifstream in(path, std::ios::binary);
-    if (!in) fail(Kind::Unreadable);
+    if (!in) fail(errno == EACCES || errno == EPERM ? Kind::NoPermission : Kind::Unreadable);
     in.seekg(0, std::ios::end);
     const auto size = in.tellg();
     if (size < 0) fail(Kind::Unreadable);

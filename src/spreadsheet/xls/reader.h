@@ -16,15 +16,16 @@
 namespace tabrel::xls {
 
 struct OpenError : std::runtime_error {
-  enum class Kind { NotFound, Unreadable, NotCompoundFile, NoWorkbookStream, OldBiffVersion,
-                    WrongPassword, Corrupt };
+  enum class Kind { NotFound, Unreadable, NoPermission, NotCompoundFile, NoWorkbookStream, OldBiffVersion,
+                    PasswordRequired, WrongPassword, Corrupt };
   OpenError(Kind kind, std::u16string message);
   Kind kind;
   std::u16string message;  // a clear Korean description; what() is its UTF-8
 };
 
 // Reads a workbook from the bytes of a .xls file. An encrypted workbook opens with `password`,
-// else with the spreadsheet's default password.
+// else with the spreadsheet's default password; one that needs another password fails with
+// PasswordRequired when none was given and WrongPassword when the given one is wrong.
 std::unique_ptr<model::Workbook> read_workbook(std::span<const uint8_t> bytes,
     const std::optional<std::u16string>& password = std::nullopt);
 

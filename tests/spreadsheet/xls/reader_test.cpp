@@ -5,9 +5,12 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <variant>
+
+#include <unistd.h>
 
 #include "spreadsheet/biff/records.h"
 #include "spreadsheet/xls/reader.h"
@@ -560,7 +563,7 @@ TEST(XlsReader, DamagedStreamsAreCorrupt) {
 class TempFile {
  public:
   explicit TempFile(const std::vector<uint8_t>& bytes)
-      : path_(std::filesystem::temp_directory_path() / ("xls-reader-test-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + ".xls")) {
+      : path_(std::filesystem::temp_directory_path() / ("xls-reader-test-" + std::to_string(getpid()) + ".xls")) {
     std::ofstream(path_, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
   }
   ~TempFile() {
@@ -593,6 +596,26 @@ TEST(XlsReader, MissingFileIsNotFound) {
     EXPECT_EQ(e.kind, Kind::NotFound);
     EXPECT_EQ(e.message, u"파일을 찾을 수 없습니다.");
   }
+}
+
+// A file the user may not read is refused as such, without suggesting that another program
+// holds it. Run in a child process that is not root (root reads any file).
+TEST(XlsReader, FileWithoutReadPermissionSaysSo) {
+  TempFile file(minimal_file());
+  std::filesystem::permissions(file.path(), std::filesystem::perms::none, std::filesystem::perm_options::replace);
+  EXPECT_EXIT(
+      {
+        if (geteuid() == 0 && setuid(65534) != 0) std::_Exit(2);
+        try {
+          xls::read_workbook_file(file.path());
+        } catch (const xls::OpenError& e) {
+          const bool said = e.kind == Kind::NoPermission &&
+                            e.message == u"파일을 읽을 권한이 없습니다. 파일의 읽기 권한을 확인하십시오.";
+          std::_Exit(said ? 0 : 1);
+        }
+        std::_Exit(3);
+      },
+      ::testing::ExitedWithCode(0), "");
 }
 
 }  // namespace

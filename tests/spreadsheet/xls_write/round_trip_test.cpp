@@ -444,12 +444,16 @@ TEST(RoundTrip, PasswordIsNeededToReadBack) {
   const auto file = write_workbook(wb, {u"tabrel2026"});
   auto back = read_workbook(file, u"tabrel2026");
   EXPECT_EQ(back->sheets[0]->cells.find({0, 0})->value.as_text(), u"정답");
-  for (const std::optional<std::u16string>& wrong : {std::optional<std::u16string>(), std::optional<std::u16string>(u"x")}) {
+  const struct {
+    std::optional<std::u16string> password;
+    OpenError::Kind kind;
+  } attempts[] = {{std::nullopt, OpenError::Kind::PasswordRequired}, {u"x", OpenError::Kind::WrongPassword}};
+  for (const auto& attempt : attempts) {
     try {
-      read_workbook(file, wrong);
+      read_workbook(file, attempt.password);
       ADD_FAILURE() << "opened without the password";
     } catch (const OpenError& e) {
-      EXPECT_EQ(e.kind, OpenError::Kind::WrongPassword);
+      EXPECT_EQ(e.kind, attempt.kind);
     }
   }
 }
