@@ -15,10 +15,12 @@
 #include "shell/ui/profile_window.h"
 #include "shell/ui/qt_dialogs.h"
 #include "shell/ui/qt_text.h"
+#include "shell/ui/qt_translations.h"
 
 int main(int argc, char** argv) {
   using namespace tabrel::shell;
   QApplication app(argc, argv);
+  ui::InstallQtKoreanTranslations(app);
   const auto folder = ExecutableFolder();
   ui::QtDialogs dialogs(folder);
   ui::MainWindow* window = nullptr;

@@ -5,10 +5,12 @@
 #include <QComboBox>
 #include <QImage>
 #include <QLabel>
+#include <QLibraryInfo>
 #include <QPainter>
 #include <QProgressBar>
 #include <QRadioButton>
 #include <QTest>
+#include <QTranslator>
 #include <QTreeWidget>
 
 #include <memory>
@@ -17,6 +19,7 @@
 #include "shell/ui/main_window.h"
 #include "shell/ui/pictures.h"
 #include "shell/ui/profile_window.h"
+#include "shell/ui/qt_translations.h"
 #include "shell/ui/verdict_dialog.h"
 
 namespace tabrel::shell::ui {
@@ -43,6 +46,17 @@ template <class W>
 std::vector<W*> Children(QWidget& parent) {
   const auto list = parent.findChildren<W*>();
   return {list.begin(), list.end()};
+}
+
+// The file dialog and the message boxes take Qt's own texts from its Korean translations.
+TEST(DesktopWindows, QtsOwnDialogTextsAreKorean) {
+  App();
+  QTranslator* korean = InstallQtKoreanTranslations(*QCoreApplication::instance());
+  ASSERT_NE(korean, nullptr) << "qtbase_ko.qm not found in " << QLibraryInfo::path(QLibraryInfo::TranslationsPath).toStdString();
+  EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "Cancel"), QStringLiteral("취소"));
+  EXPECT_EQ(QCoreApplication::translate("QFileDialog", "File &name:"), QStringLiteral("파일 이름(&N):"));
+  QCoreApplication::removeTranslator(korean);
+  delete korean;
 }
 
 TEST(DesktopWindows, MainWindowShowsStateAndTakesChoices) {
