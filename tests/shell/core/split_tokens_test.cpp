@@ -2,6 +2,7 @@
 
 #include "shell/core/split_tokens.h"
 #include "spreadsheet/core/automation_error.h"
+#include "spreadsheet/core/text.h"
 
 namespace tabrel::shell {
 namespace {
@@ -30,15 +31,31 @@ TEST(SplitTokens, Table) {
     std::vector<std::u16string> words;
     const auto count = c.separator ? SplitTokens(c.text, words, std::u16string_view(*c.separator))
                                    : SplitTokens(c.text, words);
-    EXPECT_EQ(count, static_cast<int16_t>(c.words.size()));
-    EXPECT_EQ(words, c.words);
+    EXPECT_EQ(count, static_cast<int16_t>(c.words.size())) << to_utf8(c.text);
+    EXPECT_EQ(words, c.words) << to_utf8(c.text);
   }
 }
 
+// The array is not cleared first: at each new word it is re-dimensioned to one element per word
+// so far, keeping what its first elements held (the rest is cut), and each character is appended
+// to its word's element.
 TEST(SplitTokens, AppendsWithoutClearing) {
-  std::vector<std::u16string> words{u"old"};
-  EXPECT_EQ(SplitTokens(u"", words, u";"), 0);
-  EXPECT_EQ(words, std::vector<std::u16string>{u"old"});
+  struct Held {
+    std::u16string text;
+    std::vector<std::u16string> before, after;
+  };
+  const Held cases[] = {
+      {u"", {u"old"}, {u"old"}},
+      {u";;", {u"old"}, {u"old"}},
+      {u"IF;SUM", {u"old"}, {u"oldIF", u"SUM"}},
+      {u"IF", {u"a", u"b", u"c"}, {u"aIF"}},
+      {u"IF;SUM", {u"a", u"b", u"c"}, {u"aIF", u"SUM"}},
+  };
+  for (const Held& c : cases) {
+    std::vector<std::u16string> words = c.before;
+    SplitTokens(c.text, words, u";");
+    EXPECT_EQ(words, c.after) << to_utf8(c.text);
+  }
 }
 
 TEST(SplitTokens, WordCountOverflows) {

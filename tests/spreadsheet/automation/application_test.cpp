@@ -4,6 +4,7 @@
 #include <fstream>
 
 #include "fixture.h"
+#include "same_variant.h"
 #include "spreadsheet/automation/application.h"
 #include "spreadsheet/automation/range.h"
 #include "spreadsheet/automation/sheets.h"
@@ -81,7 +82,7 @@ TEST(ApplicationTest, RunGoesThroughTheInstalledRunner) {
   });
   o.app->Run(u"서식적용");
   EXPECT_EQ(ran, u"서식적용");
-  EXPECT_TRUE(o.app->Range(Variant(u"A1"))->Value().same_as(Variant(1.0)));
+  EXPECT_TRUE(same_variant(o.app->Range(Variant(u"A1"))->Value(), Variant(1.0)));
   Application::SetMacroRunner(nullptr);
 }
 

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "fixture.h"
+#include "same_variant.h"
 #include "spreadsheet/automation/application.h"
 #include "spreadsheet/automation/font.h"
 #include "spreadsheet/automation/format_conditions.h"
@@ -29,16 +30,16 @@ TEST(EngineTextTest, DisplayedTextFollowsFormatAndWidth) {
   cells.put({0, 1}, model::Cell{model::CellValue::number(1234567890123.0), comma, nullptr, false});
   cells.put({0, 2}, model::Cell{model::CellValue::text(u"총 합계"), 15, nullptr, false});
   auto o = open_in_new_instance(std::move(wb));
-  EXPECT_TRUE(o.app->Range(Variant(u"A1"))->Text().same_as(Variant(u"1,235")));
+  EXPECT_TRUE(same_variant(o.app->Range(Variant(u"A1"))->Text(), Variant(u"1,235")));
   EXPECT_EQ(o.app->Range(Variant(u"B1"))->Text().str().find_first_not_of(u'#'), std::u16string::npos);
-  EXPECT_TRUE(o.app->Range(Variant(u"C1"))->Text().same_as(Variant(u"총 합계")));
-  EXPECT_TRUE(o.app->Range(Variant(u"D1"))->Text().same_as(Variant(u"")));
-  EXPECT_TRUE(o.app->Range(Variant(u"A1"))->NumberFormat().same_as(Variant(u"#,##0")));
-  EXPECT_TRUE(o.app->Range(Variant(u"C1"))->NumberFormatLocal().same_as(Variant(u"G/표준")));
+  EXPECT_TRUE(same_variant(o.app->Range(Variant(u"C1"))->Text(), Variant(u"총 합계")));
+  EXPECT_TRUE(same_variant(o.app->Range(Variant(u"D1"))->Text(), Variant(u"")));
+  EXPECT_TRUE(same_variant(o.app->Range(Variant(u"A1"))->NumberFormat(), Variant(u"#,##0")));
+  EXPECT_TRUE(same_variant(o.app->Range(Variant(u"C1"))->NumberFormatLocal(), Variant(u"G/표준")));
   auto c1 = o.app->Range(Variant(u"C1"));
   c1->SetNumberFormatLocal(Variant(u"[빨강]0.00"));
-  EXPECT_TRUE(c1->NumberFormat().same_as(Variant(u"[Red]0.00")));
-  EXPECT_TRUE(c1->NumberFormatLocal().same_as(Variant(u"[빨강]0.00")));
+  EXPECT_TRUE(same_variant(c1->NumberFormat(), Variant(u"[Red]0.00")));
+  EXPECT_TRUE(same_variant(c1->NumberFormatLocal(), Variant(u"[빨강]0.00")));
 }
 
 TEST(EngineTextTest, FormulasEnteredAndPrinted) {
@@ -46,15 +47,37 @@ TEST(EngineTextTest, FormulasEnteredAndPrinted) {
   o.app->Range(Variant(u"A1"))->SetValue(Variant(21.0));
   auto b1 = o.app->Range(Variant(u"B1"));
   b1->SetFormula(Variant(u"=A1*2"));
-  EXPECT_TRUE(b1->Formula().same_as(Variant(u"=A1*2")));
-  EXPECT_TRUE(b1->FormulaR1C1().same_as(Variant(u"=RC[-1]*2")));
-  EXPECT_TRUE(b1->Value().same_as(Variant(42.0)));
-  EXPECT_TRUE(b1->HasFormula().same_as(Variant(true)));
+  EXPECT_TRUE(same_variant(b1->Formula(), Variant(u"=A1*2")));
+  EXPECT_TRUE(same_variant(b1->FormulaR1C1(), Variant(u"=RC[-1]*2")));
+  EXPECT_TRUE(same_variant(b1->Value(), Variant(42.0)));
+  EXPECT_TRUE(same_variant(b1->HasFormula(), Variant(true)));
   o.app->Range(Variant(u"A1"))->SetValue(Variant(1.0));
-  EXPECT_TRUE(b1->Value().same_as(Variant(2.0)));  // recalculated when read
-  EXPECT_TRUE(o.app->Range(Variant(u"A1"))->Formula().same_as(Variant(u"1")));
-  EXPECT_TRUE(o.app->Range(Variant(u"C1"))->Formula().same_as(Variant(u"")));
+  EXPECT_TRUE(same_variant(b1->Value(), Variant(2.0)));  // recalculated when read
+  EXPECT_TRUE(same_variant(o.app->Range(Variant(u"A1"))->Formula(), Variant(u"1")));
+  EXPECT_TRUE(same_variant(o.app->Range(Variant(u"C1"))->Formula(), Variant(u"")));
   EXPECT_EQ(error_number([&] { b1->SetFormula(Variant(u"=SUM(")); }), 1004);
+}
+
+// TEXT in a formula renders through the number-format module, as a cell with that format shows
+// its value (Korean day and AM/PM names included).
+TEST(EngineTextTest, TextFunctionRendersTheNumberFormat) {
+  auto o = open_in_new_instance(sample_workbook());
+  o.app->Range(Variant(u"A1"))->SetValue(Variant(1234.5));
+  const struct {
+    const char16_t* formula;
+    const char16_t* shown;
+  } cases[] = {
+      {u"=TEXT(1.5,\"0.00\")", u"1.50"},        {u"=TEXT(A1,\"#,##0\")", u"1,235"},
+      {u"=TEXT(-A1,\"0.0;(0.0)\")", u"(1234.5)"}, {u"=TEXT(0.257,\"0%\")", u"26%"},
+      {u"=TEXT(45366,\"yyyy-mm-dd\")", u"2024-03-15"}, {u"=TEXT(45366,\"aaaa\")", u"금요일"},
+      {u"=TEXT(0.75,\"[$-412]AM/PM h:mm\")", u"오후 6:00"}, {u"=TEXT(\"12\",\"000\")", u"012"},
+      {u"=TEXT(\"abc\",\"0.00\")", u"abc"},
+  };
+  auto b1 = o.app->Range(Variant(u"B1"));
+  for (const auto& c : cases) {
+    b1->SetFormula(Variant(c.formula));
+    EXPECT_TRUE(same_variant(b1->Value(), Variant(c.shown))) << to_utf8(c.formula);
+  }
 }
 
 TEST(EngineTextTest, ConditionFormulasAreSeenFromTheActiveCell) {
@@ -88,9 +111,9 @@ TEST(EngineTextTest, AddingConditionsAsARecordedMacroDoes) {
   ASSERT_EQ(b6->Count(), 3);
   EXPECT_EQ(b6->Item(Variant(1))->Operator(), 5);
   EXPECT_EQ(b6->Item(Variant(1))->Formula1(), u"=80");
-  EXPECT_TRUE(b6->Item(Variant(1))->Font()->Bold().same_as(Variant(true)));
+  EXPECT_TRUE(same_variant(b6->Item(Variant(1))->Font()->Bold(), Variant(true)));
   EXPECT_TRUE(b6->Item(Variant(1))->Font()->Italic().is_null());
-  EXPECT_TRUE(b6->Item(Variant(1))->Interior()->ColorIndex().same_as(Variant(6)));
+  EXPECT_TRUE(same_variant(b6->Item(Variant(1))->Interior()->ColorIndex(), Variant(6)));
   EXPECT_EQ(b6->Item(Variant(2))->Formula1(), u"=B6>$C$1");  // seen from the active cell
   EXPECT_EQ(b6->Item(Variant(3))->Formula2(), u"=9");
   EXPECT_EQ(o.app->Range(Variant(u"C3"))->FormatConditions()->Count(), 0);
@@ -110,16 +133,16 @@ TEST(EngineTextTest, CopyAndAutoFillMoveRelativeReferences) {
   auto e3 = o.app->Range(Variant(u"E3"));
   e3->SetFormula(Variant(u"=SUM(B3:D3)"));
   e3->AutoFill(Variant(std::static_pointer_cast<Dispatch>(o.app->Range(Variant(u"E3:E6")))));
-  EXPECT_TRUE(o.app->Range(Variant(u"E5"))->Formula().same_as(Variant(u"=SUM(B5:D5)")));
-  EXPECT_TRUE(o.app->Range(Variant(u"E5"))->Value().same_as(Variant(18.0)));
+  EXPECT_TRUE(same_variant(o.app->Range(Variant(u"E5"))->Formula(), Variant(u"=SUM(B5:D5)")));
+  EXPECT_TRUE(same_variant(o.app->Range(Variant(u"E5"))->Value(), Variant(18.0)));
   EXPECT_EQ(error_number([&] { e3->AutoFill(Variant(std::static_pointer_cast<Dispatch>(o.app->Range(Variant(u"E1:E2"))))); }),
             1004);
 
   o.app->Range(Variant(u"A1"))->Copy(Variant(std::static_pointer_cast<Dispatch>(o.app->Range(Variant(u"G2:H3")))));
-  EXPECT_TRUE(o.app->Range(Variant(u"H3"))->Value().same_as(Variant(u"제목")));
-  EXPECT_TRUE(o.app->Range(Variant(u"H3"))->Font()->Bold().same_as(Variant(true)));
+  EXPECT_TRUE(same_variant(o.app->Range(Variant(u"H3"))->Value(), Variant(u"제목")));
+  EXPECT_TRUE(same_variant(o.app->Range(Variant(u"H3"))->Font()->Bold(), Variant(true)));
   o.app->Range(Variant(u"E3:E4"))->Copy(Variant(std::static_pointer_cast<Dispatch>(o.app->Range(Variant(u"F9")))));
-  EXPECT_TRUE(o.app->Range(Variant(u"F10"))->Formula().same_as(Variant(u"=SUM(C10:E10)")));
+  EXPECT_TRUE(same_variant(o.app->Range(Variant(u"F10"))->Formula(), Variant(u"=SUM(C10:E10)")));
 }
 
 TEST(EngineTextTest, ClipboardCopyAndPasteAsARecordedMacroDoes) {
@@ -134,19 +157,19 @@ TEST(EngineTextTest, ClipboardCopyAndPasteAsARecordedMacroDoes) {
   data->Range(Variant(u"A1:B1"))->Copy();
   data->Range(Variant(u"A3"))->Select();
   data->Paste();
-  EXPECT_TRUE(data->Range(Variant(u"B3"))->Formula().same_as(Variant(u"=A3*10")));
-  EXPECT_TRUE(data->Range(Variant(u"B3"))->Value().same_as(Variant(20.0)));
+  EXPECT_TRUE(same_variant(data->Range(Variant(u"B3"))->Formula(), Variant(u"=A3*10")));
+  EXPECT_TRUE(same_variant(data->Range(Variant(u"B3"))->Value(), Variant(20.0)));
 
   auto form = o.app->Sheets(Variant(u"Form"));
   form->Range(Variant(u"C5"))->PasteSpecial(Variant(-4163));  // values only, across sheets
-  EXPECT_TRUE(form->Range(Variant(u"D5"))->Value().same_as(Variant(20.0)));
-  EXPECT_TRUE(form->Range(Variant(u"D5"))->HasFormula().same_as(Variant(false)));
-  EXPECT_TRUE(form->Range(Variant(u"D5"))->Font()->Bold().same_as(Variant(false)));
+  EXPECT_TRUE(same_variant(form->Range(Variant(u"D5"))->Value(), Variant(20.0)));
+  EXPECT_TRUE(same_variant(form->Range(Variant(u"D5"))->HasFormula(), Variant(false)));
+  EXPECT_TRUE(same_variant(form->Range(Variant(u"D5"))->Font()->Bold(), Variant(false)));
   form->Range(Variant(u"C7"))->PasteSpecial(Variant(-4122));  // formats only
-  EXPECT_TRUE(form->Range(Variant(u"D7"))->Font()->Bold().same_as(Variant(true)));
+  EXPECT_TRUE(same_variant(form->Range(Variant(u"D7"))->Font()->Bold(), Variant(true)));
   EXPECT_TRUE(form->Range(Variant(u"D7"))->Value().is_empty());
   form->Range(Variant(u"C1"))->PasteSpecial(Variant(8));  // column widths
-  EXPECT_TRUE(form->Range(Variant(u"D1"))->ColumnWidth().same_as(Variant(15.0)));
+  EXPECT_TRUE(same_variant(form->Range(Variant(u"D1"))->ColumnWidth(), Variant(15.0)));
   o.app->SetCutCopyMode(Variant(false));
   EXPECT_EQ(error_number([&] { form->Range(Variant(u"A9"))->PasteSpecial(); }), 1004);
 }
@@ -164,9 +187,9 @@ TEST(EngineTextTest, CellStylesByEnglishOrKoreanName) {
   wb->styles.styles = {normal, comma};
   auto o = open_in_new_instance(std::move(wb));
   auto b2 = o.app->Range(Variant(u"B2:C2"));
-  EXPECT_TRUE(b2->Style().same_as(Variant(u"Normal")));
+  EXPECT_TRUE(same_variant(b2->Style(), Variant(u"Normal")));
   b2->SetStyle(Variant(u"쉼표 [0]"));
-  EXPECT_TRUE(b2->Style().same_as(Variant(u"Comma [0]")));
+  EXPECT_TRUE(same_variant(b2->Style(), Variant(u"Comma [0]")));
   EXPECT_EQ(o.app->Range(Variant(u"B2"))->NumberFormat().str(), std::u16string(*numfmt::builtin_format_code(41)));
   EXPECT_EQ(error_number([&] { b2->SetStyle(Variant(u"없는 스타일")); }), 1004);
 }
@@ -191,12 +214,12 @@ TEST(EngineTextTest, NamesDefinedAndPrinted) {
 TEST(EngineTextTest, ColumnWidthsInCharacters) {
   auto o = open_in_new_instance(sample_workbook());
   auto b = o.app->Range(Variant(u"B1"));
-  EXPECT_TRUE(b->ColumnWidth().same_as(Variant(8.43)));
+  EXPECT_TRUE(same_variant(b->ColumnWidth(), Variant(8.43)));
   b->SetColumnWidth(Variant(20.0));
-  EXPECT_TRUE(b->ColumnWidth().same_as(Variant(20.0)));
+  EXPECT_TRUE(same_variant(b->ColumnWidth(), Variant(20.0)));
   EXPECT_TRUE(o.app->Range(Variant(u"A1:B1"))->ColumnWidth().is_null());
   o.app->Range(Variant(u"B:B"))->SetHidden(Variant(true));
-  EXPECT_TRUE(b->ColumnWidth().same_as(Variant(0.0)));
+  EXPECT_TRUE(same_variant(b->ColumnWidth(), Variant(0.0)));
 }
 
 }  // namespace

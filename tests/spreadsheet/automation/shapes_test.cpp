@@ -2,6 +2,7 @@
 
 #include <filesystem>
 
+#include "corpus/corpus_required.h"
 #include "fixture.h"
 #include "spreadsheet/automation/application.h"
 #include "spreadsheet/automation/range.h"
@@ -105,7 +106,7 @@ TEST(ShapesTest, NewMacroDropsTheStoredMacroFormula) {
 // the written file calls.
 TEST(ShapesTest, NewMacroOfAButtonFromAFileIsWhatTheWrittenFileCalls) {
   const auto file = std::filesystem::path(TABREL_SHARED_DIR) / "corpus" / "excel" / "poi-50939.xls";
-  if (!std::filesystem::exists(file)) GTEST_SKIP() << "no corpus";
+  TABREL_REQUIRE_CORPUS(std::filesystem::exists(file), file);
   auto app = Application::New();
   auto book = app->Workbooks()->Open(file.u16string());
   for (int s = 1; s <= app->Sheets()->Count(); ++s) {
@@ -130,7 +131,7 @@ TEST(ShapesTest, NewMacroOfAButtonFromAFileIsWhatTheWrittenFileCalls) {
 
 TEST(ShapesTest, ButtonWithItsMacroFromAFileSavedBySpreadsheet) {
   const auto file = std::filesystem::path(TABREL_SHARED_DIR) / "corpus" / "excel" / "poi-50939.xls";
-  if (!std::filesystem::exists(file)) GTEST_SKIP() << "no corpus";
+  TABREL_REQUIRE_CORPUS(std::filesystem::exists(file), file);
   auto app = Application::New();
   app->Workbooks()->Open(file.u16string());
   bool found = false;

@@ -18,6 +18,11 @@ namespace tabrel::formula::testing {
 inline constexpr double kNow = 45366 + 13.5 / 24;
 
 struct EngineFixture {
+  EngineFixture() = default;
+  // TEXT renders through `format_number`.
+  explicit EngineFixture(NumberFormatter format_number)
+      : engine{*wb, EngineOptions{[] { return kNow; }, std::move(format_number)}} {}
+
   std::unique_ptr<model::Workbook> wb = small_book();
   Engine engine{*wb, EngineOptions{[] { return kNow; }, {}}};
 
@@ -44,12 +49,15 @@ inline std::string describe(const Scalar& s) {
   return "(blank)";
 }
 
-inline bool same(const Scalar& a, const Scalar& b) {
-  if (is_number(a) && is_number(b)) {
-    double x = std::get<double>(a), y = std::get<double>(b);
-    return std::fabs(x - y) <= 1e-9 * std::max(1.0, std::fabs(y));
+// `got` equals `expected` (numbers to 1e-9 relative); both are printed when they differ.
+inline ::testing::AssertionResult same(const Scalar& got, const Scalar& expected) {
+  bool equal = got == expected;
+  if (is_number(got) && is_number(expected)) {
+    double x = std::get<double>(got), y = std::get<double>(expected);
+    equal = std::fabs(x - y) <= 1e-9 * std::max(1.0, std::fabs(y));
   }
-  return a == b;
+  if (equal) return ::testing::AssertionSuccess() << "both are " << describe(got);
+  return ::testing::AssertionFailure() << "got " << describe(got) << ", expected " << describe(expected);
 }
 
 struct EvalCase {
@@ -60,7 +68,7 @@ struct EvalCase {
 inline void check_all(EngineFixture& f, const std::vector<EvalCase>& cases) {
   for (const EvalCase& c : cases) {
     Scalar got = f.eval(c.formula);
-    EXPECT_TRUE(same(got, c.expected)) << c.formula << " gave " << describe(got) << ", expected " << describe(c.expected);
+    EXPECT_TRUE(same(got, c.expected)) << c.formula;
   }
 }
 

@@ -93,7 +93,22 @@ TEST(Functions, Text) {
       {"=REPT(\"a\",-1)", E::Value}, {"=VALUE(\"1,234.5\")", 1234.5}, {"=VALUE(\"50%\")", 0.5},
       {"=VALUE(\"abc\")", E::Value}, {"=VALUE(\"2024-03-01\")", 45352.0}, {"=\"3\"+4", 7.0},
       {"=FIND(\"b\",\"abcb\",3)", 4.0}, {"=SEARCH(\"B?\",\"abcb\")", 2.0}, {"=SUBSTITUTE(\"aaa\",\"a\",\"b\",2)", S(u"aba")},
-      {"=EXACT(\"a\",\"A\")", false}, {"=\"a\"=\"A\"", true}, {"=TEXT(1.5,\"0.00\")", S(u"1.5")},
+      {"=EXACT(\"a\",\"A\")", false}, {"=\"a\"=\"A\"", true},
+  });
+}
+
+// TEXT hands the number and the format code to the number formatter that the engine is given
+// (the automation layer gives it the number-format renderer); a text that reads as a number
+// or a date is converted first, any other text comes back as it is.
+TEST(Functions, TextGoesThroughTheNumberFormatter) {
+  EngineFixture f([](double value, std::u16string_view code, const model::Workbook&) {
+    return std::optional(from_utf8(std::to_string(value)) + u"|" + std::u16string(code));
+  });
+  f.put("A1", "10");
+  check_all(f, {
+      {"=TEXT(1.5,\"0.00\")", S(u"1.500000|0.00")}, {"=TEXT(A1,\"#,##0\")", S(u"10.000000|#,##0")},
+      {"=TEXT(\"12\",\"0\")", S(u"12.000000|0")}, {"=TEXT(\"2024-03-01\",\"yyyy\")", S(u"45352.000000|yyyy")},
+      {"=TEXT(\"abc\",\"0\")", S(u"abc")}, {"=TEXT(1/0,\"0\")", E::Div0},
   });
 }
 
