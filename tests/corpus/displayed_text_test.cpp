@@ -9,6 +9,7 @@
 #include <set>
 
 #include "corpus/corpus_files.h"
+#include "corpus/corpus_required.h"
 #include "corpus/displayed_csv.h"
 #include "spreadsheet/automation/application.h"
 #include "spreadsheet/automation/range.h"
@@ -223,7 +224,7 @@ std::string describe(const std::vector<Disagreement>& list) {
 }
 
 TEST(DisplayedText, AgreesWithTheSpreadsheetsExports) {
-  if (!corpus::corpus_dir() || corpus::exported_sheets().empty()) GTEST_SKIP() << "no corpus";
+  TABREL_REQUIRE_CORPUS(corpus::corpus_dir() && !corpus::exported_sheets().empty(), "the corpus's exports");
   const Comparison result = compare_corpus();
   std::cout << result.agreed << " of " << result.compared << " exported cells agree; " << result.locale
             << " differ as a locale's built-in format does\n";

@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <string>
 
+#include "corpus/corpus_required.h"
 #include "inspect/alignment_cells.h"
 #include "inspect/condition_cells.h"
 #include "inspect/fixture.h"
@@ -44,7 +45,7 @@ using ConditionCheck = std::u16string (*)(ExcelObjects&, std::u16string_view, st
 class CorpusSelfTest : public ::testing::TestWithParam<const char*> {};
 
 TEST_P(CorpusSelfTest, AWorkbookAgreesWithItselfAndKnownChangesAreFound) {
-  if (!std::filesystem::exists(kExcel / GetParam())) GTEST_SKIP() << "corpus not present";
+  TABREL_REQUIRE_CORPUS(std::filesystem::exists(kExcel / GetParam()), kExcel / GetParam());
   ExcelObjects o = open_twice(GetParam());
   EXPECT_FALSE(NormalizeTargetSheets(o, static_cast<int16_t>(o.AnswerExcel->Sheets()->Count()), u""));
   o.AnswerSheet = o.AnswerExcel->Worksheets(Variant(1));

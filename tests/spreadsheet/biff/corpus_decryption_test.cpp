@@ -10,6 +10,7 @@
 #include <optional>
 #include <set>
 
+#include "corpus/corpus_required.h"
 #include "spreadsheet/biff/format_error.h"
 #include "spreadsheet/biff/record_cursor.h"
 #include "spreadsheet/biff/record_reader.h"
@@ -85,7 +86,7 @@ class EncryptedCorpus : public ::testing::TestWithParam<Case> {};
 TEST_P(EncryptedCorpus, DecryptsWithItsPasswordAndRefusesAnother) {
   const Case& c = GetParam();
   fs::path file = kEncrypted / c.file;
-  if (!fs::exists(file)) GTEST_SKIP() << "corpus file absent: " << file;
+  TABREL_REQUIRE_CORPUS(fs::exists(file), file);
   std::vector<uint8_t> stream = workbook_stream(file);
 
   std::optional<std::u16string_view> password;
@@ -142,7 +143,7 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(EncryptedCorpusTwin, DecryptedRecordsEqualThePlainTwin) {
   fs::path encrypted = kEncrypted / "msoffcrypto-rc4cryptoapi_password.xls";
   fs::path plain = fs::path(TABREL_SHARED_DIR) / "corpus" / "excel" / "msoffcrypto-plain.xls";
-  if (!fs::exists(encrypted) || !fs::exists(plain)) GTEST_SKIP() << "corpus files absent";
+  TABREL_REQUIRE_CORPUS(fs::exists(encrypted) && fs::exists(plain), encrypted << " and " << plain);
   const std::set<uint16_t> differ_by_saving = {rt::BoundSheet8, rt::ExtSST, rt::Index,   rt::DBCell,
                                                rt::WriteAccess, rt::BookExt, rt::Formula};
   std::vector<uint8_t> a = workbook_stream(encrypted), b = workbook_stream(plain);

@@ -8,6 +8,7 @@
 #include <iterator>
 #include <memory>
 
+#include "corpus/corpus_required.h"
 #include "spreadsheet/biff/format_error.h"
 #include "spreadsheet/biff/record_reader.h"
 #include "spreadsheet/biff/records.h"
@@ -24,7 +25,7 @@ namespace fs = std::filesystem;
 
 TEST(CorpusMalformed, RecordLayerRaisesOnlyItsOwnErrors) {
   fs::path folder = fs::path(TABREL_SHARED_DIR) / "corpus" / "malformed";
-  if (!fs::exists(folder)) GTEST_SKIP() << "corpus absent";
+  TABREL_REQUIRE_CORPUS(fs::exists(folder), folder);
   size_t streams = 0;
   for (const auto& entry : fs::directory_iterator(folder)) {
     std::ifstream in(entry.path(), std::ios::binary);

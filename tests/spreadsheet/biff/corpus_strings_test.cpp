@@ -9,6 +9,7 @@
 #include <set>
 #include <string>
 
+#include "corpus/corpus_required.h"
 #include "spreadsheet/biff/record_reader.h"
 #include "spreadsheet/biff/records.h"
 #include "spreadsheet/biff/shared_strings.h"
@@ -25,7 +26,7 @@ const std::set<std::string> kOtherCuts = {"poi-15556.xls"};
 
 TEST(CorpusSharedStrings, ReadAndRewriteEveryTable) {
   fs::path folder = fs::path(TABREL_SHARED_DIR) / "corpus" / "excel";
-  if (!fs::exists(folder)) GTEST_SKIP() << "corpus absent";
+  TABREL_REQUIRE_CORPUS(fs::exists(folder), folder);
   size_t tables = 0;
   for (const auto& entry : fs::directory_iterator(folder)) {
     std::ifstream in(entry.path(), std::ios::binary);

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "corpus/corpus_required.h"
 #include "spreadsheet/cfb/compound_file.h"
 #include "spreadsheet/cfb/compound_writer.h"
 
@@ -47,7 +48,7 @@ std::vector<uint8_t> rewrite(const CompoundFile& file) {
 
 TEST(CorpusFiles, SavedWorkbooksOpenReadAndRewrite) {
   for (const std::string folder : {"excel", "encrypted", "unsupported"}) {
-    if (!fs::is_directory(corpus_dir(folder))) GTEST_SKIP() << "no corpus at " << corpus_dir(folder);
+    TABREL_REQUIRE_CORPUS(fs::is_directory(corpus_dir(folder)), corpus_dir(folder));
     for (const fs::path& path : xls_files(folder)) {
       SCOPED_TRACE(path.filename().string());
       const CompoundFile file = CompoundFile::open(read_file(path));
@@ -72,7 +73,7 @@ struct Outcome {
 };
 
 TEST(CorpusFiles, MalformedFilesFailAsRecorded) {
-  if (!fs::is_directory(corpus_dir("malformed"))) GTEST_SKIP() << "no malformed corpus";
+  TABREL_REQUIRE_CORPUS(fs::is_directory(corpus_dir("malformed")), corpus_dir("malformed"));
   const std::vector<Outcome> outcomes = {
       {"libxls-xls2csv_ole_ole2_fread_327.xls", ErrorCode::BadHeader, {}},
       {"libxls-xls2csv_ole_read_MSAT_772.xls", ErrorCode::BadHeader, {}},
@@ -119,7 +120,7 @@ TEST(CorpusFiles, MalformedFilesFailAsRecorded) {
 // The mini stream of these files has a longer chain than its size; the surplus sectors belong
 // to "Workbook". A lenient reader takes what the size needs, strict mode refuses.
 TEST(CorpusFiles, OverlongMiniStreamChainIsStrictlyRefused) {
-  if (!fs::is_directory(corpus_dir("malformed"))) GTEST_SKIP() << "no malformed corpus";
+  TABREL_REQUIRE_CORPUS(fs::is_directory(corpus_dir("malformed")), corpus_dir("malformed"));
   for (const char* name : {"sheetjs-phpexcel_bad_cfb_dir.xls", "xlrd-corrupted_error.xls"}) {
     std::vector<uint8_t> bytes = read_file(corpus_dir("malformed") / name);
     bytes.at(24) = 0x3E;  // their minor version is an old one that strict mode refuses first

@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "corpus/corpus_required.h"
 #include "same_workbook.h"
 #include "spreadsheet/xls/reader.h"
 #include "spreadsheet/xls/writer.h"
@@ -30,7 +31,7 @@ class CorpusRoundTrip : public ::testing::TestWithParam<std::string> {};
 
 TEST_P(CorpusRoundTrip, SameModelAfterWritingBack) {
   const fs::path path = kExcelFolder / GetParam();
-  if (!fs::exists(path)) GTEST_SKIP() << "corpus not present";
+  TABREL_REQUIRE_CORPUS(fs::exists(path), path);
   std::unique_ptr<model::Workbook> original;
   try {
     original = read_workbook_file(path);
@@ -53,7 +54,7 @@ GTEST_ALLOW_UNINSTANTIATED_PARAMETERIZED_TEST(CorpusRoundTrip);
 
 TEST(CorpusShapes, KeptShapesFollowTheirObjects) {
   const fs::path path = kExcelFolder / "sheetjs-comments_stress_test.xls";
-  if (!fs::exists(path)) GTEST_SKIP() << "corpus not present";
+  TABREL_REQUIRE_CORPUS(fs::exists(path), path);
   auto book = read_workbook_file(path);
   model::Sheet& sheet = *book->sheets[0];
   ASSERT_FALSE(sheet.comments.empty());
@@ -80,7 +81,7 @@ TEST(CorpusShapes, KeptShapesFollowTheirObjects) {
 
 TEST(CorpusShapes, ButtonGivenAnotherMacroCallsIt) {
   const fs::path path = kExcelFolder / "poi-StringContinueRecords.xls";
-  if (!fs::exists(path)) GTEST_SKIP() << "corpus not present";
+  TABREL_REQUIRE_CORPUS(fs::exists(path), path);
   auto book = read_workbook_file(path);
   model::DrawingObject* button = nullptr;
   for (auto& sheet : book->sheets)
@@ -111,7 +112,7 @@ class EncryptedRoundTrip : public ::testing::TestWithParam<EncryptedFile> {};
 
 TEST_P(EncryptedRoundTrip, SameModelUnderTheSamePassword) {
   const fs::path path = fs::path(TABREL_SHARED_DIR) / "corpus" / "encrypted" / GetParam().name;
-  if (!fs::exists(path)) GTEST_SKIP() << "corpus not present";
+  TABREL_REQUIRE_CORPUS(fs::exists(path), path);
   const std::u16string password = GetParam().password;
   const auto original = read_workbook_file(path, password);
   const std::vector<uint8_t> bytes = write_workbook(*original, {password});
