@@ -112,6 +112,14 @@ TEST_F(ShellTest, EntriesWithThreeOrFivePointValues) {
   EXPECT_EQ(shell.ProgressStep, 1667);
 }
 
+TEST_F(ShellTest, EntryWithoutPointValuesKeepsTheStep) {
+  shell.PaperCatalog = u"2급A,10,20,30;2급D";
+  shell.LoadPaperPoints(u"2급A");
+  EXPECT_NO_THROW(shell.LoadPaperPoints(u"2급D"));
+  EXPECT_EQ(shell.ProgressStep, 3333);
+  EXPECT_EQ(shell.comtest.Label1[2].Caption(), u"30");
+}
+
 TEST(PaperCatalogTable, DispatchNamesFollowCatalogOrder) {
   ASSERT_EQ(kPaperModules.size(), 22u);
   EXPECT_EQ(kPaperModules[15].paper_name, u"Tabrel2급기출문제유형01회");
