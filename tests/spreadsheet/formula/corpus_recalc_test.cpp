@@ -44,12 +44,18 @@ std::string describe(const Scalar& s) {
 }
 
 constexpr const char* kStale = "stale cache: the file was saved without recalculating; the spreadsheet recalculates on opening";
+constexpr const char* kSavedDay =
+    "cached on the day of saving: the cells look rows up by today's stamp (TODAY() in column AK), which finds "
+    "nothing on a later day; the spreadsheet's own export shows #VALUE! as we do";
 constexpr const char* kMacCodePage = "CHAR and CODE follow the saving machine's code page (Mac Roman), ours Windows-1252";
 
 // Cells whose recalculated result differs from the cached one, and why.
 const std::vector<corpus::KnownDifference> kKnown = {
     {"poi-44861.xls", "reporting!*", kStale},
     {"sheetjs-formula_stress_test.xls", "Text!B20:B21", kMacCodePage},
+    {"poi-StringContinueRecords.xls", "file load sequence!S147:T218", kSavedDay},
+    {"poi-StringContinueRecords.xls", "file load sequence!T6:T146", kSavedDay},
+    {"poi-StringContinueRecords.xls", "file load sequence!AV4:AV301", kSavedDay},
     {"poi-31749.xls", "_Proj!H195", "ours: #REF! where the spreadsheet gives #VALUE!, cause not yet found"},
     {"poi-DateTimeToNumberTestCases.xls", "DateTime!B18", "ours: a date text that the spreadsheet refused to read as a number reads as one"},
     {"poi-FormulaEvalTestData.xls", "EverythingTests!M968", "ours: MODE of a cell reference holding text gives a mode instead of #VALUE!"},
@@ -200,6 +206,17 @@ std::string describe(const std::map<std::string, size_t>& counts) {
   return s;
 }
 
+// A moment to compute at (2024-03-15 13:30), so that the run does not depend on the day.
+constexpr double kNow = 45366 + 13.5 / 24;
+
+// Whether the cell gives another result at the later engine's moment (its value is put back).
+bool follows_the_clock(Engine& later, model::Sheet& sheet, int index, model::CellRef c, const Scalar& now) {
+  const model::CellValue kept = sheet.cells.find(c)->value;
+  const std::optional<Scalar> then = later.recompute(index, c);
+  sheet.cells.find(c)->value = kept;
+  return !then || !agrees(to_cell_value(now), *then);
+}
+
 TEST(CorpusRecalc, StoredFormulasGiveTheirCachedResults) {
   TABREL_REQUIRE_CORPUS(corpus::corpus_dir(), "the corpus");
   size_t total = 0, agree = 0, volatile_cells = 0;
@@ -218,7 +235,12 @@ TEST(CorpusRecalc, StoredFormulasGiveTheirCachedResults) {
       display.date_system = book.date_system;
       return std::optional(layout::display_text(numfmt::CellValue(value), code, 0, layout::FontSpec{}, display));
     };
+    // Volatile cells are computed at two moments 1000.5 days apart; only those whose result
+    // follows the clock are let off the comparison.
+    options.clock = [] { return kNow; };
     Engine engine(*wb, options);
+    options.clock = [] { return kNow + 1000.5; };
+    Engine later(*wb, options);
     for (size_t s = 0; s < wb->sheets.size(); ++s) {
       model::Sheet& sheet = *wb->sheets[s];
       if (sheet.kind != model::SheetKind::Worksheet) continue;
@@ -235,8 +257,8 @@ TEST(CorpusRecalc, StoredFormulasGiveTheirCachedResults) {
         if (!got) continue;  // counted below by the engine's reason
         if (agrees(cached, *got)) {
           ++agree;
-        } else if (is_volatile_cell) {
-          ++volatile_cells;  // follows today's clock
+        } else if (is_volatile_cell && follows_the_clock(later, sheet, static_cast<int>(s), c, *got)) {
+          ++volatile_cells;
         } else {
           std::string text;
           try {
