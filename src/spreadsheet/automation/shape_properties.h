@@ -1,14 +1,16 @@
 #pragma once
-// Properties of a shape read from its drawing-layer records: the adjustment values of an
-// autoshape (falling back to the shape type's defaults).
+// The adjustment handles of an autoshape: the values its property table sets, the shape type's
+// default for a first handle it leaves out.
 
 #include <cstdint>
-#include <span>
 #include <vector>
+
+#include "spreadsheet/model/sheet_parts.h"
 
 namespace tabrel::xl {
 
-// The shape's adjustment values in shape units (0..21600), first handle first.
-std::vector<int32_t> shape_adjustments(std::span<const uint8_t> shape_records, uint16_t shape_type);
+// The shape's adjustment values in shape units (0..21600), first handle first, up to the first
+// handle that has no value.
+std::vector<int32_t> shape_adjustments(const model::DrawingObject& shape);
 
 }  // namespace tabrel::xl

@@ -103,7 +103,7 @@ double Shape::Height() const { return place_of(sheet_, get()).height; }
 std::shared_ptr<xl::Adjustments> Shape::Adjustments() const {
   const model::DrawingObject& d = get();
   std::vector<double> values;
-  for (int32_t v : shape_adjustments(d.shape_bytes, d.autoshape_type)) values.push_back(v / kShapeUnits);
+  for (int32_t v : shape_adjustments(d)) values.push_back(v / kShapeUnits);
   return std::make_shared<xl::Adjustments>(std::move(values));
 }
 
@@ -122,9 +122,9 @@ std::shared_ptr<xl::Characters> TextFrame::Characters() const {
   return std::make_shared<xl::Characters>(sheet.drawings[shape_->index()].text.text);
 }
 
-double Adjustments::Item(int index) const {
+float Adjustments::Item(int index) const {
   if (index < 1 || index > Count()) raise(Fault::InvalidArgument);
-  return values_[static_cast<size_t>(index - 1)];
+  return static_cast<float>(values_[static_cast<size_t>(index - 1)]);
 }
 
 }  // namespace tabrel::xl

@@ -78,13 +78,14 @@ class Characters : public Dispatch {
   std::u16string text_;
 };
 
-// The adjustment handles of an autoshape as fractions (the stored value over 21600).
+// The adjustment handles of an autoshape as fractions (the stored value over 21600), reported
+// as single-precision numbers as the spreadsheet reports them.
 class Adjustments : public Dispatch {
  public:
   explicit Adjustments(std::vector<double> values) : values_(std::move(values)) {}
   std::u16string type_name() const override { return u"Adjustments"; }
   int Count() const { return static_cast<int>(values_.size()); }
-  double Item(int index) const;  // 1-based; raises past the count
+  float Item(int index) const;  // 1-based; raises past the count
 
  private:
   std::vector<double> values_;

@@ -3,6 +3,7 @@
 // comments, drawing objects, autofilter, view state, shared/array formulas and data tables.
 
 #include <cstdint>
+#include <map>
 #include <memory>
 #include <optional>
 #include <string>
@@ -99,6 +100,9 @@ struct DrawingObject {
   uint16_t object_id = 0;
   uint32_t shape_id = 0;        // the drawing layer's shape id
   uint16_t autoshape_type = 0;  // msosp shape type from the shape record (1 rectangle, 202 text box ...)
+  // Adjustment handles the shape's property table sets: handle (0 the first) -> value in shape
+  // units (21600 the shape's full extent). Handles it leaves out keep the shape type's default.
+  std::map<int, int32_t> adjustments;
   Anchor anchor;
   std::u16string name;
   std::u16string alternative_text;

@@ -20,6 +20,8 @@ constexpr uint16_t kClientData = 0xF011;
 constexpr uint16_t kPropName = 0x0380;
 constexpr uint16_t kPropDescription = 0x0381;
 constexpr uint16_t kPropGroupFlags = 0x03BF;
+constexpr uint16_t kPropFirstAdjustment = 0x0147;  // adjustValue; adjust2Value .. adjust10Value follow
+constexpr uint16_t kAdjustmentCount = 10;
 // OBJ sub-records.
 constexpr uint16_t kSubEnd = 0x0000;
 constexpr uint16_t kSubMacro = 0x0004;
@@ -52,8 +54,11 @@ std::u16string utf16_until_zero(Bytes d, size_t at, size_t n) {
   return s;
 }
 
+// A table that counts more properties than it holds gives the simple ones that fit; its
+// complex data cannot be placed and is left out.
 void read_properties(Bytes d, size_t at, size_t length, uint16_t count, OfficeArtShape& shape) {
-  if (static_cast<size_t>(count) * 6 > length) return;
+  const bool complete = static_cast<size_t>(count) * 6 <= length;
+  if (!complete) count = static_cast<uint16_t>(length / 6);
   size_t complex_at = at + static_cast<size_t>(count) * 6;
   const size_t end = at + length;
   for (uint16_t i = 0; i < count; ++i) {
@@ -61,10 +66,13 @@ void read_properties(Bytes d, size_t at, size_t length, uint16_t count, OfficeAr
     const uint32_t op = d.u32(at + i * 6 + 2);
     const uint16_t id = opid & 0x3FFF;
     if (opid & 0x8000) {
+      if (!complete) continue;
       if (op > end - complex_at) return;
       if (id == kPropName) shape.name = utf16_until_zero(d, complex_at, op);
       if (id == kPropDescription) shape.alternative_text = utf16_until_zero(d, complex_at, op);
       complex_at += op;
+    } else if (id >= kPropFirstAdjustment && id < kPropFirstAdjustment + kAdjustmentCount) {
+      shape.adjustments[id - kPropFirstAdjustment] = static_cast<int32_t>(op);
     } else if (id == kPropGroupFlags && (op & 0x00020000)) {
       shape.hidden = (op & 0x0002) != 0;
     }

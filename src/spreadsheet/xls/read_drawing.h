@@ -3,6 +3,7 @@
 // the OBJ record of each shape, TXO text boxes and NOTE comments.
 
 #include <cstdint>
+#include <map>
 #include <optional>
 #include <span>
 #include <string>
@@ -21,6 +22,7 @@ struct OfficeArtShape {
   std::optional<model::Anchor> anchor;
   std::u16string name;
   std::u16string alternative_text;
+  std::map<int, int32_t> adjustments;
   bool hidden = false;
   bool has_client_data = false;  // an OBJ record belongs to this shape
   size_t begin = 0, end = 0;

@@ -147,6 +147,7 @@ class SheetReader {
       if (shape.anchor) obj.anchor = *shape.anchor;
       obj.name = shape.name;
       obj.alternative_text = shape.alternative_text;
+      obj.adjustments = shape.adjustments;
       obj.hidden = shape.hidden;
       obj.shape_bytes.assign(drawing_.begin() + static_cast<long>(shape.begin),
                              drawing_.begin() + static_cast<long>(shape.end));

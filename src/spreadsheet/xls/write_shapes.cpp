@@ -95,7 +95,13 @@ ShapeParts comment_shape(uint32_t shape_id, const model::Anchor& anchor, bool vi
 }
 
 ShapeParts object_shape(uint32_t shape_id, const model::DrawingObject& d, bool text_box) {
-  const auto properties = properties_record({{0x03BF, 0x00020000u | (d.hidden ? 2u : 0u)}}, d.name, d.alternative_text);
+  constexpr uint16_t kFirstAdjustment = 0x0147, kAdjustmentCount = 10, kGroupFlags = 0x03BF;
+  std::vector<Property> simple;
+  for (const auto& [handle, value] : d.adjustments)
+    if (handle >= 0 && handle < kAdjustmentCount)
+      simple.emplace_back(static_cast<uint16_t>(kFirstAdjustment + handle), static_cast<uint32_t>(value));
+  simple.emplace_back(kGroupFlags, 0x00020000u | (d.hidden ? 2u : 0u));
+  const auto properties = properties_record(std::move(simple), d.name, d.alternative_text);
   const uint16_t type = d.autoshape_type ? d.autoshape_type : default_shape_type(d.object_type);
   return make_shape(shape_id, type, properties, d.anchor, text_box);
 }

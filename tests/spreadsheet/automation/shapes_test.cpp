@@ -20,15 +20,6 @@ using testing::error_number;
 using testing::open_in_new_instance;
 using testing::sample_workbook;
 
-// A shape container holding an option record with the given adjustment (property 0x0147).
-std::vector<uint8_t> shape_records_with_adjustment(int32_t value) {
-  std::vector<uint8_t> opt = {0x13, 0x00, 0x0B, 0xF0, 6, 0, 0, 0, 0x47, 0x01};  // FOPT, one property
-  for (int i = 0; i < 4; ++i) opt.push_back(static_cast<uint8_t>(value >> (8 * i)));
-  std::vector<uint8_t> container = {0x0F, 0x00, 0x04, 0xF0, static_cast<uint8_t>(opt.size()), 0, 0, 0};
-  container.insert(container.end(), opt.begin(), opt.end());
-  return container;
-}
-
 std::unique_ptr<model::Workbook> workbook_with_buttons() {
   auto wb = sample_workbook();
   model::Sheet& sheet = *wb->sheets[0];
@@ -44,7 +35,7 @@ std::unique_ptr<model::Workbook> workbook_with_buttons() {
   shape.autoshape_type = 2;
   shape.macro = u"'target.xls'!서식적용해제";
   shape.alternative_text = u"해제";
-  shape.shape_bytes = shape_records_with_adjustment(16545);  // 0.766 of 21600
+  shape.adjustments = {{0, 16545}};  // 0.766 of 21600
   sheet.drawings = {button, shape};
   return wb;
 }

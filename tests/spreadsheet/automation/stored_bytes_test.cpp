@@ -1,7 +1,8 @@
-// Parsers of bytes that come from the file: drawing-layer shape records and phonetic settings.
+// Shape adjustments and the parser of phonetic settings as the file stores them.
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <map>
 #include <vector>
 
 #include "spreadsheet/automation/phonetic_ranges.h"
@@ -10,45 +11,20 @@
 namespace tabrel::xl {
 namespace {
 
-std::vector<uint8_t> option_record(std::vector<std::pair<uint16_t, int32_t>> properties) {
-  std::vector<uint8_t> body;
-  for (const auto& [id, value] : properties) {
-    body.push_back(static_cast<uint8_t>(id));
-    body.push_back(static_cast<uint8_t>(id >> 8));
-    for (int i = 0; i < 4; ++i) body.push_back(static_cast<uint8_t>(value >> (8 * i)));
-  }
-  const auto count = static_cast<uint16_t>(properties.size());
-  std::vector<uint8_t> record = {static_cast<uint8_t>(0x03 | (count << 4)), static_cast<uint8_t>(count >> 4), 0x0B, 0xF0,
-                                 static_cast<uint8_t>(body.size()), 0, 0, 0};
-  for (uint8_t b : body) record.push_back(b);
-  return record;
+model::DrawingObject shape_of(uint16_t shape_type, std::map<int, int32_t> adjustments) {
+  model::DrawingObject d;
+  d.autoshape_type = shape_type;
+  d.adjustments = std::move(adjustments);
+  return d;
 }
 
 TEST(ShapePropertiesTest, AdjustmentsInOrderAndDefaults) {
-  EXPECT_EQ(shape_adjustments(option_record({{0x0147, 100}, {0x0148, 200}, {0x0080, 7}}), 1),
-            (std::vector<int32_t>{100, 200}));
-  EXPECT_EQ(shape_adjustments({}, 2), (std::vector<int32_t>{3600}));  // rounded rectangle default
-  EXPECT_TRUE(shape_adjustments({}, 1).empty());
-  EXPECT_TRUE(shape_adjustments(option_record({{0x0148, 5}}), 1).empty());  // no first handle
-}
-
-TEST(ShapePropertiesTest, DamagedRecordsGiveWhatIsReadable) {
-  const auto good = option_record({{0x0147, 100}});
-  for (size_t cut = 0; cut < good.size(); ++cut) {
-    std::vector<uint8_t> truncated(good.begin(), good.begin() + static_cast<long>(cut));
-    EXPECT_TRUE(shape_adjustments(truncated, 1).empty()) << cut;
-  }
-  // A container that claims more bytes than there are, and one nested past any sane depth.
-  EXPECT_TRUE(shape_adjustments(std::vector<uint8_t>{0x0F, 0, 0x04, 0xF0, 0xFF, 0xFF, 0xFF, 0xFF}, 1).empty());
-  const uint8_t empty_container[] = {0x0F, 0, 0x04, 0xF0, 0, 0, 0, 0};
-  std::vector<uint8_t> deep;
-  for (int i = 0; i < 1000; ++i)
-    for (uint8_t b : empty_container) deep.push_back(b);
-  EXPECT_TRUE(shape_adjustments(deep, 1).empty());
-  // An option record that counts more properties than it holds.
-  auto overcounted = good;
-  overcounted[0] = 0xF3;
-  EXPECT_EQ(shape_adjustments(overcounted, 1), (std::vector<int32_t>{100}));
+  EXPECT_EQ(shape_adjustments(shape_of(1, {{0, 100}, {1, 200}, {3, 7}})), (std::vector<int32_t>{100, 200}));
+  EXPECT_EQ(shape_adjustments(shape_of(2, {})), (std::vector<int32_t>{3600}));  // rounded rectangle default
+  EXPECT_EQ(shape_adjustments(shape_of(2, {{1, 9}})), (std::vector<int32_t>{3600, 9}));
+  EXPECT_EQ(shape_adjustments(shape_of(96, {})), (std::vector<int32_t>{17520}));  // a smiling face
+  EXPECT_TRUE(shape_adjustments(shape_of(1, {})).empty());
+  EXPECT_TRUE(shape_adjustments(shape_of(1, {{1, 5}})).empty());  // no first handle
 }
 
 TEST(PhoneticRangesTest, ReadAddAndRemove) {

@@ -351,6 +351,7 @@ TEST(RoundTrip, ObjectsBuiltInMemory) {
   box.name = u"사각형 2";
   box.alternative_text = u"설명";
   box.hidden = true;
+  box.adjustments = {{0, 17520}, {2, 900}};
   box.anchor = {5, 100, 6, 50, 8, 0, 10, 0, 1};
   s.drawings = {button, box};
   auto back = reread(with_styles(wb));
@@ -365,6 +366,7 @@ TEST(RoundTrip, ObjectsBuiltInMemory) {
     EXPECT_EQ(y.alternative_text, x.alternative_text);
     EXPECT_EQ(y.anchor, x.anchor);
     EXPECT_EQ(y.hidden, x.hidden);
+    EXPECT_EQ(y.adjustments, x.adjustments);
     EXPECT_EQ(y.text.text, x.text.text);
     EXPECT_EQ(y.macro_tokens, x.macro_tokens);
   }

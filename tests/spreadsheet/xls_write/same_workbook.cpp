@@ -114,8 +114,8 @@ void compare_sheet(Diff& d, const model::Sheet& a, const model::Sheet& b) {
     if (x.chart_index >= 0 && y->chart_index >= 0)
       d.same(what + " chart", a.embedded_charts[x.chart_index].records, b.embedded_charts[y->chart_index].records);
     if (!x.shape_bytes.empty())
-      d.same(what + " shape", std::tie(x.autoshape_type, x.anchor, x.name, x.alternative_text, x.hidden),
-             std::tie(y->autoshape_type, y->anchor, y->name, y->alternative_text, y->hidden));
+      d.same(what + " shape", std::tie(x.autoshape_type, x.anchor, x.name, x.alternative_text, x.hidden, x.adjustments),
+             std::tie(y->autoshape_type, y->anchor, y->name, y->alternative_text, y->hidden, y->adjustments));
   }
   d.same(s + " embedded chart count", a.embedded_charts.size(), b.embedded_charts.size());
   for (size_t i = 0; i < std::min(a.embedded_charts.size(), b.embedded_charts.size()); ++i)

@@ -1,0 +1,36 @@
+#include "inspect/macro_runs.h"
+
+#include <string>
+
+#include "inspect/answer_layout.h"
+#include "runtime/error_resume.h"
+
+namespace tabrel::inspect {
+
+namespace {
+
+std::shared_ptr<xl::Range> range_of(const std::shared_ptr<xl::Worksheet>& sheet, std::u16string_view startCell,
+                                    std::u16string_view endCell) {
+  std::u16string address(startCell);
+  address += u':';
+  address += endCell;
+  return required(use(sheet).Range(Variant(std::move(address))));
+}
+
+}  // namespace
+
+void ClearRangeContents(ExcelObjects& objects, std::u16string_view startCell, std::u16string_view endCell,
+                        int16_t which) {
+  const auto& sheet = which == 1 ? objects.AnswerSheet : objects.TargetSheet;
+  rt::step([&] { range_of(sheet, startCell, endCell)->ClearContents(); });
+}
+
+void ResetRangeForMacro(ExcelObjects& objects, std::u16string_view startCell, std::u16string_view endCell) {
+  rt::step([&] { use(use(objects.TargetSheet).Cells()).Activate(); });
+  CopyAnswerColumnWidths(objects);
+  rt::step([&] { range_of(objects.AnswerSheet, startCell, endCell)->ClearFormats(); });
+  rt::step([&] { range_of(objects.TargetSheet, startCell, endCell)->ClearFormats(); });
+  rt::step([&] { range_of(objects.TargetSheet, startCell, endCell)->ClearOutline(); });
+}
+
+}  // namespace tabrel::inspect
