@@ -6,6 +6,7 @@
 #include "spreadsheet/automation/errors.h"
 #include "spreadsheet/automation/range.h"
 #include "spreadsheet/automation/session.h"
+#include "spreadsheet/automation/shape_place.h"
 #include "spreadsheet/ops/cell_format.h"
 #include "spreadsheet/ops/cell_value.h"
 #include "spreadsheet/ops/dimensions.h"
@@ -70,10 +71,12 @@ void copy_cells(const SheetHandle& from, const model::RangeRef& source, const Sh
     }
   }
   if (parts.widths) {
-    for (int c = target.first.col; c <= target.last.col; ++c) {
-      const int col = source.first.col + (c - target.first.col) % source.cols();
-      ops::set_column_width(destination, c, c, origin.column_width(col));
-    }
+    resize_cells(to.workbook(), destination, [&] {
+      for (int c = target.first.col; c <= target.last.col; ++c) {
+        const int col = source.first.col + (c - target.first.col) % source.cols();
+        ops::set_column_width(destination, c, c, origin.column_width(col));
+      }
+    });
   }
   for (int r = target.first.row; r <= target.last.row; ++r) {
     for (int c = target.first.col; c <= target.last.col; ++c) {

@@ -11,6 +11,7 @@
 #include "spreadsheet/automation/font.h"
 #include "spreadsheet/automation/interior.h"
 #include "spreadsheet/automation/range.h"
+#include "spreadsheet/automation/shape_place.h"
 #include "spreadsheet/ops/cell_format.h"
 #include "spreadsheet/ops/dimensions.h"
 #include "spreadsheet/ops/merge.h"
@@ -257,7 +258,8 @@ void Range::SetColumnWidth(const Variant& characters) {
   const double width = characters.to_double();
   if (width < 0 || width > kMaxColumnWidth) raise(Fault::MethodFailed);
   const uint16_t units = width == 0 ? 0 : column_width_units(sheet_.workbook(), width);
-  ops::set_column_width(sheet_.get(), area_.first.col, area_.last.col, units);
+  model::Sheet& sheet = sheet_.get();
+  resize_cells(sheet_.workbook(), sheet, [&] { ops::set_column_width(sheet, area_.first.col, area_.last.col, units); });
 }
 
 Variant Range::RowHeight() const {
@@ -270,7 +272,9 @@ Variant Range::RowHeight() const {
 void Range::SetRowHeight(const Variant& points) {
   const double height = points.to_double();
   if (height < 0 || height > kMaxRowHeightPoints) raise(Fault::MethodFailed);
-  ops::set_row_height(sheet_.get(), area_.first.row, area_.last.row, static_cast<uint16_t>(std::lround(height * 20)));
+  const auto twips = static_cast<uint16_t>(std::lround(height * 20));
+  model::Sheet& sheet = sheet_.get();
+  resize_cells(sheet_.workbook(), sheet, [&] { ops::set_row_height(sheet, area_.first.row, area_.last.row, twips); });
 }
 
 Variant Range::Height() const {
@@ -296,8 +300,14 @@ Variant Range::Hidden() const {
 void Range::SetHidden(const Variant& value) {
   model::Sheet& sheet = sheet_.get();
   const bool hidden = value.to_bool();
-  if (ops::spans_all_columns(area_)) return ops::set_row_hidden(sheet, area_.first.row, area_.last.row, hidden);
-  if (ops::spans_all_rows(area_)) return ops::set_column_hidden(sheet, area_.first.col, area_.last.col, hidden);
+  if (ops::spans_all_columns(area_)) {
+    return resize_cells(sheet_.workbook(), sheet,
+                        [&] { ops::set_row_hidden(sheet, area_.first.row, area_.last.row, hidden); });
+  }
+  if (ops::spans_all_rows(area_)) {
+    return resize_cells(sheet_.workbook(), sheet,
+                        [&] { ops::set_column_hidden(sheet, area_.first.col, area_.last.col, hidden); });
+  }
   raise(Fault::MethodFailed);
 }
 

@@ -10,9 +10,9 @@
 #include "spreadsheet/automation/errors.h"
 #include "spreadsheet/automation/selection.h"
 #include "spreadsheet/automation/session.h"
+#include "spreadsheet/automation/shape_place.h"
 #include "spreadsheet/automation/shape_properties.h"
 #include "spreadsheet/core/text.h"
-#include "spreadsheet/layout/anchor_geometry.h"
 
 namespace tabrel::xl {
 namespace {
@@ -36,13 +36,7 @@ std::u16string shape_name(const model::DrawingObject& d) {
 }
 
 layout::PointRect place_of(const SheetHandle& handle, const model::DrawingObject& d) {
-  const model::Sheet& sheet = handle.get();
-  const model::Workbook& wb = handle.workbook();
-  const model::Anchor& a = d.anchor;
-  const layout::CellAnchor anchor{a.col1, a.dx1, a.row1, a.dy1, a.col2, a.dx2, a.row2, a.dy2};
-  return layout::anchor_to_points(
-      anchor, [&](int col) { return column_width_pixels(wb, sheet, col); },
-      [&](int row) { return row_height_pixels(sheet, row); });
+  return shape_place(handle.workbook(), handle.get(), d);
 }
 
 }  // namespace

@@ -46,6 +46,10 @@ struct Sheet {
   ChartData chart;                    // the chart of a chart sheet
   std::vector<RawRecord> other_records;  // records kept as stored (page setup, protection, DV, HLINK, pivot views ...)
 
+  // What the reader found damaged and left out of this sheet, in words (the dump tool shows
+  // them); the rest of the sheet was read.
+  std::vector<std::string> problems;
+
   // Outline and guts as stored (WSBOOL, GUTS) for the writer.
   uint16_t wsbool = 0x04C1;
   std::vector<uint8_t> guts;

@@ -97,13 +97,18 @@ model::Anchor read_anchor(Bytes d, size_t at) {
 // Walks the records in [at, end); returns false when a record runs past its container. A
 // container that claims more bytes than its parent holds is read up to its parent's end, so
 // that every complete record in it is kept.
-bool walk(Bytes d, size_t at, size_t end, int depth, OfficeArtShape* shape, std::vector<OfficeArtShape>& out) {
+bool walk(Bytes d, size_t at, size_t end, int depth, OfficeArtShape* shape, OfficeArtDrawing& drawing) {
+  std::vector<OfficeArtShape>& out = drawing.shapes;
+  const auto damaged = [&] {
+    drawing.damaged_at = at;
+    return false;
+  };
   while (at < end) {
-    if (end - at < 8) return false;
+    if (end - at < 8) return damaged();
     const Header h{d.u16(at), d.u16(at + 2), d.u32(at + 4)};
     const size_t body = at + 8;
     if (h.container()) {
-      if (depth >= kMaxDepth) return false;
+      if (depth >= kMaxDepth) return damaged();
       const size_t body_end = body + std::min<size_t>(h.length, end - body);
       if (h.type == kShapeContainer) {
         out.emplace_back();
@@ -111,16 +116,16 @@ bool walk(Bytes d, size_t at, size_t end, int depth, OfficeArtShape* shape, std:
         out[index].begin = at;
         out[index].end = body_end;
         OfficeArtShape s = out[index];
-        const bool ok = walk(d, body, body_end, depth + 1, &s, out);
+        const bool ok = walk(d, body, body_end, depth + 1, &s, drawing);
         out[index] = std::move(s);
         if (!ok) return false;
-      } else if (!walk(d, body, body_end, depth + 1, shape, out)) {
+      } else if (!walk(d, body, body_end, depth + 1, shape, drawing)) {
         return false;
       }
       at = body_end;
       continue;
     }
-    if (h.length > end - body) return false;
+    if (h.length > end - body) return damaged();
     if (shape) {
       if (h.type == kShapeRecord && h.length >= 8) {
         shape->shape_type = h.instance();
@@ -140,26 +145,36 @@ bool walk(Bytes d, size_t at, size_t end, int depth, OfficeArtShape* shape, std:
 
 }  // namespace
 
-std::vector<OfficeArtShape> read_officeart_shapes(std::span<const uint8_t> drawing) {
-  std::vector<OfficeArtShape> out;
+OfficeArtDrawing read_officeart_shapes(std::span<const uint8_t> drawing) {
+  OfficeArtDrawing out;
   walk(Bytes{drawing}, 0, drawing.size(), 0, nullptr, out);
   return out;
 }
 
-void read_obj(const biff::Record& rec, model::DrawingObject& obj) {
+void read_obj(const biff::Record& rec, model::DrawingObject& obj, std::vector<std::string>& problems) {
   biff::RecordCursor c(rec);
   while (c.remaining() >= 4) {
     const uint16_t ft = c.u16();
     const uint16_t cb = c.u16();
     if (ft == kSubEnd || ft == kSubListData) break;  // the list data's length is not reliable
+    if (cb > c.remaining()) {
+      problems.push_back("object " + std::to_string(obj.object_id) + ": sub-record " + std::to_string(ft) +
+                         " runs past its OBJ record; " + (ft == kSubMacro ? "its assigned macro" : "it") +
+                         " and what follows are left out");
+      return;
+    }
     auto body = c.bytes(cb);
     Bytes d{body};
     if (ft == kSubCommon && d.has(0, 4)) {
       obj.object_type = d.u16(0);
       obj.object_id = d.u16(2);
-    } else if (ft == kSubMacro && d.has(0, 6)) {
-      const size_t cce = d.u16(0) & 0x7FFF;
-      if (d.has(6, cce)) obj.macro_tokens.assign(body.begin() + 6, body.begin() + 6 + cce);
+    } else if (ft == kSubMacro) {
+      const size_t cce = d.has(0, 2) ? d.u16(0) & 0x7FFF : 0;
+      if (d.has(6, cce))
+        obj.macro_tokens.assign(body.begin() + 6, body.begin() + 6 + static_cast<long>(cce));
+      else
+        problems.push_back("object " + std::to_string(obj.object_id) +
+                           ": the assigned macro's formula runs past its sub-record; the object has no macro");
     }
   }
 }

@@ -28,12 +28,17 @@ struct OfficeArtShape {
   size_t begin = 0, end = 0;
 };
 
-// Shapes of the joined MSODRAWING payloads of a sheet, in document order. Damaged records end
-// the walk early; what was read before them is returned.
-std::vector<OfficeArtShape> read_officeart_shapes(std::span<const uint8_t> drawing);
+// Shapes of the joined MSODRAWING payloads of a sheet, in document order. A damaged record ends
+// the walk early; what was read before it is kept, and where it lies is told.
+struct OfficeArtDrawing {
+  std::vector<OfficeArtShape> shapes;
+  std::optional<size_t> damaged_at;  // offset of the record that did not fit
+};
+OfficeArtDrawing read_officeart_shapes(std::span<const uint8_t> drawing);
 
-// The OBJ record's common data (type, id) and assigned macro formula.
-void read_obj(const biff::Record& rec, model::DrawingObject& obj);
+// The OBJ record's common data (type, id) and assigned macro formula. A sub-record that runs
+// past the record ends the reading; what it left out is added to `problems`.
+void read_obj(const biff::Record& rec, model::DrawingObject& obj, std::vector<std::string>& problems);
 
 // The text of a TXO record with its formatting runs (from the CONTINUE records that follow).
 // `own_end` is set to where the text box's own bytes (fixed part, text, runs) end in rec.data.

@@ -1,6 +1,7 @@
 #include "spreadsheet/xls/read_links.h"
 
 #include <exception>
+#include <string>
 
 #include "spreadsheet/formula/print.h"
 
@@ -29,6 +30,13 @@ void link_filter_ranges(model::Workbook& book) {
   }
 }
 
+// A reference that names nothing prints as an error value in place of the macro's name.
+bool names_a_macro(std::u16string_view text) {
+  const size_t bang = text.rfind(u'!');
+  const std::u16string_view macro = bang == std::u16string_view::npos ? text : text.substr(bang + 1);
+  return !macro.empty() && macro != u"#NAME?" && macro != u"#REF!";
+}
+
 void link_macros(model::Workbook& book) {
   for (auto& sheet : book.sheets) {
     for (auto& obj : sheet->drawings) {
@@ -36,8 +44,15 @@ void link_macros(model::Workbook& book) {
       try {
         const auto text = formula::print(book, {}, obj.macro_tokens, {}, formula::Notation::A1);
         obj.macro = text.starts_with(u"=") ? text.substr(1) : text;
-      } catch (const std::exception&) {
+        if (!names_a_macro(obj.macro)) {
+          obj.macro.clear();
+          sheet->problems.push_back("object " + std::to_string(obj.object_id) +
+                                    ": the assigned macro's formula names no macro; the object has no macro");
+        }
+      } catch (const std::exception& e) {
         obj.macro.clear();  // a damaged reference names no macro
+        sheet->problems.push_back("object " + std::to_string(obj.object_id) + ": the assigned macro cannot be read (" +
+                                  e.what() + "); the object has no macro");
       }
     }
   }

@@ -52,7 +52,7 @@ class SheetReader {
       case rt::MsoDrawing: drawing_.insert(drawing_.end(), rec_.data.begin(), rec_.data.end()); break;
       case rt::Obj: read_object(); break;
       case rt::TxO: read_text_box(); break;
-      case rt::Note: sheet_.comments.push_back(read_note(rec_)); break;
+      case rt::Note: read_comment(); break;
       case rt::CondFmt: sheet_.conditional_formats.push_back(read_condfmt(rec_)); break;
       case rt::CF:
         if (!sheet_.conditional_formats.empty()) sheet_.conditional_formats.back().rules.push_back(read_cf(rec_));
@@ -116,14 +116,21 @@ class SheetReader {
   void read_object() {
     move_drawing_continuation(0);  // an OBJ record is never continued
     model::DrawingObject obj;
-    read_obj(rec_, obj);
+    read_obj(rec_, obj, sheet_.problems);
     obj.obj_records.push_back(raw_record(rec_));
     sheet_.drawings.push_back(std::move(obj));
   }
 
+  // A text box whose text cannot be read is kept as stored, without its text.
   void read_text_box() {
     size_t own_end = 0;
-    model::RichText text = read_txo(rec_, own_end);
+    model::RichText text;
+    try {
+      text = read_txo(rec_, own_end);
+    } catch (const biff::FormatError& e) {
+      own_end = rec_.data.size();
+      sheet_.problems.push_back(object_words() + ": its text cannot be read (" + e.what() + ")");
+    }
     move_drawing_continuation(own_end);
     if (sheet_.drawings.empty()) {
       sheet_.other_records.push_back(raw_record(rec_));
@@ -134,9 +141,27 @@ class SheetReader {
     obj.obj_records.push_back(raw_record(rec_));
   }
 
+  // A comment whose record cannot be read is left out.
+  void read_comment() {
+    try {
+      sheet_.comments.push_back(read_note(rec_));
+    } catch (const biff::FormatError& e) {
+      sheet_.problems.push_back(std::string("a comment cannot be read and is left out (") + e.what() + ")");
+    }
+  }
+
+  // The object the records just read belong to, for the problems list.
+  std::string object_words() const {
+    if (sheet_.drawings.empty()) return "a text box without object";
+    return "object " + std::to_string(sheet_.drawings.back().object_id);
+  }
+
   // The n-th shape that has client data belongs to the n-th OBJ record.
   void attach_shapes() {
-    const auto shapes = read_officeart_shapes(drawing_);
+    const auto [shapes, damaged_at] = read_officeart_shapes(drawing_);
+    if (damaged_at)
+      sheet_.problems.push_back("the drawing has a damaged record at byte " + std::to_string(*damaged_at) +
+                                " of its joined data; the shapes from there on are not read");
     size_t next = 0;
     for (const auto& shape : shapes) {
       if (!shape.has_client_data) continue;
@@ -152,6 +177,9 @@ class SheetReader {
       obj.shape_bytes.assign(drawing_.begin() + static_cast<long>(shape.begin),
                              drawing_.begin() + static_cast<long>(shape.end));
     }
+    for (size_t i = next; i < sheet_.drawings.size(); ++i)
+      sheet_.problems.push_back("object " + std::to_string(sheet_.drawings[i].object_id) +
+                                " has no shape in the drawing: its place, name and shape type are unknown");
   }
 
   void attach_comments() {

@@ -70,6 +70,46 @@ TEST(ShapesTest, PlaceFollowsColumnWidthsAndRowHeights) {
   EXPECT_DOUBLE_EQ(button->Top(), 12.75);
 }
 
+// Three objects over B3:D5 (96 x 25.5 points at 48, 25.5) that move and size with cells, move
+// only, and float free.
+TEST(ShapesTest, WidthsAndHeightsMoveAndSizeObjectsByTheirPlacement) {
+  auto wb = sample_workbook();
+  for (uint8_t placement : {1, 2, 3}) {
+    model::DrawingObject d;
+    d.object_type = 30;
+    d.autoshape_type = 1;
+    d.object_id = placement;
+    d.anchor = {1, 0, 2, 0, 3, 0, 4, 0, placement};
+    wb->sheets[0]->drawings.push_back(d);
+  }
+  auto o = open_in_new_instance(std::move(wb));
+  auto shapes = o.app->ActiveSheet()->Shapes();
+  struct Place {
+    double left, top, width, height;
+  };
+  auto place = [&](int i) {
+    auto s = shapes->Item(Variant(i));
+    return Place{s->Left(), s->Top(), s->Width(), s->Height()};
+  };
+  auto expect = [&](const char* step, const Place (&want)[3]) {
+    for (int i = 0; i < 3; ++i) {
+      const Place got = place(i + 1);
+      EXPECT_DOUBLE_EQ(got.left, want[i].left) << step << " placement " << i + 1;
+      EXPECT_DOUBLE_EQ(got.top, want[i].top) << step << " placement " << i + 1;
+      EXPECT_DOUBLE_EQ(got.width, want[i].width) << step << " placement " << i + 1;
+      EXPECT_DOUBLE_EQ(got.height, want[i].height) << step << " placement " << i + 1;
+    }
+  };
+  o.app->Range(Variant(u"B1"))->SetColumnWidth(Variant(18.29));  // 133 pixels, 69 more
+  expect("column B wider", {{48, 25.5, 147.75, 25.5}, {48, 25.5, 96, 25.5}, {48, 25.5, 96, 25.5}});
+  o.app->Range(Variant(u"A1"))->SetColumnWidth(Variant(0.0));  // hidden: 48 points to the left
+  expect("column A hidden", {{0, 25.5, 147.75, 25.5}, {0, 25.5, 96, 25.5}, {48, 25.5, 96, 25.5}});
+  o.app->Range(Variant(u"4:4"))->SetRowHeight(Variant(30.0));
+  expect("row 4 taller", {{0, 25.5, 147.75, 42.75}, {0, 25.5, 96, 25.5}, {48, 25.5, 96, 25.5}});
+  o.app->Range(Variant(u"1:1"))->SetHidden(Variant(true));
+  expect("row 1 hidden", {{0, 12.75, 147.75, 42.75}, {0, 12.75, 96, 25.5}, {48, 25.5, 96, 25.5}});
+}
+
 TEST(ShapesTest, SelectingAShapeMakesItTheSelection) {
   auto o = open_in_new_instance(workbook_with_buttons());
   auto shape = o.app->ActiveSheet()->Shapes()->Item(Variant(2));

@@ -19,6 +19,10 @@ void put32(std::vector<uint8_t>& out, uint32_t v) {
   put16(out, static_cast<uint16_t>(v >> 16));
 }
 
+void put32_at(std::vector<uint8_t>& out, size_t at, uint32_t v) {
+  for (int i = 0; i < 4; ++i) out[at + static_cast<size_t>(i)] = static_cast<uint8_t>(v >> (8 * i));
+}
+
 void record(std::vector<uint8_t>& out, uint16_t ver_inst, uint16_t type, const std::vector<uint8_t>& body) {
   put16(out, ver_inst);
   put16(out, type);
@@ -54,7 +58,7 @@ std::vector<uint8_t> shape(uint16_t shape_type, std::vector<std::pair<uint16_t, 
 }
 
 TEST(ReadDrawingTest, PropertyTableAndAnchor) {
-  const auto shapes = read_officeart_shapes(shape(96, {{0x0147, 15510}, {0x0149, 7}, {0x03BF, 0x00020002}}));
+  const auto shapes = read_officeart_shapes(shape(96, {{0x0147, 15510}, {0x0149, 7}, {0x03BF, 0x00020002}})).shapes;
   ASSERT_EQ(shapes.size(), 1u);
   const OfficeArtShape& s = shapes[0];
   EXPECT_EQ(s.shape_type, 96);
@@ -68,7 +72,7 @@ TEST(ReadDrawingTest, PropertyTableAndAnchor) {
 
 TEST(ReadDrawingTest, PlacementFromTheAnchorFlags) {
   for (const auto& [flags, placement] : {std::pair<uint16_t, uint8_t>{0, 1}, {2, 2}, {3, 3}}) {
-    const auto shapes = read_officeart_shapes(shape(1, {}, flags));
+    const auto shapes = read_officeart_shapes(shape(1, {}, flags)).shapes;
     ASSERT_EQ(shapes.size(), 1u);
     EXPECT_EQ(shapes[0].anchor->placement, placement) << flags;
   }
@@ -78,7 +82,10 @@ TEST(ReadDrawingTest, DamagedRecordsGiveWhatIsReadable) {
   const auto whole = shape(2, {{0x0147, 100}});
   for (size_t cut = 0; cut < whole.size(); ++cut) {
     std::vector<uint8_t> truncated(whole.begin(), whole.begin() + static_cast<long>(cut));
-    for (const OfficeArtShape& s : read_officeart_shapes(truncated)) {
+    const OfficeArtDrawing read = read_officeart_shapes(truncated);
+    EXPECT_LE(read.damaged_at.value_or(0), cut);
+    EXPECT_TRUE(cut <= 8 || cut >= 8 + 8 + 8 || read.damaged_at.has_value()) << cut;  // inside the shape record
+    for (const OfficeArtShape& s : read.shapes) {
       EXPECT_LE(s.end, truncated.size()) << cut;
       if (!s.adjustments.empty()) {
         EXPECT_EQ(s.adjustments.at(0), 100) << cut;
@@ -88,15 +95,15 @@ TEST(ReadDrawingTest, DamagedRecordsGiveWhatIsReadable) {
   // A table that counts more properties than it holds keeps the simple ones that fit.
   auto overcounted = whole;
   overcounted[8 + 16 + 0] = 0xF3;
-  const auto shapes = read_officeart_shapes(overcounted);
+  const auto shapes = read_officeart_shapes(overcounted).shapes;
   ASSERT_EQ(shapes.size(), 1u);
   EXPECT_EQ(shapes[0].adjustments.at(0), 100);
   EXPECT_TRUE(shapes[0].name.empty());
   // Containers nested past any sane depth.
   std::vector<uint8_t> deep;
-  for (int i = 0; i < 1000; ++i)
-    for (uint8_t b : {0x0F, 0, 0x03, 0xF0, 0, 0, 0, 0}) deep.push_back(b);
-  EXPECT_TRUE(read_officeart_shapes(deep).empty());
+  for (uint32_t inside = 1000; inside-- > 0;) record(deep, 0xF, 0xF003, {}), put32_at(deep, deep.size() - 4, inside * 8);
+  EXPECT_TRUE(read_officeart_shapes(deep).shapes.empty());
+  EXPECT_TRUE(read_officeart_shapes(deep).damaged_at.has_value());
 }
 
 }  // namespace

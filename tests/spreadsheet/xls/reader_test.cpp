@@ -430,6 +430,44 @@ TEST(XlsReader, AutoFilterRangeAndButtonMacroAreLinkedAfterReading) {
   EXPECT_EQ(s.drawings[0].macro, u"Macro1");
 }
 
+// A damaged drawing leaves the cells readable: the parts that cannot be read are left out and
+// the sheet says why.
+TEST(XlsReader, DamagedObjectsAreLeftOutAndListed) {
+  const auto button = [](uint16_t id, const Bytes& macro) {
+    return Bytes().u16(0x15).u16(0x12).u16(7).u16(id).u16(0x6011).zeros(12).raw(macro.data());
+  };
+  struct Case {
+    const char* name;
+    std::vector<Rec> records;
+    size_t objects, comments;
+  };
+  const std::vector<uint8_t> drawing = comment_shapes({1025, 1026});
+  const Case cases[] = {
+      {"macro sub-record past the record", {{rt::Obj, button(1, Bytes().u16(0x04).u16(40).u16(5).u32(0))}}, 1, 0},
+      {"macro formula past its sub-record",
+       {{rt::Obj, button(1, Bytes().u16(0x04).u16(8).u16(30).u32(0).u16(0).u32(0))}}, 1, 0},
+      {"macro naming no name",
+       {{rt::Obj, button(1, Bytes().u16(0x04).u16(12).u16(5).u32(0).raw({0x23, 9, 0, 0, 0}).u8(0).u32(0))}}, 1, 0},
+      {"text box cut short", {{rt::Obj, button(1, Bytes().u32(0))}, {rt::TxO, Bytes().u16(0x0212)}}, 1, 0},
+      {"comment cut short", {{rt::Note, Bytes().u16(1)}}, 0, 0},
+      {"drawing cut short",
+       {{rt::MsoDrawing, std::vector<uint8_t>(drawing.begin(), drawing.end() - 30)},
+        {rt::Obj, button(1, Bytes().u32(0))}, {rt::Obj, button(2, Bytes().u32(0))}}, 2, 0},
+  };
+  for (const Case& c : cases) {
+    SheetSpec sheet;
+    sheet.records = c.records;
+    sheet.records.insert(sheet.records.begin(), {rt::Number, cell(0, 0).f64(42)});
+    const auto book = open({}, {sheet});
+    const auto& s = *book->sheets[0];
+    EXPECT_EQ(s.cells.find({0, 0})->value.as_number(), 42) << c.name;
+    EXPECT_EQ(s.drawings.size(), c.objects) << c.name;
+    EXPECT_EQ(s.comments.size(), c.comments) << c.name;
+    for (const auto& d : s.drawings) EXPECT_TRUE(d.macro.empty()) << c.name;
+    EXPECT_FALSE(s.problems.empty()) << c.name;
+  }
+}
+
 std::unique_ptr<model::Workbook> written_and_read(const model::Workbook& book) {
   return xls::read_workbook(xls::write_workbook(book));
 }
