@@ -23,7 +23,7 @@ struct ShapeSpec {
   std::u16string text;
   std::u16string alternative_text;
   uint16_t shape_type = kRectangle;
-  model::Anchor anchor{1, 0, 2, 0, 3, 0, 4, 0, 2};  // B3 to D5: 96 x 25.5 points at (48, 25.5)
+  model::Anchor anchor{1, 0, 2, 0, 3, 0, 4, 0, 1};  // B3 to D5: 96 x 25.5 points at (48, 25.5)
   std::map<int, int32_t> adjustments;
 };
 
