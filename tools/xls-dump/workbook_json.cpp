@@ -2,6 +2,8 @@
 
 #include <map>
 
+#include "spreadsheet/automation/autoshape_types.h"
+#include "spreadsheet/automation/shape_place.h"
 #include "spreadsheet/core/text.h"
 #include "spreadsheet/core/variant.h"
 
@@ -128,7 +130,9 @@ Value cell_json(const model::Styles& styles, const model::Cell& cell) {
   return o;
 }
 
-Value drawing_json(const model::DrawingObject& d) {
+// The object as the automation shows it: shape type number, place and size in points after the
+// stored widths and heights, and assigned macro.
+Value drawing_json(const model::Workbook& book, const model::Sheet& s, const model::DrawingObject& d) {
   const auto& a = d.anchor;
   Array anchor;
   for (int v : {a.col1, a.dx1, a.row1, a.dy1, a.col2, a.dx2, a.row2, a.dy2}) anchor.emplace_back(v);
@@ -140,6 +144,13 @@ Value drawing_json(const model::DrawingObject& d) {
   o["alternative_text"] = u8(d.alternative_text);
   o["text"] = u8(d.text.text);
   o["macro"] = u8(d.macro);
+  o["autoshape_type"] = xl::autoshape_type(d.autoshape_type);
+  o["placement"] = d.anchor.placement;
+  const layout::PointRect place = xl::shape_place(book, s, d);
+  o["left"] = place.left;
+  o["top"] = place.top;
+  o["width"] = place.width;
+  o["height"] = place.height;
   if (d.chart_index >= 0) o["chart_index"] = d.chart_index;
   o["anchor"] = std::move(anchor);
   return o;
@@ -192,7 +203,8 @@ Value conditional_formats_json(const model::Sheet& s) {
   return out;
 }
 
-Value sheet_json(const model::Sheet& s, const model::Styles& styles) {
+Value sheet_json(const model::Workbook& book, const model::Sheet& s) {
+  const model::Styles& styles = book.styles;
   Object cells;
   int nrows = 0, ncols = 0;
   for (const auto& [key, cell] : s.cells) {
@@ -232,7 +244,9 @@ Value sheet_json(const model::Sheet& s, const model::Styles& styles) {
     comments[u8(model::a1_address(c.cell))] = std::move(o);
   }
   Array drawings;
-  for (const auto& d : s.drawings) drawings.push_back(drawing_json(d));
+  for (const auto& d : s.drawings) drawings.push_back(drawing_json(book, s, d));
+  Array problems;
+  for (const auto& p : s.problems) problems.emplace_back(p);
   Object o;
   o["name"] = u8(s.name);
   o["kind"] = kind_name(s.kind);
@@ -246,6 +260,7 @@ Value sheet_json(const model::Sheet& s, const model::Styles& styles) {
   o["comments"] = std::move(comments);
   o["cells"] = std::move(cells);
   o["drawings"] = std::move(drawings);
+  o["problems"] = std::move(problems);
   o["conditional_formats"] = conditional_formats_json(s);
   o["embedded_charts"] = static_cast<long long>(s.embedded_charts.size());
   if (s.autofilter) {
@@ -317,7 +332,7 @@ json::Value workbook_json(const model::Workbook& book, const std::string& file_n
     names.emplace_back(std::move(o));
   }
   Array sheets;
-  for (const auto& s : book.sheets) sheets.push_back(sheet_json(*s, book.styles));
+  for (const auto& s : book.sheets) sheets.push_back(sheet_json(book, *s));
   Object o;
   o["file"] = file_name;
   o["datemode"] = book.date_system == DateSystem::k1904 ? 1 : 0;

@@ -17,6 +17,7 @@ constexpr std::array<std::pair<uint16_t, int>, 32> kTypes = {{
 }  // namespace
 
 int autoshape_type(uint16_t stored_shape_type) {
+  if (stored_shape_type == 0) return kShapeRectangle;
   for (const auto& [stored, type] : kTypes)
     if (stored == stored_shape_type) return type;
   return kShapeNotPrimitive;

@@ -9,6 +9,7 @@ namespace tabrel::xl {
 inline constexpr int kShapeRectangle = 1;
 inline constexpr int kShapeNotPrimitive = 138;
 
+// A shape that stores no type (an object made without a drawing layer) draws as a rectangle.
 int autoshape_type(uint16_t stored_shape_type);
 
 }  // namespace tabrel::xl

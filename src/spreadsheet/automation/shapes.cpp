@@ -79,10 +79,7 @@ void Shape::SetOnAction(const std::u16string& macro) {
 
 std::u16string Shape::AlternativeText() const { return get().alternative_text; }
 
-int Shape::AutoShapeType() const {
-  const uint16_t stored = get().autoshape_type;
-  return stored == 0 ? kShapeRectangle : autoshape_type(stored);
-}
+int Shape::AutoShapeType() const { return autoshape_type(get().autoshape_type); }
 
 std::shared_ptr<xl::TextFrame> Shape::TextFrame() const {
   get();

@@ -10,6 +10,7 @@
 #include "spreadsheet/automation/sheets.h"
 #include "spreadsheet/automation/workbooks.h"
 #include "spreadsheet/automation/worksheet.h"
+#include "spreadsheet/core/text.h"
 #include "spreadsheet/xls/reader.h"
 #include "spreadsheet/xls/writer.h"
 
@@ -158,6 +159,42 @@ TEST(ShapesTest, NewMacroOfAButtonFromAFileIsWhatTheWrittenFileCalls) {
         EXPECT_EQ(d.macro, u"NewMacro");
       }
   EXPECT_GT(buttons, 0);
+}
+
+// Buttons and shapes with assigned macros in files saved by the spreadsheet: the macro and the
+// text that the automation reports for each.
+TEST(ShapesTest, AssignedMacrosOfCorpusFiles) {
+  struct Expected {
+    const char* file;
+    const char16_t* sheet;
+    const char16_t* text;
+    const char16_t* macro;
+  };
+  const Expected cases[] = {
+      {"poi-50939.xls", u"sheet2", u"Repair Results\nColumns", u"Repair_Result_Formula"},
+      {"poi-external_name.xls", u"Example YTP 1", u"Create Weeks", u"'Example CG YTP.xls'!CreateWeeks"},
+      {"poi-StringContinueRecords.xls", u"file load sequence", u"Test Pack", u"Test_Pack"},
+      {"poi-StringContinueRecords.xls", u"file load sequence", u"Generate TestPack", u"Generate_TestPack"},
+      {"poi-ex42570-20305.xls", u"Data", u"Update", u"update"},
+      {"poi-39634.xls", u"5. BBU Data", u"Copy this sheet", u""},
+  };
+  for (const Expected& c : cases) {
+    const auto file = std::filesystem::path(TABREL_SHARED_DIR) / "corpus" / "excel" / c.file;
+    if (!std::filesystem::exists(file)) GTEST_SKIP() << "no corpus";
+    auto app = Application::New();
+    app->Workbooks()->Open(file.u16string());
+    auto shapes = app->Sheets(Variant(c.sheet))->Shapes();
+    bool found = false;
+    for (int i = 1; i <= shapes->Count() && !found; ++i) {
+      auto shape = shapes->Item(Variant(i));
+      if (error_number([&] { shape->TextFrame()->Characters()->Text(); }) != 0) continue;
+      if (shape->TextFrame()->Characters()->Text() != c.text) continue;
+      found = true;
+      EXPECT_EQ(shape->OnAction(), c.macro) << c.file;
+    }
+    EXPECT_TRUE(found) << c.file << " " << to_utf8(c.text);
+    app->Quit();
+  }
 }
 
 TEST(ShapesTest, ButtonWithItsMacroFromAFileSavedBySpreadsheet) {
