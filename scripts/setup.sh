@@ -6,6 +6,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   qt6-base-dev qt6-translations-l10n libgl-dev libcurl4-openssl-dev
   fonts-nanum xvfb xauth python3 python3-pyftpdlib zlib1g-dev
+  python3-xlrd  # bench/: the whole-process comparison of xls-dump --recalc
 )
 missing=()
 for p in "${packages[@]}"; do

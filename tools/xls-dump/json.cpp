@@ -246,4 +246,43 @@ std::string write(const Value& v, bool indent) {
 
 Value parse(std::string_view text) { return Parser(text).document(); }
 
+void StreamWriter::start_item() {
+  if (after_key_) {
+    after_key_ = false;
+    return;
+  }
+  if (has_items_.empty()) return;
+  if (has_items_.back()) out_ << ',';
+  has_items_.back() = true;
+  out_ << '\n' << std::string(has_items_.size(), ' ');
+}
+
+void StreamWriter::key(std::string_view name) {
+  start_item();
+  buffer_.clear();
+  write_string(buffer_, std::string(name));
+  out_ << buffer_ << ": ";
+  after_key_ = true;
+}
+
+void StreamWriter::value(const Value& v) {
+  start_item();
+  buffer_.clear();
+  write_value(buffer_, v, true, static_cast<int>(has_items_.size()));
+  out_ << buffer_;
+}
+
+void StreamWriter::open(char bracket) {
+  start_item();
+  out_ << bracket;
+  has_items_.push_back(false);
+}
+
+void StreamWriter::close(char bracket) {
+  const bool items = has_items_.back();
+  has_items_.pop_back();
+  if (items) out_ << '\n' << std::string(has_items_.size(), ' ');
+  out_ << bracket;
+}
+
 }  // namespace tabrel::json

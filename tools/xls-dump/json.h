@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <map>
+#include <ostream>
 #include <memory>
 #include <stdexcept>
 #include <string>
@@ -58,6 +59,32 @@ struct ParseError : std::runtime_error {
 };
 
 std::string write(const Value& v, bool indent = true);
+
+// Writes one document to a stream as it is produced, indented as write() indents, for
+// documents too large to hold as a Value. Keys come in the order they are given.
+class StreamWriter {
+ public:
+  explicit StreamWriter(std::ostream& out) : out_(out) {}
+  void begin_object() { open('{'); }
+  void end_object() { close('}'); }
+  void begin_array() { open('['); }
+  void end_array() { close(']'); }
+  // The key of the next member of the current object.
+  void key(std::string_view name);
+  // A whole value at the current place: a member after key(), an item of an array, or the
+  // document.
+  void value(const Value& v);
+
+ private:
+  void open(char bracket);
+  void close(char bracket);
+  void start_item();
+
+  std::ostream& out_;
+  std::vector<bool> has_items_;  // per open object or array
+  bool after_key_ = false;
+  std::string buffer_;
+};
 // Throws ParseError with the byte offset of the fault. Nesting is limited to 256 levels.
 Value parse(std::string_view text);
 

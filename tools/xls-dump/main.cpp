@@ -1,28 +1,58 @@
-// xls-dump: prints what the engine read from a .xls file as JSON.
-// Usage: xls-dump FILE.xls [PASSWORD]
+// xls-dump: prints what the engine read from a .xls file as JSON. With --recalc it also
+// recalculates every formula and gives each cell its computed value ("computed") and its
+// displayed text ("text", Range.Text): what the grader sees of the workbook.
+// Usage: xls-dump [--recalc] FILE.xls [PASSWORD]
 
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
 #include <iostream>
+#include <optional>
 
+#include "spreadsheet/automation/calculation.h"
+#include "spreadsheet/automation/engine_text.h"
+#include "spreadsheet/automation/session.h"
 #include "spreadsheet/core/text.h"
 #include "spreadsheet/xls/reader.h"
 #include "workbook_json.h"
 
+namespace {
+
+void usage() { std::fprintf(stderr, "usage: xls-dump [--recalc] FILE.xls [PASSWORD]\n"); }
+
+tabrel::dump::CellExtras computed_values(tabrel::xl::Book& book) {
+  return [&book](const tabrel::model::Sheet& sheet, tabrel::model::CellRef at, tabrel::json::Object& cell) {
+    cell["computed"] = tabrel::dump::value_json(tabrel::xl::cell_value(book, sheet, at));
+    cell["text"] = tabrel::to_utf8(tabrel::xl::displayed_text(book, sheet, at));
+  };
+}
+
+}  // namespace
+
 int main(int argc, char** argv) {
-  if (argc < 2 || argc > 3) {
-    std::fprintf(stderr, "usage: xls-dump FILE.xls [PASSWORD]\n");
+  const bool recalc = argc > 1 && std::strcmp(argv[1], "--recalc") == 0;
+  const int first = recalc ? 2 : 1;
+  if (argc - first < 1 || argc - first > 2) {
+    usage();
     return 2;
   }
   std::optional<std::u16string> password;
-  if (argc == 3) password = tabrel::from_utf8(argv[2]);
-  const std::filesystem::path path(argv[1]);
+  if (argc - first == 2) password = tabrel::from_utf8(argv[first + 1]);
+  const std::filesystem::path path(argv[first]);
+  std::ios::sync_with_stdio(false);
   try {
-    const auto book = tabrel::xls::read_workbook_file(path, password);
-    std::cout << tabrel::json::write(tabrel::dump::workbook_json(*book, path.filename().string())) << "\n";
+    tabrel::xl::Book book;
+    book.model = tabrel::xls::read_workbook_file(path, password);
+    tabrel::dump::CellExtras extras;
+    if (recalc) {
+      tabrel::xl::calculate_full(book);
+      extras = computed_values(book);
+    }
+    tabrel::dump::write_workbook_json(std::cout, *book.model, path.filename().string(), extras);
+    std::cout << "\n";
   } catch (const tabrel::xls::OpenError& e) {
     std::fprintf(stderr, "%s\n", e.what());
     return 1;
   }
-  return 0;
+  return std::cout ? 0 : 1;
 }

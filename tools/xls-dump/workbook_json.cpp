@@ -1,6 +1,8 @@
 #include "workbook_json.h"
 
+#include <algorithm>
 #include <map>
+#include <sstream>
 
 #include "spreadsheet/automation/autoshape_types.h"
 #include "spreadsheet/automation/shape_place.h"
@@ -107,26 +109,9 @@ Value xf_json(const model::Styles& styles, uint16_t index) {
 }
 
 Value cell_json(const model::Styles& styles, const model::Cell& cell) {
-  const auto& v = cell.value;
-  Object o;
+  Object o = value_json(cell.value);
   o["xf"] = xf_json(styles, cell.xf);
   if (cell.has_formula()) o["formula"] = true;
-  if (v.is_number()) {
-    o["type"] = "number";
-    o["value"] = v.as_number();
-  } else if (v.is_text()) {
-    o["type"] = "text";
-    o["value"] = u8(v.as_text());
-  } else if (v.is_bool()) {
-    o["type"] = "bool";
-    o["value"] = v.as_bool() ? 1 : 0;
-  } else if (v.is_error()) {
-    o["type"] = "error";
-    o["value"] = u8(cell_error_text(v.as_error()));
-  } else {
-    o["type"] = "blank";
-    o["value"] = "";
-  }
   return o;
 }
 
@@ -203,15 +188,13 @@ Value conditional_formats_json(const model::Sheet& s) {
   return out;
 }
 
-Value sheet_json(const model::Workbook& book, const model::Sheet& s) {
-  const model::Styles& styles = book.styles;
-  Object cells;
+// Every member of a sheet's object but its cells.
+Object sheet_members(const model::Workbook& book, const model::Sheet& s) {
   int nrows = 0, ncols = 0;
   for (const auto& [key, cell] : s.cells) {
     const auto at = model::CellStore::position(key);
     nrows = std::max(nrows, at.row + 1);
     ncols = std::max(ncols, at.col + 1);
-    cells[u8(model::a1_address(at))] = cell_json(styles, cell);
   }
   Array merged;
   for (const auto& m : s.merges) {
@@ -258,7 +241,6 @@ Value sheet_json(const model::Workbook& book, const model::Sheet& s) {
   o["columns"] = std::move(columns);
   o["rows"] = std::move(rows);
   o["comments"] = std::move(comments);
-  o["cells"] = std::move(cells);
   o["drawings"] = std::move(drawings);
   o["problems"] = std::move(problems);
   o["conditional_formats"] = conditional_formats_json(s);
@@ -272,6 +254,33 @@ Value sheet_json(const model::Workbook& book, const model::Sheet& s) {
     o["autofilter"] = std::move(filter);
   }
   return o;
+}
+
+// A sheet's members in key order, the cells one by one in row-major order among them.
+void write_sheet(json::StreamWriter& out, const model::Workbook& book, const model::Sheet& s, const CellExtras& extras) {
+  const Object members = sheet_members(book, s);
+  const std::string cells_key = "cells";
+  out.begin_object();
+  auto write_members = [&](auto from, auto to) {
+    for (auto it = from; it != to; ++it) {
+      out.key(it->first);
+      out.value(it->second);
+    }
+  };
+  const auto cells_place = members.lower_bound(cells_key);
+  write_members(members.begin(), cells_place);
+  out.key(cells_key);
+  out.begin_object();
+  for (const auto& [key, cell] : s.cells) {
+    const auto at = model::CellStore::position(key);
+    Value item = cell_json(book.styles, cell);
+    if (extras) extras(s, at, item.as_object());
+    out.key(u8(model::a1_address(at)));
+    out.value(item);
+  }
+  out.end_object();
+  write_members(cells_place, members.end());
+  out.end_object();
 }
 
 // Scope as the other reader numbers it: -1 global, else the index among listed sheets, -4 a
@@ -314,13 +323,35 @@ Value external_books_json(const model::ExternalRefs& refs) {
 
 }  // namespace
 
+json::Object value_json(const model::CellValue& v) {
+  Object o;
+  if (v.is_number()) {
+    o["type"] = "number";
+    o["value"] = v.as_number();
+  } else if (v.is_text()) {
+    o["type"] = "text";
+    o["value"] = u8(v.as_text());
+  } else if (v.is_bool()) {
+    o["type"] = "bool";
+    o["value"] = v.as_bool() ? 1 : 0;
+  } else if (v.is_error()) {
+    o["type"] = "error";
+    o["value"] = u8(cell_error_text(v.as_error()));
+  } else {
+    o["type"] = "blank";
+    o["value"] = "";
+  }
+  return o;
+}
+
 std::string builtin_format_code(uint16_t id) {
   const auto& t = builtin_formats();
   auto it = t.find(id);
   return it == t.end() ? std::string() : it->second;
 }
 
-json::Value workbook_json(const model::Workbook& book, const std::string& file_name) {
+void write_workbook_json(std::ostream& stream, const model::Workbook& book, const std::string& file_name,
+                         const CellExtras& extras) {
   Array names;
   for (const auto& n : book.names) {
     Object o;
@@ -331,15 +362,27 @@ json::Value workbook_json(const model::Workbook& book, const std::string& file_n
     o["formula"] = Value();
     names.emplace_back(std::move(o));
   }
-  Array sheets;
-  for (const auto& s : book.sheets) sheets.push_back(sheet_json(book, *s));
-  Object o;
-  o["file"] = file_name;
-  o["datemode"] = book.date_system == DateSystem::k1904 ? 1 : 0;
-  o["names"] = std::move(names);
-  o["sheets"] = std::move(sheets);
-  o["external_books"] = external_books_json(book.externals);
-  return o;
+  json::StreamWriter out(stream);
+  out.begin_object();
+  out.key("datemode");
+  out.value(book.date_system == DateSystem::k1904 ? 1 : 0);
+  out.key("external_books");
+  out.value(external_books_json(book.externals));
+  out.key("file");
+  out.value(file_name);
+  out.key("names");
+  out.value(names);
+  out.key("sheets");
+  out.begin_array();
+  for (const auto& s : book.sheets) write_sheet(out, book, *s, extras);
+  out.end_array();
+  out.end_object();
+}
+
+json::Value workbook_json(const model::Workbook& book, const std::string& file_name) {
+  std::ostringstream text;
+  write_workbook_json(text, book, file_name);
+  return json::parse(text.str());
 }
 
 }  // namespace tabrel::dump

@@ -12,11 +12,11 @@ namespace {
 formula::Engine& engine_of(Book& book) {
   if (!book.engine) {
     formula::EngineOptions options;
-    options.format_number = [](double value, std::u16string_view code, const model::Workbook& wb)
+    options.format_number = [cache = book.render_cache](double value, std::u16string_view code, const model::Workbook& wb)
         -> std::optional<std::u16string> {
       layout::DisplayOptions display;
       display.date_system = wb.date_system;
-      return layout::display_text(numfmt::CellValue(value), code, 0, layout::FontSpec{}, display);
+      return layout::display_text(numfmt::CellValue(value), std::u16string(code), 0, layout::FontSpec{}, display, *cache);
     };
     book.engine = std::make_unique<formula::Engine>(*book.model, options);
   }
@@ -33,6 +33,8 @@ model::CellValue cell_value(Book& book, const model::Sheet& sheet, model::CellRe
   if (index < 0) return cell->value;
   return engine_of(book).value_of(index, at);
 }
+
+size_t calculate_full(Book& book) { return engine_of(book).recompute_all(); }
 
 void enter_formula(Book& book, const model::Sheet& sheet, model::CellRef at, const std::u16string& text, bool r1c1) {
   const int index = book.model->sheet_index(&sheet);

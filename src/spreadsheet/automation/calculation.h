@@ -13,6 +13,10 @@ struct Book;
 
 model::CellValue cell_value(Book& book, const model::Sheet& sheet, model::CellRef at);
 
+// Application.CalculateFull: every formula recomputed from its precedents, in dependency
+// order. Returns the number of formula cells.
+size_t calculate_full(Book& book);
+
 // Stores a formula typed as text (A1 or R1C1 with "="; other text is stored as a constant)
 // and computes it. Raises 1004 for text that does not parse.
 void enter_formula(Book& book, const model::Sheet& sheet, model::CellRef at, const std::u16string& text, bool r1c1);

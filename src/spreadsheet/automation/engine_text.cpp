@@ -37,6 +37,10 @@ int standard_mdw(const model::Workbook& wb) {
   return layout::FontMetrics(font_spec(wb, kStandardFont)).max_digit_width();
 }
 
+int standard_mdw(const model::Workbook& wb, layout::RenderCache& cache) {
+  return cache.metrics(font_spec(wb, kStandardFont)).max_digit_width();
+}
+
 // Width of a column in pixels: its stored width, else the sheet's standard width.
 int column_pixels(const model::Sheet& sheet, int col, int mdw) {
   if (const model::ColumnInfo* info = sheet.column_info(col)) {
@@ -62,7 +66,8 @@ std::u16string displayed_text(Book& book, const model::Sheet& sheet, model::Cell
   const model::CellValue value = cell_value(book, sheet, at);
   if (value.is_blank()) return {};
   const model::Xf& xf = ops::effective_format(wb, sheet, at);
-  const int mdw = standard_mdw(wb);
+  layout::RenderCache& cache = *book.render_cache;
+  const int mdw = standard_mdw(wb, cache);
   const auto merged = sheet.merge_area(at);
   const int first = merged ? merged->first.col : at.col;
   const int last = merged ? merged->last.col : at.col;
@@ -71,7 +76,7 @@ std::u16string displayed_text(Book& book, const model::Sheet& sheet, model::Cell
   layout::DisplayOptions options;
   options.date_system = wb.date_system;
   options.standard_mdw = mdw;
-  return layout::display_text(render_value(value), number_format(wb, xf.format), width, font_spec(wb, xf.font), options);
+  return layout::display_text(render_value(value), number_format(wb, xf.format), width, font_spec(wb, xf.font), options, cache);
 }
 
 std::u16string cell_formula(const model::Workbook& wb, const model::Sheet& sheet, model::CellRef at, Notation notation) {

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "spreadsheet/formula/engine.h"
+#include "spreadsheet/layout/render_cache.h"
 #include "spreadsheet/model/workbook.h"
 
 namespace tabrel::xl {
@@ -28,6 +29,8 @@ struct Book {
   // Sheets removed from the workbook stay here, so objects over them can tell they are gone.
   std::vector<std::unique_ptr<model::Sheet>> removed_sheets;
   std::unique_ptr<formula::Engine> engine;  // see calculation.h
+  // Compiled number formats and font metrics for displayed texts; shared with the engine's TEXT.
+  std::shared_ptr<layout::RenderCache> render_cache = std::make_shared<layout::RenderCache>();
   // A drawn object selected in place of cells (Shape.Select), until cells are selected again.
   const model::Sheet* shape_sheet = nullptr;
   size_t shape_index = 0;

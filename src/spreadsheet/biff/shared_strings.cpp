@@ -6,15 +6,19 @@
 
 namespace tabrel::biff {
 
-SharedStrings read_shared_strings(const Record& sst) {
+uint32_t visit_shared_strings(const Record& sst, const std::function<void(RichString&&)>& take) {
   RecordCursor in(sst);
-  SharedStrings out;
-  out.total_references = in.u32();
-  uint32_t unique = in.u32();
+  const uint32_t total_references = in.u32();
+  const uint32_t unique = in.u32();
   // Every string takes at least three bytes; a larger count cannot be honest.
   if (unique > in.remaining() / 3) in.fail("SST promises " + std::to_string(unique) + " strings");
-  out.strings.reserve(unique);
-  for (uint32_t i = 0; i < unique; ++i) out.strings.push_back(read_rich_string(in));
+  for (uint32_t i = 0; i < unique; ++i) take(read_rich_string(in));
+  return total_references;
+}
+
+SharedStrings read_shared_strings(const Record& sst) {
+  SharedStrings out;
+  out.total_references = visit_shared_strings(sst, [&](RichString&& s) { out.strings.push_back(std::move(s)); });
   return out;
 }
 

@@ -2,6 +2,7 @@
 // The shared string table: SST with its CONTINUE records, and the EXTSST index written after it.
 
 #include <cstdint>
+#include <functional>
 #include <vector>
 
 #include "spreadsheet/biff/record.h"
@@ -19,6 +20,10 @@ struct SharedStrings {
 // Reads an SST record (with its CONTINUE records gathered). FormatError when a string runs past
 // the record or the unique count promises more strings than the record holds.
 SharedStrings read_shared_strings(const Record& sst);
+
+// The same string by string, for a reader that keeps the strings in a form of its own and so
+// never holds them twice. Returns the total count of references (cstTotal).
+uint32_t visit_shared_strings(const Record& sst, const std::function<void(RichString&&)>& take);
 
 // Writes SST and its CONTINUE records, then EXTSST with one bucket per `strings_per_bucket`
 // strings (at least 8, chosen so that there are at most 128 buckets when 0).

@@ -1,6 +1,9 @@
 #include "spreadsheet/cfb/chain.h"
 
+#include <algorithm>
+#include <optional>
 #include <string>
+#include <utility>
 
 #include "spreadsheet/cfb/error.h"
 #include "spreadsheet/cfb/message_text.h"
@@ -23,6 +26,21 @@ void check_id(std::span<const uint32_t> table, uint32_t id, size_t position, con
                     "s, beyond the " + std::to_string(table.size()) + " entries of its table");
 }
 
+// The first id that the chain visits a second time, if any. Sorting the chain costs what the
+// chain costs, where a mark per table entry would cost the whole table for every short stream.
+std::optional<uint32_t> first_repeat(const std::vector<uint32_t>& chain) {
+  std::vector<std::pair<uint32_t, size_t>> sorted;  // (id, position)
+  sorted.reserve(chain.size());
+  for (size_t i = 0; i < chain.size(); ++i) sorted.emplace_back(chain[i], i);
+  std::sort(sorted.begin(), sorted.end());
+  std::optional<std::pair<size_t, uint32_t>> earliest;  // (position of the second visit, id)
+  for (size_t i = 1; i < sorted.size(); ++i)
+    if (sorted[i].first == sorted[i - 1].first && (!earliest || sorted[i].second < earliest->first))
+      earliest = std::pair{sorted[i].second, sorted[i].first};
+  if (!earliest) return std::nullopt;
+  return earliest->second;
+}
+
 }  // namespace
 
 uint64_t sectors_for(uint64_t size, uint32_t unit_size) {
@@ -32,19 +50,17 @@ uint64_t sectors_for(uint64_t size, uint32_t unit_size) {
 std::vector<uint32_t> follow_chain(std::span<const uint32_t> table, uint32_t start,
                                    const ChainRequest& r) {
   std::vector<uint32_t> chain;
-  std::vector<bool> visited;
   uint32_t id = start;
-  while (r.to_end || chain.size() < r.needed) {
+  // A chain longer than its table visits some id twice, so the walk stops there at the latest.
+  while ((r.to_end || chain.size() < r.needed) && chain.size() <= table.size()) {
     if (id == kEndOfChain) break;
     check_id(table, id, chain.size(), r);
-    if (visited.empty()) visited.resize(table.size());
-    if (visited[id])
-      throw Error(ErrorCode::ChainLoop, chain_of(r) + " visits " + std::string(r.unit) + " " +
-                                            std::to_string(id) + " twice");
-    visited[id] = true;
     chain.push_back(id);
     id = table[id];
   }
+  if (const std::optional<uint32_t> twice = first_repeat(chain))
+    throw Error(ErrorCode::ChainLoop, chain_of(r) + " visits " + std::string(r.unit) + " " +
+                                          std::to_string(*twice) + " twice");
   if (!r.to_end && chain.size() < r.needed)
     throw Error(ErrorCode::ChainTooShort, chain_of(r) + " ends after " + std::to_string(chain.size()) +
                                               " " + std::string(r.unit) + "s, its size needs " +

@@ -1,5 +1,8 @@
 #include "spreadsheet/cfb/compound_file.h"
 
+#include <algorithm>
+#include <map>
+#include <tuple>
 #include <utility>
 
 #include "spreadsheet/cfb/entry_name.h"
@@ -13,18 +16,23 @@ namespace {
 
 constexpr uint32_t kNotFound = kNoStream;
 
+// The child of `storage` called `name` (the first in sibling order when a damaged file holds
+// the name twice), or kNotFound.
+uint32_t child_named(const Directory& dir, uint32_t storage, std::u16string_view name) {
+  const std::vector<uint32_t>& sorted = dir.entries[storage].children_by_name;
+  const auto it = std::lower_bound(sorted.begin(), sorted.end(), name, [&](uint32_t child, std::u16string_view n) {
+    return compare_names(dir.entries[child].name, n) < 0;
+  });
+  if (it == sorted.end() || compare_names(dir.entries[*it].name, name) != 0) return kNotFound;
+  return *it;
+}
+
 // The entry at `path`, or kNotFound; `stored_path` gets the names as the file spells them.
 uint32_t lookup(const Directory& dir, std::u16string_view path, std::u16string* stored_path = nullptr) {
   uint32_t current = 0;
   while (true) {
     const size_t slash = path.find(u'/');
-    const std::u16string_view name = path.substr(0, slash);
-    uint32_t found = kNotFound;
-    for (uint32_t child : dir.entries[current].children)
-      if (compare_names(dir.entries[child].name, name) == 0) {
-        found = child;
-        break;
-      }
+    const uint32_t found = child_named(dir, current, path.substr(0, slash));
     if (found == kNotFound) return found;
     if (stored_path != nullptr) *stored_path += (current == 0 ? u"" : u"/") + dir.entries[found].name;
     if (slash == std::u16string_view::npos) return found;
@@ -51,8 +59,10 @@ void append_entries(const Directory& dir, uint32_t storage, const std::u16string
 
 }  // namespace
 
-FileState::FileState(std::vector<uint8_t> file_bytes, Mode file_mode)
-    : bytes(std::move(file_bytes)),
+FileState::FileState(std::span<const uint8_t> file_bytes, std::unique_ptr<const std::vector<uint8_t>> owned,
+                     Mode file_mode)
+    : owned_bytes(std::move(owned)),
+      bytes(file_bytes),
       mode(file_mode),
       header(read_header(bytes, mode)),
       file(bytes, header),
@@ -70,7 +80,15 @@ FileState::FileState(std::vector<uint8_t> file_bytes, Mode file_mode)
 CompoundFile::CompoundFile(std::shared_ptr<const FileState> state) : state_(std::move(state)) {}
 
 CompoundFile CompoundFile::open(std::vector<uint8_t> bytes, Mode mode) {
-  auto state = std::make_shared<const FileState>(std::move(bytes), mode);
+  auto owned = std::make_unique<const std::vector<uint8_t>>(std::move(bytes));
+  const std::span<const uint8_t> view(*owned);
+  auto state = std::make_shared<const FileState>(view, std::move(owned), mode);
+  if (mode == Mode::Strict) validate_strictly(*state);
+  return CompoundFile(std::move(state));
+}
+
+CompoundFile CompoundFile::open_view(std::span<const uint8_t> bytes, Mode mode) {
+  auto state = std::make_shared<const FileState>(bytes, nullptr, mode);
   if (mode == Mode::Strict) validate_strictly(*state);
   return CompoundFile(std::move(state));
 }
@@ -94,6 +112,30 @@ std::vector<uint8_t> CompoundFile::read_stream(std::u16string_view path) const {
   if (entry.type != kTypeStream)
     throw Error(ErrorCode::NotAStream, quoted(path) + " is a storage, not a stream");
   return read_entry_bytes(*state_, entry);
+}
+
+std::vector<CompoundFile::SharedBytes> CompoundFile::read_streams(std::span<const std::u16string> paths) const {
+  std::vector<SharedBytes> out;
+  out.reserve(paths.size());
+  std::map<std::tuple<bool, uint32_t, uint64_t>, SharedBytes> read_before;
+  for (const std::u16string& path : paths) {
+    const uint32_t index = lookup(state_->directory, path);
+    if (index == kNotFound || state_->directory.entries[index].type != kTypeStream) {
+      out.emplace_back();
+      continue;
+    }
+    const DirectoryEntry& entry = state_->directory.entries[index];
+    const auto [known, first_time] = read_before.try_emplace({in_mini_stream(entry), entry.start_sector, entry.size});
+    if (first_time) {
+      try {
+        known->second = std::make_shared<const std::vector<uint8_t>>(read_entry_bytes(*state_, entry));
+      } catch (const Error&) {
+        // stays null: the caller leaves the stream out
+      }
+    }
+    out.push_back(known->second);
+  }
+  return out;
 }
 
 std::vector<Entry> CompoundFile::entries() const {

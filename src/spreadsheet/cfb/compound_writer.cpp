@@ -10,6 +10,7 @@
 #include "spreadsheet/cfb/little_endian.h"
 #include "spreadsheet/cfb/message_text.h"
 #include "spreadsheet/cfb/sibling_tree.h"
+#include "spreadsheet/core/text.h"
 
 namespace tabrel::cfb {
 namespace {
@@ -85,18 +86,21 @@ void write_ids(std::vector<uint8_t>& out, size_t at, const std::vector<uint32_t>
 
 }  // namespace
 
-CompoundWriter::CompoundWriter() { nodes_.push_back({u"Root Entry", EntryType::Storage, {}, {}}); }
+CompoundWriter::CompoundWriter() { nodes_.push_back({u"Root Entry", EntryType::Storage, {}, {}, nullptr}); }
 
 size_t CompoundWriter::add_child(size_t parent, std::u16string_view name, EntryType type) {
-  nodes_.push_back({std::u16string(name), type, {}, {}});
-  nodes_[parent].children.push_back(nodes_.size() - 1);
-  return nodes_.size() - 1;
+  nodes_.push_back({std::u16string(name), type, {}, {}, nullptr});
+  const size_t child = nodes_.size() - 1;
+  nodes_[parent].children.push_back(child);
+  nodes_[parent].child_by_name.emplace(upper(name), child);
+  return child;
 }
 
 size_t CompoundWriter::find_child(size_t parent, std::u16string_view name) const {
-  for (size_t child : nodes_[parent].children)
-    if (compare_names(nodes_[child].name, name) == 0) return child;
-  return 0;
+  // Names that compare equal have the same length and the same upper-case form.
+  const auto& by_name = nodes_[parent].child_by_name;
+  const auto it = by_name.find(upper(name));
+  return it == by_name.end() ? 0 : it->second;
 }
 
 size_t CompoundWriter::parent_of(std::u16string_view path, std::vector<std::u16string_view>& names) {
@@ -127,10 +131,15 @@ void CompoundWriter::add_storage(std::u16string_view path) {
 }
 
 void CompoundWriter::add_stream(std::u16string_view path, std::vector<uint8_t> bytes) {
+  add_shared_stream(path, std::make_shared<const std::vector<uint8_t>>(std::move(bytes)));
+}
+
+void CompoundWriter::add_shared_stream(std::u16string_view path, std::shared_ptr<const std::vector<uint8_t>> bytes) {
   std::vector<std::u16string_view> names;
   const size_t parent = parent_of(path, names);
   if (find_child(parent, names.back()) != 0)
     throw Error(ErrorCode::DuplicateEntry, "entry " + quoted(path) + " exists already");
+  if (bytes == nullptr) bytes = std::make_shared<const std::vector<uint8_t>>();
   nodes_[add_child(parent, names.back(), EntryType::Stream)].bytes = std::move(bytes);
 }
 
@@ -151,7 +160,7 @@ std::vector<uint8_t> CompoundWriter::finish(SectorSize sector_size) const {
       const Node& n = nodes_[child];
       const bool stream = n.type == EntryType::Stream;
       sorted.push_back(static_cast<uint32_t>(flat.size()));
-      flat.push_back({n.name, stream ? kTypeStream : kTypeStorage, stream ? &n.bytes : nullptr});
+      flat.push_back({n.name, stream ? kTypeStream : kTypeStorage, stream ? n.bytes.get() : nullptr});
       if (!stream) queue.emplace_back(child, sorted.back());
     }
     links.resize(flat.size(), {kNoStream, kNoStream, kColorBlack});

@@ -3,6 +3,8 @@
 // (zero class ids and times) and passes the reader's strict mode.
 
 #include <cstdint>
+#include <map>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -21,6 +23,8 @@ class CompoundWriter {
   // case) raises DuplicateEntry, except that adding an existing storage again does nothing.
   void add_storage(std::u16string_view path);
   void add_stream(std::u16string_view path, std::vector<uint8_t> bytes);
+  // The same with bytes that others hold as well; they are not copied before finish().
+  void add_shared_stream(std::u16string_view path, std::shared_ptr<const std::vector<uint8_t>> bytes);
 
   // Streams under 4096 bytes go to the mini stream; the rest get sectors of their own.
   std::vector<uint8_t> finish(SectorSize sector_size = SectorSize::Bytes512) const;
@@ -30,7 +34,8 @@ class CompoundWriter {
     std::u16string name;
     EntryType type;
     std::vector<size_t> children;
-    std::vector<uint8_t> bytes;
+    std::map<std::u16string, size_t> child_by_name;  // upper-cased name -> child
+    std::shared_ptr<const std::vector<uint8_t>> bytes;  // streams only
   };
 
   // The storage that holds the last name of `path`, created with its parents as needed;

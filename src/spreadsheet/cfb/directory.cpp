@@ -1,5 +1,6 @@
 #include "spreadsheet/cfb/directory.h"
 
+#include <algorithm>
 #include <string>
 #include <utility>
 
@@ -84,6 +85,7 @@ class TreeWalk {
       const auto [storage, depth] = storages.back();
       storages.pop_back();
       collect_children(storage);
+      sort_by_name(storage);
       for (uint32_t child : entries_[storage].children) {
         if (entries_[child].type != kTypeStorage) continue;
         if (depth + 1 > kMaxStorageDepth)
@@ -133,6 +135,15 @@ class TreeWalk {
       children.push_back(current);
       current = follow(current, entries_[current].right);
     }
+  }
+
+  // Damaged files may list siblings out of order, so lookups get a sorted copy of their own.
+  void sort_by_name(uint32_t storage) {
+    std::vector<uint32_t>& sorted = entries_[storage].children_by_name;
+    sorted = entries_[storage].children;
+    std::stable_sort(sorted.begin(), sorted.end(), [&](uint32_t a, uint32_t b) {
+      return compare_names(entries_[a].name, entries_[b].name) < 0;
+    });
   }
 
   void check_order(uint32_t before, uint32_t after) const {

@@ -20,6 +20,7 @@ struct DirectoryEntry {
   uint32_t start_sector = kEndOfChain;
   uint64_t size = 0;
   std::vector<uint32_t> children;  // of a reachable storage, in sibling order
+  std::vector<uint32_t> children_by_name;  // the same sorted by name (sibling order among equals)
   bool reachable = false;
 };
 

@@ -2,7 +2,9 @@
 // Everything an opened compound file keeps: its bytes and the tables parsed from them.
 
 #include <cstdint>
+#include <memory>
 #include <optional>
+#include <span>
 #include <vector>
 
 #include "spreadsheet/cfb/allocation_table.h"
@@ -15,11 +17,14 @@
 namespace tabrel::cfb {
 
 struct FileState {
-  FileState(std::vector<uint8_t> file_bytes, Mode file_mode);
+  // `owned` holds the bytes when the file owns them; else the caller keeps `file_bytes` alive.
+  FileState(std::span<const uint8_t> file_bytes, std::unique_ptr<const std::vector<uint8_t>> owned,
+            Mode file_mode);
   FileState(const FileState&) = delete;  // `file` views `bytes`
   FileState& operator=(const FileState&) = delete;
 
-  std::vector<uint8_t> bytes;
+  std::unique_ptr<const std::vector<uint8_t>> owned_bytes;
+  std::span<const uint8_t> bytes;
   Mode mode;
   Header header;
   SectorFile file;

@@ -3,7 +3,6 @@
 #include <algorithm>
 
 #include "spreadsheet/layout/column_width.h"
-#include "spreadsheet/numfmt/format_error.h"
 
 namespace tabrel::layout {
 
@@ -15,8 +14,7 @@ constexpr int kTextInset = 3;
 }  // namespace
 
 numfmt::RenderResult display_result(const numfmt::CellValue& value, const numfmt::Format& format, int width_px,
-                                     const FontSpec& font, const DisplayOptions& options) {
-  const FontMetrics metrics(font);
+                                     const FontMetrics& metrics, const DisplayOptions& options) {
   numfmt::RenderOptions o;
   o.date_system = options.date_system;
   if (width_px <= 0) return numfmt::render(format, value, o);
@@ -31,13 +29,20 @@ numfmt::RenderResult display_result(const numfmt::CellValue& value, const numfmt
   return numfmt::render(format, value, o);
 }
 
+numfmt::RenderResult display_result(const numfmt::CellValue& value, const numfmt::Format& format, int width_px,
+                                     const FontSpec& font, const DisplayOptions& options) {
+  return display_result(value, format, width_px, FontMetrics(font), options);
+}
+
+std::u16string display_text(const numfmt::CellValue& value, const std::u16string& code, int width_px,
+                            const FontSpec& font, const DisplayOptions& options, RenderCache& cache) {
+  return display_result(value, *cache.format(code), width_px, cache.metrics(font), options).text;
+}
+
 std::u16string display_text(const numfmt::CellValue& value, std::u16string_view code, int width_px,
                             const FontSpec& font, const DisplayOptions& options) {
-  try {
-    return display_result(value, numfmt::Format::compile(code), width_px, font, options).text;
-  } catch (const numfmt::FormatError&) {
-    return display_result(value, numfmt::Format::compile(u"General"), width_px, font, options).text;
-  }
+  RenderCache cache;
+  return display_text(value, std::u16string(code), width_px, font, options, cache);
 }
 
 }  // namespace tabrel::layout

@@ -10,6 +10,7 @@
 
 #include "spreadsheet/core/date_serial.h"
 #include "spreadsheet/layout/font_metrics.h"
+#include "spreadsheet/layout/render_cache.h"
 #include "spreadsheet/numfmt/format.h"
 #include "spreadsheet/numfmt/render.h"
 
@@ -23,9 +24,14 @@ struct DisplayOptions {
 };
 
 numfmt::RenderResult display_result(const numfmt::CellValue& value, const numfmt::Format& format, int width_px,
+                                     const FontMetrics& metrics, const DisplayOptions& options = {});
+numfmt::RenderResult display_result(const numfmt::CellValue& value, const numfmt::Format& format, int width_px,
                                      const FontSpec& font, const DisplayOptions& options = {});
 
-// The text alone; a code that does not compile shows the value in General.
+// The text alone; a code that does not compile shows the value in General. The cache keeps
+// the compiled code and the font's metrics for the next cell.
+std::u16string display_text(const numfmt::CellValue& value, const std::u16string& code, int width_px,
+                            const FontSpec& font, const DisplayOptions& options, RenderCache& cache);
 std::u16string display_text(const numfmt::CellValue& value, std::u16string_view code, int width_px,
                             const FontSpec& font, const DisplayOptions& options = {});
 

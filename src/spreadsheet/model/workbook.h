@@ -6,6 +6,7 @@
 #include <map>
 #include <memory>
 #include <optional>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -19,11 +20,16 @@
 namespace tabrel::model {
 
 // A storage or stream of the compound file other than the workbook stream, kept as bytes by its
-// path ("_VBA_PROJECT_CUR/VBA/dir", "_SX_DB_CUR/0001", "\x05SummaryInformation" ...).
+// path ("_VBA_PROJECT_CUR/VBA/dir", "_SX_DB_CUR/0001", "\x05SummaryInformation" ...). Streams
+// that a file stores once under several names share their bytes; replace `shared` to change one.
 struct ExtraStream {
   std::u16string path;
-  std::vector<uint8_t> bytes;
+  std::shared_ptr<const std::vector<uint8_t>> shared;  // null for a storage
   bool is_storage = false;
+
+  static ExtraStream stream(std::u16string path, std::vector<uint8_t> bytes);
+  static ExtraStream storage(std::u16string path);
+  std::span<const uint8_t> bytes() const;
 };
 
 struct WorkbookView {

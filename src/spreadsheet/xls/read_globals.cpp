@@ -1,5 +1,8 @@
 #include "spreadsheet/xls/read_globals.h"
 
+#include <string_view>
+#include <unordered_map>
+
 #include "spreadsheet/biff/format_error.h"
 #include "spreadsheet/biff/record_cursor.h"
 #include "spreadsheet/biff/records.h"
@@ -109,11 +112,23 @@ class GlobalsReader {
     out_.sheet_offsets.push_back(offset);
   }
 
+  // Equal plain strings share one text: a table may repeat a string, or hold millions of
+  // empty ones.
   void read_sst() {
-    auto sst = biff::read_shared_strings(rec_);
-    out_.shared_strings.reserve(sst.strings.size());
-    for (auto& s : sst.strings)
-      out_.shared_strings.push_back(std::make_shared<const model::RichText>(to_rich_text(std::move(s))));
+    std::unordered_map<std::u16string_view, model::CellValue::Text> plain;
+    biff::visit_shared_strings(rec_, [&](biff::RichString&& s) {
+      model::RichText text = to_rich_text(std::move(s));
+      const bool is_plain = text.runs.empty() && text.phonetic == nullptr;
+      if (is_plain) {
+        if (const auto found = plain.find(text.text); found != plain.end()) {
+          out_.shared_strings.push_back(found->second);
+          return;
+        }
+      }
+      auto shared = std::make_shared<const model::RichText>(std::move(text));
+      if (is_plain) plain.emplace(shared->text, shared);
+      out_.shared_strings.push_back(std::move(shared));
+    });
   }
 
   // External cell caches belong to the external book before them; any other place keeps them

@@ -39,19 +39,18 @@ using Kind = OpenError::Kind;
 
 // Workbooks of BIFF2 to BIFF4 are a bare record stream, not a compound file: the file starts
 // with their BOF record.
-bool starts_with_old_bof(const std::vector<uint8_t>& bytes) {
+bool starts_with_old_bof(std::span<const uint8_t> bytes) {
   if (bytes.size() < 4) return false;
   const uint16_t id = static_cast<uint16_t>(bytes[0] | (bytes[1] << 8));
   return id == 0x0009 || id == 0x0209 || id == 0x0409 || id == 0x0809;
 }
 
-cfb::CompoundFile open_container(std::vector<uint8_t> bytes) {
-  const bool old_stream = starts_with_old_bof(bytes);
+cfb::CompoundFile open_container(std::span<const uint8_t> bytes) {
   try {
-    return cfb::CompoundFile::open(std::move(bytes));
+    return cfb::CompoundFile::open_view(bytes);
   } catch (const cfb::Error& e) {
     const bool foreign = e.code() == cfb::ErrorCode::BadSignature || e.code() == cfb::ErrorCode::TruncatedHeader;
-    if (foreign && old_stream) fail(Kind::OldBiffVersion);
+    if (foreign && starts_with_old_bof(bytes)) fail(Kind::OldBiffVersion);
     fail(foreign ? Kind::NotCompoundFile : Kind::Corrupt);
   }
 }
@@ -60,23 +59,33 @@ bool is_top_stream(const cfb::Entry& e, std::u16string_view name) {
   return e.type == cfb::EntryType::Stream && equals_ignore_case(e.path, name);
 }
 
+// What the kept streams may hold together, as a multiple of the file's size. Every sector
+// belongs to one stream, so a sound file stays below one; more means that entries share
+// sectors, and writing the workbook back would multiply them.
+constexpr uint64_t kKeptBytesPerFileByte = 2;
+
 // The other streams and storages of the file, kept for the macro project, pivot caches and
 // document properties. A stream that cannot be read is left out rather than failing the open.
 void keep_other_streams(const cfb::CompoundFile& file, const std::vector<cfb::Entry>& entries,
-                        const std::u16string& workbook_path, model::Workbook& book) {
-  for (const auto& e : entries) {
-    if (e.path == workbook_path) continue;
-    model::ExtraStream s;
-    s.path = e.path;
-    s.is_storage = e.type == cfb::EntryType::Storage;
-    if (!s.is_storage) {
-      try {
-        s.bytes = file.read_stream(e.path);
-      } catch (const cfb::Error&) {
-        continue;
-      }
+                        const std::u16string& workbook_path, uint64_t file_size, model::Workbook& book) {
+  std::vector<std::u16string> stream_paths;
+  uint64_t declared = 0;
+  for (const auto& e : entries)
+    if (e.type == cfb::EntryType::Stream && e.path != workbook_path && e.size <= file_size) {
+      stream_paths.push_back(e.path);
+      declared += e.size;
     }
-    book.extra_streams.push_back(std::move(s));
+  if (declared > kKeptBytesPerFileByte * file_size)
+    throw OpenError(Kind::Corrupt, u"파일이 손상되어 열 수 없습니다. 여러 스트림이 같은 데이터를 가리킵니다.");
+  const std::vector<cfb::CompoundFile::SharedBytes> streams = file.read_streams(stream_paths);
+  size_t next_stream = 0;
+  for (const auto& e : entries) {
+    if (e.type == cfb::EntryType::Storage) {
+      book.extra_streams.push_back(model::ExtraStream::storage(e.path));
+    } else if (next_stream < stream_paths.size() && stream_paths[next_stream] == e.path) {
+      if (streams[next_stream] != nullptr) book.extra_streams.push_back({e.path, streams[next_stream], false});
+      ++next_stream;
+    }
   }
 }
 
@@ -108,8 +117,8 @@ std::unique_ptr<model::Workbook> read_stream(std::span<const uint8_t> stream,
   return book;
 }
 
-std::unique_ptr<model::Workbook> read_file_bytes(std::vector<uint8_t> bytes, const std::optional<std::u16string>& password) {
-  const cfb::CompoundFile file = open_container(std::move(bytes));
+std::unique_ptr<model::Workbook> read_file_bytes(std::span<const uint8_t> bytes, const std::optional<std::u16string>& password) {
+  const cfb::CompoundFile file = open_container(bytes);
   try {
     const std::vector<cfb::Entry> entries = file.entries();
     std::optional<cfb::Entry> workbook;
@@ -121,7 +130,7 @@ std::unique_ptr<model::Workbook> read_file_bytes(std::vector<uint8_t> bytes, con
     if (!workbook) fail(old_book ? Kind::OldBiffVersion : Kind::NoWorkbookStream);
     const std::vector<uint8_t> stream = file.read_stream(workbook->path);
     auto book = read_stream(stream, password);
-    keep_other_streams(file, entries, workbook->path, *book);
+    keep_other_streams(file, entries, workbook->path, bytes.size(), *book);
     return book;
   } catch (const OpenError&) {
     throw;
@@ -144,7 +153,7 @@ OpenError::OpenError(Kind k, std::u16string msg)
 
 std::unique_ptr<model::Workbook> read_workbook(std::span<const uint8_t> bytes,
                                                const std::optional<std::u16string>& password) {
-  return read_file_bytes(std::vector<uint8_t>(bytes.begin(), bytes.end()), password);
+  return read_file_bytes(bytes, password);
 }
 
 std::unique_ptr<model::Workbook> read_workbook_file(const std::filesystem::path& path,
@@ -165,7 +174,7 @@ std::unique_ptr<model::Workbook> read_workbook_file(const std::filesystem::path&
     if (!in.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(bytes.size())))
       fail(Kind::Unreadable);
   }
-  return read_file_bytes(std::move(bytes), password);
+  return read_file_bytes(bytes, password);
 }
 
 }  // namespace tabrel::xls

@@ -90,7 +90,7 @@ std::vector<uint8_t> write_workbook(const model::Workbook& wb, const WriteOption
     if (s.is_storage)
       file.add_storage(s.path);
     else
-      file.add_stream(s.path, s.bytes);
+      file.add_shared_stream(s.path, s.shared);
   }
   return file.finish();
 }

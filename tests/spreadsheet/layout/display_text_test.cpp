@@ -80,3 +80,22 @@ TEST(DisplayText, BadCodesShowGeneral) {
 
 }  // namespace
 }  // namespace tabrel::layout
+
+namespace tabrel::layout {
+namespace {
+
+TEST(RenderCache, CompilesEachCodeOnceAndKeepsOneMetricsPerFont) {
+  RenderCache cache;
+  EXPECT_EQ(cache.format(u"#,##0.00"), cache.format(u"#,##0.00"));
+  EXPECT_NE(cache.format(u"#,##0.00"), cache.format(u"0"));
+  EXPECT_EQ(cache.format(u"[Nope]0"), cache.format(u"General")) << "a bad code shows General";
+  EXPECT_EQ(&cache.metrics(kCalibri), &cache.metrics(FontSpec{u"Calibri", 11}));
+  EXPECT_NE(&cache.metrics(kCalibri), &cache.metrics(FontSpec{u"Calibri", 12}));
+  // Through the cache a cell shows what it shows without one.
+  for (const std::u16string code : {u"General", u"#,##0", u"[Nope]0", u"0.00E+00"})
+    EXPECT_EQ(display_text(1234.5678, code, kStandardGulim, kGulim, {}, cache),
+              display_text(1234.5678, std::u16string_view(code), kStandardGulim, kGulim));
+}
+
+}  // namespace
+}  // namespace tabrel::layout

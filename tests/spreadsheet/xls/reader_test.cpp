@@ -15,6 +15,8 @@
 #include "spreadsheet/biff/records.h"
 #include "spreadsheet/xls/reader.h"
 #include "spreadsheet/xls/writer.h"
+#include "support/allocation_counter.h"
+#include "support/directory_patch.h"
 #include "workbook_bytes.h"
 
 namespace tabrel {
@@ -151,6 +153,27 @@ TEST(XlsReader, SharedStringsSplitAcrossContinueRecords) {
   EXPECT_EQ(rich.runs[1].font, 6);
   // Cells that use one shared string share its text.
   EXPECT_EQ(&cells.find({0, 0})->value.as_rich(), &cells.find({1, 0})->value.as_rich());
+}
+
+// A table of many equal strings (empty ones cost the file three bytes each) keeps one text for
+// them all, and the memory the open takes stays a small multiple of the file.
+TEST(XlsReader, EqualSharedStringsShareOneText) {
+  constexpr uint32_t kStrings = 2000;  // one SST record holds them: 3 bytes each
+  Bytes sst;
+  sst.u32(kStrings).u32(kStrings);
+  for (uint32_t i = 0; i < kStrings; ++i) sst.u16(i % 2 == 0 ? 0 : 1).u8(0).raw(i % 2 == 0 ? std::vector<uint8_t>{} : std::vector<uint8_t>{'x'});
+  SheetSpec sheet;
+  sheet.records = {{rt::LabelSst, cell(0, 0).u32(0)}, {rt::LabelSst, cell(0, 1).u32(kStrings - 2)},
+                   {rt::LabelSst, cell(1, 0).u32(1)}, {rt::LabelSst, cell(1, 1).u32(kStrings - 1)}};
+  const std::vector<uint8_t> file = xls_test::compound_file(workbook_stream({{rt::SST, sst}}, {sheet}));
+  const tabrel::test_support::AllocationCounter counter;
+  const auto book = xls::read_workbook(file);
+  EXPECT_LT(counter.since().bytes, 20 * file.size());
+  const auto& cells = book->sheets[0]->cells;
+  EXPECT_EQ(cells.find({0, 0})->value.as_text(), u"");
+  EXPECT_EQ(cells.find({1, 1})->value.as_text(), u"x");
+  EXPECT_EQ(&cells.find({0, 0})->value.as_rich(), &cells.find({0, 1})->value.as_rich());
+  EXPECT_EQ(&cells.find({1, 0})->value.as_rich(), &cells.find({1, 1})->value.as_rich());
 }
 
 TEST(XlsReader, SheetsKeepKindVisibilityAndTabOrder) {
@@ -549,11 +572,36 @@ TEST(XlsReader, OtherStreamsOfTheFileAreKept) {
   EXPECT_TRUE(book->macro_project.has_value());
   EXPECT_EQ(book->code_name, u"ThisWorkbook");
   ASSERT_NE(book->stream(u"_VBA_PROJECT_CUR/VBA/dir"), nullptr);
-  EXPECT_EQ(book->stream(u"_VBA_PROJECT_CUR/VBA/dir")->bytes, (std::vector<uint8_t>{1, 2, 3}));
+  EXPECT_TRUE(std::ranges::equal(book->stream(u"_VBA_PROJECT_CUR/VBA/dir")->bytes(), std::vector<uint8_t>{1, 2, 3}));
   ASSERT_NE(book->stream(u"\x05SummaryInformation"), nullptr);
   ASSERT_NE(book->stream(u"_SX_DB_CUR"), nullptr);
   EXPECT_TRUE(book->stream(u"_SX_DB_CUR")->is_storage);
   EXPECT_EQ(book->stream(u"Workbook"), nullptr);
+}
+
+// Entries that point at the same sectors share their bytes; beyond twice the file's size the
+// file is refused, since writing it back would multiply them.
+TEST(XlsReader, StreamsOnTheSameSectorsAreKeptOnceWithinTheFileSize) {
+  auto file_with_copies = [](size_t copies) {
+    cfb::CompoundWriter w;
+    w.add_stream(u"Workbook", workbook_stream({}, {SheetSpec{}}));
+    w.add_stream(u"Big", std::vector<uint8_t>(30000, 7));
+    for (size_t i = 0; i < copies; ++i) w.add_stream(u"Copy" + std::u16string(1, u'A' + i), {1});
+    std::vector<uint8_t> bytes = w.finish();
+    EXPECT_EQ(tabrel::test_support::point_entries_at(bytes, u"Big", u"Copy"), copies);
+    return bytes;
+  };
+  const auto book = xls::read_workbook(file_with_copies(1));
+  ASSERT_NE(book->stream(u"CopyA"), nullptr);
+  EXPECT_EQ(book->stream(u"CopyA")->shared, book->stream(u"Big")->shared);
+  EXPECT_EQ(book->stream(u"CopyA")->bytes().size(), 30000u);
+  try {
+    xls::read_workbook(file_with_copies(20));
+    ADD_FAILURE() << "opened";
+  } catch (const xls::OpenError& e) {
+    EXPECT_EQ(e.kind, Kind::Corrupt);
+    EXPECT_EQ(e.message, u"파일이 손상되어 열 수 없습니다. 여러 스트림이 같은 데이터를 가리킵니다.");
+  }
 }
 
 std::vector<uint8_t> minimal_file() { return xls_test::compound_file(workbook_stream({}, {SheetSpec{}})); }

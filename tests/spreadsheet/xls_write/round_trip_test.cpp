@@ -430,9 +430,9 @@ TEST(RoundTrip, KeptRecordsAndStreams) {
   wb.other_records.push_back({biff::rt::WinProtect, {1, 0}, {}});
   wb.other_records.push_back({biff::rt::Country, {0x52, 0, 0x52, 0}, {}});
   wb.macro_project.emplace();
-  wb.extra_streams.push_back({u"_VBA_PROJECT_CUR", {}, true});
-  wb.extra_streams.push_back({u"_VBA_PROJECT_CUR/VBA", {}, true});
-  wb.extra_streams.push_back({u"_VBA_PROJECT_CUR/VBA/dir", {1, 2, 3, 4}, false});
+  wb.extra_streams.push_back(model::ExtraStream::storage(u"_VBA_PROJECT_CUR"));
+  wb.extra_streams.push_back(model::ExtraStream::storage(u"_VBA_PROJECT_CUR/VBA"));
+  wb.extra_streams.push_back(model::ExtraStream::stream(u"_VBA_PROJECT_CUR/VBA/dir", {1, 2, 3, 4}));
   model::Sheet& s = add_sheet(wb, u"Sheet1");
   s.other_records.push_back({biff::rt::Setup, std::vector<uint8_t>(34, 1), {}});
   s.other_records.push_back({biff::rt::HLink, std::vector<uint8_t>(9000, 2), {8224}});

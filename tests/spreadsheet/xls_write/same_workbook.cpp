@@ -184,7 +184,7 @@ std::vector<std::string> differences(const model::Workbook& a, const model::Work
   d.same("extra stream count", a.extra_streams.size(), b.extra_streams.size());
   for (const auto& s : a.extra_streams) {
     const model::ExtraStream* t = b.stream(s.path);
-    if (!t || t->bytes != s.bytes || t->is_storage != s.is_storage) d.out.push_back("stream " + to_utf8(s.path));
+    if (!t || !std::ranges::equal(t->bytes(), s.bytes()) || t->is_storage != s.is_storage) d.out.push_back("stream " + to_utf8(s.path));
   }
   return d.out;
 }

@@ -313,9 +313,9 @@ TEST(WorkbookStream, ShapeIdsStayApartPastOneCluster) {
 
 TEST(WorkbookStream, ExtraStreamsGoBackIntoTheFile) {
   model::Workbook wb = small_workbook();
-  wb.extra_streams.push_back({u"_VBA_PROJECT_CUR/VBA/dir", {1, 2, 3}, false});
-  wb.extra_streams.push_back({u"_VBA_PROJECT_CUR/VBA/Module1", std::vector<uint8_t>(5000, 7), false});
-  wb.extra_streams.push_back({u"\x05SummaryInformation", {9}, false});
+  wb.extra_streams.push_back(model::ExtraStream::stream(u"_VBA_PROJECT_CUR/VBA/dir", {1, 2, 3}));
+  wb.extra_streams.push_back(model::ExtraStream::stream(u"_VBA_PROJECT_CUR/VBA/Module1", std::vector<uint8_t>(5000, 7)));
+  wb.extra_streams.push_back(model::ExtraStream::stream(u"\x05SummaryInformation", {9}));
   const auto file = cfb::CompoundFile::open(write_workbook(wb), cfb::Mode::Strict);
   EXPECT_EQ(file.read_stream(u"_VBA_PROJECT_CUR/VBA/dir"), (std::vector<uint8_t>{1, 2, 3}));
   EXPECT_EQ(file.read_stream(u"_VBA_PROJECT_CUR/VBA/Module1").size(), 5000u);
