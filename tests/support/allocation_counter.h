@@ -14,6 +14,9 @@ struct Allocations {
 // Allocations made since construction (freeing does not subtract).
 class AllocationCounter {
  public:
+  // False under AddressSanitizer, which owns operator new: bounds are checked by the other builds.
+  static bool active();
+
   AllocationCounter();
   Allocations since() const;
 

@@ -39,7 +39,9 @@ TEST(HostileDirectory, EntriesOnTheSameSectorsShareOneCopy) {
   const CompoundFile file = CompoundFile::open_view(bytes);
   const tabrel::test_support::AllocationCounter counter;
   const std::vector<CompoundFile::SharedBytes> streams = file.read_streams(paths);
-  EXPECT_LT(counter.since().bytes, 2 * bytes.size());
+  if (tabrel::test_support::AllocationCounter::active()) {
+    EXPECT_LT(counter.since().bytes, 2 * bytes.size());
+  }
   ASSERT_EQ(streams.size(), paths.size());
   ASSERT_NE(streams[0], nullptr);
   EXPECT_EQ(*streams[0], sample_bytes(65536, 1));
@@ -59,7 +61,9 @@ TEST(HostileDirectory, TensOfThousandsOfEntriesAreFoundByName) {
   EXPECT_TRUE(file.exists(u"A RATHER LONG STREAM NAME 29999"));
   EXPECT_FALSE(file.exists(u"a rather long stream name 30000"));
   EXPECT_TRUE(file.exists(u"workbook"));
-  EXPECT_LT(counter.since().calls, 200u);
+  if (tabrel::test_support::AllocationCounter::active()) {
+    EXPECT_LT(counter.since().calls, 200u);
+  }
   EXPECT_EQ(file.read_stream(u"Workbook"), sample_bytes(5000, 3));
   EXPECT_EQ(file.entries().size(), kEntries + 1);
 }

@@ -168,7 +168,9 @@ TEST(XlsReader, EqualSharedStringsShareOneText) {
   const std::vector<uint8_t> file = xls_test::compound_file(workbook_stream({{rt::SST, sst}}, {sheet}));
   const tabrel::test_support::AllocationCounter counter;
   const auto book = xls::read_workbook(file);
-  EXPECT_LT(counter.since().bytes, 20 * file.size());
+  if (tabrel::test_support::AllocationCounter::active()) {
+    EXPECT_LT(counter.since().bytes, 20 * file.size());
+  }
   const auto& cells = book->sheets[0]->cells;
   EXPECT_EQ(cells.find({0, 0})->value.as_text(), u"");
   EXPECT_EQ(cells.find({1, 1})->value.as_text(), u"x");
