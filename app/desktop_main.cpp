@@ -1,5 +1,6 @@
 // tabrel-grader: the desktop grading program. The program folder is the executable's folder.
 // "--profile" also opens the profile window, which no action of the main window opens.
+// While it runs it holds the program folder's lock, by which the updater knows it has ended.
 
 #include <QApplication>
 #include <QMessageBox>
@@ -16,6 +17,8 @@
 #include "shell/ui/qt_dialogs.h"
 #include "shell/ui/qt_text.h"
 #include "shell/ui/qt_translations.h"
+#include "update/online_update.h"
+#include "update/program_lock.h"
 
 int main(int argc, char** argv) {
   using namespace tabrel::shell;
@@ -33,6 +36,8 @@ int main(int argc, char** argv) {
     QMessageBox::critical(nullptr, ui::qstr(kProgramTitle), text + QStringLiteral("\n프로그램을 종료합니다."));
     return 1;
   }
+  shell.SetOnlineUpdate([](Shell& s) { tabrel::update::RunOnlineUpdate(s); });
+  const auto grader_lock = tabrel::update::ProgramLock::Take(folder, tabrel::update::ProgramLock::Kind::Shared, true);
   ui::MainWindow main_window(shell);
   window = &main_window;
   dialogs.SetOwner(&main_window);

@@ -69,6 +69,15 @@ void Shell::Picture1_MouseUp(int index) {
   }
 }
 
+void Shell::Command1_Click() {
+  if (online_update_) online_update_(*this);
+}
+
+void Shell::UnloadMainWindow() {
+  Form_Unload();
+  if (hooks_.end_program) hooks_.end_program();
+}
+
 void Shell::Image2_Click() {
   if (hooks_.open_url) hooks_.open_url(kPublisherPage);
 }

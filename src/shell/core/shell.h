@@ -43,7 +43,7 @@ class ProblemPointList {
 struct ShellHooks {
   std::function<void()> do_events;                       // let the window handle pending events
   std::function<void(int)> mouse_pointer;                // the screen's pointer changed
-  std::function<void()> end_program;                     // the exit button: end at once
+  std::function<void()> end_program;                     // end the program at once
   std::function<void(const std::u16string&)> open_url;   // the publisher's page
 };
 
@@ -115,6 +115,13 @@ class Shell {
   // A message box with the program's title.
   void MsgBox(const std::u16string& text, MsgBoxIcon icon = MsgBoxIcon::None);
 
+  // --- The online update behind the hidden button "업그레이드" ----------------------------
+  // The update stands above the shell, so the program hands its run to the shell.
+  void SetOnlineUpdate(std::function<void(Shell&)> run) { online_update_ = std::move(run); }
+  void Command1_Click();
+  // Unloads the main window when no other window is loaded: Form_Unload, then the program ends.
+  void UnloadMainWindow();
+
  private:
   // The caption of the chosen level option ("2급", or "3급" when the first is not chosen).
   const std::u16string& ChosenLevel() const;
@@ -129,6 +136,7 @@ class Shell {
   std::filesystem::path program_folder_;
   DispatchTable dispatch_;
   ShellHooks hooks_;
+  std::function<void(Shell&)> online_update_;
   int mouse_pointer_ = kPointerDefault;
   bool request_running_ = false;
   RequestOutcome last_outcome_ = RequestOutcome::None;

@@ -49,6 +49,10 @@ MainWindow::MainWindow(Shell& shell) : QWidget(nullptr, Qt::FramelessWindowHint)
   exit_->on_press = [this] { Handle([this] { shell_.Picture1_MouseDown(1); }); };
   exit_->on_release = [this] { Handle([this] { shell_.Picture1_MouseUp(1); }); };
 
+  upgrade_ = new QPushButton(qstr(c.Command1.Caption), this);
+  upgrade_->setGeometry(qrect(L::kUpgradeButton));
+  QObject::connect(upgrade_, &QPushButton::clicked, this, [this] { Handle([this] { shell_.Command1_Click(); }); });
+
   BuildChoice();
   BuildScores();
   BuildDeductionList();
@@ -163,6 +167,7 @@ void MainWindow::Sync() {
   const ComTest& c = shell_.comtest;
   start_->setPixmap(start_pictures_[c.Picture1[0].Pressed ? 1 : 0]);
   exit_->setPixmap(exit_pictures_[c.Picture1[1].Pressed ? 1 : 0]);
+  upgrade_->setVisible(c.Command1.Visible);
   for (int i = 0; i < 2; ++i) {
     levels_[i]->setChecked(c.Option1.Value(i));
     levels_[i]->setVisible(c.Option1.Visible(i));

@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QPixmap>
 #include <QProgressBar>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QTreeWidget>
 #include <QWidget>
@@ -53,6 +54,7 @@ class MainWindow : public QWidget {
 
   PictureButton* start_ = nullptr;
   PictureButton* exit_ = nullptr;
+  QPushButton* upgrade_ = nullptr;  // Command1, stored hidden
   std::array<QRadioButton*, 2> levels_{};
   std::array<PictureButton*, 2> level_pictures_{};
   std::array<QRadioButton*, 4> series_{};

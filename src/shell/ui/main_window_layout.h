@@ -27,6 +27,7 @@ inline constexpr int kSeriesRowTop = 108;
 inline constexpr int kSeriesRowHeight = 37;
 inline constexpr Rect kStartButton{20, 276, 168, 54};   // Picture1(0)
 inline constexpr Rect kExitButton{196, 276, 168, 54};   // Picture1(1)
+inline constexpr Rect kUpgradeButton{20, 244, 118, 26}; // Command1, stored hidden
 inline constexpr Rect kScorePanel{20, 342, 344, 232};
 inline constexpr Rect kScoreHeading{32, 348, 200, 22};  // Label8(1)
 inline constexpr int kScoreHeaderTop = 374;             // Label5 column headings
