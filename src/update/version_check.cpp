@@ -44,9 +44,9 @@ bool CheckUpdateVersion(shell::Shell& shell, ModUpdate& settings, const FtpOpene
   FtpClient& connection = session.connection();
   const fs::path update_folder = UpdateFolderOf(shell.ProgramFolder());
   if (!PrepareUpdateFolder(update_folder)) return false;
-  FtpChangeDir(connection, kServerFolder);
-
-  const auto found = connection.FindFirstFile(kVersionFile);
+  // A server without the update folder has no Version.txt for us, whatever its other folders hold.
+  const bool in_update_folder = FtpChangeDir(connection, kServerFolder) != 0;
+  const auto found = in_update_folder ? connection.FindFirstFile(kVersionFile) : std::nullopt;
   if (!found) {
     shell.MsgBox(kNoVersionFileMessage);
     return false;

@@ -99,6 +99,13 @@ TEST_F(OnlineUpdateTest, MissingVersionFileIsReportedAfterTheUpdateFolderWasEmpt
   EXPECT_EQ(Messages(), (std::vector<Shown>{Shown{u"업데이트 파일이 없음", MsgBoxIcon::None}}));
   EXPECT_TRUE(UpdateContents().empty());
   EXPECT_EQ(RecordedVersion(), "");
+
+  // A Version.txt outside "/ovd" is not the update's.
+  dialogs.messages.clear();
+  fs::remove_all(ServerRoot() / "ovd");
+  WriteFile(ServerRoot() / "Version.txt", "9\r\n\r\n");
+  RunOnlineUpdate(shell, Loopback());
+  EXPECT_EQ(Messages(), (std::vector<Shown>{Shown{u"업데이트 파일이 없음", MsgBoxIcon::None}}));
 }
 
 TEST_F(OnlineUpdateTest, ServerThatIsDownLeavesEveryFolderAlone) {

@@ -48,14 +48,15 @@ inline std::set<std::string> Contents(const fs::path& folder) {
   return names;
 }
 
-// Limits short enough that a stalled server fails a test in seconds.
+// Limits short enough that a stalled transfer fails a test in seconds, and long enough for a
+// busy machine.
 inline FtpLimits TestLimits() {
   FtpLimits limits;
-  limits.connect_seconds = 5;
-  limits.response_seconds = 3;
+  limits.connect_seconds = 10;
+  limits.response_seconds = 10;
   limits.low_speed_bytes = 512;
-  limits.low_speed_seconds = 2;
-  limits.transfer_seconds = 30;
+  limits.low_speed_seconds = 3;
+  limits.transfer_seconds = 60;
   return limits;
 }
 
@@ -94,6 +95,7 @@ class UpdateTest : public ::testing::Test {
     ASSERT_TRUE(server_->started());
   }
   FtpServer& server() { return *server_; }
+  const fs::path& ServerRoot() const { return server_root_; }
 
   UpdateConnection Loopback(long port) const {
     UpdateConnection connection;

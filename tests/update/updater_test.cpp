@@ -2,11 +2,14 @@
 // grader that runs holds the program folder's lock as the real one does.
 
 #include <gtest/gtest.h>
+#include <sys/wait.h>
 
+#include <algorithm>
 #include <chrono>
 #include <thread>
 
 #include "update/program_lock.h"
+#include "update/start_program.h"
 #include "update/update_fixture.h"
 #include "update/updater.h"
 
@@ -124,6 +127,32 @@ TEST_F(UpdaterTest, WaitsForTheGraderToEndAndChangesNothingWhileItRuns) {
   EXPECT_EQ(RunUpdater(folder.path(), waits), UpdaterOutcome::Updated);
   ends.join();
   EXPECT_EQ(ReadFile(At("a.dll")), "new a");
+}
+
+TEST_F(UpdaterTest, UpdaterProgramStartedWithoutArgumentsInstallsOnceTheGraderHasEnded) {
+  fs::copy_file(TABREL_UPDATER_PROGRAM, At("update.exe"));
+  Install("tabrel-grader", Grader("old"), true);
+  Install("a.dll", "old a");
+  Install("Update/tabrel-grader", Grader("new"));
+  Install("Update/a.dll", "new a");
+  auto grader = ProgramLock::Take(folder.path(), ProgramLock::Kind::Shared, false);
+  ASSERT_TRUE(grader.has_value());
+
+  const auto updater = StartProgram(At("update.exe"));
+  ASSERT_TRUE(updater.has_value());
+  std::this_thread::sleep_for(300ms);
+  EXPECT_EQ(ReadFile(At("a.dll")), "old a");  // the grader still runs
+  grader.reset();
+
+  int status = -1;
+  const auto deadline = std::chrono::steady_clock::now() + 30s;
+  while (::waitpid(*updater, &status, WNOHANG) == 0 && std::chrono::steady_clock::now() < deadline) {
+    std::this_thread::sleep_for(20ms);
+  }
+  ASSERT_TRUE(WIFEXITED(status));
+  EXPECT_EQ(WEXITSTATUS(status), 0);
+  EXPECT_EQ(ReadFile(At("a.dll")), "new a");
+  EXPECT_EQ(Started(1), "new\n");
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 #include <QLibraryInfo>
 #include <QPainter>
 #include <QProgressBar>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
 #include <QTranslator>
@@ -104,6 +105,19 @@ TEST(DesktopWindows, MainWindowShowsStateAndTakesChoices) {
   ASSERT_EQ(list->topLevelItemCount(), 1);
   EXPECT_EQ(list->topLevelItem(0)->text(1), QStringLiteral("-2.00"));
   EXPECT_FALSE(list->toolTip().isEmpty());
+
+  // The upgrade button stays hidden; its click runs the update handed to the shell.
+  QPushButton* upgrade = nullptr;
+  for (auto* button : Children<QPushButton>(window)) {
+    if (button->text() == QStringLiteral("업그레이드")) upgrade = button;
+  }
+  ASSERT_NE(upgrade, nullptr);
+  EXPECT_FALSE(upgrade->isVisible());
+  int runs = 0;
+  shell.SetOnlineUpdate([&](Shell&) { ++runs; });
+  upgrade->click();
+  EXPECT_EQ(runs, 1);
+  EXPECT_FALSE(upgrade->isVisible());
 }
 
 TEST(DesktopWindows, VerdictWindowIsCutByKeyColourAndDrags) {
