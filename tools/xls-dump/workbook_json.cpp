@@ -4,6 +4,7 @@
 #include <map>
 #include <sstream>
 
+#include "macro_json.h"
 #include "spreadsheet/automation/autoshape_types.h"
 #include "spreadsheet/automation/shape_place.h"
 #include "spreadsheet/core/text.h"
@@ -370,6 +371,10 @@ void write_workbook_json(std::ostream& stream, const model::Workbook& book, cons
   out.value(external_books_json(book.externals));
   out.key("file");
   out.value(file_name);
+  if (book.macro_project) {
+    out.key("macro_project");
+    out.value(macro_project_json(*book.macro_project));
+  }
   out.key("names");
   out.value(names);
   out.key("sheets");

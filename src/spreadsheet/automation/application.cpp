@@ -6,6 +6,7 @@
 #include "spreadsheet/automation/session.h"
 #include "spreadsheet/automation/shapes.h"
 #include "spreadsheet/automation/sheets.h"
+#include "spreadsheet/automation/vbe.h"
 #include "spreadsheet/automation/workbook.h"
 #include "spreadsheet/automation/workbooks.h"
 #include "spreadsheet/automation/worksheet.h"
@@ -118,6 +119,11 @@ void Application::Run(const std::u16string& macro) {
   session();
   if (!macro_runner()) raise_macro_not_found(macro);
   macro_runner()(*this, macro);
+}
+
+std::shared_ptr<xl::VBE> Application::VBE() {
+  session();
+  return std::make_shared<xl::VBE>(shared_from_this());
 }
 
 void Application::SetCutCopyMode(const Variant& mode) {

@@ -15,6 +15,7 @@ class Workbook;
 class Worksheet;
 class Sheets;
 class Range;
+class VBE;
 struct Session;
 
 class Application : public Dispatch, public std::enable_shared_from_this<Application> {
@@ -51,6 +52,9 @@ class Application : public Dispatch, public std::enable_shared_from_this<Applica
   using MacroRunner = std::function<void(Application& app, const std::u16string& macro)>;
   static void SetMacroRunner(MacroRunner runner);
   void Run(const std::u16string& macro);
+
+  // The macro editor of the instance, through which code modules are read and edited.
+  std::shared_ptr<xl::VBE> VBE();
 
   // Setting CutCopyMode to False empties the clipboard of the active workbook.
   void SetCutCopyMode(const Variant& mode);

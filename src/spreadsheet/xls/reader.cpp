@@ -14,6 +14,7 @@
 #include "spreadsheet/xls/read_globals.h"
 #include "spreadsheet/xls/read_links.h"
 #include "spreadsheet/xls/read_sheet.h"
+#include "spreadsheet/xls/vba/project_storage.h"
 
 namespace tabrel::xls {
 
@@ -131,6 +132,7 @@ std::unique_ptr<model::Workbook> read_file_bytes(std::span<const uint8_t> bytes,
     const std::vector<uint8_t> stream = file.read_stream(workbook->path);
     auto book = read_stream(stream, password);
     keep_other_streams(file, entries, workbook->path, bytes.size(), *book);
+    vba::read_macro_project(*book);
     return book;
   } catch (const OpenError&) {
     throw;

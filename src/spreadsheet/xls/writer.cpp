@@ -16,6 +16,7 @@
 #include "spreadsheet/xls/write_names.h"
 #include "spreadsheet/xls/write_sheet.h"
 #include "spreadsheet/xls/write_styles.h"
+#include "spreadsheet/xls/vba/project_storage.h"
 
 namespace tabrel::xls {
 namespace {
@@ -86,7 +87,14 @@ std::vector<uint8_t> write_workbook(const model::Workbook& wb, const WriteOption
   check_limits(wb);
   cfb::CompoundWriter file;
   file.add_stream(u"Workbook", workbook_stream(wb, options));
+  // A readable macro project is written from its modules; the kept streams hold the rest.
+  std::vector<model::ExtraStream> project;
+  if (wb.macro_project && wb.macro_project->readable) project = vba::project_streams(*wb.macro_project);
+  for (model::ExtraStream& s : project) file.add_stream(s.path, std::move(s.bytes));
   for (const model::ExtraStream& s : wb.extra_streams) {
+    const bool replaced = std::any_of(project.begin(), project.end(),
+                                      [&](const model::ExtraStream& p) { return equals_ignore_case(p.path, s.path); });
+    if (replaced) continue;
     if (s.is_storage)
       file.add_storage(s.path);
     else
