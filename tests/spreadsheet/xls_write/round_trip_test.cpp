@@ -429,7 +429,7 @@ TEST(RoundTrip, KeptRecordsAndStreams) {
   // In file order: protection before the window, the country after the sheet list.
   wb.other_records.push_back({biff::rt::WinProtect, {1, 0}, {}});
   wb.other_records.push_back({biff::rt::Country, {0x52, 0, 0x52, 0}, {}});
-  wb.macro_project.emplace();
+  wb.macro_project.emplace().readable = false;  // its streams stay as stored
   wb.extra_streams.push_back(model::ExtraStream::storage(u"_VBA_PROJECT_CUR"));
   wb.extra_streams.push_back(model::ExtraStream::storage(u"_VBA_PROJECT_CUR/VBA"));
   wb.extra_streams.push_back(model::ExtraStream::stream(u"_VBA_PROJECT_CUR/VBA/dir", {1, 2, 3, 4}));
