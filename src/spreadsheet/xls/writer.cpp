@@ -90,7 +90,7 @@ std::vector<uint8_t> write_workbook(const model::Workbook& wb, const WriteOption
   // A readable macro project is written from its modules; the kept streams hold the rest.
   std::vector<model::ExtraStream> project;
   if (wb.macro_project && wb.macro_project->readable) project = vba::project_streams(*wb.macro_project);
-  for (model::ExtraStream& s : project) file.add_stream(s.path, std::move(s.bytes));
+  for (const model::ExtraStream& s : project) file.add_shared_stream(s.path, s.shared);
   for (const model::ExtraStream& s : wb.extra_streams) {
     const bool replaced = std::any_of(project.begin(), project.end(),
                                       [&](const model::ExtraStream& p) { return equals_ignore_case(p.path, s.path); });

@@ -67,7 +67,7 @@ struct Loaded {
 Loaded load(const model::Workbook& book) {
   Loaded out;
   const std::u16string dir_path = vba_path(u"dir");
-  const DirInfo dir = in_stream(u"VBA/dir", [&] { return parse_dir_stream(decompress(required(book, dir_path).bytes)); });
+  const DirInfo dir = in_stream(u"VBA/dir", [&] { return parse_dir_stream(decompress(required(book, dir_path).bytes())); });
   out.owned_paths = {dir_path, vba_path(u"_VBA_PROJECT"), path_of(u"PROJECT"), path_of(u"PROJECTwm")};
   model::MacroProject& project = out.project;
   project.name = dir.project_name;
@@ -75,17 +75,17 @@ Loaded load(const model::Workbook& book) {
   project.references = dir.references;
   ProjectLines lines;
   if (const model::ExtraStream* text = book.stream(path_of(u"PROJECT")))
-    lines = in_stream(u"PROJECT", [&] { return parse_project_stream(decode_text(text->bytes, dir.codepage)); });
+    lines = in_stream(u"PROJECT", [&] { return parse_project_stream(decode_text(text->bytes(), dir.codepage)); });
   project.properties = std::move(lines.properties);
   for (const DirModule& m : dir.modules) {
     const std::u16string path = vba_path(m.stream_name);
-    const std::vector<uint8_t>& bytes = required(book, path).bytes;
+    const std::span<const uint8_t> bytes = required(book, path).bytes();
     model::MacroModule& module = project.modules.emplace_back();
     module.name = m.name;
     module.kind = kind_of(m, lines, book);
     module.source = in_stream(m.stream_name, [&] {
       if (m.source_offset > bytes.size()) throw ProjectError(m.source_offset, "source offset past the end of the stream");
-      return decode_text(decompress(std::span(bytes).subspan(m.source_offset)), dir.codepage);
+      return decode_text(decompress(bytes.subspan(m.source_offset)), dir.codepage);
     });
     out.owned_paths.push_back(path);
   }
@@ -146,12 +146,12 @@ std::vector<model::ExtraStream> project_streams(const model::MacroProject& proje
   DirInfo dir{project.codepage, project.name, project.references, {}};
   for (const model::MacroModule& m : project.modules) {
     dir.modules.push_back({m.name, m.name, 0, m.kind == Kind::Standard});
-    out.push_back({vba_path(m.name), compress(encode_text(m.source, project.codepage)), false});
+    out.push_back(model::ExtraStream::stream(vba_path(m.name), compress(encode_text(m.source, project.codepage))));
   }
-  out.push_back({vba_path(u"dir"), compress(build_dir_stream(dir)), false});
-  out.push_back({vba_path(u"_VBA_PROJECT"), {kVbaProjectHead.begin(), kVbaProjectHead.end()}, false});
-  out.push_back({path_of(u"PROJECT"), encode_text(build_project_stream(project), project.codepage), false});
-  out.push_back({path_of(u"PROJECTwm"), name_map(project), false});
+  out.push_back(model::ExtraStream::stream(vba_path(u"dir"), compress(build_dir_stream(dir))));
+  out.push_back(model::ExtraStream::stream(vba_path(u"_VBA_PROJECT"), {kVbaProjectHead.begin(), kVbaProjectHead.end()}));
+  out.push_back(model::ExtraStream::stream(path_of(u"PROJECT"), encode_text(build_project_stream(project), project.codepage)));
+  out.push_back(model::ExtraStream::stream(path_of(u"PROJECTwm"), name_map(project)));
   return out;
 }
 

@@ -73,9 +73,9 @@ TEST(MacroProjectStorage, WrittenStreamsFollowTheFormat) {
       u"_VBA_PROJECT_CUR/VBA/dir", u"_VBA_PROJECT_CUR/VBA/_VBA_PROJECT", u"_VBA_PROJECT_CUR/PROJECT",
       u"_VBA_PROJECT_CUR/PROJECTwm"};
   EXPECT_EQ(paths, expected);
-  EXPECT_EQ(streams[4].bytes, (std::vector<uint8_t>{0xCC, 0x61, 0xFF, 0xFF, 0x00, 0x01, 0x00}));
-  EXPECT_EQ(streams[1].bytes[0], 0x01);  // the source starts the stream: no compiled cache before it
-  const std::string project(streams[5].bytes.begin(), streams[5].bytes.end());
+  EXPECT_EQ(*streams[4].shared, (std::vector<uint8_t>{0xCC, 0x61, 0xFF, 0xFF, 0x00, 0x01, 0x00}));
+  EXPECT_EQ(streams[1].bytes()[0], 0x01);  // the source starts the stream: no compiled cache before it
+  const std::string project(streams[5].bytes().begin(), streams[5].bytes().end());
   EXPECT_NE(project.find("\r\nDocument=ThisWorkbook/&H00000000\r\nModule=Module1\r\nClass=Class1\r\n"), std::string::npos);
 }
 
@@ -87,30 +87,30 @@ TEST(MacroProjectStorage, UnreadableProjectKeepsItsStreams) {
   broken.readable = false;
   wb.macro_project = broken;
   const std::vector<uint8_t> module_bytes{0x01, 0x19, 0xC0, 0x00};  // a chunk with a wrong signature
-  wb.extra_streams.push_back({u"_VBA_PROJECT_CUR/VBA/Module1", module_bytes, false});
+  wb.extra_streams.push_back(model::ExtraStream::stream(u"_VBA_PROJECT_CUR/VBA/Module1", module_bytes));
 
   const auto without_dir = read_workbook(write_workbook(wb));
   ASSERT_TRUE(without_dir->macro_project.has_value());
   EXPECT_FALSE(without_dir->macro_project->readable);
   EXPECT_EQ(to_utf8(without_dir->macro_project->problem), "_VBA_PROJECT_CUR/VBA/dir is missing");
 
-  const std::vector<uint8_t> dir = project_streams(korean_project())[3].bytes;
-  wb.extra_streams.push_back({u"_VBA_PROJECT_CUR/VBA/dir", dir, false});
+  const std::vector<uint8_t> dir = *project_streams(korean_project())[3].shared;
+  wb.extra_streams.push_back(model::ExtraStream::stream(u"_VBA_PROJECT_CUR/VBA/dir", dir));
   const auto bad_module = read_workbook(write_workbook(wb));
   const model::MacroProject& p = *bad_module->macro_project;
   EXPECT_FALSE(p.readable);
   EXPECT_TRUE(p.modules.empty());
   EXPECT_EQ(to_utf8(p.problem), "_VBA_PROJECT_CUR/VBA/ThisWorkbook is missing");
   ASSERT_NE(bad_module->stream(u"_VBA_PROJECT_CUR/VBA/Module1"), nullptr);
-  EXPECT_EQ(bad_module->stream(u"_VBA_PROJECT_CUR/VBA/Module1")->bytes, module_bytes);
-  EXPECT_EQ(bad_module->stream(u"_VBA_PROJECT_CUR/VBA/dir")->bytes, dir);
+  EXPECT_EQ(*bad_module->stream(u"_VBA_PROJECT_CUR/VBA/Module1")->shared, module_bytes);
+  EXPECT_EQ(*bad_module->stream(u"_VBA_PROJECT_CUR/VBA/dir")->shared, dir);
 }
 
 TEST(MacroProjectStorage, BrokenSourceNamesItsStream) {
   model::Workbook wb = workbook_with_sheet();
   for (model::ExtraStream& s : project_streams(korean_project())) wb.extra_streams.push_back(std::move(s));
   for (model::ExtraStream& s : wb.extra_streams)
-    if (s.path == u"_VBA_PROJECT_CUR/VBA/Class1") s.bytes = {0x01, 0x05, 0xB0, 0x01, 0x00, 0x00};
+    if (s.path == u"_VBA_PROJECT_CUR/VBA/Class1") s = model::ExtraStream::stream(s.path, {0x01, 0x05, 0xB0, 0x01, 0x00, 0x00});
   wb.macro_project.emplace().readable = false;
   const auto back = read_workbook(write_workbook(wb));
   EXPECT_FALSE(back->macro_project->readable);
