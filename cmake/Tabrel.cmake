@@ -23,6 +23,31 @@ function(tabrel_library name)
   target_include_directories(${name} PUBLIC "${CMAKE_SOURCE_DIR}/src")
   target_compile_options(${name} PRIVATE ${TABREL_WARNINGS})
   target_link_libraries(${name} PUBLIC ${ARG_DEPS} ${ARG_SYSTEM_DEPS})
+  # Recorded for the include check (tabrel_write_module_graph).
+  file(RELATIVE_PATH dir "${CMAKE_SOURCE_DIR}/src" "${CMAKE_CURRENT_SOURCE_DIR}")
+  set_property(GLOBAL APPEND PROPERTY TABREL_LIBRARIES ${name})
+  set_property(GLOBAL PROPERTY TABREL_LIBRARY_DIR_${name} "${dir}")
+  set_property(GLOBAL PROPERTY TABREL_LIBRARY_SOURCES_${name} "${ARG_SOURCES}")
+  set_property(GLOBAL PROPERTY TABREL_LIBRARY_DEPS_${name} "${ARG_DEPS}")
+endfunction()
+
+# Writes every library's folder, sources and declared DEPS to a file that
+# cmake/CheckModuleIncludes.cmake reads, and registers that check as a test: a module may include
+# only headers of its own folder and of the modules it declares, directly or through them.
+function(tabrel_add_include_check)
+  get_property(libraries GLOBAL PROPERTY TABREL_LIBRARIES)
+  set(graph "set(TABREL_LIBRARIES \"${libraries}\")\n")
+  foreach(name IN LISTS libraries)
+    foreach(field DIR SOURCES DEPS)
+      get_property(value GLOBAL PROPERTY TABREL_LIBRARY_${field}_${name})
+      string(APPEND graph "set(TABREL_LIBRARY_${field}_${name} \"${value}\")\n")
+    endforeach()
+  endforeach()
+  set(graph_file "${CMAKE_BINARY_DIR}/module_graph.cmake")
+  file(WRITE "${graph_file}" "${graph}")
+  add_test(NAME module_includes
+           COMMAND ${CMAKE_COMMAND} -DGRAPH=${graph_file} -DSOURCE_ROOT=${CMAKE_SOURCE_DIR}/src
+                   -P ${CMAKE_SOURCE_DIR}/cmake/CheckModuleIncludes.cmake)
 endfunction()
 
 # tabrel_test(NAME SOURCES ... DEPS ...): one GoogleTest executable registered with CTest.

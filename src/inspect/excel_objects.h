@@ -1,11 +1,11 @@
 #pragma once
 // The four object variables the inspection procedures read: the two spreadsheet instances and
-// the worksheet under inspection in each. The paper graders own them; the shell holds the same
-// four, so the procedures take the shell's struct.
+// the worksheet under inspection in each. The paper graders create and switch them; the
+// procedures only read them.
 
 #include <memory>
 
-#include "shell/core/excel_objects.h"
+#include "grading/excel_objects.h"
 #include "spreadsheet/automation/application.h"
 #include "spreadsheet/automation/errors.h"
 #include "spreadsheet/automation/range.h"
@@ -13,7 +13,7 @@
 
 namespace tabrel::inspect {
 
-using ExcelObjects = shell::ExcelObjects;
+using ExcelObjects = grading::ExcelObjects;
 
 // The object behind a variable; an unset variable (Nothing) raises "object variable not set".
 // The reference lives as long as the pointer it came from: use it within one expression.

@@ -7,7 +7,7 @@
 #include "runtime/error_resume.h"
 #include "runtime/numbers.h"
 #include "runtime/strings.h"
-#include "shell/core/split_tokens.h"
+#include "runtime/split_tokens.h"
 
 namespace tabrel::inspect {
 
@@ -15,7 +15,7 @@ namespace {
 
 std::vector<std::u16string> tokens_of(std::u16string_view functions) {
   std::vector<std::u16string> tokens;
-  shell::SplitTokens(functions, tokens, u";");
+  rt::SplitTokens(functions, tokens, u";");
   return tokens;
 }
 

@@ -12,7 +12,7 @@ void Shell::AddDeduction(float points, const std::u16string& message, const std:
   rt::step([&] { DoEvents(); });
   std::u16string sheet = sheet_name;
   // Without the answer sheet's name the row is not added at all.
-  if (sheet.empty() && !rt::step([&] { sheet = WorksheetName(excel.AnswerSheet); })) return;
+  if (sheet.empty() && !rt::step([&] { sheet = grading::WorksheetName(excel.AnswerSheet); })) return;
   ListItem& row = comtest.ListView1.Add(comtest.ListView1.Count() + 1, std::move(sheet));
   row.SetColumn(2, u"-" + rt::FormatFixed2(points));
   row.SetColumn(3, message);

@@ -99,12 +99,12 @@ void Shell::AppendTotalRow() {
 }
 
 void Shell::HandleGradingError() {
-  rt::step([&] { CloseActiveWorkbookUnsaved(excel.AnswerExcel); });
-  rt::step([&] { QuitApplicationOfApplication(excel.AnswerExcel); });
+  rt::step([&] { grading::CloseActiveWorkbookUnsaved(excel.AnswerExcel); });
+  rt::step([&] { grading::QuitApplicationOfApplication(excel.AnswerExcel); });
   excel.AnswerSheet.reset();
   excel.AnswerExcel.reset();
-  rt::step([&] { CloseActiveWorkbookUnsaved(excel.TargetExcel); });
-  rt::step([&] { QuitApplicationOfApplication(excel.TargetExcel); });
+  rt::step([&] { grading::CloseActiveWorkbookUnsaved(excel.TargetExcel); });
+  rt::step([&] { grading::QuitApplicationOfApplication(excel.TargetExcel); });
   excel.TargetSheet.reset();
   excel.TargetExcel.reset();
   SetMousePointer(kPointerDefault);

@@ -46,8 +46,8 @@ std::optional<ShapeError> Shell::Form_Initialize(bool shape_window) {
 
 void Shell::Form_Unload() {
   auto quit = [](std::shared_ptr<xl::Application>& app, std::shared_ptr<xl::Worksheet>& sheet) {
-    rt::step([&] { QuitApplication(app); });
-    rt::step([&] { QuitApplicationOfApplication(app); });
+    rt::step([&] { grading::QuitApplication(app); });
+    rt::step([&] { grading::QuitApplicationOfApplication(app); });
     sheet.reset();
     app.reset();
   };

@@ -12,7 +12,7 @@
 #include <string>
 
 #include "shell/core/dialogs.h"
-#include "shell/core/excel_objects.h"
+#include "grading/excel_objects.h"
 #include "shell/core/main_window.h"
 #include "shell/core/paper_dispatch.h"
 #include "shell/core/window_shape.h"
@@ -61,7 +61,7 @@ class Shell {
   std::u16string PaperCatalog;
   ProblemPointList ProblemPoints;
   int32_t ProgressStep = 0;
-  ExcelObjects excel;
+  grading::ExcelObjects excel;
   std::array<std::array<int16_t, 3>, 3> MacroButtonIndex{};
   // The main window's visible pixels after start-up.
   PixelRegion Region{kMainWindowWidth, kMainWindowHeight};

@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-namespace tabrel::shell {
+namespace tabrel::rt {
 
 // Appends every maximal run of characters other than the separator to `words`, in order, and
 // returns how many it appended. The separator is the first character of `separator` when that
@@ -16,4 +16,4 @@ namespace tabrel::shell {
 int16_t SplitTokens(std::u16string_view text, std::vector<std::u16string>& words,
                     std::optional<std::u16string_view> separator = std::nullopt);
 
-}  // namespace tabrel::shell
+}  // namespace tabrel::rt

@@ -1,8 +1,8 @@
-#include "shell/core/split_tokens.h"
+#include "runtime/split_tokens.h"
 
 #include "spreadsheet/core/automation_error.h"
 
-namespace tabrel::shell {
+namespace tabrel::rt {
 
 int16_t SplitTokens(std::u16string_view text, std::vector<std::u16string>& words,
                     std::optional<std::u16string_view> separator) {
@@ -25,4 +25,4 @@ int16_t SplitTokens(std::u16string_view text, std::vector<std::u16string>& words
   return count;
 }
 
-}  // namespace tabrel::shell
+}  // namespace tabrel::rt

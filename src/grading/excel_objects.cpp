@@ -1,11 +1,11 @@
-#include "shell/core/excel_objects.h"
+#include "grading/excel_objects.h"
 
 #include "spreadsheet/automation/application.h"
 #include "spreadsheet/automation/workbook.h"
 #include "spreadsheet/automation/worksheet.h"
 #include "spreadsheet/core/automation_error.h"
 
-namespace tabrel::shell {
+namespace tabrel::grading {
 
 namespace {
 constexpr int32_t kObjectVariableNotSet = 91;
@@ -29,4 +29,4 @@ void QuitApplicationOfApplication(const std::shared_ptr<xl::Application>& app) {
 
 std::u16string WorksheetName(const std::shared_ptr<xl::Worksheet>& sheet) { return require(sheet).Name(); }
 
-}  // namespace tabrel::shell
+}  // namespace tabrel::grading

@@ -1,7 +1,8 @@
 #pragma once
 // The four object variables of a grading request, the two spreadsheet applications and the
-// worksheet under inspection in each, and the few things the shell itself does with them:
-// close the active workbook unsaved, quit, read the answer sheet's name.
+// worksheet under inspection in each, shared by the shell, the paper graders and the inspection
+// procedures; and the few things done with them at the end of a request: close the active
+// workbook unsaved, quit, read the answer sheet's name.
 
 #include <memory>
 #include <string>
@@ -11,7 +12,7 @@ class Application;
 class Worksheet;
 }  // namespace tabrel::xl
 
-namespace tabrel::shell {
+namespace tabrel::grading {
 
 struct ExcelObjects {
   std::shared_ptr<xl::Application> AnswerExcel;
@@ -27,4 +28,4 @@ void QuitApplication(const std::shared_ptr<xl::Application>& app);
 void QuitApplicationOfApplication(const std::shared_ptr<xl::Application>& app);
 std::u16string WorksheetName(const std::shared_ptr<xl::Worksheet>& sheet);
 
-}  // namespace tabrel::shell
+}  // namespace tabrel::grading

@@ -1,10 +1,10 @@
 #include <gtest/gtest.h>
 
-#include "shell/core/split_tokens.h"
+#include "runtime/split_tokens.h"
 #include "spreadsheet/core/automation_error.h"
 #include "spreadsheet/core/text.h"
 
-namespace tabrel::shell {
+namespace tabrel::rt {
 namespace {
 
 struct Case {
@@ -75,4 +75,4 @@ TEST(SplitTokens, WordCountOverflows) {
 }
 
 }  // namespace
-}  // namespace tabrel::shell
+}  // namespace tabrel::rt

@@ -1,0 +1,7 @@
+set(TABREL_LIBRARIES "tabrel_low;tabrel_high")
+set(TABREL_LIBRARY_DIR_tabrel_low "low")
+set(TABREL_LIBRARY_SOURCES_tabrel_low "low.cpp")
+set(TABREL_LIBRARY_DEPS_tabrel_low "tabrel_high")
+set(TABREL_LIBRARY_DIR_tabrel_high "high")
+set(TABREL_LIBRARY_SOURCES_tabrel_high "")
+set(TABREL_LIBRARY_DEPS_tabrel_high "")

@@ -1,0 +1,1 @@
+#include "high/high.h"

@@ -1,0 +1,3 @@
+#include "high/high.h"
+#include "low/low.h"
+#include "mid/mid.h"
