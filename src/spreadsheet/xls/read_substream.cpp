@@ -1,6 +1,7 @@
 #include "spreadsheet/xls/read_substream.h"
 
 #include "spreadsheet/biff/records.h"
+#include "spreadsheet/xls/read_chart.h"
 
 namespace tabrel::xls {
 
@@ -29,6 +30,7 @@ void read_substream_rest(biff::RecordReader& reader, const biff::Record& bof, mo
     if (rec.type == biff::rt::Eof) --depth;
     out.records.push_back(take_raw_record(rec));
   }
+  out.summary = summarize_chart(out.records);
 }
 
 }  // namespace tabrel::xls

@@ -13,7 +13,8 @@ model::RawRecord raw_record(const biff::Record& rec);
 // The same, taking the record's payload; `rec` may then be read into again.
 model::RawRecord take_raw_record(biff::Record& rec);
 
-// Keeps `bof` and every record after it up to the EOF that closes it.
+// Keeps `bof` and every record after it up to the EOF that closes it, and decodes the chart's
+// summary from them.
 void read_substream_rest(biff::RecordReader& reader, const biff::Record& bof, model::ChartData& out);
 
 }  // namespace tabrel::xls

@@ -72,29 +72,29 @@ TEST(SheetsTest, ChartSheetAnswersItsChartAreaAndWorksheetsRaise) {
   EXPECT_EQ(o.app->Sheets()->Count(), 4);
 }
 
-// A chart sheet's Type is its chart's older type number, read from the first chart group.
+// A chart sheet's Type is its chart's older type number, from the reader's summary of the first
+// chart group.
 TEST(SheetsTest, ChartSheetTypeFollowsItsChartGroup) {
+  using K = model::ChartGroupKind;
   struct Case {
-    const char* name;
-    std::vector<model::RawRecord> records;
+    model::ChartSummary summary;
     int type;
   };
-  const model::RawRecord chart3d{0x103A, std::vector<uint8_t>(14, 0), {}};
   const Case cases[] = {
-      {"no chart group read", {}, 3},
-      {"column", {{0x1017, {0, 0, 150, 0, 0, 0}, {}}}, 3},
-      {"bar (transposed)", {{0x1017, {0, 0, 150, 0, 1, 0}, {}}}, 2},
-      {"3-D column", {chart3d, {0x1017, {0, 0, 150, 0, 0, 0}, {}}}, -4100},
-      {"line", {{0x1018, {0, 0}, {}}}, 4},
-      {"pie", {{0x1019, {0, 0, 0, 0, 0, 0}, {}}}, 5},
-      {"doughnut", {{0x1019, {0, 0, 50, 0, 0, 0}, {}}}, -4120},
-      {"scatter", {{0x101B, {100, 0, 1, 0, 0, 0}, {}}}, -4169},
-      {"short bar record reads as column", {{0x1017, {0}, {}}}, 3},
+      {{K::None, false, false, false}, 3},      {{K::Bar, false, false, false}, 3},
+      {{K::Bar, false, true, false}, 2},        {{K::Bar, true, false, false}, -4100},
+      {{K::Bar, true, true, false}, -4099},     {{K::Line, false, false, false}, 4},
+      {{K::Line, true, false, false}, -4101},   {{K::Area, false, false, false}, 1},
+      {{K::Area, true, false, false}, -4098},   {{K::Pie, false, false, false}, 5},
+      {{K::Pie, true, false, false}, -4102},    {{K::Pie, false, false, true}, -4120},
+      {{K::BarOfPie, false, false, false}, 5},  {{K::Scatter, false, false, false}, -4169},
+      {{K::Radar, false, false, false}, -4151}, {{K::RadarArea, false, false, false}, -4151},
+      {{K::Surface, true, false, false}, -4103},
   };
   for (const Case& c : cases) {
-    SCOPED_TRACE(c.name);
+    SCOPED_TRACE(c.type);
     auto wb = sample_workbook();
-    wb->sheets[3]->chart.records = c.records;
+    wb->sheets[3]->chart.summary = c.summary;
     auto o = open_in_new_instance(std::move(wb));
     EXPECT_EQ(o.app->Sheets(Variant(u"Chart1"))->Type(), c.type);
   }
