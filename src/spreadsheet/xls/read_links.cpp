@@ -1,8 +1,8 @@
 #include "spreadsheet/xls/read_links.h"
 
-#include <exception>
 #include <string>
 
+#include "spreadsheet/formula/formula_error.h"
 #include "spreadsheet/formula/print.h"
 
 namespace tabrel::xls {
@@ -49,7 +49,7 @@ void link_macros(model::Workbook& book) {
           sheet->problems.push_back("object " + std::to_string(obj.object_id) +
                                     ": the assigned macro's formula names no macro; the object has no macro");
         }
-      } catch (const std::exception& e) {
+      } catch (const formula::FormulaError& e) {
         obj.macro.clear();  // a damaged reference names no macro
         sheet->problems.push_back("object " + std::to_string(obj.object_id) + ": the assigned macro cannot be read (" +
                                   e.what() + "); the object has no macro");

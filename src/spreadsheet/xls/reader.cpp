@@ -118,6 +118,9 @@ std::unique_ptr<model::Workbook> read_stream(std::span<const uint8_t> stream,
   return book;
 }
 
+// Only the typed errors of the file's layers mean a bad file; any other exception is a fault of
+// the reader itself and goes up as it is, so that tests and fuzzing see it instead of a "corrupt
+// file" message.
 std::unique_ptr<model::Workbook> read_file_bytes(std::span<const uint8_t> bytes, const std::optional<std::u16string>& password) {
   const cfb::CompoundFile file = open_container(bytes);
   try {
@@ -134,8 +137,6 @@ std::unique_ptr<model::Workbook> read_file_bytes(std::span<const uint8_t> bytes,
     keep_other_streams(file, entries, workbook->path, bytes.size(), *book);
     vba::read_macro_project(*book);
     return book;
-  } catch (const OpenError&) {
-    throw;
   } catch (const OldVersionError&) {
     fail(Kind::OldBiffVersion);
   } catch (const crypto::CryptoError& e) {
@@ -143,7 +144,9 @@ std::unique_ptr<model::Workbook> read_file_bytes(std::span<const uint8_t> bytes,
       throw OpenError(Kind::Corrupt, u"지원하지 않는 방식으로 암호화된 통합 문서입니다.");
     if (e.kind() != crypto::CryptoErrorKind::WrongPassword) fail(Kind::Corrupt);
     fail(password ? Kind::WrongPassword : Kind::PasswordRequired);
-  } catch (const std::exception&) {
+  } catch (const cfb::Error&) {
+    fail(Kind::Corrupt);
+  } catch (const biff::FormatError&) {
     fail(Kind::Corrupt);
   }
 }

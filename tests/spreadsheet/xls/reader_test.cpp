@@ -648,6 +648,21 @@ TEST(XlsReader, DamagedStreamsAreCorrupt) {
   EXPECT_EQ(open_error(xls_test::compound_file(s.data())), Kind::Corrupt);
 }
 
+// Counts and sizes in a hostile file are checked against the record before anything is allocated
+// for them; the open ends with the corrupt-file error, never with an allocation failure.
+TEST(XlsReader, HostileCountsAreCorrupt) {
+  const Rec cases[] = {
+      {rt::SST, Bytes().u32(1).u32(0xFFFFFFFF)},                                      // string count
+      {rt::SST, Bytes().u32(1).u32(1).u16(0xFFFF).u8(0)},                            // characters
+      {rt::SST, Bytes().u32(1).u32(1).u16(1).u8(0x08).u16(0xFFFF).u8('a')},           // rich runs
+      {rt::SST, Bytes().u32(1).u32(1).u16(1).u8(0x04).u32(0xFFFFFFFF).u8('a')},       // extension
+  };
+  for (const Rec& sst : cases) {
+    SCOPED_TRACE(testing::Message() << "SST of " << sst.payload.size() << " bytes");
+    EXPECT_EQ(open_error(xls_test::compound_file(workbook_stream({sst}, {SheetSpec{}}))), Kind::Corrupt);
+  }
+}
+
 class TempFile {
  public:
   explicit TempFile(const std::vector<uint8_t>& bytes)
