@@ -1,6 +1,7 @@
 #include "spreadsheet/automation/names.h"
 
 #include <algorithm>
+#include <numeric>
 
 #include "spreadsheet/automation/application.h"
 #include "spreadsheet/automation/arguments.h"
@@ -21,6 +22,19 @@ std::u16string name_caption(const model::Workbook& wb, const model::DefinedName&
   return wb.sheets[name.sheet_scope - 1u]->name + u"!" + name.name;
 }
 
+std::vector<size_t> names_in_collection_order(const model::Workbook& wb) {
+  std::vector<size_t> order(wb.names.size());
+  std::iota(order.begin(), order.end(), size_t{0});
+  std::stable_sort(order.begin(), order.end(), [&](size_t a, size_t b) {
+    const model::DefinedName& x = wb.names[a];
+    const model::DefinedName& y = wb.names[b];
+    const std::u16string x_key = lower(x.name), y_key = lower(y.name);
+    if (x_key != y_key) return x_key < y_key;
+    return x.sheet_scope < y.sheet_scope;
+  });
+  return order;
+}
+
 Names::Names(std::shared_ptr<Application> app, std::shared_ptr<Book> book)
     : app_(std::move(app)), book_(std::move(book)) {}
 
@@ -29,15 +43,18 @@ int Names::Count() const { return static_cast<int>(open_workbook(*app_, *book_).
 std::shared_ptr<DefinedName> Names::Item(const Variant& index) const {
   model::Workbook& wb = open_workbook(*app_, *book_);
   const ItemKey key = item_key(index);
+  const std::vector<size_t> order = names_in_collection_order(wb);
   if (key.number) {
-    if (*key.number < 1 || static_cast<size_t>(*key.number) > wb.names.size()) raise(Fault::InvalidArgument);
-    return std::make_shared<DefinedName>(app_, book_, wb.names[static_cast<size_t>(*key.number - 1)]);
+    if (*key.number < 1 || static_cast<size_t>(*key.number) > order.size()) raise(Fault::InvalidArgument);
+    return std::make_shared<DefinedName>(app_, book_, wb.names[order[static_cast<size_t>(*key.number - 1)]]);
   }
-  for (const auto& n : wb.names) {
-    if (equals_ignore_case(name_caption(wb, n), key.name)) return std::make_shared<DefinedName>(app_, book_, n);
+  for (size_t i : order) {
+    if (equals_ignore_case(name_caption(wb, wb.names[i]), key.name))
+      return std::make_shared<DefinedName>(app_, book_, wb.names[i]);
   }
-  for (const auto& n : wb.names) {
-    if (n.sheet_scope == 0 && equals_ignore_case(n.name, key.name)) return std::make_shared<DefinedName>(app_, book_, n);
+  for (size_t i : order) {
+    if (wb.names[i].sheet_scope == 0 && equals_ignore_case(wb.names[i].name, key.name))
+      return std::make_shared<DefinedName>(app_, book_, wb.names[i]);
   }
   raise(Fault::InvalidArgument);
 }
@@ -118,10 +135,10 @@ std::shared_ptr<DefinedName> Names::Add(const std::u16string& name, const std::u
     same->extra = defined.extra;
     return std::make_shared<DefinedName>(app_, book_, *same);
   }
-  // The workbook keeps its names in alphabetical order, as the spreadsheet lists them.
-  auto at = std::find_if(wb.names.begin(), wb.names.end(),
-                         [&](const model::DefinedName& n) { return lower(n.name) > lower(name); });
-  return std::make_shared<DefinedName>(app_, book_, *wb.names.insert(at, defined));
+  // A new name goes last in the workbook's own list, whose positions formulas refer to; the
+  // collection shows it in its sorted place.
+  wb.names.push_back(std::move(defined));
+  return std::make_shared<DefinedName>(app_, book_, wb.names.back());
 }
 
 DefinedName::DefinedName(std::shared_ptr<Application> app, std::shared_ptr<Book> book, const model::DefinedName& name)

@@ -1,8 +1,9 @@
 #pragma once
-// The defined names of a workbook, in the order the workbook keeps them.
+// The defined names of a workbook as the Names collection shows them.
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "spreadsheet/core/variant.h"
 #include "spreadsheet/model/workbook.h"
@@ -55,5 +56,14 @@ class DefinedName : public Dispatch {
 
 // The text by which the Names collection shows a name.
 std::u16string name_caption(const model::Workbook& wb, const model::DefinedName& name);
+
+// The order of the Names collection, as positions in the workbook's list of names (which keeps
+// the file's order, because formulas refer to names by their position there). The collection
+// sorts names alphabetically by the name itself, letter case ignored (lower-cased UTF-16 units
+// compared one by one, so "_" comes before letters and Hangul follows its code order); names
+// that read the same keep the workbook-level name first and then the sheets' own names in the
+// order of their sheets. The order is the same for names read from a file and names added
+// later, so two workbooks with the same names list them alike.
+std::vector<size_t> names_in_collection_order(const model::Workbook& wb);
 
 }  // namespace tabrel::xl

@@ -116,7 +116,7 @@ TEST(FormatConditionsTest, FillColourOfPatternAndNoFillRules) {
   }
 }
 
-TEST(NamesTest, NamesInTheWorkbooksOrderWithTheirSheetQualifier) {
+TEST(NamesTest, NamesWithTheirSheetQualifier) {
   auto wb = sample_workbook();
   model::DefinedName goal, print_area;
   goal.name = u"목표량";
@@ -127,8 +127,8 @@ TEST(NamesTest, NamesInTheWorkbooksOrderWithTheirSheetQualifier) {
   auto o = open_in_new_instance(std::move(wb));
   auto names = o.book->Names();
   ASSERT_EQ(names->Count(), 2);
-  EXPECT_EQ(names->Item(Variant(1))->Name(), u"목표량");
-  EXPECT_EQ(names->Item(Variant(2))->Name(), u"Form!Print_Area");
+  EXPECT_EQ(names->Item(Variant(1))->Name(), u"Form!Print_Area");
+  EXPECT_EQ(names->Item(Variant(2))->Name(), u"목표량");
   EXPECT_EQ(names->Item(Variant(u"form!print_area"))->Name(), u"Form!Print_Area");
   EXPECT_NE(error_number([&] { names->Item(Variant(3)); }), 0);
   EXPECT_NE(error_number([&] { names->Item(Variant(u"없는이름")); }), 0);
@@ -136,6 +136,33 @@ TEST(NamesTest, NamesInTheWorkbooksOrderWithTheirSheetQualifier) {
   target->Delete();
   EXPECT_EQ(names->Count(), 1);
   EXPECT_NE(error_number([&] { target->Name(); }), 0);
+}
+
+// The collection sorts by the name, letter case ignored; a workbook-level name comes before the
+// sheets' names that read the same, and those follow their sheets' order. Names added later take
+// their sorted place, and formulas that use a name keep it.
+TEST(NamesTest, CollectionOrderIsAlphabeticalForReadAndAddedNames) {
+  auto wb = sample_workbook();
+  auto name = [](std::u16string text, uint16_t scope) {
+    model::DefinedName n;
+    n.name = std::move(text);
+    n.sheet_scope = scope;
+    return n;
+  };
+  wb->names = {name(u"zeta", 0), name(u"Print_Area", 2), name(u"alpha", 2), name(u"alpha", 1),
+               name(u"Alpha", 0), name(u"_FilterDatabase", 1), name(u"목표", 0)};
+  auto o = open_in_new_instance(std::move(wb));
+  auto names = o.book->Names();
+  auto listed = [&] {
+    std::u16string all;
+    for (int i = 1; i <= names->Count(); ++i) all += names->Item(Variant(i))->Name() + u",";
+    return all;
+  };
+  EXPECT_EQ(listed(), u"Data!_FilterDatabase,Alpha,Data!alpha,Form!alpha,Form!Print_Area,zeta,목표,");
+  o.app->Range(Variant(u"A1"))->SetFormula(Variant(u"=zeta"));
+  names->Add(u"Beta", u"=Data!$A$1");
+  EXPECT_EQ(listed(), u"Data!_FilterDatabase,Alpha,Data!alpha,Form!alpha,Beta,Form!Print_Area,zeta,목표,");
+  EXPECT_EQ(o.app->Range(Variant(u"A1"))->Formula().str(), u"=zeta");
 }
 
 // Relative references of a name are read and shown from the instance's active cell.
