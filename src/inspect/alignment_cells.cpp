@@ -18,16 +18,16 @@ Variant vertical_alignment(xl::Range& cell) { return cell.VerticalAlignment(); }
 Variant merge_cells(xl::Range& cell) { return cell.MergeCells(); }
 
 PropertyComparison line_style(int index) {
-  return {[index](xl::Range& cell) { return use(cell.Borders(Variant(index))).LineStyle(); }, Comparison::Raw};
+  return {[index](xl::Range& cell) { return deref(cell.Borders(Variant(index))).LineStyle(); }, Comparison::Raw};
 }
 
 PropertyComparison line_weight(int index) {
-  return {[index](xl::Range& cell) { return use(cell.Borders(Variant(index))).Weight(); }, Comparison::Raw};
+  return {[index](xl::Range& cell) { return deref(cell.Borders(Variant(index))).Weight(); }, Comparison::Raw};
 }
 
 // The number of cells of the merged area at `address` of a sheet (1 for an unmerged cell).
 Variant merged_area_size(const std::shared_ptr<xl::Worksheet>& sheet, const std::u16string& address) {
-  return Variant(use(use(use(sheet).Range(Variant(address))).MergeArea()).Count());
+  return Variant(deref(deref(deref(sheet).Range(Variant(address))).MergeArea()).Count());
 }
 
 // Whether a CellList reports cells; a list that cannot be read counts as reporting.

@@ -15,16 +15,16 @@ namespace tabrel::inspect {
 namespace {
 
 std::u16string shown(const std::shared_ptr<xl::Worksheet>& sheet, std::u16string_view cell) {
-  return displayed(use(use(sheet).Range(Variant(std::u16string(cell)))));
+  return displayed(deref(deref(sheet).Range(Variant(std::u16string(cell)))));
 }
 
 std::shared_ptr<xl::Comment> comment(const std::shared_ptr<xl::Worksheet>& sheet, std::u16string_view address) {
-  return required(use(use(sheet).Range(Variant(std::u16string(address)))).Comment());
+  return required(deref(deref(sheet).Range(Variant(std::u16string(address)))).Comment());
 }
 
 // The names of the one workbook an instance holds.
 std::shared_ptr<xl::Names> names(const std::shared_ptr<xl::Application>& app) {
-  return required(use(use(use(app).Workbooks()).Item(Variant(1))).Names());
+  return required(deref(deref(deref(app).Workbooks()).Item(Variant(1))).Names());
 }
 
 std::u16string without_line_feeds(std::u16string_view text) { return rt::Trim(rt::Replace(text, u"\n", u"")); }
@@ -60,12 +60,12 @@ bool IsDefinedNameCorrect(ExcelObjects& objects, int16_t /*nameNumber*/, std::u1
   rt::step([&] { count = names(objects.AnswerExcel)->Count(); });
   for (int i = 1; i <= count; ++i) {
     // A target position that cannot be read stops the search as a mismatch of references.
-    if (!rt::met([&] { return rt::Trim(use(names(objects.TargetExcel)->Item(Variant(i))).Name()) == nameText; }))
+    if (!rt::met([&] { return rt::Trim(deref(names(objects.TargetExcel)->Item(Variant(i))).Name()) == nameText; }))
       continue;
     return !rt::met([&] {
       const std::u16string answer =
-          use(names(objects.AnswerExcel)->Item(Variant(std::u16string(nameText)))).RefersToR1C1();
-      return rt::Trim(answer) != rt::Trim(use(names(objects.TargetExcel)->Item(Variant(i))).RefersToR1C1());
+          deref(names(objects.AnswerExcel)->Item(Variant(std::u16string(nameText)))).RefersToR1C1();
+      return rt::Trim(answer) != rt::Trim(deref(names(objects.TargetExcel)->Item(Variant(i))).RefersToR1C1());
     });
   }
   return false;
@@ -92,8 +92,8 @@ bool CompareCommentVisible(ExcelObjects& objects, std::u16string_view address) {
 
 bool CompareCommentShape(ExcelObjects& objects, std::u16string_view address) {
   return unless_failing([&] {
-    return use(comment(objects.AnswerSheet, address)->Shape()).AutoShapeType() ==
-           use(comment(objects.TargetSheet, address)->Shape()).AutoShapeType();
+    return deref(comment(objects.AnswerSheet, address)->Shape()).AutoShapeType() ==
+           deref(comment(objects.TargetSheet, address)->Shape()).AutoShapeType();
   });
 }
 

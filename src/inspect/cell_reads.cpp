@@ -17,7 +17,7 @@ std::u16string without_spaces(std::u16string_view text) { return rt::Replace(tex
 
 bool lists_despite_bold(const VisitedCell& cell, bool skipBoldAnswer) {
   return rt::met([&] {
-    const Variant bold = use(cell.answer()->Font()).Bold();
+    const Variant bold = deref(cell.answer()->Font()).Bold();
     return !skipBoldAnswer || equals(bold, Variant(false)).value_or(false);
   });
 }

@@ -27,7 +27,7 @@ struct Bounds {
 
 // The column is the first character's code; Asc of an empty text raises.
 int column_of(std::u16string_view cell) {
-  if (cell.empty()) xl::raise(xl::Fault::InvalidArgument);
+  if (cell.empty()) raise_error(err::kInvalidProcedureCall);
   return cell.front();
 }
 
@@ -78,8 +78,8 @@ Bounds parse_bounds(std::u16string_view startCell, std::u16string_view endCell, 
 // Makes `sheet` the active sheet of `app` and `address` its active cell (two steps).
 void select_cell(const std::shared_ptr<xl::Application>& app, const std::shared_ptr<xl::Worksheet>& sheet,
                  const std::u16string& address, OnError on_error) {
-  auto select_sheet = [&] { use(use(app).Sheets(Variant(use(sheet).Name()))).Select(); };
-  auto select_address = [&] { use(use(sheet).Range(Variant(address))).Select(); };
+  auto select_sheet = [&] { deref(deref(app).Sheets(Variant(deref(sheet).Name()))).Select(); };
+  auto select_address = [&] { deref(deref(sheet).Range(Variant(address))).Select(); };
   if (on_error == OnError::Raise) {
     select_sheet();
     select_address();

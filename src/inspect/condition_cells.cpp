@@ -26,14 +26,14 @@ std::u16string walk_conditions(ExcelObjects& objects, std::u16string_view startC
   auto per_cell = [&](const VisitedCell& cell) {
     int count = 0;
     auto counts_differ = [&] {
-      count = use(cell.answer()->FormatConditions()).Count();
-      return count != use(cell.target()->FormatConditions()).Count();
+      count = deref(cell.answer()->FormatConditions()).Count();
+      return count != deref(cell.target()->FormatConditions()).Count();
     };
     if (rt::met(counts_differ)) return true;
     if (count == 0 || !test) return false;
     return rt::met([&] {
-      return test(use(use(cell.answer()->FormatConditions()).Item(Variant(k))),
-                  use(use(cell.target()->FormatConditions()).Item(Variant(k))));
+      return test(deref(deref(cell.answer()->FormatConditions()).Item(Variant(k))),
+                  deref(deref(cell.target()->FormatConditions()).Item(Variant(k))));
     });
   };
   WalkOptions options;
@@ -60,7 +60,7 @@ std::u16string GetWrongCondBoldCells(ExcelObjects& objects, std::u16string_view 
                                      int16_t conditionIndex) {
   return walk_conditions(objects, startCell, endCell, {}, conditionIndex,
                          [](xl::FormatCondition& a, xl::FormatCondition& t) {
-                           return lists(differs(Comparison::TrimmedText, use(a.Font()).Bold(), use(t.Font()).Bold()));
+                           return lists(differs(Comparison::TrimmedText, deref(a.Font()).Bold(), deref(t.Font()).Bold()));
                          });
 }
 
@@ -68,7 +68,7 @@ std::u16string GetWrongCondItalicCells(ExcelObjects& objects, std::u16string_vie
                                        std::u16string_view endCell, int16_t conditionIndex) {
   return walk_conditions(
       objects, startCell, endCell, {}, conditionIndex, [](xl::FormatCondition& a, xl::FormatCondition& t) {
-        return lists(differs(Comparison::TrimmedText, use(a.Font()).Italic(), use(t.Font()).Italic()));
+        return lists(differs(Comparison::TrimmedText, deref(a.Font()).Italic(), deref(t.Font()).Italic()));
       });
 }
 
@@ -76,7 +76,7 @@ std::u16string GetWrongCondFillColorCells(ExcelObjects& objects, std::u16string_
                                           std::u16string_view endCell, int16_t conditionIndex) {
   return walk_conditions(
       objects, startCell, endCell, {}, conditionIndex, [](xl::FormatCondition& a, xl::FormatCondition& t) {
-        return lists(differs(Comparison::TrimmedText, use(a.Interior()).ColorIndex(), use(t.Interior()).ColorIndex()));
+        return lists(differs(Comparison::TrimmedText, deref(a.Interior()).ColorIndex(), deref(t.Interior()).ColorIndex()));
       });
 }
 
@@ -86,7 +86,7 @@ std::u16string GetWrongCondFontColorCells(ExcelObjects& objects, std::u16string_
   widening.left = widening.up = true;
   return walk_conditions(objects, startCell, endCell, widening, conditionIndex,
                          [](xl::FormatCondition& a, xl::FormatCondition& t) {
-                           return differs_as_converted_text(use(a.Font()).Color(), use(t.Font()).Color());
+                           return differs_as_converted_text(deref(a.Font()).Color(), deref(t.Font()).Color());
                          });
 }
 

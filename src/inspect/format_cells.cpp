@@ -12,16 +12,16 @@ namespace tabrel::inspect {
 
 namespace {
 
-Variant font_name(xl::Range& cell) { return use(cell.Font()).Name(); }
-Variant font_size(xl::Range& cell) { return use(cell.Font()).Size(); }
-Variant font_bold(xl::Range& cell) { return use(cell.Font()).Bold(); }
-Variant font_italic(xl::Range& cell) { return use(cell.Font()).Italic(); }
-Variant font_underline(xl::Range& cell) { return use(cell.Font()).Underline(); }
-Variant font_color(xl::Range& cell) { return use(cell.Font()).ColorIndex(); }
-Variant fill_color(xl::Range& cell) { return use(cell.Interior()).ColorIndex(); }
+Variant font_name(xl::Range& cell) { return deref(cell.Font()).Name(); }
+Variant font_size(xl::Range& cell) { return deref(cell.Font()).Size(); }
+Variant font_bold(xl::Range& cell) { return deref(cell.Font()).Bold(); }
+Variant font_italic(xl::Range& cell) { return deref(cell.Font()).Italic(); }
+Variant font_underline(xl::Range& cell) { return deref(cell.Font()).Underline(); }
+Variant font_color(xl::Range& cell) { return deref(cell.Font()).ColorIndex(); }
+Variant fill_color(xl::Range& cell) { return deref(cell.Interior()).ColorIndex(); }
 Variant number_format(xl::Range& cell) { return cell.NumberFormatLocal(); }
-Variant phonetic_text(xl::Range& cell) { return Variant(use(use(cell.Phonetics()).Item(Variant(1))).Text()); }
-Variant phonetic_visible(xl::Range& cell) { return Variant(use(cell.Phonetic()).Visible()); }
+Variant phonetic_text(xl::Range& cell) { return Variant(deref(deref(cell.Phonetics()).Item(Variant(1))).Text()); }
+Variant phonetic_visible(xl::Range& cell) { return Variant(deref(cell.Phonetic()).Visible()); }
 
 }  // namespace
 

@@ -35,7 +35,7 @@ std::u16string GetWrongFormulaCells(ExcelObjects& objects, std::u16string_view s
     // Constants everywhere; formulas on the first sheet and in data tables only.
     auto examined = [&] {
       const bool constant = rt::Left(answer, 1) != u"=";
-      const bool first_sheet = use(objects.AnswerSheet).Index() == 1;
+      const bool first_sheet = deref(objects.AnswerSheet).Index() == 1;
       return constant || first_sheet || rt::InStr(answer, u"TABLE") != 0;
     };
     if (!rt::met(examined)) return false;

@@ -17,10 +17,10 @@ constexpr char16_t kScenario[] = u"시나리오";
 constexpr char16_t kChart[] = u"차트";
 
 std::shared_ptr<xl::Worksheet> sheet_at(const std::shared_ptr<xl::Application>& app, int position) {
-  return required(use(app).Sheets(Variant(position)));
+  return required(deref(app).Sheets(Variant(position)));
 }
 
-int sheet_count(const std::shared_ptr<xl::Application>& app) { return use(use(app).Sheets()).Count(); }
+int sheet_count(const std::shared_ptr<xl::Application>& app) { return deref(deref(app).Sheets()).Count(); }
 
 std::u16string trimmed_name(const std::shared_ptr<xl::Application>& app, int position) {
   return rt::Trim(sheet_at(app, position)->Name());
@@ -45,7 +45,7 @@ std::optional<int> next_comparable(const std::shared_ptr<xl::Application>& app, 
 }
 
 void remove_hidden_sheets(xl::Application& target) {
-  for (int n = use(target.Sheets()).Count(); n >= 1; --n) {
+  for (int n = deref(target.Sheets()).Count(); n >= 1; --n) {
     auto sheet = required(target.Sheets(Variant(n)));
     if (sheet->Visible() == kVisible) continue;
     sheet->SetVisible(Variant(1));
@@ -57,7 +57,7 @@ void remove_hidden_sheets(xl::Application& target) {
 // Blank worksheets named after answer sheets the target may lack, each put before the target
 // sheet at the answer sheet's position.
 void insert_placeholders(ExcelObjects& objects, int sheetCount, std::u16string_view extraName) {
-  xl::Application& target = use(objects.TargetExcel);
+  xl::Application& target = deref(objects.TargetExcel);
   for (int a = 1; a <= sheetCount; ++a) {
     if (trimmed_name(objects.TargetExcel, a) == trimmed_name(objects.AnswerExcel, a)) continue;
     const auto answer = sheet_at(objects.AnswerExcel, a);
@@ -66,8 +66,8 @@ void insert_placeholders(ExcelObjects& objects, int sheetCount, std::u16string_v
     for (bool reason : reasons) {
       if (!reason) continue;
       sheet_at(objects.TargetExcel, a)->Select();
-      use(target.Sheets()).Add({}, {}, Variant(1));
-      use(target.ActiveSheet()).SetName(answer->Name());
+      deref(target.Sheets()).Add({}, {}, Variant(1));
+      deref(target.ActiveSheet()).SetName(answer->Name());
       if (sheetCount == sheet_count(objects.TargetExcel)) return;
     }
   }
@@ -98,7 +98,7 @@ bool names_out_of_order(ExcelObjects& objects, std::u16string_view extraName) {
 
 bool NormalizeTargetSheets(ExcelObjects& objects, int16_t sheetCount, std::u16string_view extraName) {
   try {
-    remove_hidden_sheets(use(objects.TargetExcel));
+    remove_hidden_sheets(deref(objects.TargetExcel));
     if (sheetCount != sheet_count(objects.TargetExcel)) insert_placeholders(objects, sheetCount, extraName);
     if (sheetCount != sheet_count(objects.TargetExcel)) return true;
     return names_out_of_order(objects, extraName);
@@ -122,7 +122,7 @@ bool IsChartSheetCorrect(ExcelObjects& objects, int16_t position) {
   try {
     const auto answer = sheet_at(objects.AnswerExcel, position);
     const auto target = sheet_at(objects.TargetExcel, position);
-    return rt::Trim(use(answer->ChartArea()).Name()) == rt::Trim(use(target->ChartArea()).Name()) &&
+    return rt::Trim(deref(answer->ChartArea()).Name()) == rt::Trim(deref(target->ChartArea()).Name()) &&
            rt::Trim(answer->Name()) == rt::Trim(target->Name());
   } catch (const AutomationError&) {
     return false;

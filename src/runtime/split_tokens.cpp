@@ -1,6 +1,6 @@
 #include "runtime/split_tokens.h"
 
-#include "spreadsheet/core/automation_error.h"
+#include "spreadsheet/core/run_time_errors.h"
 
 namespace tabrel::rt {
 
@@ -15,7 +15,7 @@ int16_t SplitTokens(std::u16string_view text, std::vector<std::u16string>& words
       continue;
     }
     if (!in_word) {
-      if (count == INT16_MAX) throw AutomationError(err::kOverflow, u"오버플로");
+      if (count == INT16_MAX) raise_error(err::kOverflow);
       ++count;
       in_word = true;
       words.resize(static_cast<size_t>(count));

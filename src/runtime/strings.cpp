@@ -1,12 +1,12 @@
 #include "runtime/strings.h"
 
-#include "spreadsheet/core/automation_error.h"
+#include "spreadsheet/core/run_time_errors.h"
 #include "spreadsheet/core/text.h"
 
 namespace tabrel::rt {
 
 namespace {
-[[noreturn]] void bad_call() { throw AutomationError(err::kInvalidProcedureCall, u"프로시저 호출 또는 인수가 잘못되었습니다."); }
+[[noreturn]] void bad_call() { raise_error(err::kInvalidProcedureCall); }
 }  // namespace
 
 std::u16string LTrim(std::u16string_view s) {

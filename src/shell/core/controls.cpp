@@ -1,16 +1,12 @@
 #include "shell/core/controls.h"
 
-#include "spreadsheet/core/automation_error.h"
+#include "spreadsheet/core/run_time_errors.h"
 
 namespace tabrel::shell {
 
 namespace {
-constexpr int32_t kInvalidPropertyValue = 380;
-
-[[noreturn]] void invalid_value() { throw AutomationError(kInvalidPropertyValue, u"속성 값이 잘못되었습니다."); }
-[[noreturn]] void out_of_range() {
-  throw AutomationError(err::kSubscriptOutOfRange, u"첨자 사용이 잘못되었습니다.");
-}
+[[noreturn]] void invalid_value() { raise_error(err::kInvalidPropertyValue); }
+[[noreturn]] void out_of_range() { raise_error(err::kSubscriptOutOfRange); }
 }  // namespace
 
 void Label::SetCaption(std::u16string caption) {

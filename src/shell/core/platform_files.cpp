@@ -3,14 +3,14 @@
 #include <fstream>
 #include <system_error>
 
-#include "spreadsheet/core/automation_error.h"
+#include "spreadsheet/core/run_time_errors.h"
 #include "spreadsheet/core/text.h"
 
 namespace tabrel::shell {
 
 void SetNormalAttributes(const std::filesystem::path& file) {
   std::error_code ec;
-  if (!std::filesystem::exists(file, ec)) throw AutomationError(err::kFileNotFound, u"파일을 찾을 수 없습니다.");
+  if (!std::filesystem::exists(file, ec)) raise_error(err::kFileNotFound);
   // A file of another owner keeps its permissions; reading it still works.
   std::filesystem::permissions(file, std::filesystem::perms::owner_write, std::filesystem::perm_options::add, ec);
 }

@@ -1,12 +1,14 @@
 #pragma once
 // The errors the automation objects raise, with the numbers and Korean descriptions the desktop
-// spreadsheet reports. One table; every raise in this module goes through it.
+// spreadsheet reports: the run-time error table for the plain ones, and the messages of the
+// classes' members that fail. Every raise in this module goes through it. deref() and required()
+// (run_time_errors.h) raise 91 for a member read through Nothing.
 
 #include <cstdint>
 #include <memory>
 #include <string>
 
-#include "spreadsheet/core/automation_error.h"
+#include "spreadsheet/core/run_time_errors.h"
 
 namespace tabrel::xl {
 
@@ -42,13 +44,5 @@ const std::u16string& fault_description(Fault f);
 
 // 1004 "'<macro>' 매크로를 찾을 수 없습니다." for Application.Run.
 [[noreturn]] void raise_macro_not_found(const std::u16string& macro);
-
-// A member read through an object variable that holds Nothing (a cell without a comment, no
-// active cell) raises 91, as the macro language does:  deref(range->Comment()).Text()
-template <typename T>
-T& deref(const std::shared_ptr<T>& object) {
-  if (!object) raise(Fault::ObjectNotSet);
-  return *object;
-}
 
 }  // namespace tabrel::xl

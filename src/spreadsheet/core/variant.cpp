@@ -7,15 +7,16 @@
 
 #include "spreadsheet/core/automation_error.h"
 #include "spreadsheet/core/date_serial.h"
+#include "spreadsheet/core/run_time_errors.h"
 #include "spreadsheet/core/text.h"
 
 namespace tabrel {
 
 namespace {
 
-[[noreturn]] void type_mismatch() { throw AutomationError(err::kTypeMismatch, u"형식이 일치하지 않습니다."); }
-[[noreturn]] void overflow() { throw AutomationError(err::kOverflow, u"오버플로"); }
-[[noreturn]] void invalid_null() { throw AutomationError(err::kInvalidUseOfNull, u"Null을 잘못 사용했습니다."); }
+[[noreturn]] void type_mismatch() { raise_error(err::kTypeMismatch); }
+[[noreturn]] void overflow() { raise_error(err::kOverflow); }
+[[noreturn]] void invalid_null() { raise_error(err::kInvalidUseOfNull); }
 
 // Digits of d rounded to `digits` significant digits, as (mantissa digits, decimal exponent).
 std::pair<std::string, int> significant(double d, int digits) {
