@@ -4,7 +4,7 @@
 
 #include "runtime/error_resume.h"
 #include "runtime/strings.h"
-#include "spreadsheet/core/automation_error.h"
+#include "spreadsheet/core/run_time_errors.h"
 #include "spreadsheet/core/text.h"
 
 namespace tabrel::inspect {
