@@ -206,6 +206,42 @@ TEST(XlsCorpus, OverlongDrawingContainersKeepTheirShapes) {
   }
 }
 
+// Conditional formats that the spreadsheet's 2007 and later versions saved in the newer records
+// are read as rules: every classic CF rule and every CF12 rule, colour scales, data bars and
+// icon sets by their type, each CF12 rule with its priority.
+TEST(XlsCorpus, NewerConditionalFormatRulesAreRead) {
+  SKIP_WITHOUT_CORPUS();
+  struct Case {
+    const char* name;
+    size_t classic, color_scales, data_bars, icon_sets;
+  };
+  for (const Case& c : {Case{"poi-NewStyleConditionalFormattings.xls", 3, 2, 1, 13},
+                        Case{"sheetjs-openpyxl_conditional_formatting.xls", 14, 10, 3, 3}}) {
+    SCOPED_TRACE(c.name);
+    const auto book = xls::read_workbook_file(*corpus::corpus_dir() / "excel" / c.name);
+    size_t classic = 0, by_type[7] = {};
+    for (const auto& sheet : book->sheets) {
+      for (const auto& format : sheet->conditional_formats) {
+        EXPECT_FALSE(format.ranges.empty());
+        for (const auto& rule : format.rules) {
+          if (!rule.from_cf12) {
+            ++classic;
+            continue;
+          }
+          ASSERT_GE(rule.type, 1);
+          ASSERT_LE(rule.type, 6);
+          ++by_type[rule.type];
+          EXPECT_TRUE(rule.priority.has_value());
+        }
+      }
+    }
+    EXPECT_EQ(classic, c.classic);
+    EXPECT_EQ(by_type[3], c.color_scales);
+    EXPECT_EQ(by_type[4], c.data_bars);
+    EXPECT_EQ(by_type[6], c.icon_sets);
+  }
+}
+
 // A wrong or a missing password is refused, each with its own message, unless the file uses the
 // built-in default password, which the reader tries after the given one.
 TEST(XlsCorpus, EncryptedFilesRefuseAWrongPassword) {

@@ -1,6 +1,7 @@
 #include "spreadsheet/automation/format_conditions.h"
 
 #include <algorithm>
+#include <climits>
 #include <vector>
 
 #include "spreadsheet/automation/arguments.h"
@@ -35,6 +36,9 @@ std::vector<uint8_t> condition_tokens(model::Workbook& wb, const std::u16string&
   }
 }
 
+// The rules that apply to a cell, in the order the collection lists them: by priority, and in
+// record order where rules have none (a file from the spreadsheet's versions before 2007, or a
+// rule added here); rules without a priority come after those with one.
 std::vector<RulePlace> rules_at(const model::Sheet& sheet, model::CellRef cell) {
   std::vector<RulePlace> places;
   for (size_t f = 0; f < sheet.conditional_formats.size(); ++f) {
@@ -43,7 +47,45 @@ std::vector<RulePlace> rules_at(const model::Sheet& sheet, model::CellRef cell) 
     if (!covers) continue;
     for (size_t r = 0; r < cf.rules.size(); ++r) places.push_back({f, r});
   }
+  auto priority = [&](const RulePlace& p) {
+    const auto& given = sheet.conditional_formats[p.format].rules[p.rule].priority;
+    return given ? static_cast<int>(*given) : INT_MAX;
+  };
+  std::stable_sort(places.begin(), places.end(),
+                   [&](const RulePlace& a, const RulePlace& b) { return priority(a) < priority(b); });
   return places;
+}
+
+// Type as the 2007 and later versions report it. The record's type says colour scale, data bar
+// and icon set; for formula and filter rules the template says what the rule tests.
+int condition_type(const model::CondRule& rule) {
+  constexpr int kColorScale = 3, kDataBar = 4, kTop10 = 5, kIconSet = 6, kUniqueValues = 8,
+                kTextString = 9, kBlanks = 10, kTimePeriod = 11, kAboveAverage = 12, kNoBlanks = 13,
+                kErrors = 16, kNoErrors = 17;
+  constexpr uint8_t kFormulaRecord = 2, kColorScaleRecord = 3, kDataBarRecord = 4, kFilterRecord = 5,
+                    kIconSetRecord = 6;
+  switch (rule.type) {
+    case kColorScaleRecord: return kColorScale;
+    case kDataBarRecord: return kDataBar;
+    case kIconSetRecord: return kIconSet;
+    case kFormulaRecord:
+    case kFilterRecord: break;
+    default: return kCellValueRule;
+  }
+  const uint16_t kind = rule.template_kind.value_or(0);
+  switch (kind) {
+    case 0x05: return kTop10;
+    case 0x07: case 0x1B: return kUniqueValues;  // unique and duplicate values
+    case 0x08: return kTextString;
+    case 0x09: return kBlanks;
+    case 0x0A: return kNoBlanks;
+    case 0x0B: return kErrors;
+    case 0x0C: return kNoErrors;
+    case 0x19: case 0x1A: case 0x1D: case 0x1E: return kAboveAverage;  // above/below (or equal)
+    default:
+      if (kind >= 0x0F && kind <= 0x18) return kTimePeriod;  // today .. this month
+      return rule.type == kFilterRecord ? kTop10 : kExpressionRule;
+  }
 }
 
 }  // namespace
@@ -109,7 +151,7 @@ const model::CondRule& FormatCondition::rule() const {
 
 const model::Palette& FormatCondition::palette() const { return sheet_.workbook().styles.palette; }
 
-int FormatCondition::Type() const { return rule().type; }
+int FormatCondition::Type() const { return condition_type(rule()); }
 
 int FormatCondition::Operator() const {
   const model::CondRule& r = rule();

@@ -64,7 +64,9 @@ struct CondBorder {
 };
 
 struct CondRule {
-  uint8_t type = 1;       // 1 cell value, 2 formula
+  // 1 cell value, 2 formula; rules of the newer record (CF12) also 3 colour scale, 4 data bar,
+  // 5 filter (top/bottom, averages, unique values ...), 6 icon set.
+  uint8_t type = 1;
   uint8_t op = 0;         // 1 between .. 8 less or equal (cell-value rules)
   std::vector<uint8_t> formula1;  // rgce, relative to the range's first cell
   std::vector<uint8_t> formula2;
@@ -72,13 +74,21 @@ struct CondRule {
   std::optional<CondBorder> border;
   std::optional<CondFill> fill;
   std::optional<uint16_t> number_format;  // present in BIFF8 only through CF12; kept raw otherwise
+  // What the newer records (CF12, or a CFEX extending a classic rule) add: the template the rule
+  // was made from (icfTemplate: 0x08 text contains, 0x09 blanks, 0x0F..0x18 dates, 0x19 above
+  // average ...) and the rule's priority (1 is evaluated first).
+  std::optional<uint16_t> template_kind;
+  std::optional<uint16_t> priority;
+  bool from_cf12 = false;  // decoded from a CF12 record, which the writer writes back as stored
   friend bool operator==(const CondRule&, const CondRule&) = default;
 };
 
 struct CondFormat {
   std::vector<RangeRef> ranges;
   std::vector<CondRule> rules;
-  std::vector<RawRecord> extended;  // CF12/CONDFMT12 records (colour scales, data bars ...)
+  std::vector<RawRecord> extended;  // CONDFMT12/CF12 records as stored, for the writer
+  uint16_t id = 0;                  // nID, by which CFEX records name the format
+  bool from_condfmt12 = false;      // a CONDFMT12 format: the writer writes only `extended`
   friend bool operator==(const CondFormat&, const CondFormat&) = default;
 };
 

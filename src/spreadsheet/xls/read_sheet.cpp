@@ -9,7 +9,7 @@
 #include "spreadsheet/biff/strings.h"
 #include "spreadsheet/xls/read_autofilter.h"
 #include "spreadsheet/xls/read_cells.h"
-#include "spreadsheet/xls/read_condfmt.h"
+#include "spreadsheet/xls/read_condfmt_records.h"
 #include "spreadsheet/xls/read_drawing.h"
 #include "spreadsheet/xls/read_sheet_layout.h"
 #include "spreadsheet/xls/read_substream.h"
@@ -27,7 +27,7 @@ class SheetReader {
  public:
   SheetReader(biff::RecordReader& reader, model::Sheet& sheet,
               const std::vector<model::CellValue::Text>& shared_strings)
-      : reader_(reader), sheet_(sheet), cells_{sheet, shared_strings, {}} {}
+      : reader_(reader), sheet_(sheet), cells_{sheet, shared_strings, {}}, condfmts_(sheet) {}
 
   void run() {
     while (reader_.next(rec_)) {
@@ -46,22 +46,13 @@ class SheetReader {
       sheet_.other_records.push_back(take_raw_record(rec_));
       return;
     }
-    if (read_cell_record(rec_, cells_) || read_layout_record(rec_, sheet_)) return;
+    if (read_cell_record(rec_, cells_) || read_layout_record(rec_, sheet_) || condfmts_.read(rec_)) return;
     switch (rec_.type) {
       case rt::BOF: read_embedded_chart(); break;
       case rt::MsoDrawing: drawing_.insert(drawing_.end(), rec_.data.begin(), rec_.data.end()); break;
       case rt::Obj: read_object(); break;
       case rt::TxO: read_text_box(); break;
       case rt::Note: read_comment(); break;
-      case rt::CondFmt: sheet_.conditional_formats.push_back(read_condfmt(rec_)); break;
-      case rt::CF:
-        if (!sheet_.conditional_formats.empty()) sheet_.conditional_formats.back().rules.push_back(read_cf(rec_));
-        break;
-      case rt::CondFmt12: sheet_.conditional_formats.emplace_back().extended.push_back(raw_record(rec_)); break;
-      case rt::CF12:
-        if (sheet_.conditional_formats.empty()) sheet_.conditional_formats.emplace_back();
-        sheet_.conditional_formats.back().extended.push_back(raw_record(rec_));
-        break;
       case rt::AutoFilterInfo: autofilter().drop_downs = biff::RecordCursor(rec_).u16(); break;
       case rt::AutoFilter: autofilter().columns.push_back(read_autofilter_column(rec_)); break;
       case rt::FilterMode: autofilter().filter_mode = true; break;
@@ -196,6 +187,7 @@ class SheetReader {
   biff::RecordReader& reader_;
   model::Sheet& sheet_;
   CellContext cells_;
+  CondFormatRecords condfmts_;
   biff::Record rec_;
   std::vector<uint8_t> drawing_;
   bool custom_view_ = false;  // between USERSVIEWBEGIN and USERSVIEWEND

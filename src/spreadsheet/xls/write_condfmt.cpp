@@ -114,8 +114,10 @@ biff::PayloadBuilder condfmt_payload(const model::CondFormat& format) {
     bound.last.col = std::max(bound.last.col, r.last.col);
   }
   biff::PayloadBuilder p;
-  p.u16(static_cast<uint16_t>(format.rules.size()));
-  p.u16(0);  // no forced recalculation, no id: as the spreadsheet writes it
+  const auto classic = std::count_if(format.rules.begin(), format.rules.end(),
+                                     [](const model::CondRule& r) { return !r.from_cf12; });
+  p.u16(static_cast<uint16_t>(classic));
+  p.u16(static_cast<uint16_t>(format.id << 1));  // no forced recalculation; the id CFEX records name
   ref8(p, bound);
   p.u16(static_cast<uint16_t>(format.ranges.size()));
   for (const model::RangeRef& r : format.ranges) ref8(p, r);
@@ -124,10 +126,13 @@ biff::PayloadBuilder condfmt_payload(const model::CondFormat& format) {
 
 void write_conditional_formats(biff::RecordWriter& out, const std::vector<model::CondFormat>& formats) {
   for (const model::CondFormat& f : formats) {
-    // A format of the newer kind holds only its CONDFMT12/CF12 records.
-    if (!f.rules.empty() || !f.ranges.empty()) {
+    // A format of the newer kind holds only its CONDFMT12/CF12 records; CF12 rules of a classic
+    // format are written back from their stored records too.
+    const bool classic_rules = std::any_of(f.rules.begin(), f.rules.end(), [](const model::CondRule& r) { return !r.from_cf12; });
+    if (!f.from_condfmt12 && (classic_rules || !f.ranges.empty())) {
       out.write(biff::rt::CondFmt, condfmt_payload(f));
-      for (const model::CondRule& r : f.rules) out.write(biff::rt::CF, cf_payload(r));
+      for (const model::CondRule& r : f.rules)
+        if (!r.from_cf12) out.write(biff::rt::CF, cf_payload(r));
     }
     for (const model::RawRecord& r : f.extended) write_raw(out, r);
   }

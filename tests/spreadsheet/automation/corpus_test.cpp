@@ -98,7 +98,7 @@ TEST_F(CorpusTest, ConditionalFormats) {
   auto rule = [&](const char16_t* cell) { return app->Range(Variant(cell))->FormatConditions()->Item(Variant(1)); };
   EXPECT_EQ(app->Range(Variant(u"Q4"))->FormatConditions()->Count(), 1);
   EXPECT_EQ(app->Range(Variant(u"Q11"))->FormatConditions()->Count(), 0);
-  EXPECT_EQ(rule(u"Q1")->Type(), 2);
+  EXPECT_EQ(rule(u"Q1")->Type(), 9);  // a formula rule that a CFEX marks as "text contains"
   EXPECT_EQ(rule(u"R1")->Type(), 1);
   EXPECT_EQ(rule(u"R1")->Operator(), 1);
   EXPECT_NO_THROW(rule(u"R1")->Formula2());

@@ -95,6 +95,39 @@ TEST(FormatConditionsTest, RulesOfTheCellAndUnsetFormatsReadNull) {
   EXPECT_EQ(o.app->Range(Variant(u"B4"))->FormatConditions()->Count(), 2);
 }
 
+// Rules of the newer records: Type by record type and template, listed by priority; a classic
+// rule without a priority comes last.
+TEST(FormatConditionsTest, NewerRulesTypedByTemplateAndListedByPriority) {
+  struct Rule {
+    uint8_t type;
+    std::optional<uint16_t> template_kind, priority;
+    int expected_type;
+  };
+  const Rule rules[] = {
+      {2, std::nullopt, std::nullopt, 2},  // classic formula rule from an older file: last
+      {3, 2, 9, 3},       {4, 3, 8, 4},     {6, 4, 7, 6},     {5, 5, 6, 5},     {5, 0x1B, 5, 8},
+      {2, 0x08, 4, 9},    {2, 0x09, 3, 10}, {2, 0x12, 2, 11}, {5, 0x1A, 1, 12}, {2, 0x0A, 10, 13},
+      {2, 0x0B, 11, 16},  {2, 0x0C, 12, 17}, {1, 0, 13, 1},   {2, 1, 14, 2},
+  };
+  model::CondFormat cf;
+  cf.ranges = {{{1, 1}, {9, 1}}};
+  for (const Rule& r : rules) {
+    model::CondRule rule;
+    rule.type = r.type;
+    rule.template_kind = r.template_kind;
+    rule.priority = r.priority;
+    rule.formula1 = {0x1D, 1};
+    cf.rules.push_back(rule);
+  }
+  auto wb = sample_workbook();
+  data(*wb).conditional_formats.push_back(cf);
+  auto o = open_in_new_instance(std::move(wb));
+  auto conditions = o.app->Range(Variant(u"B5"))->FormatConditions();
+  ASSERT_EQ(conditions->Count(), 15);
+  const int listed[] = {12, 11, 10, 9, 8, 5, 6, 4, 3, 13, 16, 17, 1, 2, 2};
+  for (int i = 0; i < 15; ++i) EXPECT_EQ(conditions->Item(Variant(i + 1))->Type(), listed[i]) << i + 1;
+}
+
 TEST(FormatConditionsTest, FillColourOfPatternAndNoFillRules) {
   struct Case { std::optional<uint8_t> pattern; std::optional<uint16_t> fore, back; Variant index; };
   const Case cases[] = {

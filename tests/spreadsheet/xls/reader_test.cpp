@@ -397,6 +397,80 @@ TEST(XlsReader, ConditionalFormatRuleKeepsOnlyWhatItSets) {
   EXPECT_EQ(formula_rule.formula1, (std::vector<uint8_t>{0x1D}));
 }
 
+// The newer records: a CONDFMT12 format with its CF12 rules, a CFEX that gives a classic rule its
+// template and priority, and a CF12 rule that a CFEX files under a classic format. The newer
+// records stay as stored for the writer.
+Bytes future_header(uint16_t id) { return std::move(Bytes().u16(id).u16(1).zeros(8)); }
+
+Bytes cf12(uint8_t type, uint16_t priority, uint16_t template_kind, const Bytes& differential = {}) {
+  Bytes b = future_header(rt::CF12);
+  b.u8(type).u8(0).u16(type == 2 ? 1 : 0).u16(0);
+  if (differential.data().empty()) b.u32(0).u16(0);
+  else b.u32(static_cast<uint32_t>(differential.data().size())).raw(differential);
+  if (type == 2) b.u8(0x1D);  // TRUE
+  b.u16(0);                   // no activity formula
+  b.u8(0).u16(priority).u16(template_kind).u8(16).zeros(16);
+  b.zeros(24);                // the type's own block, not decoded
+  return b;
+}
+
+TEST(XlsReader, NewerConditionalFormatRecordsBecomeRules) {
+  const Bytes ranges = std::move(Bytes().u16(0).u16(0).u16(0).u16(0).u16(1).u16(0).u16(9).u16(0).u16(0));
+  Bytes condfmt = std::move(Bytes().u16(2).u16(7 << 1).raw(ranges));
+  Bytes condfmt12 = future_header(rt::CondFmt12);
+  condfmt12.u16(2).u16(8 << 1).raw(ranges);
+  const Bytes classic = std::move(Bytes().u8(2).u8(0).u16(1).u16(0).u32(0x3FFFFF).u16(0).raw({0x1D}));
+  Bytes extends_second = future_header(rt::CFEx);
+  extends_second.u32(0).u16(7).u16(1).u8(0).u8(0x08).u16(1).u8(1).u8(0).u8(16).zeros(16);
+  Bytes precedes = future_header(rt::CFEx);
+  precedes.u32(1).u16(7);
+  Bytes bold;  // a DXFN that sets only the weight
+  bold.u32(1u << 26).u16(0).zeros(64).u32(0xFFFFFFFF).u32(0).u16(700).u16(0).u8(0).u8(0).u8(0).u8(0)
+      .u32(0xFFFFFFFF).u32(0).u32(0x82).u32(1).u32(1).u32(0).u32(0).u32(0).u32(0).u16(0);
+  bold.zeros(4);  // an extension after the format, skipped by its size
+  SheetSpec sheet;
+  sheet.records = {{rt::CondFmt, condfmt},          {rt::CF, classic},          {rt::CF, classic},
+                   {rt::CondFmt12, condfmt12},      {rt::CF12, cf12(3, 4, 2)},  {rt::CF12, cf12(2, 2, 0x09, bold)},
+                   {rt::CFEx, extends_second},      {rt::CFEx, precedes},       {rt::CF12, cf12(6, 3, 4)}};
+  const auto book = open({}, {sheet});
+  const auto& cfs = book->sheets[0]->conditional_formats;
+  ASSERT_EQ(cfs.size(), 2u);
+  EXPECT_EQ(cfs[0].id, 7);
+  EXPECT_FALSE(cfs[0].from_condfmt12);
+  ASSERT_EQ(cfs[0].rules.size(), 3u);
+  EXPECT_EQ(cfs[0].rules[0].template_kind, std::nullopt);
+  EXPECT_EQ(cfs[0].rules[1].template_kind, 0x08);
+  EXPECT_EQ(cfs[0].rules[1].priority, 1);
+  EXPECT_FALSE(cfs[0].rules[1].from_cf12);
+  EXPECT_EQ(cfs[0].rules[2].type, 6);
+  EXPECT_EQ(cfs[0].rules[2].priority, 3);
+  EXPECT_TRUE(cfs[0].rules[2].from_cf12);
+  ASSERT_EQ(cfs[0].extended.size(), 3u);  // both CFEX and the icon set's CF12
+  EXPECT_TRUE(cfs[1].from_condfmt12);
+  EXPECT_EQ(cfs[1].ranges, (std::vector<model::RangeRef>{{{0, 0}, {9, 0}}}));
+  ASSERT_EQ(cfs[1].rules.size(), 2u);
+  EXPECT_EQ(cfs[1].rules[0].type, 3);
+  EXPECT_EQ(cfs[1].rules[0].template_kind, 2);
+  const auto& blanks = cfs[1].rules[1];
+  EXPECT_EQ(blanks.type, 2);
+  EXPECT_EQ(blanks.template_kind, 0x09);
+  EXPECT_EQ(blanks.priority, 2);
+  EXPECT_EQ(blanks.formula1, (std::vector<uint8_t>{0x1D}));
+  ASSERT_TRUE(blanks.font.has_value());
+  EXPECT_EQ(blanks.font->bold, true);
+  EXPECT_EQ(cfs[1].extended.size(), 3u);  // CONDFMT12 and both CF12
+}
+
+TEST(XlsReader, DamagedNewerConditionalFormatRecordsAreCorrupt) {
+  Bytes oversized = future_header(rt::CF12);
+  oversized.u8(4).u8(0).u16(0).u16(0).u32(5000).u16(0);  // a differential format past the record
+  for (const Bytes& bad : {oversized, Bytes(future_header(rt::CF12)).u8(3)}) {
+    SheetSpec sheet;
+    sheet.records = {{rt::CF12, bad}};
+    EXPECT_EQ(open_error(xls_test::compound_file(workbook_stream({}, {sheet}))), Kind::Corrupt);
+  }
+}
+
 TEST(XlsReader, ColumnInfoLaterRecordsSplitEarlierRanges) {
   SheetSpec sheet;
   sheet.records = {{rt::ColInfo, Bytes().u16(0).u16(9).u16(3000).u16(15).u16(0x0002).u16(0)},
