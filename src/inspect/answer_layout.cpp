@@ -7,8 +7,8 @@ namespace tabrel::inspect {
 void CopyAnswerColumnWidths(ExcelObjects& objects) {
   for (const char16_t* column : {u"A:A", u"B:B", u"C:C", u"D:D", u"E:E", u"F:F", u"G:G", u"H:H", u"I:I"}) {
     rt::step([&] {
-      const Variant width = use(use(objects.AnswerSheet).Range(Variant(column))).ColumnWidth();
-      use(use(objects.TargetSheet).Range(Variant(column))).SetColumnWidth(width);
+      const Variant width = deref(deref(objects.AnswerSheet).Range(Variant(column))).ColumnWidth();
+      deref(deref(objects.TargetSheet).Range(Variant(column))).SetColumnWidth(width);
     });
   }
 }

@@ -5,6 +5,7 @@
 #include "inspect/answer_layout.h"
 #include "runtime/error_resume.h"
 #include "runtime/strings.h"
+#include "spreadsheet/automation/errors.h"
 #include "spreadsheet/automation/shapes.h"
 
 namespace tabrel::inspect {
@@ -18,7 +19,7 @@ constexpr float kWidthTolerance = 30;
 constexpr float kHeightTolerance = 10;
 
 std::shared_ptr<xl::Shape> shape_at(const std::shared_ptr<xl::Worksheet>& sheet, int16_t index) {
-  return required(use(use(sheet).Shapes()).Item(Variant::integer(index)));
+  return required(deref(deref(sheet).Shapes()).Item(Variant::integer(index)));
 }
 
 std::shared_ptr<xl::Shape> answer_shape(ExcelObjects& objects, int16_t index) {
@@ -65,7 +66,7 @@ std::u16string alternative_text(const std::shared_ptr<xl::Worksheet>& sheet, int
 
 std::u16string readable_text(const std::shared_ptr<xl::Worksheet>& sheet, int16_t index) {
   std::u16string text;
-  rt::step([&] { text = rt::Trim(use(use(shape_at(sheet, index)->TextFrame()).Characters()).Text()); });
+  rt::step([&] { text = rt::Trim(deref(deref(shape_at(sheet, index)->TextFrame()).Characters()).Text()); });
   return text;
 }
 
@@ -73,9 +74,9 @@ std::u16string readable_text(const std::shared_ptr<xl::Worksheet>& sheet, int16_
 // as the single-precision number the spreadsheet reports, widened for the comparison.
 double first_adjustment(ExcelObjects& objects, int16_t index) {
   target_shape(objects, index)->Select();
-  const auto shape = std::dynamic_pointer_cast<xl::Shape>(use(objects.TargetExcel).Selection());
+  const auto shape = std::dynamic_pointer_cast<xl::Shape>(deref(objects.TargetExcel).Selection());
   if (!shape) xl::raise(xl::Fault::NoSuchMember);  // cells are selected: no ShapeRange
-  return static_cast<double>(use(use(shape->ShapeRange()).Adjustments()).Item(1));
+  return static_cast<double>(deref(deref(shape->ShapeRange()).Adjustments()).Item(1));
 }
 
 }  // namespace
@@ -83,7 +84,7 @@ double first_adjustment(ExcelObjects& objects, int16_t index) {
 int16_t FindMacroButton(ExcelObjects& objects, std::u16string_view macroName, int16_t which) {
   const auto& sheet = which == 0 ? objects.AnswerSheet : objects.TargetSheet;
   int count = 0;
-  if (!rt::step([&] { count = use(use(sheet).Shapes()).Count(); })) return 0;
+  if (!rt::step([&] { count = deref(deref(sheet).Shapes()).Count(); })) return 0;
   for (int i = 1; i <= count; ++i) {
     std::u16string macro;
     if (!rt::step([&] { macro = shape_at(sheet, static_cast<int16_t>(i))->OnAction(); })) continue;

@@ -14,7 +14,7 @@ std::shared_ptr<xl::Range> range_of(const std::shared_ptr<xl::Worksheet>& sheet,
   std::u16string address(startCell);
   address += u':';
   address += endCell;
-  return required(use(sheet).Range(Variant(std::move(address))));
+  return required(deref(sheet).Range(Variant(std::move(address))));
 }
 
 }  // namespace
@@ -26,7 +26,7 @@ void ClearRangeContents(ExcelObjects& objects, std::u16string_view startCell, st
 }
 
 void ResetRangeForMacro(ExcelObjects& objects, std::u16string_view startCell, std::u16string_view endCell) {
-  rt::step([&] { use(use(objects.TargetSheet).Cells()).Activate(); });
+  rt::step([&] { deref(deref(objects.TargetSheet).Cells()).Activate(); });
   CopyAnswerColumnWidths(objects);
   rt::step([&] { range_of(objects.AnswerSheet, startCell, endCell)->ClearFormats(); });
   rt::step([&] { range_of(objects.TargetSheet, startCell, endCell)->ClearFormats(); });
