@@ -201,6 +201,22 @@ void FormatCondition::Delete() {
   }
 }
 
+void FormatCondition::SetFirstPriority() {
+  rule();
+  auto& all = sheet_.get().conditional_formats;
+  auto& rules = all[place_.format].rules;
+  const auto r = static_cast<long>(place_.rule);
+  std::rotate(rules.begin(), rules.begin() + r, rules.begin() + r + 1);
+  const auto f = static_cast<long>(place_.format);
+  std::rotate(all.begin(), all.begin() + f, all.begin() + f + 1);
+  place_ = {0, 0};
+}
+
+bool FormatCondition::StopIfTrue() const {
+  rule();
+  return true;
+}
+
 ConditionFont::ConditionFont(std::shared_ptr<FormatCondition> condition) : condition_(std::move(condition)) {}
 
 model::CondFont& ConditionFont::font_for_edit() {

@@ -54,6 +54,12 @@ class FormatCondition : public Dispatch, public std::enable_shared_from_this<For
   std::shared_ptr<ConditionFont> Font();
   std::shared_ptr<ConditionInterior> Interior();
   void Delete();
+  // Makes the rule the first one the cell sees: first of its conditional format, and its
+  // format first of the sheet's.
+  void SetFirstPriority();
+  // The file keeps no stop flag: every rule of this format stops the ones after it when true,
+  // so StopIfTrue reads True and setting it changes nothing.
+  bool StopIfTrue() const;
 
   const model::CondRule& rule() const;
   model::CondRule& rule_for_edit();

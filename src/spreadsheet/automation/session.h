@@ -41,6 +41,9 @@ struct Session {
   std::vector<std::shared_ptr<Book>> books;  // in opening order
   std::shared_ptr<Book> active;              // null when no workbook is open
   bool display_alerts = true;
+  // Settings a macro may switch that change nothing we show: kept so that reading them back agrees.
+  bool screen_updating = true;
+  bool enable_events = true;
   bool quit = false;
 };
 

@@ -132,6 +132,12 @@ Variant Variant::array(VariantArray a) {
   return v;
 }
 
+VariantArray& Variant::arr_for_edit() {
+  auto& shared = std::get<std::shared_ptr<VariantArray>>(data_);
+  if (shared.use_count() > 1) shared = std::make_shared<VariantArray>(*shared);
+  return *shared;
+}
+
 VarType Variant::type() const {
   switch (data_.index()) {
     case 0: return VarType::Empty;

@@ -99,6 +99,9 @@ class Variant {
   int32_t error_code() const { return std::get<ErrorValue>(data_).code; }
   const std::shared_ptr<Dispatch>& object() const { return std::get<std::shared_ptr<Dispatch>>(data_); }
   const VariantArray& arr() const { return *std::get<std::shared_ptr<VariantArray>>(data_); }
+  // The elements for writing; when another Variant shares them they are copied first, so that
+  // arrays keep the language's value semantics.
+  VariantArray& arr_for_edit();
 
   // Conversions with the language's rules; they raise AutomationError 13 (type mismatch),
   // 6 (overflow) or 94 (invalid use of Null) where the language raises.

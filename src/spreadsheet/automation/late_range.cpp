@@ -1,0 +1,126 @@
+// Late-bound members of Range.
+
+#include "spreadsheet/automation/application.h"
+#include "spreadsheet/automation/arguments.h"
+#include "spreadsheet/automation/borders.h"
+#include "spreadsheet/automation/comment.h"
+#include "spreadsheet/automation/font.h"
+#include "spreadsheet/automation/format_conditions.h"
+#include "spreadsheet/automation/interior.h"
+#include "spreadsheet/automation/late_table.h"
+#include "spreadsheet/automation/range.h"
+#include "spreadsheet/automation/worksheet.h"
+
+namespace tabrel::xl::late {
+namespace {
+
+using R = Range;
+
+// A read-write property of Range given by its getter and setter members.
+void rw(Def<R>& def, std::u16string_view name, Variant (R::*getter)() const, void (R::*setter)(const Variant&)) {
+  def.prop(name, [getter](R& r) { return (r.*getter)(); }, [setter](R& r, const Variant& v) { (r.*setter)(v); });
+}
+
+void define_position(Def<R>& d) {
+  d.get(u"Application", {}, [](R& r, const Args&) { return object(r.Application()); })
+      .get(u"Worksheet", {}, [](R& r, const Args&) { return object(r.Worksheet()); })
+      .get(u"Parent", {}, [](R& r, const Args&) { return object(r.Parent()); })
+      .get(u"Address", {u"RowAbsolute", u"ColumnAbsolute"}, [](R& r, const Args& x) {
+        return Variant(r.Address(omitted(x[0]) || x[0].to_bool(), omitted(x[1]) || x[1].to_bool()));
+      })
+      .get(u"Row", {}, [](R& r, const Args&) { return Variant(r.Row()); })
+      .get(u"Column", {}, [](R& r, const Args&) { return Variant(r.Column()); })
+      .get(u"Count", {}, [](R& r, const Args&) { return Variant(r.Count()); })
+      .get(u"Cells", {u"RowIndex", u"ColumnIndex"}, [](R& r, const Args& x) {
+        return omitted(x[0]) ? object(r.Cells()) : object(r.Cells(x[0], x[1]));
+      })
+      .get(u"Item", {u"RowIndex", u"ColumnIndex"}, [](R& r, const Args& x) { return object(r.Item(x[0], x[1])); })
+      .get(u"Range", {u"Cell1", u"Cell2"}, [](R& r, const Args& x) {
+        // Relative to the range's first cell, as the spreadsheet reads it.
+        auto local = r.Worksheet()->Range(x[0], x[1]);
+        const auto& a = local->area();
+        return object(r.Offset(a.first.row, a.first.col)->Resize(Variant(a.rows()), Variant(a.cols())));
+      })
+      .get(u"EntireRow", {}, [](R& r, const Args&) { return object(r.EntireRow()); })
+      .get(u"EntireColumn", {}, [](R& r, const Args&) { return object(r.EntireColumn()); })
+      .get(u"Offset", {u"RowOffset", u"ColumnOffset"}, [](R& r, const Args& x) {
+        return object(r.Offset(omitted(x[0]) ? 0 : x[0].to_long(), omitted(x[1]) ? 0 : x[1].to_long()));
+      })
+      .get(u"Resize", {u"RowSize", u"ColumnSize"}, [](R& r, const Args& x) { return object(r.Resize(x[0], x[1])); })
+      .get(u"MergeArea", {}, [](R& r, const Args&) { return object(r.MergeArea()); })
+      .act(u"Select", {}, [](R& r, const Args&) { r.Select(); })
+      .act(u"Activate", {}, [](R& r, const Args&) { r.Activate(); });
+}
+
+void define_values(Def<R>& d) {
+  d.prop(u"Value", [](R& r) { return r.Value(); }, [](R& r, const Variant& v) { r.SetValue(v); })
+      .prop(u"Value2", [](R& r) { return r.Value2(); }, [](R& r, const Variant& v) { r.SetValue(v); })
+      .get(u"Text", {}, [](R& r, const Args&) { return r.Text(); })
+      .get(u"HasFormula", {}, [](R& r, const Args&) { return r.HasFormula(); });
+  rw(d, u"Formula", &R::Formula, &R::SetFormula);
+  rw(d, u"FormulaR1C1", &R::FormulaR1C1, &R::SetFormulaR1C1);
+  rw(d, u"FormulaLocal", &R::Formula, &R::SetFormula);
+  rw(d, u"FormulaR1C1Local", &R::FormulaR1C1, &R::SetFormulaR1C1);
+}
+
+void define_formats(Def<R>& d) {
+  d.get(u"Font", {}, [](R& r, const Args&) { return object(r.Font()); })
+      .get(u"Interior", {}, [](R& r, const Args&) { return object(r.Interior()); })
+      .get(u"Borders", {u"Index"}, [](R& r, const Args& x) {
+        return omitted(x[0]) ? object(r.Borders()) : object(r.Borders(x[0]));
+      })
+      .get(u"FormatConditions", {}, [](R& r, const Args&) { return object(r.FormatConditions()); })
+      .get(u"Comment", {}, [](R& r, const Args&) {
+        auto c = r.Comment();
+        return c ? object(c) : Variant(std::shared_ptr<Dispatch>());
+      });
+  rw(d, u"NumberFormat", &R::NumberFormat, &R::SetNumberFormat);
+  rw(d, u"NumberFormatLocal", &R::NumberFormatLocal, &R::SetNumberFormatLocal);
+  rw(d, u"Style", &R::Style, &R::SetStyle);
+  rw(d, u"HorizontalAlignment", &R::HorizontalAlignment, &R::SetHorizontalAlignment);
+  rw(d, u"VerticalAlignment", &R::VerticalAlignment, &R::SetVerticalAlignment);
+  rw(d, u"WrapText", &R::WrapText, &R::SetWrapText);
+  rw(d, u"Orientation", &R::Orientation, &R::SetOrientation);
+  rw(d, u"IndentLevel", &R::IndentLevel, &R::SetIndentLevel);
+  rw(d, u"ShrinkToFit", &R::ShrinkToFit, &R::SetShrinkToFit);
+  rw(d, u"ReadingOrder", &R::ReadingOrder, &R::SetReadingOrder);
+  rw(d, u"AddIndent", &R::AddIndent, &R::SetAddIndent);
+  rw(d, u"MergeCells", &R::MergeCells, &R::SetMergeCells);
+  rw(d, u"ColumnWidth", &R::ColumnWidth, &R::SetColumnWidth);
+  rw(d, u"RowHeight", &R::RowHeight, &R::SetRowHeight);
+  rw(d, u"Hidden", &R::Hidden, &R::SetHidden);
+  d.get(u"Height", {}, [](R& r, const Args&) { return r.Height(); })
+      .act(u"Merge", {u"Across"}, [](R& r, const Args& x) {
+        if (!omitted(x[0]) && x[0].to_bool()) {
+          // One merged area per row.
+          const auto& a = r.area();
+          for (int row = 0; row < a.rows(); ++row) r.Offset(row, 0)->Resize(Variant(1), Variant(a.cols()))->Merge();
+          return;
+        }
+        r.Merge();
+      })
+      .act(u"UnMerge", {}, [](R& r, const Args&) { r.UnMerge(); });
+}
+
+void define_edits(Def<R>& d) {
+  d.act(u"Copy", {u"Destination"}, [](R& r, const Args& x) { r.Copy(x[0]); })
+      .act(u"PasteSpecial", {u"Paste", u"Operation", u"SkipBlanks", u"Transpose"},
+           [](R& r, const Args& x) { r.PasteSpecial(x[0]); })
+      .act(u"AutoFill", {u"Destination", u"Type"}, [](R& r, const Args& x) { r.AutoFill(x[0]); })
+      .act(u"ClearContents", {}, [](R& r, const Args&) { r.ClearContents(); })
+      .act(u"ClearFormats", {}, [](R& r, const Args&) { r.ClearFormats(); })
+      .act(u"ClearOutline", {}, [](R& r, const Args&) { r.ClearOutline(); })
+      .act(u"Clear", {}, [](R& r, const Args&) { r.Clear(); });
+}
+
+}  // namespace
+
+void define_range(Tables& tables) {
+  Def<R> d(tables);
+  define_position(d);
+  define_values(d);
+  define_formats(d);
+  define_edits(d);
+}
+
+}  // namespace tabrel::xl::late

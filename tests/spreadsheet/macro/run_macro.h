@@ -1,0 +1,35 @@
+#pragma once
+// Compiling and running macro source in the tests.
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "spreadsheet/automation/application.h"
+#include "spreadsheet/macro/interpreter.h"
+
+namespace tabrel::macro::testing {
+
+struct Outcome {
+  bool ok = false;
+  int32_t error = 0;        // the unhandled error's number
+  std::u16string reason;    // the error's description, or why the run stopped
+  bool stopped = false;     // stopped by the sandbox or a limit
+  RunLog log;
+  Variant result;
+};
+
+// Runs procedure `macro` of a module holding `source` against `app`.
+Outcome run(const std::shared_ptr<xl::Application>& app, std::u16string_view source, std::u16string_view macro,
+            const Limits& limits = {});
+
+// The value of Function F of `source`, run against a fresh instance with the sample workbook.
+Outcome call_function(std::u16string_view source, const Limits& limits = {});
+// The same for a Function F whose body is `body`.
+Outcome function_result(std::u16string_view body, const Limits& limits = {});
+
+// A fresh instance holding the automation tests' sample workbook.
+std::shared_ptr<xl::Application> sample_instance();
+
+}  // namespace tabrel::macro::testing
