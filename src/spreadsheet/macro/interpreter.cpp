@@ -369,6 +369,8 @@ Variant Interpreter::call(ProcRef proc) {
 
 const RunLog& Interpreter::log() const { return state_->log; }
 
+void Interpreter::charge(uint64_t statements) { state_->log.statements += statements; }
+
 void Interpreter::set_clock(std::function<double()> clock) { state_->clock = std::move(clock); }
 
 }  // namespace tabrel::macro

@@ -48,6 +48,9 @@ class Interpreter {
   Variant call(ProcRef proc);
 
   const RunLog& log() const;
+  // Counts statements that ran elsewhere on this run's behalf (a macro it started through
+  // Application.Run); past the limit the run stops at its next statement.
+  void charge(uint64_t statements);
   // The clock that Now, Date, Time and Timer read (a serial date-time).
   void set_clock(std::function<double()> clock);
 
