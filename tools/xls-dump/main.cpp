@@ -2,18 +2,21 @@
 // recalculates every formula and gives each cell its computed value ("computed") and its
 // displayed text ("text", Range.Text): what the grader sees of the workbook.
 // Usage: xls-dump [--recalc] FILE.xls [PASSWORD]
+//        xls-dump --run MACRO FILE.xls [PASSWORD]   (see run_command.h)
 
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
 #include <iostream>
 #include <optional>
+#include <string_view>
 
 #include "spreadsheet/automation/calculation.h"
 #include "spreadsheet/automation/engine_text.h"
 #include "spreadsheet/automation/session.h"
 #include "spreadsheet/core/text.h"
 #include "spreadsheet/xls/reader.h"
+#include "run_command.h"
 #include "workbook_json.h"
 
 namespace {
@@ -30,6 +33,7 @@ tabrel::dump::CellExtras computed_values(tabrel::xl::Book& book) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  if (argc > 1 && std::string_view(argv[1]) == "--run") return tabrel::dump::run_command(argc - 1, argv + 1);
   const bool recalc = argc > 1 && std::strcmp(argv[1], "--recalc") == 0;
   const int first = recalc ? 2 : 1;
   if (argc - first < 1 || argc - first > 2) {

@@ -6,6 +6,7 @@
 
 #include "spreadsheet/automation/arguments.h"
 #include "spreadsheet/automation/constants.h"
+#include "spreadsheet/automation/theme_colors.h"
 #include "spreadsheet/automation/errors.h"
 #include "spreadsheet/automation/fold.h"
 #include "spreadsheet/core/text.h"
@@ -195,6 +196,25 @@ Variant Font::Shadow() const { return read([](const model::Font& f) { return Var
 void Font::SetShadow(const Variant& value) {
   const bool on = value.to_bool();
   write([&](model::Font& f) { f.shadow = on; });
+}
+
+void Font::SetThemeColor(const Variant& value) {
+  const auto color = theme_rgb(value.to_long());
+  if (!color) raise(Fault::MethodFailed);
+  theme_base_ = *color;
+  SetColor(Variant(*color));
+}
+
+Variant Font::TintAndShade() const {
+  Color();  // raises as Color does for a range that is gone
+  return Variant(0.0);
+}
+
+void Font::SetTintAndShade(const Variant& value) {
+  const double tint = value.to_double();
+  if (tint < -1 || tint > 1) raise(Fault::MethodFailed);
+  const int32_t base = theme_base_ ? *theme_base_ : Color().to_long();
+  SetColor(Variant(tinted(base, tint)));
 }
 
 }  // namespace tabrel::xl

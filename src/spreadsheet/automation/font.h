@@ -4,6 +4,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "spreadsheet/automation/sheet_handle.h"
@@ -32,6 +33,12 @@ class Font : public Dispatch {
   void SetColorIndex(const Variant& value);
   Variant Color() const;  // RGB
   void SetColor(const Variant& value);
+  // Newer recorders write theme colours: ThemeColor takes an xlThemeColor constant, and
+  // TintAndShade then lightens or darkens that colour (or the current one); both end as the
+  // nearest palette colour. TintAndShade reads 0: the file keeps no tint.
+  void SetThemeColor(const Variant& value);
+  Variant TintAndShade() const;
+  void SetTintAndShade(const Variant& value);
   // "표준", "굵게", "기울임꼴", "굵은 기울임꼴" (English names are taken as well).
   Variant FontStyle() const;
   void SetFontStyle(const Variant& value);
@@ -50,6 +57,7 @@ class Font : public Dispatch {
 
   SheetHandle sheet_;
   model::RangeRef area_;
+  std::optional<int32_t> theme_base_;  // the RGB of the last ThemeColor set through this object
 };
 
 }  // namespace tabrel::xl

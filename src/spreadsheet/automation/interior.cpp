@@ -3,6 +3,7 @@
 #include <array>
 
 #include "spreadsheet/automation/constants.h"
+#include "spreadsheet/automation/theme_colors.h"
 #include "spreadsheet/automation/errors.h"
 #include "spreadsheet/automation/fold.h"
 #include "spreadsheet/ops/cell_format.h"
@@ -119,6 +120,25 @@ void Interior::SetPatternColorIndex(const Variant& value) {
     if (xf.pattern == kSolid) xf.background_color = *index == model::kAutomaticColor ? model::kSystemBackground : *index;
     else xf.pattern_color = *index == model::kAutomaticColor ? model::kSystemForeground : *index;
   });
+}
+
+void Interior::SetThemeColor(const Variant& value) {
+  const auto color = theme_rgb(value.to_long());
+  if (!color) raise(Fault::MethodFailed);
+  theme_base_ = *color;
+  SetColor(Variant(*color));
+}
+
+Variant Interior::TintAndShade() const {
+  Color();  // raises as Color does for a range that is gone
+  return Variant(0.0);
+}
+
+void Interior::SetTintAndShade(const Variant& value) {
+  const double tint = value.to_double();
+  if (tint < -1 || tint > 1) raise(Fault::MethodFailed);
+  const int32_t base = theme_base_ ? *theme_base_ : Color().to_long();
+  SetColor(Variant(tinted(base, tint)));
 }
 
 }  // namespace tabrel::xl

@@ -3,6 +3,7 @@
 // not "none"); PatternColorIndex is the colour of a pattern's lines.
 
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "spreadsheet/automation/sheet_handle.h"
@@ -19,6 +20,12 @@ class Interior : public Dispatch {
   void SetColorIndex(const Variant& value);
   Variant Color() const;
   void SetColor(const Variant& value);
+  // Newer recorders write theme colours: ThemeColor takes an xlThemeColor constant, and
+  // TintAndShade then lightens or darkens that colour (or the current one); both end as the
+  // nearest palette colour. TintAndShade reads 0: the file keeps no tint.
+  void SetThemeColor(const Variant& value);
+  Variant TintAndShade() const;
+  void SetTintAndShade(const Variant& value);
   Variant Pattern() const;  // xlPatternSolid 1, xlPatternNone -4142, other patterns by code
   void SetPattern(const Variant& value);
   Variant PatternColorIndex() const;
@@ -27,6 +34,7 @@ class Interior : public Dispatch {
  private:
   SheetHandle sheet_;
   model::RangeRef area_;
+  std::optional<int32_t> theme_base_;  // the RGB of the last ThemeColor set through this object
 };
 
 }  // namespace tabrel::xl

@@ -8,6 +8,7 @@
 #include "spreadsheet/automation/session.h"
 #include "spreadsheet/automation/shapes.h"
 #include "spreadsheet/automation/sheets.h"
+#include "spreadsheet/automation/sort.h"
 #include "spreadsheet/automation/window.h"
 #include "spreadsheet/automation/workbook.h"
 #include "spreadsheet/automation/workbooks.h"
@@ -136,7 +137,27 @@ void define_sheet(Tables& tables) {
       .get(u"Rows", {u"Index"}, [](Worksheet& w, const Args& x) { return rows(w, x[0]); })
       .get(u"UsedRange", {}, [](Worksheet& w, const Args&) { return object(w.UsedRange()); })
       .act(u"Paste", {u"Destination", u"Link"}, [](Worksheet& w, const Args& x) { w.Paste(x[0]); })
-      .get(u"Shapes", {}, [](Worksheet& w, const Args&) { return object(w.Shapes()); });
+      .get(u"Shapes", {}, [](Worksheet& w, const Args&) { return object(w.Shapes()); })
+      .get(u"Sort", {}, [](Worksheet& w, const Args&) { return object(std::make_shared<Sort>(w.handle())); });
+  Def<Sort>(tables)
+      .get(u"SortFields", {}, [](Sort& s, const Args&) { return object(std::make_shared<SortFields>(s.sheet())); })
+      .act(u"SetRange", {u"Rng"}, [](Sort& s, const Args& x) { s.SetRange(x[0]); })
+      .prop(u"Header", [](Sort& s) { return s.Header(); }, [](Sort& s, const Variant& v) { s.SetHeader(v); })
+      .prop(u"MatchCase", [](Sort& s) { return s.MatchCase(); }, [](Sort& s, const Variant& v) { s.SetMatchCase(v); })
+      .prop(u"Orientation", [](Sort& s) { return s.Orientation(); },
+            [](Sort& s, const Variant& v) { s.SetOrientation(v); })
+      // Pinyin and stroke order are the same for the Hangul and Latin texts the papers sort.
+      .prop(u"SortMethod", [](Sort& s) {
+              s.settings();
+              return Variant(1);
+            },
+            [](Sort& s, const Variant&) { s.settings(); })
+      .act(u"Apply", {}, [](Sort& s, const Args&) { s.Apply(); });
+  Def<SortFields>(tables)
+      .get(u"Count", {}, [](SortFields& f, const Args&) { return Variant(f.Count()); })
+      .act(u"Clear", {}, [](SortFields& f, const Args&) { f.Clear(); })
+      .act(u"Add", {u"Key", u"SortOn", u"Order", u"CustomOrder", u"DataOption"},
+           [](SortFields& f, const Args& x) { f.Add(x[0], x[1], x[2]); });
   Def<Shapes>(tables)
       .get(u"Count", {}, [](Shapes& s, const Args&) { return Variant(s.Count()); })
       .get(u"Item", {u"Index"}, [](Shapes& s, const Args& x) { return object(s.Item(x[0])); });

@@ -2,6 +2,7 @@
 
 #include "spreadsheet/automation/arguments.h"
 #include "spreadsheet/automation/borders.h"
+#include "spreadsheet/automation/errors.h"
 #include "spreadsheet/automation/font.h"
 #include "spreadsheet/automation/format_conditions.h"
 #include "spreadsheet/automation/interior.h"
@@ -30,6 +31,19 @@ void define_font(Tables& tables) {
   rw(d, u"Subscript", &Font::Subscript, &Font::SetSubscript);
   rw(d, u"OutlineFont", &Font::OutlineFont, &Font::SetOutlineFont);
   rw(d, u"Shadow", &Font::Shadow, &Font::SetShadow);
+  rw(d, u"TintAndShade", &Font::TintAndShade, &Font::SetTintAndShade);
+  d.set(u"ThemeColor", [](Font& f, const Variant& v) { f.SetThemeColor(v); });
+  // The file keeps font names, not theme fonts: the body and heading fonts of the default theme
+  // are written by name, and ThemeFont reads xlThemeFontNone.
+  d.prop(u"ThemeFont", [](Font& f) {
+          f.Name();
+          return Variant(0);
+        },
+        [](Font& f, const Variant& v) {
+          const int theme_font = v.to_long();
+          if (theme_font < 0 || theme_font > 2) raise(Fault::MethodFailed);
+          if (theme_font != 0) f.SetName(Variant(u"맑은 고딕"));
+        });
 }
 
 void define_interior(Tables& tables) {
@@ -38,6 +52,13 @@ void define_interior(Tables& tables) {
   rw(d, u"Color", &Interior::Color, &Interior::SetColor);
   rw(d, u"Pattern", &Interior::Pattern, &Interior::SetPattern);
   rw(d, u"PatternColorIndex", &Interior::PatternColorIndex, &Interior::SetPatternColorIndex);
+  rw(d, u"TintAndShade", &Interior::TintAndShade, &Interior::SetTintAndShade);
+  d.set(u"ThemeColor", [](Interior& i, const Variant& v) { i.SetThemeColor(v); });
+  // Pattern lines keep palette colours only: a tint of 0 is all the file can hold.
+  d.prop(u"PatternTintAndShade", [](Interior&) { return Variant(0.0); },
+         [](Interior&, const Variant& v) {
+           if (v.to_double() != 0) raise(Fault::MethodFailed);
+         });
 }
 
 void define_borders(Tables& tables) {
@@ -49,6 +70,14 @@ void define_borders(Tables& tables) {
   rw(e, u"LineStyle", &Border::LineStyle, &Border::SetLineStyle);
   rw(e, u"Weight", &Border::Weight, &Border::SetWeight);
   rw(e, u"ColorIndex", &Border::ColorIndex, &Border::SetColorIndex);
+  // Newer recorders write a tint of 0 with every line; lines keep palette colours only.
+  e.prop(u"TintAndShade", [](Border& b) {
+           b.LineStyle();
+           return Variant(0.0);
+         },
+         [](Border&, const Variant& v) {
+           if (v.to_double() != 0) raise(Fault::NoSuchMember);
+         });
 }
 
 void define_conditions(Tables& tables) {

@@ -9,6 +9,8 @@
 #include "spreadsheet/automation/interior.h"
 #include "spreadsheet/automation/late_table.h"
 #include "spreadsheet/automation/range.h"
+#include "spreadsheet/automation/sort.h"
+#include "spreadsheet/automation/errors.h"
 #include "spreadsheet/automation/worksheet.h"
 
 namespace tabrel::xl::late {
@@ -16,9 +18,29 @@ namespace {
 
 using R = Range;
 
+constexpr int kFillDefault = 0, kFillCopy = 1;
+
 // A read-write property of Range given by its getter and setter members.
 void rw(Def<R>& def, std::u16string_view name, Variant (R::*getter)() const, void (R::*setter)(const Variant&)) {
   def.prop(name, [getter](R& r) { return (r.*getter)(); }, [setter](R& r, const Variant& v) { (r.*setter)(v); });
+}
+
+// Range.Sort Key1, Order1, Key2, Type, Order2, Key3, Order3, Header, ..., MatchCase, Orientation.
+void sort_range(R& r, const Args& x) {
+  const bool by_columns = !omitted(x[10]) && x[10].to_long() == 2;
+  std::vector<SortKey> keys;
+  for (const auto& [key, order] : {std::pair{0, 1}, std::pair{2, 4}, std::pair{5, 6}}) {
+    const Variant& k = x[static_cast<size_t>(key)];
+    if (omitted(k)) continue;
+    std::shared_ptr<Range> cell = k.is_string() ? r.Worksheet()->Range(k) : nullptr;
+    if (!cell && k.is_object()) cell = std::dynamic_pointer_cast<Range>(k.object());
+    if (!cell) raise(Fault::MethodFailed);
+    const Variant& o = x[static_cast<size_t>(order)];
+    const int direction = omitted(o) ? 1 : o.to_long();
+    if (direction != 1 && direction != 2) raise(Fault::MethodFailed);
+    keys.push_back(SortKey{by_columns ? cell->area().first.row : cell->area().first.col, direction == 2});
+  }
+  sort_cells(r.sheet(), r.area(), keys, sort_header(x[7]), !omitted(x[9]) && x[9].to_bool(), by_columns);
 }
 
 void define_position(Def<R>& d) {
@@ -106,11 +128,19 @@ void define_edits(Def<R>& d) {
   d.act(u"Copy", {u"Destination"}, [](R& r, const Args& x) { r.Copy(x[0]); })
       .act(u"PasteSpecial", {u"Paste", u"Operation", u"SkipBlanks", u"Transpose"},
            [](R& r, const Args& x) { r.PasteSpecial(x[0]); })
-      .act(u"AutoFill", {u"Destination", u"Type"}, [](R& r, const Args& x) { r.AutoFill(x[0]); })
+      .act(u"AutoFill", {u"Destination", u"Type"}, [](R& r, const Args& x) {
+        // Copies only: a series (xlFillSeries, days, months ...) is not filled in yet.
+        if (!omitted(x[1]) && x[1].to_long() != kFillDefault && x[1].to_long() != kFillCopy) raise(Fault::NoSuchMember);
+        r.AutoFill(x[0]);
+      })
       .act(u"ClearContents", {}, [](R& r, const Args&) { r.ClearContents(); })
       .act(u"ClearFormats", {}, [](R& r, const Args&) { r.ClearFormats(); })
       .act(u"ClearOutline", {}, [](R& r, const Args&) { r.ClearOutline(); })
-      .act(u"Clear", {}, [](R& r, const Args&) { r.Clear(); });
+      .act(u"Clear", {}, [](R& r, const Args&) { r.Clear(); })
+      .act(u"Sort",
+           {u"Key1", u"Order1", u"Key2", u"Type", u"Order2", u"Key3", u"Order3", u"Header", u"OrderCustom",
+            u"MatchCase", u"Orientation", u"SortMethod", u"DataOption1", u"DataOption2", u"DataOption3"},
+           [](R& r, const Args& x) { sort_range(r, x); });
 }
 
 }  // namespace

@@ -55,6 +55,12 @@ class Def {
       m.let = [s = std::move(setter)](Dispatch& d, const Args&, const Variant& v) { s(static_cast<T&>(d), v); };
     return *this;
   }
+  // A property that can only be written.
+  Def& set(std::u16string_view name, std::function<void(T&, const Variant&)> setter) {
+    Member& m = table_[member_id(name)];
+    m.let = [s = std::move(setter)](Dispatch& d, const Args&, const Variant& v) { s(static_cast<T&>(d), v); };
+    return *this;
+  }
 
  private:
   ClassTable& table_;

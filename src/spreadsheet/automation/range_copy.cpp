@@ -1,14 +1,11 @@
 // Range: copying cells (values, formulas moved with their relative references, formats) to a
 // destination or through the instance's clipboard, and filling a range from its first cells.
 #include "spreadsheet/automation/arguments.h"
-#include "spreadsheet/automation/calculation.h"
-#include "spreadsheet/automation/engine_text.h"
+#include "spreadsheet/automation/cell_copies.h"
 #include "spreadsheet/automation/errors.h"
 #include "spreadsheet/automation/range.h"
 #include "spreadsheet/automation/session.h"
 #include "spreadsheet/automation/shape_place.h"
-#include "spreadsheet/ops/cell_format.h"
-#include "spreadsheet/ops/cell_value.h"
 #include "spreadsheet/ops/dimensions.h"
 
 namespace tabrel::xl {
@@ -16,12 +13,6 @@ namespace {
 
 constexpr int kPasteAll = -4104, kPasteFormulas = -4123, kPasteValues = -4163, kPasteFormats = -4122,
               kPasteColumnWidths = 8;
-
-struct CellCopy {
-  model::CellValue value;
-  uint16_t xf = ops::kDefaultCellXf;
-  std::u16string formula_r1c1;  // empty for a constant
-};
 
 struct PasteParts {
   bool values = true;
@@ -59,17 +50,8 @@ void copy_cells(const SheetHandle& from, const model::RangeRef& source, const Sh
   // Read every source cell first: the target may overlap the source.
   std::vector<CellCopy> copies;
   copies.reserve(static_cast<size_t>(source.cell_count()));
-  for (int r = source.first.row; r <= source.last.row; ++r) {
-    for (int c = source.first.col; c <= source.last.col; ++c) {
-      const model::Cell* cell = origin.cells.find({r, c});
-      CellCopy copy;
-      copy.xf = ops::effective_xf(origin, {r, c});
-      if (cell && cell->has_formula() && parts.formulas)
-        copy.formula_r1c1 = cell_formula(from.workbook(), origin, {r, c}, Notation::R1C1);
-      else if (cell) copy.value = cell_value(*from.book, origin, {r, c});
-      copies.push_back(std::move(copy));
-    }
-  }
+  for (int r = source.first.row; r <= source.last.row; ++r)
+    for (int c = source.first.col; c <= source.last.col; ++c) copies.push_back(read_cell(from, {r, c}, parts.formulas));
   if (parts.widths) {
     resize_cells(to.workbook(), destination, [&] {
       for (int c = target.first.col; c <= target.last.col; ++c) {
@@ -82,11 +64,7 @@ void copy_cells(const SheetHandle& from, const model::RangeRef& source, const Sh
     for (int c = target.first.col; c <= target.last.col; ++c) {
       if (skip && skip->contains({r, c})) continue;
       const int dr = (r - target.first.row) % source.rows(), dc = (c - target.first.col) % source.cols();
-      const CellCopy& copy = copies[static_cast<size_t>(dr * source.cols() + dc)];
-      if (parts.formats) destination.cells.at({r, c}, copy.xf).xf = copy.xf;
-      if (!parts.values) continue;
-      if (!copy.formula_r1c1.empty()) enter_formula(*to.book, destination, {r, c}, copy.formula_r1c1, true);
-      else ops::set_constant(destination, {r, c}, copy.value, ops::effective_xf(destination, {r, c}));
+      write_cell(to, {r, c}, copies[static_cast<size_t>(dr * source.cols() + dc)], parts.formats, parts.values);
     }
   }
 }

@@ -3,11 +3,13 @@
 // settings. The active sheet, active cell and selection of each workbook live in the workbook's
 // own view state (the model), so two instances never move each other's selection.
 
+#include <map>
 #include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "spreadsheet/automation/sort.h"
 #include "spreadsheet/formula/engine.h"
 #include "spreadsheet/layout/render_cache.h"
 #include "spreadsheet/model/workbook.h"
@@ -35,6 +37,7 @@ struct Book {
   const model::Sheet* shape_sheet = nullptr;
   size_t shape_index = 0;
   std::optional<Clipboard> clipboard;
+  std::map<const model::Sheet*, SortSettings> sorts;  // each worksheet's Sort object
 };
 
 struct Session {

@@ -240,3 +240,104 @@ TEST(RecordedMacroTest, UnsupportedMembersRaise438AndAreListedWhileEarlierEffect
 
 }  // namespace
 }  // namespace tabrel::macro
+
+namespace tabrel::macro {
+namespace {
+
+// Names and two scores under a header in A1:C5, one score missing; D holds row sums.
+std::shared_ptr<xl::Application> class_scores() {
+  auto app = testing::sample_instance();
+  const char16_t* rows[][3] = {{u"이름", u"국어", u"영어"}, {u"김", u"80", u"90"}, {u"이", u"95", u"70"},
+                               {u"박", u"80", u"60"}, {u"최", u"", u"50"}};
+  for (int r = 0; r < 5; ++r)
+    for (int c = 0; c < 3; ++c) {
+      const std::u16string text = rows[r][c];
+      if (text.empty()) continue;
+      auto cell = app->Cells(Variant(r + 1), Variant(c + 1));
+      if (r > 0 && c > 0) cell->SetValue(Variant(std::stod(to_utf8(text))));
+      else cell->SetValue(Variant(text));
+    }
+  for (int r = 2; r <= 5; ++r) app->Cells(Variant(r), Variant(4))->SetFormulaR1C1(Variant(u"=RC[-2]+RC[-1]"));
+  return app;
+}
+
+std::string column(xl::Application& app, int col) {
+  std::string out;
+  for (int r = 1; r <= 5; ++r) {
+    if (r > 1) out += ",";
+    out += to_utf8(app.Cells(Variant(r), Variant(col))->Text().to_string());
+  }
+  return out;
+}
+
+TEST(RecordedSortTest, OlderRangeSortWithTwoKeysAndAGuessedHeader) {
+  auto app = class_scores();
+  const auto out = testing::run(app,
+                                u"Sub 정렬()\r\n"
+                                u"    Range(\"A1:D5\").Select\r\n"
+                                u"    Selection.Sort Key1:=Range(\"B2\"), Order1:=xlDescending, Key2:=Range(\"C2\") _\r\n"
+                                u"        , Order2:=xlAscending, Header:=xlGuess, OrderCustom:=1, MatchCase:= _\r\n"
+                                u"        False, Orientation:=xlTopToBottom, SortMethod:=xlPinYin, DataOption1:= _\r\n"
+                                u"        xlSortNormal, DataOption2:=xlSortNormal\r\n"
+                                u"End Sub\r\n",
+                                u"정렬");
+  EXPECT_TRUE(out.ok) << to_utf8(out.reason);
+  EXPECT_EQ(column(*app, 1), "이름,이,박,김,최");  // blanks last; equal first keys by the second
+  EXPECT_EQ(column(*app, 4), ",165,140,170,50");   // formulas moved with their rows
+  EXPECT_EQ(to_utf8(app->Range(Variant(u"D3"))->Formula().to_string()), "=B3+C3");
+}
+
+TEST(RecordedSortTest, SortObjectWithSortFields) {
+  auto app = class_scores();
+  const auto out = testing::run(app,
+                                u"Sub 정렬()\r\n"
+                                u"    Range(\"A1:C5\").Select\r\n"
+                                u"    ActiveWorkbook.Worksheets(\"Data\").Sort.SortFields.Clear\r\n"
+                                u"    ActiveWorkbook.Worksheets(\"Data\").Sort.SortFields.Add Key:=Range(\"C2:C5\"), _\r\n"
+                                u"        SortOn:=xlSortOnValues, Order:=xlAscending, DataOption:=xlSortNormal\r\n"
+                                u"    With ActiveWorkbook.Worksheets(\"Data\").Sort\r\n"
+                                u"        .SetRange Range(\"A1:D5\")\r\n"
+                                u"        .Header = xlYes\r\n"
+                                u"        .MatchCase = False\r\n"
+                                u"        .Orientation = xlTopToBottom\r\n"
+                                u"        .SortMethod = xlPinYin\r\n"
+                                u"        .Apply\r\n"
+                                u"    End With\r\n"
+                                u"End Sub\r\n",
+                                u"정렬");
+  EXPECT_TRUE(out.ok) << to_utf8(out.reason);
+  EXPECT_EQ(column(*app, 1), "이름,최,박,이,김");
+  EXPECT_EQ(column(*app, 3), "영어,50,60,70,90");
+}
+
+TEST(RecordedSortTest, ThemeColorsOfTheNewerRecorderBecomePaletteColours) {
+  auto app = testing::sample_instance();
+  const auto out = testing::run(app,
+                                u"Sub 채우기()\r\n"
+                                u"    Range(\"A1:B2\").Select\r\n"
+                                u"    With Selection.Interior\r\n"
+                                u"        .Pattern = xlSolid\r\n"
+                                u"        .PatternColorIndex = xlAutomatic\r\n"
+                                u"        .ThemeColor = xlThemeColorDark1\r\n"
+                                u"        .TintAndShade = -0.149998474074526\r\n"
+                                u"        .PatternTintAndShade = 0\r\n"
+                                u"    End With\r\n"
+                                u"    With Selection.Font\r\n"
+                                u"        .Name = \"돋움\"\r\n"
+                                u"        .ThemeColor = xlThemeColorLight1\r\n"
+                                u"        .TintAndShade = 0\r\n"
+                                u"        .ThemeFont = xlThemeFontNone\r\n"
+                                u"    End With\r\n"
+                                u"End Sub\r\n",
+                                u"채우기");
+  EXPECT_TRUE(out.ok) << to_utf8(out.reason);
+  auto area = app->Range(Variant(u"A1:B2"));
+  // White darker 15 % is D9D9D9, stored as the palette colour that Color = D9D9D9 gives.
+  app->Range(Variant(u"D1"))->Interior()->SetColor(Variant(0xD9D9D9));
+  EXPECT_TRUE(area->Interior()->ColorIndex().same_as(app->Range(Variant(u"D1"))->Interior()->ColorIndex()));
+  EXPECT_TRUE(area->Font()->Color().same_as(Variant(0)));
+  EXPECT_EQ(to_utf8(area->Font()->Name().to_string()), "돋움");
+}
+
+}  // namespace
+}  // namespace tabrel::macro
