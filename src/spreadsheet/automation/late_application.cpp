@@ -42,7 +42,12 @@ Variant rows(Worksheet& ws, const Variant& index) {
   return object(ws.Rows(index));
 }
 
-Worksheet& active_sheet(Application& app) { return deref(app.ActiveSheet()); }
+// Holds the active sheet for as long as the caller needs it.
+std::shared_ptr<Worksheet> active_sheet(Application& app) {
+  auto sheet = app.ActiveSheet();
+  deref(sheet);
+  return sheet;
+}
 
 std::shared_ptr<Window> active_window(Application& app) {
   auto sheet = app.ActiveSheet();
@@ -74,8 +79,8 @@ void define_app(Tables& tables) {
       .get(u"Cells", {u"RowIndex", u"ColumnIndex"}, [](Application& a, const Args& x) {
         return omitted(x[0]) ? object(a.Cells()) : object(a.Cells(x[0], x[1]));
       })
-      .get(u"Columns", {u"Index"}, [](Application& a, const Args& x) { return columns(active_sheet(a), x[0]); })
-      .get(u"Rows", {u"Index"}, [](Application& a, const Args& x) { return rows(active_sheet(a), x[0]); })
+      .get(u"Columns", {u"Index"}, [](Application& a, const Args& x) { return columns(*active_sheet(a), x[0]); })
+      .get(u"Rows", {u"Index"}, [](Application& a, const Args& x) { return rows(*active_sheet(a), x[0]); })
       .get(u"Names", {}, [](Application& a, const Args&) { return object(deref(a.ActiveWorkbook()).Names()); })
       .act(u"Run", {u"Macro"}, [](Application& a, const Args& x) { a.Run(x[0].to_string()); })
       .prop(u"ScreenUpdating", [](Application& a) { return Variant(a.session().screen_updating); },

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <array>
-#include <cmath>
 
 namespace tabrel::xl {
 namespace {
@@ -17,33 +16,44 @@ constexpr std::array<int32_t, 12> kTheme = {
     rgb(0x4B, 0xAC, 0xC6), rgb(0xF7, 0x96, 0x46), rgb(0x00, 0x00, 0xFF), rgb(0x80, 0x00, 0x80),
 };
 
-struct Hsl {
-  double h, s, l;
+// Hue, luminance and saturation on the integer scale of 0..240 that the desktop's colour
+// chooser works in; tints are taken on this scale, so its roundings decide the last digit.
+constexpr int kScale = 240, kMaxChannel = 255;
+
+struct Hls {
+  int h = 0, l = 0, s = 0;
 };
 
-Hsl to_hsl(double r, double g, double b) {
-  const double mx = std::max({r, g, b}), mn = std::min({r, g, b});
-  Hsl out{0, 0, (mx + mn) / 2};
-  const double d = mx - mn;
-  if (d == 0) return out;
-  out.s = out.l > 0.5 ? d / (2 - mx - mn) : d / (mx + mn);
-  if (mx == r) out.h = (g - b) / d + (g < b ? 6 : 0);
-  else if (mx == g) out.h = (b - r) / d + 2;
-  else out.h = (r - g) / d + 4;
-  out.h /= 6;
+Hls to_hls(int r, int g, int b) {
+  const int mx = std::max({r, g, b}), mn = std::min({r, g, b});
+  Hls out;
+  out.l = ((mx + mn) * kScale + kMaxChannel) / (2 * kMaxChannel);
+  if (mx == mn) {
+    out.h = kScale * 2 / 3;
+    return out;
+  }
+  const int sum = mx + mn, spread = mx - mn;
+  out.s = out.l <= kScale / 2 ? (spread * kScale + sum / 2) / sum
+                              : (spread * kScale + (2 * kMaxChannel - sum) / 2) / (2 * kMaxChannel - sum);
+  auto delta = [&](int c) { return ((mx - c) * (kScale / 6) + spread / 2) / spread; };
+  if (r == mx) out.h = delta(b) - delta(g);
+  else if (g == mx) out.h = kScale / 3 + delta(r) - delta(b);
+  else out.h = 2 * kScale / 3 + delta(g) - delta(r);
+  if (out.h < 0) out.h += kScale;
+  if (out.h > kScale) out.h -= kScale;
   return out;
 }
 
-double hue_part(double p, double q, double t) {
-  if (t < 0) t += 1;
-  if (t > 1) t -= 1;
-  if (t < 1.0 / 6) return p + (q - p) * 6 * t;
-  if (t < 0.5) return q;
-  if (t < 2.0 / 3) return p + (q - p) * (2.0 / 3 - t) * 6;
-  return p;
+int hue_part(int n1, int n2, int hue) {
+  if (hue < 0) hue += kScale;
+  if (hue > kScale) hue -= kScale;
+  if (hue < kScale / 6) return n1 + ((n2 - n1) * hue + kScale / 12) / (kScale / 6);
+  if (hue < kScale / 2) return n2;
+  if (hue < kScale * 2 / 3) return n1 + ((n2 - n1) * (kScale * 2 / 3 - hue) + kScale / 12) / (kScale / 6);
+  return n1;
 }
 
-int channel(double v) { return std::clamp(static_cast<int>(std::lround(v * 255)), 0, 255); }
+int channel(int scaled) { return std::clamp((scaled * kMaxChannel + kScale / 2) / kScale, 0, kMaxChannel); }
 
 }  // namespace
 
@@ -54,15 +64,18 @@ std::optional<int32_t> theme_rgb(int theme_color) {
 
 int32_t tinted(int32_t color, double tint) {
   tint = std::clamp(tint, -1.0, 1.0);
-  Hsl c = to_hsl((color & 0xFF) / 255.0, ((color >> 8) & 0xFF) / 255.0, ((color >> 16) & 0xFF) / 255.0);
-  c.l = tint < 0 ? c.l * (1 + tint) : c.l * (1 - tint) + tint;
+  Hls c = to_hls(color & 0xFF, (color >> 8) & 0xFF, (color >> 16) & 0xFF);
+  const double l = tint < 0 ? c.l * (1 + tint) : c.l * (1 - tint) + kScale * tint;
+  c.l = std::clamp(static_cast<int>(l), 0, kScale);
   if (c.s == 0) {
     const int v = channel(c.l);
     return rgb(v, v, v);
   }
-  const double q = c.l < 0.5 ? c.l * (1 + c.s) : c.l + c.s - c.l * c.s;
-  const double p = 2 * c.l - q;
-  return rgb(channel(hue_part(p, q, c.h + 1.0 / 3)), channel(hue_part(p, q, c.h)), channel(hue_part(p, q, c.h - 1.0 / 3)));
+  const int n2 = c.l <= kScale / 2 ? (c.l * (kScale + c.s) + kScale / 2) / kScale
+                                   : c.l + c.s - (c.l * c.s + kScale / 2) / kScale;
+  const int n1 = 2 * c.l - n2;
+  return rgb(channel(hue_part(n1, n2, c.h + kScale / 3)), channel(hue_part(n1, n2, c.h)),
+             channel(hue_part(n1, n2, c.h - kScale / 3)));
 }
 
 }  // namespace tabrel::xl

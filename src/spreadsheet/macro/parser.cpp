@@ -150,21 +150,17 @@ class Parser {
   }
 
   // ---- module level
+  // A line outside the procedures that cannot be read is left out: it must not stop the
+  // module's procedures from running.
   void module_line() {
     const size_t start = p_;
-    const uint32_t line = peek().line;
     try {
       module_statement();
       if (!at_statement_end()) fail(u"unexpected " + peek().text);
     } catch (const ParseError&) {
-      p_ = start;
+      proc_ = nullptr;
+      p_ = std::max(p_, start);
       skip_line();
-      const int i = emit(Op::Unsupported, line);
-      p_ = start;
-      std::u16string text;
-      while (!at(Tok::Newline) && !at(Tok::End)) next();
-      text = text_from(start);
-      at_instr(i).text = std::move(text);
     }
   }
 

@@ -86,6 +86,7 @@ TEST(SandboxTest, HugeStringsAndArraysRaiseTheLanguagesErrors) {
 
 TEST(SandboxTest, UnsupportedStatementsFailOnlyWhenTheyRun) {
   const char16_t* source =
+      u"Dim As Integer\r\n"  // a broken line outside the procedures is left out
       u"Sub Good()\r\n x = 1\r\nEnd Sub\r\n"
       u"Sub Bad()\r\n GoSub 10\r\nEnd Sub\r\n";
   EXPECT_TRUE(run(sample_instance(), source, u"Good").ok);
