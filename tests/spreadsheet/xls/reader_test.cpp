@@ -13,6 +13,7 @@
 #include <unistd.h>
 
 #include "spreadsheet/biff/records.h"
+#include "spreadsheet/core/text.h"
 #include "spreadsheet/xls/reader.h"
 #include "spreadsheet/xls/writer.h"
 #include "support/allocation_counter.h"
@@ -109,6 +110,13 @@ TEST(XlsReader, CellRecordsGiveTheirValues) {
   const auto book = open({}, {sheet});
   const auto& cells = book->sheets.at(0)->cells;
   auto value = [&](int row, int col) { return cells.find({row, col})->value; };
+  auto describe = [](const model::CellValue& v) -> std::string {
+    if (v.is_number()) return "number " + std::to_string(v.as_number());
+    if (v.is_text()) return "text \"" + to_utf8(v.as_text()) + "\"";
+    if (v.is_bool()) return v.as_bool() ? "TRUE" : "FALSE";
+    if (v.is_error()) return to_utf8(cell_error_text(v.as_error()));
+    return "blank";
+  };
   const std::vector<std::pair<model::CellRef, model::CellValue>> expected = {
       {{0, 0}, model::CellValue::number(2.5)},   {{1, 0}, model::CellValue::number(123)},
       {{1, 1}, model::CellValue::number(123.45)}, {{1, 2}, model::CellValue::number(1)},
@@ -124,7 +132,7 @@ TEST(XlsReader, CellRecordsGiveTheirValues) {
   for (const auto& [at, v] : expected) {
     SCOPED_TRACE(testing::Message() << "row " << at.row << " col " << at.col);
     ASSERT_NE(cells.find(at), nullptr);
-    EXPECT_TRUE(value(at.row, at.col) == v);
+    EXPECT_TRUE(value(at.row, at.col) == v) << describe(value(at.row, at.col)) << ", expected " << describe(v);
   }
   EXPECT_EQ(cells.size(), expected.size());
   EXPECT_EQ(cells.find({2, 2})->xf, 16);
