@@ -69,9 +69,13 @@ void Font::write(const std::function<void(model::Font&)>& change) {
   };
   ops::change_format(wb, sheet, area_, [&](model::Xf& xf) { xf.font = restyle(xf.font); });
   // Formatting runs of texts take the change as well, as the whole cell was formatted.
-  for (auto& [key, cell] : sheet.cells) {
-    if (!area_.contains(model::CellStore::position(key)) || !cell.value.is_text()) continue;
-    if (cell.value.as_rich().runs.empty()) continue;
+  std::vector<model::CellRef> rich;
+  for (const auto& [key, cell] : sheet.cells) {
+    const model::CellRef at = model::CellStore::position(key);
+    if (area_.contains(at) && cell.value.is_text() && !cell.value.as_rich().runs.empty()) rich.push_back(at);
+  }
+  for (const model::CellRef at : rich) {
+    model::Cell& cell = *sheet.cells.find(at);
     model::RichText text = cell.value.as_rich();
     for (auto& run : text.runs) run.font = restyle(run.font);
     cell.value = model::CellValue::rich(std::move(text));

@@ -218,12 +218,13 @@ void Engine::sync() {
   if (!graph_built_) build_graph();
   std::vector<Key> changed = std::move(pending_);
   pending_.clear();
-  for (size_t s = 0; s < wb_.sheets.size(); ++s)
-    for (auto& [key, cell] : wb_.sheets[s]->cells)
-      if (cell.dirty) {
-        cell.dirty = false;
-        changed.push_back(Key{static_cast<int>(s), key});
-      }
+  for (size_t s = 0; s < wb_.sheets.size(); ++s) {
+    model::CellStore& cells = wb_.sheets[s]->cells;
+    const size_t before = changed.size();
+    for (const auto& [key, cell] : cells)
+      if (cell.dirty) changed.push_back(Key{static_cast<int>(s), key});
+    for (size_t i = before; i < changed.size(); ++i) cells.find(model::CellStore::position(changed[i].second))->dirty = false;
+  }
   if (changed.empty()) return;
   for (const Key& k : changed) {
     const model::Cell* cell = find(k.first, model::CellStore::position(k.second));

@@ -265,9 +265,9 @@ int Evaluator::used_rows(const Value& v) const {
   const Area& a = v.areas[0];
   if (a.sheet < 0 || static_cast<size_t>(a.sheet) >= wb.sheets.size()) return 0;
   const model::CellStore& cells = wb.sheets[static_cast<size_t>(a.sheet)]->cells;
-  if (cells.empty()) return 0;
-  int last_row = model::CellStore::position(std::prev(cells.end())->first).row;
-  return std::clamp(last_row - a.range.first.row + 1, 0, rows);
+  const std::optional<int> last_row = cells.last_row();
+  if (!last_row) return 0;
+  return std::clamp(*last_row - a.range.first.row + 1, 0, rows);
 }
 
 Scalar Evaluator::item(const Value& v, int row, int col) {

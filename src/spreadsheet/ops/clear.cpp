@@ -9,9 +9,13 @@
 namespace tabrel::ops {
 
 void clear_contents(model::Sheet& sheet, const model::RangeRef& range) {
-  for (auto& [key, cell] : sheet.cells) {
-    if (!range.contains(model::CellStore::position(key))) continue;
-    if (cell.value.is_blank() && !cell.has_formula()) continue;
+  std::vector<model::CellRef> filled;
+  for (const auto& [key, cell] : sheet.cells) {
+    const model::CellRef at = model::CellStore::position(key);
+    if (range.contains(at) && (!cell.value.is_blank() || cell.has_formula())) filled.push_back(at);
+  }
+  for (const model::CellRef at : filled) {
+    model::Cell& cell = *sheet.cells.find(at);
     cell.value = model::CellValue{};
     cell.formula.reset();
     cell.dirty = true;

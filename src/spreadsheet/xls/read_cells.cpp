@@ -98,7 +98,7 @@ void read_mulblank(biff::RecordCursor& c, CellContext& ctx) {
   const size_t count = (c.remaining() - 2) / 2;
   for (size_t i = 0; i < count; ++i) {
     const uint16_t xf = c.u16();
-    put(ctx, {cell_position(c, row, static_cast<uint16_t>(first + i)), xf}, model::CellValue());
+    ctx.sheet.cells.put_blank(cell_position(c, row, static_cast<uint16_t>(first + i)), xf);
   }
 }
 
@@ -136,7 +136,10 @@ void read_boolerr(biff::RecordCursor& c, CellContext& ctx) {
   put(ctx, h, is_error ? error_value(value) : model::CellValue::boolean(value != 0));
 }
 
-void read_blank(biff::RecordCursor& c, CellContext& ctx) { put(ctx, header(c), model::CellValue()); }
+void read_blank(biff::RecordCursor& c, CellContext& ctx) {
+  const auto h = header(c);
+  ctx.sheet.cells.put_blank(h.at, h.xf);
+}
 
 void read_formula(biff::RecordCursor& c, CellContext& ctx) {
   const auto h = header(c);

@@ -186,6 +186,35 @@ TEST(XlsReader, EqualSharedStringsShareOneText) {
   EXPECT_EQ(&cells.find({1, 0})->value.as_rich(), &cells.find({1, 1})->value.as_rich());
 }
 
+// Whole rows of formatted blank cells (two bytes a cell in the file) stay a small multiple of
+// the file in memory, and still read as cells with their formats.
+TEST(XlsReader, RowsOfFormattedBlanksStayCompact) {
+  constexpr uint16_t kRows = 1024;
+  SheetSpec sheet;
+  for (uint16_t r = 0; r < kRows; ++r) {
+    Bytes run;
+    run.u16(r).u16(0);
+    for (int c = 0; c < model::kMaxColumns; ++c) run.u16(r % 2 == 0 ? 21 : 22);
+    run.u16(model::kMaxColumns - 1);
+    sheet.records.push_back({rt::MulBlank, run});
+  }
+  sheet.records.push_back({rt::Number, cell(kRows / 2, 7).f64(5)});  // one value inside the blanks
+  const std::vector<uint8_t> file = xls_test::compound_file(workbook_stream({}, {sheet}));
+  const tabrel::test_support::AllocationCounter counter;
+  const auto book = xls::read_workbook(file);
+  if (tabrel::test_support::AllocationCounter::active()) {
+    EXPECT_LT(counter.since().bytes, 4 * file.size());
+  }
+  const auto& cells = book->sheets[0]->cells;
+  EXPECT_EQ(cells.size(), size_t{kRows} * model::kMaxColumns);
+  EXPECT_EQ(cells.find({0, 0})->xf, 21);
+  EXPECT_EQ(cells.find({kRows - 1, 255})->xf, 22);
+  EXPECT_EQ(cells.find({kRows / 2, 7})->value.as_number(), 5);
+  EXPECT_EQ(cells.find({kRows / 2, 7})->xf, 15);
+  EXPECT_EQ(cells.find({kRows / 2, 8})->xf, 21);
+  EXPECT_EQ(cells.used_range(), (model::RangeRef{{0, 0}, {kRows - 1, 255}}));
+}
+
 TEST(XlsReader, SheetsKeepKindVisibilityAndTabOrder) {
   SheetSpec first{u"데이터", 0, 0, 0x0010, {{rt::Number, cell(0, 0).f64(1)}}};
   SheetSpec hidden{u"숨김", 1, 0, 0x0010, {}};
