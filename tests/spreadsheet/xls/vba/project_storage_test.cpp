@@ -7,6 +7,7 @@
 
 #include <filesystem>
 
+#include "corpus/corpus_required.h"
 #include "spreadsheet/cfb/compound_file.h"
 #include "spreadsheet/cfb/compound_writer.h"
 #include "spreadsheet/core/text.h"
@@ -121,7 +122,7 @@ TEST(MacroProjectStorage, BrokenSourceNamesItsStream) {
 // the module's name attribute, and the project survives our writer.
 TEST(MacroProjectStorage, CorpusProjectsRead) {
   const fs::path folder = fs::path(TABREL_SHARED_DIR) / "corpus" / "excel";
-  if (!fs::is_directory(folder)) GTEST_SKIP() << "corpus not present";
+  TABREL_REQUIRE_CORPUS(fs::is_directory(folder), folder.string());
   int projects = 0;
   for (const auto& e : fs::directory_iterator(folder)) {
     std::unique_ptr<model::Workbook> book;
