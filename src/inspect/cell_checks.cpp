@@ -40,16 +40,16 @@ bool unless_failing(Check&& check) {
 }  // namespace
 
 bool IsTextEndsEqual(ExcelObjects& objects, std::u16string_view cell) {
-  return !rt::met([&] {
+  return rt::holds([&] {
     const std::u16string answer = shown(objects.AnswerSheet, cell);
     const std::u16string target = shown(objects.TargetSheet, cell);
-    return rt::Left(answer, 1) != rt::Left(target, 1) || rt::Right(answer, 1) != rt::Right(target, 1);
+    return rt::Left(answer, 1) == rt::Left(target, 1) && rt::Right(answer, 1) == rt::Right(target, 1);
   });
 }
 
 bool IsTextPartEqual(ExcelObjects& objects, std::u16string_view cell, int16_t start, int16_t length) {
-  return !rt::met([&] {
-    return rt::Mid(shown(objects.AnswerSheet, cell), start, length) !=
+  return rt::holds([&] {
+    return rt::Mid(shown(objects.AnswerSheet, cell), start, length) ==
            rt::Mid(shown(objects.TargetSheet, cell), start, length);
   });
 }
@@ -60,12 +60,12 @@ bool IsDefinedNameCorrect(ExcelObjects& objects, int16_t /*nameNumber*/, std::u1
   rt::step([&] { count = names(objects.AnswerExcel)->Count(); });
   for (int i = 1; i <= count; ++i) {
     // A target position that cannot be read stops the search as a mismatch of references.
-    if (!rt::met([&] { return rt::Trim(deref(names(objects.TargetExcel)->Item(Variant(i))).Name()) == nameText; }))
+    if (rt::holds([&] { return rt::Trim(deref(names(objects.TargetExcel)->Item(Variant(i))).Name()) != nameText; }))
       continue;
-    return !rt::met([&] {
+    return rt::holds([&] {
       const std::u16string answer =
           deref(names(objects.AnswerExcel)->Item(Variant(std::u16string(nameText)))).RefersToR1C1();
-      return rt::Trim(answer) != rt::Trim(deref(names(objects.TargetExcel)->Item(Variant(i))).RefersToR1C1());
+      return rt::Trim(answer) == rt::Trim(deref(names(objects.TargetExcel)->Item(Variant(i))).RefersToR1C1());
     });
   }
   return false;

@@ -41,7 +41,9 @@ struct WalkOptions {
   bool stop_at_first = false;  // end the walk at the first listed cell
 };
 
-// A cell the walk has just selected in both instances.
+// A cell the walk has just selected in both instances. Its members are read through each
+// instance's active cell: a cell of a merged area reads as the area's active cell, and a cell
+// whose selection failed reads as the cell active before.
 struct VisitedCell {
   ExcelObjects& objects;
   std::u16string address;  // the listed address: the argument's column character and the row
@@ -53,7 +55,7 @@ struct VisitedCell {
 using CellTest = std::function<bool(const VisitedCell&)>;
 
 struct WalkResult {
-  int16_t count = 0;
+  int count = 0;
   std::u16string list;  // each listed address followed by ";"
 };
 

@@ -24,9 +24,9 @@ std::u16string GetWrongTextCells(ExcelObjects& objects, std::u16string_view star
   // With ignoreSpaces the texts lose every space; without, only the total caption is joined.
   auto comparable = ignoreSpaces == 0 ? with_total_joined : without_spaces;
   auto test = [&](const VisitedCell& cell) {
-    if (!rt::met([&] { return comparable(displayed(*cell.answer())) != comparable(displayed(*cell.target())); }))
+    if (rt::holds([&] { return comparable(displayed(*cell.answer())) == comparable(displayed(*cell.target())); }))
       return false;
-    if (ignoreSpaces != 0 && !rt::met([&] { return !holds_zero(cell); })) return false;
+    if (ignoreSpaces != 0 && rt::holds([&] { return holds_zero(cell); })) return false;
     return lists_despite_bold(cell, skipBoldAnswer);
   };
   return walk_cell_list(objects, startCell, endCell, test);
