@@ -28,7 +28,7 @@ formula::Engine& engine_of(Book& book) {
 model::CellValue cell_value(Book& book, const model::Sheet& sheet, model::CellRef at) {
   const model::Cell* cell = sheet.cells.find(at);
   if (!cell) return {};
-  if (!cell->has_formula() && !cell->dirty) return cell->value;
+  if (!cell->has_formula()) return cell->value;
   const int index = book.model->sheet_index(&sheet);
   if (index < 0) return cell->value;
   return engine_of(book).value_of(index, at);

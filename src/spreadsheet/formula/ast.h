@@ -92,4 +92,15 @@ inline Node node_of(Node::Kind kind) {
 // True when the tree calls a volatile function or carries the volatile attribute.
 bool is_volatile(const Node& n);
 
+// An address of a tree shared by several cells, as seen from a cell `shift` rows and columns
+// away from the tree's base: relative parts stored as offsets move, wrapping round the sheet's
+// edges as the stored offsets do.
+inline Address shifted(const Address& a, bool offsets, int rows, int cols) {
+  if (!offsets) return a;
+  Address out = a;
+  if (a.row_relative) out.row = (a.row + rows) & 0xFFFF;
+  if (a.col_relative) out.col = (a.col + cols) & 0xFF;
+  return out;
+}
+
 }  // namespace tabrel::formula

@@ -1,30 +1,21 @@
 #include "spreadsheet/formula/engine.h"
 
+#include <algorithm>
 #include <cmath>
 #include <ctime>
 
 #include "spreadsheet/core/text.h"
-#include "spreadsheet/formula/cell_formula.h"
-#include "spreadsheet/formula/decode.h"
 #include "spreadsheet/formula/encode.h"
+#include "spreadsheet/formula/engine_parts.h"
 #include "spreadsheet/formula/formula_error.h"
 #include "spreadsheet/formula/parse.h"
-#include "spreadsheet/formula/sheet_names.h"
 
 namespace tabrel::formula {
 namespace {
 
-// Formula cells computed inside one another before the engine falls back to cached results.
-constexpr int kMaxHops = 200;
-
-constexpr uint16_t kSubtotal = 344;
-
-bool calls(const Node& n, uint16_t function) {
-  if (n.kind == Node::Kind::Function && n.function == function) return true;
-  for (const Node& c : n.children)
-    if (calls(c, function)) return true;
-  return false;
-}
+// Areas up to this many cells have their formula cells computed before the formula reading
+// them; the cells of larger ones are found by evaluating it.
+constexpr long long kPushedArea = 64;
 
 }  // namespace
 
@@ -55,10 +46,7 @@ double system_clock_serial() {
 
 Engine::Engine(model::Workbook& workbook, EngineOptions options) : wb_(workbook), options_(std::move(options)) {}
 
-const model::Cell* Engine::find(int sheet, model::CellRef c) const {
-  if (sheet < 0 || static_cast<size_t>(sheet) >= wb_.sheets.size()) return nullptr;
-  return wb_.sheets[static_cast<size_t>(sheet)]->cells.find(c);
-}
+Engine::~Engine() = default;
 
 double Engine::now() {
   double serial = options_.clock ? options_.clock() : system_clock_serial();
@@ -70,182 +58,161 @@ std::optional<std::u16string> Engine::format_number(double value, std::u16string
   return options_.format_number(value, code, wb_);
 }
 
-void Engine::report(const Key& k, std::string message) {
-  if (!reported_.insert(k).second) return;
-  problems_.push_back(Problem{k.first, model::CellStore::position(k.second), std::move(message)});
+void Engine::step(int depth) {
+  ++work_.nodes;
+  work_.deepest_nesting = std::max(work_.deepest_nesting, depth);
+  if (options_.work_limit && work_.nodes > options_.work_limit) throw NotComputable{"work limit reached"};
 }
 
-Engine::Info Engine::analyse(int sheet, model::CellRef c) {
-  Info info;
-  const model::Sheet& s = *wb_.sheets[static_cast<size_t>(sheet)];
-  const model::Cell* cell = s.cells.find(c);
-  if (!cell || !cell->formula) return info;
-  Key k{sheet, model::CellStore::key(c)};
-  try {
-    Node root = decode(cell->formula->tokens, cell->formula->extra, c);
-    if (root.kind == Node::Kind::TableRef) {
-      info.table = data_table_at(s, c);
-      if (!info.table) report(k, "data-table cell outside any table");
-      return info;
-    }
-    if (root.kind == Node::Kind::SharedRef) {
-      model::CellRef master{root.first.row, root.first.col};
-      if (s.array_formulas.count(model::CellStore::key(master))) {
-        info.array = true;
-        info.array_offset = {c.row - master.row, c.col - master.col};
-      }
-    }
-    info.tree = cell_tree(s, c);
-  } catch (const FormulaError& e) {
-    report(k, std::string("malformed formula: ") + e.what());
-    return info;
+const Value* Engine::remembered_name(uint16_t index, bool array_mode) {
+  auto it = name_values_.find(index * 2u + (array_mode ? 1u : 0u));
+  return it == name_values_.end() ? nullptr : &it->second;
+}
+
+void Engine::remember_name(uint16_t index, bool array_mode, const Value& v) {
+  name_values_[index * 2u + (array_mode ? 1u : 0u)] = v;
+}
+
+bool Engine::is_subtotal(int sheet, model::CellRef c) {
+  const Info* info = info_for(cell_key(sheet, c));
+  return info && info->plan && info->plan->subtotal;
+}
+
+// Whether the cell is still to be computed in this pass.
+bool Engine::needs(const Pass& p, CellKey k) {
+  if (p.fresh) {
+    if (overrides_.count(k) || fresh_.count(k)) return false;
+    const Info* info = info_for(k);
+    return info && info->plan && !info->table;
   }
-  if (!info.tree) return info;
-  collect_precedents(*info.tree, sheet, c, info, 0);
-  info.is_volatile = info.is_volatile || is_volatile(*info.tree);
-  info.subtotal = calls(*info.tree, kSubtotal);
-  return info;
+  const Info* info = info_for(k);
+  return info && (info->stale || (info->always && info->computed != epoch_));
 }
 
-void Engine::collect_precedents(const Node& n, int sheet, model::CellRef base, Info& info, int depth) {
-  if (depth > kMaxDepth) return;
-  switch (n.kind) {
-    case Node::Kind::Ref:
-    case Node::Kind::Area: {
-      int first = sheet, last = sheet;
-      if (n.ixti) {
-        auto span = local_sheets(wb_, *n.ixti);
-        if (!span) break;
-        first = span->first;
-        last = span->last;
-      }
-      model::RangeRef r{{std::min(n.first.row, n.last.row), std::min(n.first.col, n.last.col)},
-                        {std::max(n.first.row, n.last.row), std::max(n.first.col, n.last.col)}};
-      for (int s = first; s <= last; ++s) info.precedents.push_back(Area{s, r});
-      break;
-    }
-    case Node::Kind::Name: {
-      if (n.name_index == 0 || n.name_index > wb_.names.size()) break;
-      const model::DefinedName& def = wb_.names[n.name_index - 1];
-      try {
-        Node tree = decode(def.tokens, def.extra, base, true);
-        info.is_volatile = info.is_volatile || is_volatile(tree);
-        collect_precedents(tree, sheet, base, info, depth + 8);
-      } catch (const FormulaError&) {
-      }
-      break;
-    }
-    default: break;
+Scalar Engine::cell(int sheet, model::CellRef c) {
+  const CellKey k = cell_key(sheet, c);
+  if (pass_ && pass_->fresh) {
+    if (auto it = overrides_.find(k); it != overrides_.end()) return it->second;
+    if (auto it = fresh_.find(k); it != fresh_.end()) return it->second;
   }
-  for (const Node& c : n.children) collect_precedents(c, sheet, base, info, depth + 1);
+  const model::Cell* found = find(sheet, c);
+  if (!found) return std::monostate{};
+  if (found->formula && pass_ && needs(*pass_, k)) {
+    // Not computed yet: the evaluation reading it goes on with the value it holds, and is
+    // done again once the cell is computed (or the circle it closes is settled).
+    ++unsettled_;
+    if (auto it = pass_->path.find(k); it != pass_->path.end()) pass_->cycle_from = std::min(pass_->cycle_from, it->second);
+    else pass_->waiting_for.push_back(k);
+  }
+  return to_scalar(found->value);
 }
 
-Engine::Info& Engine::info_for(int sheet, model::CellRef c) {
-  Key k{sheet, model::CellStore::key(c)};
-  auto it = infos_.find(k);
-  if (it != infos_.end()) return it->second;
-  index_stale_ = true;
-  return infos_[k] = analyse(sheet, c);
-}
-
-void Engine::build_graph() {
-  for (size_t s = 0; s < wb_.sheets.size(); ++s)
-    for (const auto& [key, cell] : wb_.sheets[s]->cells) {
-      if (cell.formula) infos_[Key{static_cast<int>(s), key}] = analyse(static_cast<int>(s), model::CellStore::position(key));
-    }
-  graph_built_ = true;
-  index_stale_ = true;
-  update_volatile_closure();
-}
-
-void Engine::rebuild_index() {
-  constexpr long long kCellByCell = 64;
-  index_ = {};
-  for (const auto& [key, info] : infos_) {
-    if (info.table) {
-      index_.tables.push_back(key);
+void Engine::run(Pass& p, CellKey target) {
+  Pass* outer = pass_;
+  pass_ = &p;
+  p.target = target;
+  p.stack.push_back(target);
+  while (!p.stack.empty()) {
+    const CellKey k = p.stack.back();
+    if (!needs(p, k)) {
+      p.stack.pop_back();
       continue;
     }
-    for (const Area& a : info.precedents) {
-      if (a.range.cell_count() > kCellByCell) {
-        index_.ranges.emplace_back(a, key);
-        continue;
+    if (p.path.emplace(k, p.stack.size() - 1).second) {
+      work_.longest_stack = std::max(work_.longest_stack, p.stack.size());
+      if (push_precedents(p, k)) continue;
+    }
+    attempt(p, k);
+  }
+  pass_ = outer;
+}
+
+// Pushes the formula cells the formula reads as written that are still to be computed.
+bool Engine::push_precedents(Pass& p, CellKey k) {
+  const Info* info = info_for(k);
+  if (!info || !info->plan) return false;
+  std::vector<Area> areas;
+  references(*info, k, areas, nullptr);
+  const size_t before = p.stack.size();
+  for (const Area& a : areas) {
+    if (a.range.cell_count() > kPushedArea) continue;
+    for (int r = a.range.first.row; r <= a.range.last.row; ++r)
+      for (int c = a.range.first.col; c <= a.range.last.col; ++c) {
+        const CellKey y = cell_key(a.sheet, {r, c});
+        if (!p.path.count(y) && needs(p, y)) p.stack.push_back(y);
       }
-      for (int r = a.range.first.row; r <= a.range.last.row; ++r)
-        for (int c = a.range.first.col; c <= a.range.last.col; ++c)
-          index_.cells[Key{a.sheet, model::CellStore::key({r, c})}].push_back(key);
+  }
+  return p.stack.size() != before;
+}
+
+void Engine::attempt(Pass& p, CellKey k) {
+  Info& info = *info_for(k);
+  const int sheet = key_sheet(k);
+  const model::CellRef c = key_cell(k);
+  p.waiting_for.clear();
+  p.cycle_from = std::numeric_limits<size_t>::max();
+  std::optional<Scalar> result;
+  std::string problem;
+  bool circular_name = false;
+  ++work_.evaluations;
+  try {
+    if (info.table) {
+      result = table_value(sheet, c, *info.table);
+    } else if (info.plan) {
+      Evaluator ev(*this, sheet, c, info.plan->array);
+      ev.set_shift(info.shift);
+      ev.set_array_offset(info.shift);
+      result = ev.evaluate(info.plan->tree);
     }
+  } catch (const NotComputable& u) {
+    problem = u.reason;
+    result.reset();
+  } catch (const CircularName&) {
+    circular_name = true;
   }
-  index_stale_ = false;
+  if (circular_name || p.cycle_from != std::numeric_limits<size_t>::max()) {
+    settle_circle(p, circular_name ? p.path.at(k) : p.cycle_from);
+    return;
+  }
+  if (!p.waiting_for.empty()) {
+    for (CellKey y : p.waiting_for)
+      if (!p.path.count(y)) p.stack.push_back(y);
+    return;
+  }
+  if (!problem.empty() && !p.fresh) {
+    report(k, problem);
+    if (find(sheet, c)->value.is_blank()) result = CellError::Name;
+  }
+  finish(p, k, result);
 }
 
-std::vector<Engine::Key> Engine::dependents_of(const Key& k) {
-  if (index_stale_) rebuild_index();
-  std::vector<Key> out = index_.tables;
-  if (auto it = index_.cells.find(k); it != index_.cells.end()) out.insert(out.end(), it->second.begin(), it->second.end());
-  model::CellRef pos = model::CellStore::position(k.second);
-  for (const auto& [area, key] : index_.ranges)
-    if (area.sheet == k.first && area.range.contains(pos)) out.push_back(key);
-  return out;
+void Engine::finish(Pass& p, CellKey k, const std::optional<Scalar>& result) {
+  const int sheet = key_sheet(k);
+  const model::CellRef c = key_cell(k);
+  if (k == p.target) p.target_result = result;
+  if (p.fresh) {
+    fresh_[k] = result ? *result : to_scalar(find(sheet, c)->value);
+  } else {
+    Info& info = *info_for(k);
+    info.stale = false;
+    info.computed = epoch_;
+    if (result) store(sheet, c, *result);
+  }
+  p.path.erase(k);
+  if (!p.stack.empty() && p.stack.back() == k) p.stack.pop_back();
 }
 
-void Engine::propagate(std::vector<Key> changed) {
-  while (!changed.empty()) {
-    Key k = changed.back();
-    changed.pop_back();
-    for (const Key& d : dependents_of(k))
-      if (stale_.insert(d).second) changed.push_back(d);
+// The cells of the path from `from` up are on one circle: each keeps the value it holds (0 when
+// it holds none), as the spreadsheet leaves circular references with iteration off.
+void Engine::settle_circle(Pass& p, size_t from) {
+  for (size_t i = p.stack.size(); i-- > from;) {
+    const CellKey k = p.stack[i];
+    auto it = p.path.find(k);
+    if (it == p.path.end() || it->second != i) continue;
+    const model::Cell* cell = find(key_sheet(k), key_cell(k));
+    Scalar kept = cell->value.is_blank() ? Scalar(0.0) : to_scalar(cell->value);
+    finish(p, k, kept);
   }
-}
-
-void Engine::update_volatile_closure() {
-  always_.clear();
-  std::vector<Key> work;
-  for (const auto& [key, info] : infos_)
-    if (info.is_volatile) {
-      always_.insert(key);
-      work.push_back(key);
-    }
-  while (!work.empty()) {
-    Key k = work.back();
-    work.pop_back();
-    for (const Key& d : dependents_of(k))
-      if (always_.insert(d).second) work.push_back(d);
-  }
-}
-
-void Engine::sync() {
-  if (!graph_built_) build_graph();
-  std::vector<Key> changed = std::move(pending_);
-  pending_.clear();
-  for (size_t s = 0; s < wb_.sheets.size(); ++s) {
-    model::CellStore& cells = wb_.sheets[s]->cells;
-    const size_t before = changed.size();
-    for (const auto& [key, cell] : cells)
-      if (cell.dirty) changed.push_back(Key{static_cast<int>(s), key});
-    for (size_t i = before; i < changed.size(); ++i) cells.find(model::CellStore::position(changed[i].second))->dirty = false;
-  }
-  if (changed.empty()) return;
-  for (const Key& k : changed) {
-    const model::Cell* cell = find(k.first, model::CellStore::position(k.second));
-    if (cell && cell->formula) {
-      infos_[k] = analyse(k.first, model::CellStore::position(k.second));
-      stale_.insert(k);
-    } else {
-      infos_.erase(k);
-      stale_.erase(k);
-    }
-  }
-  index_stale_ = true;
-  propagate(changed);
-  update_volatile_closure();
-}
-
-bool Engine::needs_compute(const Key& k) const {
-  if (stale_.count(k)) return true;
-  if (!always_.count(k)) return false;
-  auto it = computed_epoch_.find(k);
-  return it == computed_epoch_.end() || it->second != epoch_;
 }
 
 void Engine::store(int sheet, model::CellRef c, const Scalar& s) {
@@ -255,77 +222,11 @@ void Engine::store(int sheet, model::CellRef c, const Scalar& s) {
   if (cell->formula) cell->formula->cached_string = is_text(s);
 }
 
-std::optional<Scalar> Engine::compute(int sheet, model::CellRef c, bool store_result) {
-  Key k{sheet, model::CellStore::key(c)};
-  const model::Cell* cell = find(sheet, c);
-  if (!cell || !cell->formula) return std::nullopt;
-  if (in_progress_.count(k) || hops_ >= kMaxHops) return std::nullopt;  // circular or too deep: cached value
-  Info& info = info_for(sheet, c);
-  in_progress_.insert(k);
-  ++hops_;
-  std::optional<Scalar> result;
-  try {
-    if (info.table) {
-      result = table_value(sheet, c, *info.table);
-    } else if (info.tree) {
-      Evaluator ev(*this, sheet, c, info.array);
-      ev.set_array_offset(info.array_offset);
-      result = ev.evaluate(*info.tree);
-    }
-  } catch (const NotComputable& u) {
-    report(k, u.reason);
-    if (cell->value.is_blank()) result = CellError::Name;
-  }
-  --hops_;
-  in_progress_.erase(k);
-  stale_.erase(k);
-  computed_epoch_[k] = epoch_;
-  if (result && store_result) store(sheet, c, *result);
-  return result;
-}
-
-Scalar Engine::cell(int sheet, model::CellRef c) {
-  if (fresh_) return fresh_value(sheet, c);
-  const model::Cell* found = find(sheet, c);
-  if (!found) return std::monostate{};
-  if (found->formula && needs_compute(Key{sheet, model::CellStore::key(c)})) compute(sheet, c, true);
-  return to_scalar(find(sheet, c)->value);
-}
-
-bool Engine::is_subtotal(int sheet, model::CellRef c) {
-  const model::Cell* found = find(sheet, c);
-  return found && found->formula && info_for(sheet, c).subtotal;
-}
-
-Scalar Engine::fresh_value(int sheet, model::CellRef c) {
-  Key k{sheet, model::CellStore::key(c)};
-  if (auto it = overrides_.find(k); it != overrides_.end()) return it->second;
-  if (auto it = fresh_memo_.find(k); it != fresh_memo_.end()) return it->second;
-  const model::Cell* found = find(sheet, c);
-  if (!found) return std::monostate{};
-  Scalar cached = to_scalar(found->value);
-  if (!found->formula) return cached;
-  Info& info = info_for(sheet, c);
-  if (info.table || !info.tree || in_progress_.count(k) || hops_ >= kMaxHops) return cached;
-  in_progress_.insert(k);
-  ++hops_;
-  Scalar r = cached;
-  try {
-    Evaluator ev(*this, sheet, c, info.array);
-    ev.set_array_offset(info.array_offset);
-    r = ev.evaluate(*info.tree);
-  } catch (const NotComputable&) {
-  }
-  --hops_;
-  in_progress_.erase(k);
-  fresh_memo_[k] = r;
-  return r;
-}
-
 // One-input tables read their input values from the column left of the result range (a column
 // input) or the row above it (a row input) and their formulas from the other side; a two-input
-// table has its formula in the corner.
-Scalar Engine::table_value(int sheet, model::CellRef c, const model::DataTable& t) {
+// table has its formula in the corner. The formula and what it reads are computed afresh with
+// the inputs replaced.
+std::optional<Scalar> Engine::table_value(int sheet, model::CellRef c, const model::DataTable& t) {
   const model::RangeRef& r = t.range;
   if (r.first.row < 1 || r.first.col < 1) return CellError::Ref;
   model::CellRef formula_cell;
@@ -340,35 +241,39 @@ Scalar Engine::table_value(int sheet, model::CellRef c, const model::DataTable& 
     formula_cell = {r.first.row - 1, c.col};
     inputs = {{t.input1, {c.row, r.first.col - 1}}};
   }
-  std::map<Key, Scalar> values;
-  for (const auto& [input, source] : inputs) values[Key{sheet, model::CellStore::key(input)}] = cell(sheet, source);
+  std::unordered_map<CellKey, Scalar> values;
+  for (const auto& [input, source] : inputs) values[cell_key(sheet, input)] = cell(sheet, source);
+  if (!pass_->waiting_for.empty()) return std::nullopt;  // computed again once the inputs are
   overrides_ = std::move(values);
-  fresh_memo_.clear();
-  fresh_ = true;
-  Scalar result = fresh_value(sheet, formula_cell);
-  fresh_ = false;
+  fresh_.clear();
+  name_values_.clear();
+  const CellKey target = cell_key(sheet, formula_cell);
+  Pass fresh;
+  fresh.fresh = true;
+  run(fresh, target);
+  Scalar result;
+  if (auto it = overrides_.find(target); it != overrides_.end()) result = it->second;
+  else if (auto f = fresh_.find(target); f != fresh_.end()) result = f->second;
+  else if (const model::Cell* cell = find(sheet, formula_cell)) result = to_scalar(cell->value);
   overrides_.clear();
-  fresh_memo_.clear();
+  fresh_.clear();
+  name_values_.clear();
   return is_blank(result) ? Scalar(0.0) : result;
 }
 
 model::CellValue Engine::value_of(int sheet, model::CellRef c) {
-  ++epoch_;
   sync();
   const model::Cell* found = find(sheet, c);
   if (!found) return {};
-  Key k{sheet, model::CellStore::key(c)};
-  if (found->formula && needs_compute(k)) {
-    // Stale cells first, in sheet order, so that long chains are computed without deep nesting.
-    std::vector<Key> pending(stale_.begin(), stale_.end());
-    for (const Key& p : pending)
-      if (stale_.count(p)) compute(p.first, model::CellStore::position(p.second), true);
-    if (needs_compute(k)) compute(sheet, c, true);
+  if (found->formula) {
+    Pass p;
+    const CellKey k = cell_key(sheet, c);
+    if (needs(p, k)) run(p, k);
   }
   return find(sheet, c)->value;
 }
 
-void Engine::mark_changed(int sheet, model::CellRef c) { pending_.push_back(Key{sheet, model::CellStore::key(c)}); }
+void Engine::mark_changed(int sheet, model::CellRef c) { pending_.push_back(cell_key(sheet, c)); }
 
 void Engine::set_formula(int sheet, model::CellRef c, std::u16string_view text, Notation notation) {
   model::Sheet& s = *wb_.sheets.at(static_cast<size_t>(sheet));
@@ -398,35 +303,60 @@ void Engine::set_formula(int sheet, model::CellRef c, std::u16string_view text, 
 }
 
 Scalar Engine::evaluate(const Node& tree, int sheet, model::CellRef base) {
-  ++epoch_;
   sync();
-  Evaluator ev(*this, sheet, base);
-  try {
-    return ev.evaluate(tree);
-  } catch (const NotComputable&) {
-    return CellError::Name;
+  // The tree's precedents are computed first; it is evaluated again until none was missing.
+  Pass* const outer = pass_;
+  while (true) {
+    Pass p;
+    pass_ = &p;
+    Scalar result;
+    try {
+      Evaluator ev(*this, sheet, base);
+      result = ev.evaluate(tree);
+    } catch (const NotComputable&) {
+      result = CellError::Name;
+    } catch (const CircularName&) {
+      result = 0.0;
+    }
+    pass_ = outer;
+    if (p.waiting_for.empty()) return result;
+    for (CellKey y : p.waiting_for) {
+      Pass q;
+      if (needs(q, y)) run(q, y);
+    }
   }
 }
 
 bool Engine::is_volatile_cell(int sheet, model::CellRef c) {
   sync();
-  return always_.count(Key{sheet, model::CellStore::key(c)}) > 0;
+  const Info* info = info_for(cell_key(sheet, c));
+  return info && info->always;
 }
 
 size_t Engine::recompute_all() {
-  ++epoch_;
   sync();
-  for (const auto& [key, info] : infos_) stale_.insert(key);
-  std::vector<Key> all(stale_.begin(), stale_.end());
-  for (const Key& k : all)
-    if (stale_.count(k)) compute(k.first, model::CellStore::position(k.second), true);
+  new_recalculation();
+  std::vector<CellKey> all;
+  all.reserve(infos_.size());
+  for (auto& [k, info] : infos_) {
+    info.stale = true;
+    all.push_back(k);
+  }
+  std::sort(all.begin(), all.end());
+  Pass p;
+  for (CellKey k : all) run(p, k);
   return all.size();
 }
 
 std::optional<Scalar> Engine::recompute(int sheet, model::CellRef c) {
-  ++epoch_;
   sync();
-  return compute(sheet, c, true);
+  const CellKey k = cell_key(sheet, c);
+  Info* info = info_for(k);
+  if (!info) return std::nullopt;
+  info->stale = true;
+  Pass p;
+  run(p, k);
+  return p.target_result;
 }
 
 }  // namespace tabrel::formula

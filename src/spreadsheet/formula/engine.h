@@ -1,8 +1,17 @@
 #pragma once
 // Recalculation: cached formula results are used as loaded; a formula cell is recalculated when
-// read if it is volatile (TODAY, NOW, RAND, OFFSET, INDIRECT ... and everything that depends on
-// them), if a precedent changed (Cell::dirty set by an operation, or mark_changed), or if it
-// is a data-table cell and anything changed. Circular references keep their cached values.
+// read if a precedent changed (an operation's entry in Sheet::changes, or mark_changed), if it is
+// volatile (TODAY, NOW, RAND, OFFSET, INDIRECT ... and everything that depends on them: once per
+// recalculation, which a change or a new reading of the clock starts), or if it is a data-table
+// cell and anything changed.
+//
+// Cells are computed precedents first from an explicit work stack, never one inside another, so
+// a long chain needs no deep nesting: only one formula's own nesting is on the machine's stack.
+// References found while evaluating (INDIRECT, OFFSET, INDEX, names) are ordered the same way: a
+// formula that read a cell not computed yet is computed again after it. Cells on a circular path
+// keep the value they hold (0 when they hold none), as the spreadsheet shows them with iteration
+// off; so does a cell using a defined name that reaches itself. A defined name is decoded once
+// and its value, when it does not depend on the cell using it, computed once per recalculation.
 //
 //   formula::Engine engine(workbook);                       // the machine's clock
 //   model::CellValue v = engine.value_of(sheet_index, {2, 1});
@@ -11,13 +20,14 @@
 // Tests inject the clock (a serial date-time) through EngineOptions.
 
 #include <functional>
-#include <map>
+#include <memory>
 #include <optional>
-#include <set>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "spreadsheet/formula/ast.h"
+#include "spreadsheet/formula/dependents.h"
 #include "spreadsheet/formula/evaluator.h"
 #include "spreadsheet/formula/print.h"
 #include "spreadsheet/model/workbook.h"
@@ -31,6 +41,18 @@ using NumberFormatter =
 struct EngineOptions {
   std::function<double()> clock;   // current date and time as a serial; empty: the machine's local time
   NumberFormatter format_number;   // empty: TEXT shows numbers in the general form
+  // Syntax-tree nodes the engine may evaluate in all (0: no limit); past it every formula keeps
+  // its cached result and is reported. For untrusted workbooks under a time limit.
+  uint64_t work_limit = 0;
+};
+
+// What the engine did, counted (tests bound work and nesting with it).
+struct EngineWork {
+  uint64_t evaluations = 0;   // formula evaluations started (a cell waiting for a precedent counts again)
+  uint64_t nodes = 0;         // syntax-tree nodes evaluated
+  uint64_t decodes = 0;       // formula and name token strings decoded into trees
+  size_t longest_stack = 0;   // cells waiting for their precedents at once
+  int deepest_nesting = 0;    // deepest node of one evaluation
 };
 
 // The machine's local date and time as a serial of the 1900 system.
@@ -39,11 +61,12 @@ double system_clock_serial();
 class Engine : private CellSource {
  public:
   explicit Engine(model::Workbook& workbook, EngineOptions options = {});
+  ~Engine() override;
 
   // The cell's value (a formula's result), recalculated first when needed.
   model::CellValue value_of(int sheet, model::CellRef cell);
-  // Tells the engine that a cell's value or formula changed (operations may set Cell::dirty
-  // instead).
+  // Tells the engine that a cell's value or formula changed (operations note it in
+  // Sheet::changes instead).
   void mark_changed(int sheet, model::CellRef cell);
   // Range.Formula = text: stores the formula (a text without "=" is stored as a constant, as
   // the spreadsheet reads typed input) and computes it. Throws FormulaError for malformed text.
@@ -56,7 +79,7 @@ class Engine : private CellSource {
   // (unknown function, malformed tokens): then the cached result stays.
   std::optional<Scalar> recompute(int sheet, model::CellRef cell);
 
-  // The cell is recalculated at every read: it calls a volatile function or depends on one.
+  // The cell is recalculated at every recalculation: it calls a volatile function or depends on one.
   bool is_volatile_cell(int sheet, model::CellRef cell);
 
   // Application.CalculateFull: every formula of the workbook is recomputed, precedents first.
@@ -70,18 +93,13 @@ class Engine : private CellSource {
   };
   // Cells whose formulas could not be computed (malformed tokens, functions the engine lacks).
   const std::vector<Problem>& problems() const { return problems_; }
+  const EngineWork& work() const { return work_; }
 
  private:
-  using Key = std::pair<int, uint32_t>;
-  struct Info {
-    std::optional<Node> tree;         // nullopt: malformed tokens, or a data-table cell
-    const model::DataTable* table = nullptr;
-    bool array = false;
-    model::CellRef array_offset;
-    std::vector<Area> precedents;
-    bool is_volatile = false;
-    bool subtotal = false;
-  };
+  struct Info;
+  struct Pass;
+  struct Plan;
+  struct NameEntry;
 
   // CellSource
   const model::Workbook& workbook() const override { return wb_; }
@@ -89,50 +107,61 @@ class Engine : private CellSource {
   bool is_subtotal(int sheet, model::CellRef c) override;
   double now() override;
   std::optional<std::u16string> format_number(double value, std::u16string_view code) override;
+  const Node* name_tree(uint16_t index) override;
+  const Value* remembered_name(uint16_t index, bool array_mode) override;
+  void remember_name(uint16_t index, bool array_mode, const Value& v) override;
+  uint64_t unsettled_reads() const override { return unsettled_; }
+  void step(int depth) override;
 
-  void sync();
-  void build_graph();
-  Info& info_for(int sheet, model::CellRef c);
-  Info analyse(int sheet, model::CellRef c);
-  void collect_precedents(const Node& n, int sheet, model::CellRef base, Info& info, int depth);
-  void propagate(std::vector<Key> changed);
-  std::vector<Key> dependents_of(const Key& k);
-  void report(const Key& k, std::string message);
+  // The graph: formula cells analysed once, their trees shared per shared formula.
   const model::Cell* find(int sheet, model::CellRef c) const;
+  Info* info_for(CellKey k);
+  Info analyse(CellKey k);
+  static std::shared_ptr<const Plan> make_plan(Node tree, bool array);
+  std::shared_ptr<const Plan> plan_for_member(int sheet, model::CellRef c, model::CellRef master, Info& info);
+  void references(const Info& info, CellKey k, std::vector<Area>& out, bool* is_volatile);
+  void build_graph();
+  void ensure_index();
+  void index_add(CellKey k, const Info& info);
+  void index_remove(CellKey k, const Info& info);
+  void sync();
+  void take_change(CellKey k, std::vector<CellKey>& changed, bool& formulas_changed);
+  void propagate(std::vector<CellKey> changed);
   void update_volatile_closure();
-  bool needs_compute(const Key& k) const;
-  std::optional<Scalar> compute(int sheet, model::CellRef c, bool store);
-  Scalar table_value(int sheet, model::CellRef c, const model::DataTable& t);
-  Scalar fresh_value(int sheet, model::CellRef c);
+  void new_recalculation();
+  void report(CellKey k, std::string message);
+
+  // Computing: a pass works through a stack of cells, precedents first.
+  bool needs(const Pass& p, CellKey k);
+  void run(Pass& p, CellKey target);
+  bool push_precedents(Pass& p, CellKey k);
+  void attempt(Pass& p, CellKey k);
+  void finish(Pass& p, CellKey k, const std::optional<Scalar>& result);
+  void settle_circle(Pass& p, size_t from);
+  std::optional<Scalar> table_value(int sheet, model::CellRef c, const model::DataTable& t);
   void store(int sheet, model::CellRef c, const Scalar& s);
 
   model::Workbook& wb_;
   EngineOptions options_;
+  EngineWork work_;
   bool graph_built_ = false;
-  std::map<Key, Info> infos_;
-  std::set<Key> stale_;
-  std::set<Key> always_;         // volatile cells and their dependents
-  std::set<Key> in_progress_;
-  std::map<Key, uint64_t> computed_epoch_;
-  uint64_t epoch_ = 0;
-  int hops_ = 0;
-  // Which formulas read which cells: small precedent areas cell by cell, large ones as areas,
-  // data-table cells (they depend on everything). Rebuilt when formulas change.
-  struct DependentIndex {
-    std::map<Key, std::vector<Key>> cells;
-    std::vector<std::pair<Area, Key>> ranges;
-    std::vector<Key> tables;
-  };
-  void rebuild_index();
+  bool index_built_ = false;
+  bool any_volatile_ = false;
+  std::unordered_map<CellKey, Info> infos_;
+  std::unordered_map<CellKey, std::shared_ptr<const Plan>> shared_plans_;  // by sheet and definition cell
+  std::vector<NameEntry> names_;
   DependentIndex index_;
-  bool index_stale_ = true;
-  std::vector<Key> pending_;     // cells named by mark_changed, handled at the next read
+  uint64_t epoch_ = 1;        // the current recalculation
+  double clock_seen_ = 0;     // the clock's reading when it started
+  std::unordered_map<uint32_t, Value> name_values_;  // names' values in this recalculation
+  std::vector<CellKey> pending_;  // cells named by mark_changed, handled at the next read
+  Pass* pass_ = nullptr;
+  uint64_t unsettled_ = 0;
   std::vector<Problem> problems_;
-  std::set<Key> reported_;
+  std::unordered_map<CellKey, bool> reported_;
   // Data-table evaluation: input cells replaced by values, formulas computed afresh.
-  std::map<Key, Scalar> overrides_;
-  std::map<Key, Scalar> fresh_memo_;
-  bool fresh_ = false;
+  std::unordered_map<CellKey, Scalar> overrides_;
+  std::unordered_map<CellKey, Scalar> fresh_;
 };
 
 model::CellValue to_cell_value(const Scalar& s);

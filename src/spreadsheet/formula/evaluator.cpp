@@ -5,7 +5,6 @@
 
 #include "spreadsheet/core/text.h"
 #include "spreadsheet/formula/decimal_round.h"
-#include "spreadsheet/formula/decode.h"
 #include "spreadsheet/formula/formula_error.h"
 #include "spreadsheet/formula/function_table.h"
 #include "spreadsheet/formula/functions.h"
@@ -85,6 +84,7 @@ Value Evaluator::eval(const Node& n) {
     --depth_;
     return CellError::Value;
   }
+  source_.step(depth_);
   struct Leave {
     int& d;
     ~Leave() { --d; }
@@ -128,8 +128,8 @@ Value Evaluator::reference(const Node& n) {
     first = span->first;
     last = span->last;
   }
-  model::RangeRef r{{std::min(n.first.row, n.last.row), std::min(n.first.col, n.last.col)},
-                    {std::max(n.first.row, n.last.row), std::max(n.first.col, n.last.col)}};
+  Address a = moved(n.first, n.offsets), b = n.kind == Kind::Area ? moved(n.last, n.offsets) : a;
+  model::RangeRef r{{std::min(a.row, b.row), std::min(a.col, b.col)}, {std::max(a.row, b.row), std::max(a.col, b.col)}};
   std::vector<Area> areas;
   for (int s = first; s <= last; ++s) areas.push_back(Area{s, r});
   return Value::reference(std::move(areas));
@@ -146,14 +146,41 @@ Value Evaluator::name(const Node& n) {
       return CellError::Name;
   }
   if (index == 0 || index > wb.names.size()) return CellError::Name;
-  const model::DefinedName& def = wb.names[index - 1];
-  if (def.tokens.empty()) return CellError::Name;
+  if (const Value* v = source_.remembered_name(index, array_mode_)) return *v;
+  if (auto it = cell_names_.find({index, array_mode_}); it != cell_names_.end()) return it->second;
+  const Node* tree = source_.name_tree(index);
+  if (!tree) return CellError::Name;
+  if (std::find(open_names_.begin(), open_names_.end(), index) != open_names_.end()) throw CircularName{};
+  // The name's relative parts are offsets from the cell that uses it.
+  open_names_.push_back(index);
+  const model::CellRef outer_shift = shift_;
+  const bool outer_position = position_used_;
+  const uint64_t unsettled = source_.unsettled_reads();
+  shift_ = cell_;
+  position_used_ = false;
+  Value v;
   try {
-    Node tree = decode(def.tokens, def.extra, cell_, true);  // relative parts are offsets from the cell
-    return eval(tree);
-  } catch (const FormulaError&) {
-    return CellError::Name;
+    v = eval(*tree);
+  } catch (...) {
+    shift_ = outer_shift;
+    open_names_.pop_back();
+    throw;
   }
+  shift_ = outer_shift;
+  open_names_.pop_back();
+  const bool by_position = position_used_;
+  position_used_ = outer_position || by_position;
+  if (source_.unsettled_reads() == unsettled) {
+    if (by_position) cell_names_[{index, array_mode_}] = v;
+    else source_.remember_name(index, array_mode_, v);
+  }
+  return v;
+}
+
+Address Evaluator::moved(const Address& a, bool offsets) {
+  if (!offsets || (!a.row_relative && !a.col_relative)) return a;
+  position_used_ = true;
+  return shifted(a, offsets, shift_.row, shift_.col);
 }
 
 bool Evaluator::refers_to_other_book(uint16_t ixti) const {
@@ -169,6 +196,7 @@ Scalar Evaluator::scalar_of(const Value& v) {
   const Area& a = v.areas[0];
   const model::RangeRef& r = a.range;
   if (r.rows() == 1 && r.cols() == 1) return source_.cell(a.sheet, r.first);
+  position_used_ = true;  // implicit intersection with this cell's row or column
   if (r.cols() == 1) {
     if (cell_.row >= r.first.row && cell_.row <= r.last.row) return source_.cell(a.sheet, {cell_.row, r.first.col});
     return CellError::Value;

@@ -4,6 +4,8 @@
 // come from a CellSource (the recalculation engine), which recalculates stale precedents.
 
 #include <functional>
+#include <map>
+#include <vector>
 #include <optional>
 #include <span>
 #include <string>
@@ -28,6 +30,18 @@ class CellSource {
   virtual double now() = 0;
   // Number-format rendering for TEXT; nullopt when no renderer is available.
   virtual std::optional<std::u16string> format_number(double value, std::u16string_view code) = 0;
+  // Defined name `index` (1-based) decoded once, its relative parts as offsets from A1; nullptr
+  // when it holds nothing or its tokens are malformed.
+  virtual const Node* name_tree(uint16_t index) = 0;
+  // Values of names that do not depend on the cell using them, kept for one recalculation.
+  virtual const Value* remembered_name(uint16_t index, bool array_mode) = 0;
+  virtual void remember_name(uint16_t index, bool array_mode, const Value& v) = 0;
+  // Reads answered with a value that is not final yet (a precedent still to be computed, or one
+  // on a circular path): a result computed while this count grew is not kept.
+  virtual uint64_t unsettled_reads() const = 0;
+  // Called for every node evaluated, at its nesting depth; throws NotComputable when the work
+  // allowed for one recalculation is spent.
+  virtual void step(int depth) = 0;
 };
 
 class Evaluator;
@@ -40,6 +54,10 @@ using FunctionImpl = Value (*)(Evaluator&, std::span<const Node>);
 struct NotComputable {
   std::string reason;
 };
+
+// Raised when a defined name reaches itself while it is evaluated: the formula using it is a
+// circular reference.
+struct CircularName {};
 
 class Evaluator {
  public:
@@ -81,11 +99,17 @@ class Evaluator {
   CellSource& source() { return source_; }
   DateSystem date_system() const { return source_.workbook().date_system; }
   int sheet() const { return sheet_; }
-  model::CellRef cell() const { return cell_; }
+  model::CellRef cell() const {
+    position_used_ = true;
+    return cell_;
+  }
   bool array_mode() const { return array_mode_; }
   void set_array_mode(bool on) { array_mode_ = on; }
   // For a cell of an array formula: its row and column within the formula's range.
   void set_array_offset(model::CellRef offset) { array_offset_ = offset; }
+  // A tree shared by several cells (a shared formula decoded at its first cell): the distance
+  // from the tree's base to this cell, by which relative references move.
+  void set_shift(model::CellRef shift) { shift_ = shift; }
 
  private:
   Value reference(const Node& n);
@@ -97,13 +121,20 @@ class Evaluator {
   Value elementwise(Op op, const Value& a, const Value& b);
   Value name(const Node& n);
   bool refers_to_other_book(uint16_t ixti) const;
+  Address moved(const Address& a, bool offsets);
 
   CellSource& source_;
   int sheet_;
   model::CellRef cell_;
   bool array_mode_;
   model::CellRef array_offset_;
+  model::CellRef shift_;
   int depth_ = 0;
+  // The value read so far depends on the cell evaluated (its position, implicit intersection).
+  mutable bool position_used_ = false;
+  std::vector<uint16_t> open_names_;
+  // Names whose value depends on this cell, evaluated once per cell (index, array mode).
+  std::map<std::pair<uint16_t, bool>, Value> cell_names_;
 };
 
 // Scalar comparison as the "=" "<" ... operators do: numbers < texts (case-insensitive) < booleans.

@@ -58,7 +58,6 @@ struct Cell {
   CellValue value;  // for a formula cell: its cached result
   uint16_t xf = 15; // index of the cell's XF record (15 is the default cell format)
   std::shared_ptr<Formula> formula;  // null: a constant cell
-  bool dirty = false;  // set by operations; the recalculation engine clears it
 
   bool has_formula() const { return formula != nullptr; }
 };

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "spreadsheet/model/cell_store.h"
+#include "spreadsheet/model/change_log.h"
 #include "spreadsheet/model/sheet_parts.h"
 
 namespace tabrel::model {
@@ -23,6 +24,7 @@ struct Sheet {
   std::u16string code_name;  // CODENAME: the macro project's name of the sheet's module
 
   CellStore cells;
+  ChangeLog changes;                           // cells operations changed, for recalculation
   std::vector<ColumnInfo> columns;             // sorted, not overlapping
   std::map<int, RowInfo> rows;                 // rows with a ROW record
   uint16_t default_column_width = 8;           // DEFCOLWIDTH, in characters

@@ -6,7 +6,7 @@ void set_constant(model::Sheet& sheet, model::CellRef at, model::CellValue value
   model::Cell& cell = sheet.cells.at(at, xf_if_new);
   cell.value = std::move(value);
   cell.formula.reset();
-  cell.dirty = true;
+  sheet.changes.mark(at, sheet.cells.size());
 }
 
 }  // namespace tabrel::ops

@@ -18,7 +18,7 @@ void clear_contents(model::Sheet& sheet, const model::RangeRef& range) {
     model::Cell& cell = *sheet.cells.find(at);
     cell.value = model::CellValue{};
     cell.formula.reset();
-    cell.dirty = true;
+    sheet.changes.mark(at, sheet.cells.size());
   }
 }
 

@@ -76,7 +76,7 @@ TEST(ClearTest, ContentsFormatsAndOutline) {
   ASSERT_NE(a1, nullptr);
   EXPECT_TRUE(a1->value.is_blank());
   EXPECT_FALSE(a1->has_formula());
-  EXPECT_TRUE(a1->dirty);
+  EXPECT_EQ(s.changes.keys(), std::vector<uint32_t>{model::CellStore::key({0, 0})});
   EXPECT_EQ(a1->xf, xf);
 
   clear_formats(wb, s, area(0, 0, 0, 0));
