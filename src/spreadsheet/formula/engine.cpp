@@ -101,8 +101,7 @@ Scalar Engine::cell(int sheet, model::CellRef c) {
     // Not computed yet: the evaluation reading it goes on with the value it holds, and is
     // done again once the cell is computed (or the circle it closes is settled).
     ++unsettled_;
-    if (auto it = pass_->path.find(k); it != pass_->path.end()) pass_->cycle_from = std::min(pass_->cycle_from, it->second);
-    else pass_->waiting_for.push_back(k);
+    if (!closes_circle(*pass_, k)) pass_->waiting_for.push_back(k);
   }
   return to_scalar(found->value);
 }
@@ -118,13 +117,44 @@ void Engine::run(Pass& p, CellKey target) {
       p.stack.pop_back();
       continue;
     }
-    if (p.path.emplace(k, p.stack.size() - 1).second) {
-      work_.longest_stack = std::max(work_.longest_stack, p.stack.size());
-      if (push_precedents(p, k)) continue;
-    }
+    work_.longest_stack = std::max(work_.longest_stack, p.stack.size());
+    if (p.expanded.insert(k).second && push_precedents(p, k)) continue;
     attempt(p, k);
   }
   pass_ = outer;
+}
+
+// Whether the cell under evaluation, reading `read`, closes a circle: `read` is that cell, or
+// waits for it through other waiting cells. The circle's cells are noted.
+bool Engine::closes_circle(Pass& p, CellKey read) {
+  if (!p.circle.empty()) return true;
+  if (read == p.current) {
+    p.circle = {read};
+    return true;
+  }
+  if (!p.waiting.count(read)) return false;
+  // Depth-first through the waits, remembering the way back.
+  std::unordered_map<CellKey, CellKey> came_from{{read, read}};
+  std::vector<CellKey> todo{read};
+  while (!todo.empty()) {
+    const CellKey at = todo.back();
+    todo.pop_back();
+    auto it = p.waiting.find(at);
+    if (it == p.waiting.end()) continue;
+    for (CellKey next : it->second) {
+      ++work_.nodes;
+      if (!came_from.emplace(next, at).second) continue;
+      if (next == p.current) {
+        for (CellKey c = next;; c = came_from.at(c)) {
+          p.circle.push_back(c);
+          if (c == read) break;
+        }
+        return true;
+      }
+      todo.push_back(next);
+    }
+  }
+  return false;
 }
 
 // Pushes the formula cells the formula reads as written that are still to be computed.
@@ -139,7 +169,7 @@ bool Engine::push_precedents(Pass& p, CellKey k) {
     for (int r = a.range.first.row; r <= a.range.last.row; ++r)
       for (int c = a.range.first.col; c <= a.range.last.col; ++c) {
         const CellKey y = cell_key(a.sheet, {r, c});
-        if (!p.path.count(y) && needs(p, y)) p.stack.push_back(y);
+        if (!p.expanded.count(y) && needs(p, y)) p.stack.push_back(y);
       }
   }
   return p.stack.size() != before;
@@ -149,11 +179,11 @@ void Engine::attempt(Pass& p, CellKey k) {
   Info& info = *info_for(k);
   const int sheet = key_sheet(k);
   const model::CellRef c = key_cell(k);
+  p.current = k;
   p.waiting_for.clear();
-  p.cycle_from = std::numeric_limits<size_t>::max();
+  p.circle.clear();
   std::optional<Scalar> result;
   std::string problem;
-  bool circular_name = false;
   ++work_.evaluations;
   try {
     if (info.table) {
@@ -168,15 +198,15 @@ void Engine::attempt(Pass& p, CellKey k) {
     problem = u.reason;
     result.reset();
   } catch (const CircularName&) {
-    circular_name = true;
+    p.circle = {k};
   }
-  if (circular_name || p.cycle_from != std::numeric_limits<size_t>::max()) {
-    settle_circle(p, circular_name ? p.path.at(k) : p.cycle_from);
+  if (!p.circle.empty()) {
+    settle_circle(p);
     return;
   }
   if (!p.waiting_for.empty()) {
-    for (CellKey y : p.waiting_for)
-      if (!p.path.count(y)) p.stack.push_back(y);
+    p.waiting[k] = p.waiting_for;
+    for (CellKey y : p.waiting_for) p.stack.push_back(y);
     return;
   }
   if (!problem.empty() && !p.fresh) {
@@ -198,20 +228,19 @@ void Engine::finish(Pass& p, CellKey k, const std::optional<Scalar>& result) {
     info.computed = epoch_;
     if (result) store(sheet, c, *result);
   }
-  p.path.erase(k);
+  p.expanded.erase(k);
+  p.waiting.erase(k);
   if (!p.stack.empty() && p.stack.back() == k) p.stack.pop_back();
 }
 
-// The cells of the path from `from` up are on one circle: each keeps the value it holds (0 when
-// it holds none), as the spreadsheet leaves circular references with iteration off.
-void Engine::settle_circle(Pass& p, size_t from) {
-  for (size_t i = p.stack.size(); i-- > from;) {
-    const CellKey k = p.stack[i];
-    auto it = p.path.find(k);
-    if (it == p.path.end() || it->second != i) continue;
+// The cells of a circle each keep the value they hold (0 when they hold none), as the
+// spreadsheet leaves circular references with iteration off.
+void Engine::settle_circle(Pass& p) {
+  const std::vector<CellKey> circle = std::move(p.circle);
+  p.circle.clear();
+  for (CellKey k : circle) {
     const model::Cell* cell = find(key_sheet(k), key_cell(k));
-    Scalar kept = cell->value.is_blank() ? Scalar(0.0) : to_scalar(cell->value);
-    finish(p, k, kept);
+    finish(p, k, cell->value.is_blank() ? Scalar(0.0) : to_scalar(cell->value));
   }
 }
 
@@ -350,6 +379,7 @@ size_t Engine::recompute_all() {
 
 std::optional<Scalar> Engine::recompute(int sheet, model::CellRef c) {
   sync();
+  new_recalculation();  // volatile precedents too are computed afresh
   const CellKey k = cell_key(sheet, c);
   Info* info = info_for(k);
   if (!info) return std::nullopt;

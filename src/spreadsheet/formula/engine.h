@@ -8,7 +8,7 @@
 // Cells are computed precedents first from an explicit work stack, never one inside another, so
 // a long chain needs no deep nesting: only one formula's own nesting is on the machine's stack.
 // References found while evaluating (INDIRECT, OFFSET, INDEX, names) are ordered the same way: a
-// formula that read a cell not computed yet is computed again after it. Cells on a circular path
+// formula that read a cell not computed yet is computed again after it. Cells on a circle
 // keep the value they hold (0 when they hold none), as the spreadsheet shows them with iteration
 // off; so does a cell using a defined name that reaches itself. A defined name is decoded once
 // and its value, when it does not depend on the cell using it, computed once per recalculation.
@@ -137,7 +137,8 @@ class Engine : private CellSource {
   bool push_precedents(Pass& p, CellKey k);
   void attempt(Pass& p, CellKey k);
   void finish(Pass& p, CellKey k, const std::optional<Scalar>& result);
-  void settle_circle(Pass& p, size_t from);
+  bool closes_circle(Pass& p, CellKey read);
+  void settle_circle(Pass& p);
   std::optional<Scalar> table_value(int sheet, model::CellRef c, const model::DataTable& t);
   void store(int sheet, model::CellRef c, const Scalar& s);
 

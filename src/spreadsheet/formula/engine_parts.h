@@ -2,10 +2,10 @@
 // The recalculation engine's own records (engine.cpp computes, engine_graph.cpp analyses).
 
 #include <cstdint>
-#include <limits>
 #include <memory>
 #include <optional>
 #include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
 #include "spreadsheet/formula/engine.h"
@@ -38,17 +38,22 @@ struct Engine::NameEntry {
   bool decoded = false;
 };
 
-// Cells computed precedents first. A cell is on the path from when its precedents are pushed
-// above it until it is finished; the path's cells wait for one another, so reading one of them
-// again is a circular reference.
+// Cells computed precedents first. The cells a formula reads as written are pushed above it
+// before it is evaluated (a guess that saves evaluating it twice); a cell whose evaluation read
+// cells not computed yet waits for them, and only these waits prove an order: reading a cell
+// that, through waits, waits for the reader closes a circle.
 struct Engine::Pass {
   bool fresh = false;           // data-table evaluation: every formula afresh, into Engine::fresh_
   CellKey target = 0;
   std::optional<Scalar> target_result;
   std::vector<CellKey> stack;
-  std::unordered_map<CellKey, size_t> path;  // cell -> its stack position
-  std::vector<CellKey> waiting_for;          // read by the evaluation under way before being computed
-  size_t cycle_from = std::numeric_limits<size_t>::max();  // lowest path position it read
+  std::unordered_set<CellKey> expanded;                       // precedents pushed, not finished
+  std::unordered_map<CellKey, std::vector<CellKey>> waiting;  // evaluated, waiting for these
+  // The evaluation under way: its cell, what it read before it was computed, and the circle
+  // it closed (the cells from the one read round to the reader).
+  CellKey current = ~CellKey{0};
+  std::vector<CellKey> waiting_for;
+  std::vector<CellKey> circle;
 };
 
 }  // namespace tabrel::formula

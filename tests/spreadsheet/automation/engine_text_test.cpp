@@ -26,9 +26,9 @@ TEST(EngineTextTest, DisplayedTextFollowsFormatAndWidth) {
   const uint16_t id = wb->styles.intern_format(u"#,##0");
   const uint16_t comma = add_xf(*wb, [&](model::Xf& x) { x.format = id; });
   auto& cells = wb->sheets[0]->cells;
-  cells.put({0, 0}, model::Cell{model::CellValue::number(1234.5), comma, nullptr, false});
-  cells.put({0, 1}, model::Cell{model::CellValue::number(1234567890123.0), comma, nullptr, false});
-  cells.put({0, 2}, model::Cell{model::CellValue::text(u"총 합계"), 15, nullptr, false});
+  cells.put({0, 0}, model::Cell{model::CellValue::number(1234.5), comma, nullptr});
+  cells.put({0, 1}, model::Cell{model::CellValue::number(1234567890123.0), comma, nullptr});
+  cells.put({0, 2}, model::Cell{model::CellValue::text(u"총 합계"), 15, nullptr});
   auto o = open_in_new_instance(std::move(wb));
   EXPECT_TRUE(same_variant(o.app->Range(Variant(u"A1"))->Text(), Variant(u"1,235")));
   EXPECT_EQ(o.app->Range(Variant(u"B1"))->Text().str().find_first_not_of(u'#'), std::u16string::npos);
@@ -127,8 +127,8 @@ TEST(EngineTextTest, CopyAndAutoFillMoveRelativeReferences) {
   const uint16_t bold = add_xf(*wb, [&](model::Xf& x) { x.font = bold_font; });
   auto& cells = wb->sheets[0]->cells;
   for (int r = 2; r < 6; ++r)
-    for (int c = 1; c < 4; ++c) cells.put({r, c}, model::Cell{model::CellValue::number(r + c), 15, nullptr, false});
-  cells.put({0, 0}, model::Cell{model::CellValue::text(u"제목"), bold, nullptr, false});
+    for (int c = 1; c < 4; ++c) cells.put({r, c}, model::Cell{model::CellValue::number(r + c), 15, nullptr});
+  cells.put({0, 0}, model::Cell{model::CellValue::text(u"제목"), bold, nullptr});
   auto o = open_in_new_instance(std::move(wb));
   auto e3 = o.app->Range(Variant(u"E3"));
   e3->SetFormula(Variant(u"=SUM(B3:D3)"));

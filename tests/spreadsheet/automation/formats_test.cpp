@@ -43,7 +43,7 @@ TEST(FontTest, PropertiesOfTheCellFont) {
     f.color = 10;  // red, palette index 10
   });
   const uint16_t xf = add_xf(*wb, [&](model::Xf& x) { x.font = font; });
-  data(*wb).cells.put({0, 0}, model::Cell{model::CellValue::number(1), xf, nullptr, false});
+  data(*wb).cells.put({0, 0}, model::Cell{model::CellValue::number(1), xf, nullptr});
   auto o = open_in_new_instance(std::move(wb));
   auto f = o.app->Range(Variant(u"A1"))->Font();
   EXPECT_TRUE(same_variant(f->Name(), Variant(u"굴림")));
@@ -93,8 +93,8 @@ TEST(InteriorTest, NoFillDiffersFromWhite) {
   auto wb = sample_workbook();
   const uint16_t white = add_xf(*wb, [](model::Xf& x) { x.pattern = 1; x.pattern_color = 9; });
   const uint16_t yellow = add_xf(*wb, [](model::Xf& x) { x.pattern = 1; x.pattern_color = 13; });
-  data(*wb).cells.put({0, 0}, model::Cell{{}, white, nullptr, false});
-  data(*wb).cells.put({0, 1}, model::Cell{{}, yellow, nullptr, false});
+  data(*wb).cells.put({0, 0}, model::Cell{{}, white, nullptr});
+  data(*wb).cells.put({0, 1}, model::Cell{{}, yellow, nullptr});
   auto o = open_in_new_instance(std::move(wb));
   struct Case { const char16_t* address; Variant index; };
   const Case cases[] = {{u"A1", Variant(2)}, {u"B1", Variant(6)}, {u"C1", Variant(-4142)}, {u"A1:B1", Variant::null()}};
@@ -153,7 +153,7 @@ TEST(BordersTest, LineStylesAndWeightsOfEveryStoredStyle) {
   for (const auto& c : cases) {
     auto wb = sample_workbook();
     const uint16_t xf = add_xf(*wb, [&](model::Xf& x) { x.left.style = c.style; });
-    data(*wb).cells.put({1, 1}, model::Cell{{}, xf, nullptr, false});
+    data(*wb).cells.put({1, 1}, model::Cell{{}, xf, nullptr});
     auto o = open_in_new_instance(std::move(wb));
     auto left = o.app->Range(Variant(u"B2"))->Borders(Variant(7));
     EXPECT_TRUE(same_variant(left->LineStyle(), Variant(c.line_style))) << static_cast<int>(c.style);
@@ -168,8 +168,8 @@ TEST(BordersTest, EdgesSharedWithNeighboursDiagonalsAndInsideLines) {
     x.diagonal.style = model::LineStyle::Thin;
     x.diagonal_up = true;
   });
-  data(*wb).cells.put({0, 0}, model::Cell{{}, right, nullptr, false});     // A1 right edge
-  data(*wb).cells.put({4, 4}, model::Cell{{}, diagonal, nullptr, false});  // E5 diagonal up
+  data(*wb).cells.put({0, 0}, model::Cell{{}, right, nullptr});     // A1 right edge
+  data(*wb).cells.put({4, 4}, model::Cell{{}, diagonal, nullptr});  // E5 diagonal up
   auto o = open_in_new_instance(std::move(wb));
   auto line = [&](const char16_t* address, int index) {
     return o.app->Range(Variant(address))->Borders(Variant(index))->LineStyle();
@@ -201,7 +201,7 @@ TEST(AlignmentTest, StoredCodesReadAsConstants) {
       x.horizontal = code;
       x.vertical = code % 5;
     });
-    data(*wb).cells.put({0, 0}, model::Cell{{}, xf, nullptr, false});
+    data(*wb).cells.put({0, 0}, model::Cell{{}, xf, nullptr});
     auto o = open_in_new_instance(std::move(wb));
     auto a1 = o.app->Range(Variant(u"A1"));
     EXPECT_TRUE(same_variant(a1->HorizontalAlignment(), Variant(horizontal[code]))) << int(code);

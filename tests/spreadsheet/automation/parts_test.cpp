@@ -226,7 +226,7 @@ TEST(PhoneticsTest, GuidedStretchesAndVisibility) {
   model::Cell cell;
   cell.value = model::CellValue::rich(model::RichText{u"漢字仮", {}, guide});
   data(*wb).cells.put({0, 0}, cell);
-  data(*wb).cells.put({0, 1}, model::Cell{model::CellValue::text(u"plain"), 15, nullptr, false});
+  data(*wb).cells.put({0, 1}, model::Cell{model::CellValue::text(u"plain"), 15, nullptr});
   auto o = open_in_new_instance(std::move(wb));
   auto a1 = o.app->Range(Variant(u"A1"));
   ASSERT_EQ(a1->Phonetics()->Count(), 2);

@@ -36,12 +36,12 @@ TEST(RangeAddressTest, ParsesAndWritesAddresses) {
 TEST(RangeTest, ValuesOfEveryKind) {
   auto wb = sample_workbook();
   auto& cells = wb->sheets[0]->cells;
-  cells.put({0, 0}, model::Cell{model::CellValue::number(12.5), 15, nullptr, false});
-  cells.put({0, 1}, model::Cell{model::CellValue::text(u"총 합계"), 15, nullptr, false});
-  cells.put({0, 2}, model::Cell{model::CellValue::boolean(true), 15, nullptr, false});
-  cells.put({0, 3}, model::Cell{model::CellValue::error(CellError::Div0), 15, nullptr, false});
+  cells.put({0, 0}, model::Cell{model::CellValue::number(12.5), 15, nullptr});
+  cells.put({0, 1}, model::Cell{model::CellValue::text(u"총 합계"), 15, nullptr});
+  cells.put({0, 2}, model::Cell{model::CellValue::boolean(true), 15, nullptr});
+  cells.put({0, 3}, model::Cell{model::CellValue::error(CellError::Div0), 15, nullptr});
   const uint16_t date = testing::add_xf(*wb, [](model::Xf& x) { x.format = 14; });
-  cells.put({1, 0}, model::Cell{model::CellValue::number(45000), date, nullptr, false});
+  cells.put({1, 0}, model::Cell{model::CellValue::number(45000), date, nullptr});
   auto o = open_in_new_instance(std::move(wb));
   EXPECT_TRUE(same_variant(o.app->Range(Variant(u"A2"))->Value(), Variant::date(45000)));
   EXPECT_TRUE(same_variant(o.app->Range(Variant(u"A2"))->Value2(), Variant(45000.0)));

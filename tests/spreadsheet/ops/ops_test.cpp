@@ -63,7 +63,7 @@ TEST(ClearTest, ContentsFormatsAndOutline) {
   red.pattern = 1;
   red.pattern_color = 10;
   const uint16_t xf = wb.styles.intern_xf(red);
-  s.cells.put({0, 0}, model::Cell{model::CellValue::number(5), xf, std::make_shared<model::Formula>(), false});
+  s.cells.put({0, 0}, model::Cell{model::CellValue::number(5), xf, std::make_shared<model::Formula>()});
   s.merges.push_back(area(0, 0, 0, 2));
   model::CondFormat cf;
   cf.ranges = {area(0, 0, 3, 0)};
@@ -92,7 +92,7 @@ TEST(ClearTest, ContentsFormatsAndOutline) {
 TEST(FormatTest, WholeColumnsChangeTheColumnFormatAndExistingCellsOnly) {
   model::Workbook wb = workbook_with({u"A"});
   model::Sheet& s = *wb.sheets[0];
-  s.cells.put({4, 1}, model::Cell{model::CellValue::number(1), 15, nullptr, false});
+  s.cells.put({4, 1}, model::Cell{model::CellValue::number(1), 15, nullptr});
   change_format(wb, s, area(0, 1, model::kMaxRows - 1, 1), [](model::Xf& x) { x.horizontal = 2; });
   EXPECT_EQ(s.cells.size(), 1u);
   EXPECT_EQ(effective_format(wb, s, {4, 1}).horizontal, 2);
@@ -118,8 +118,8 @@ TEST(DimensionsTest, WidthsHeightsAndHiding) {
 TEST(MergeOpsTest, MergingKeepsTheTopLeftValue) {
   model::Workbook wb = workbook_with({u"A"});
   model::Sheet& s = *wb.sheets[0];
-  s.cells.put({0, 0}, model::Cell{model::CellValue::number(1), 15, nullptr, false});
-  s.cells.put({0, 1}, model::Cell{model::CellValue::number(2), 15, nullptr, false});
+  s.cells.put({0, 0}, model::Cell{model::CellValue::number(1), 15, nullptr});
+  s.cells.put({0, 1}, model::Cell{model::CellValue::number(2), 15, nullptr});
   s.merges.push_back(area(1, 0, 1, 1));
   merge(s, area(0, 0, 1, 1));
   EXPECT_EQ(s.merges, (std::vector<model::RangeRef>{area(0, 0, 1, 1)}));
