@@ -130,6 +130,11 @@ TEST(Recalculation, CircularReferencesKeepTheirValues) {
   f.put("G3", "=SUM(G1:G5)");
   EXPECT_TRUE(same(f.at("D1"), 1.0));
   for (const char* cell : {"E1", "F1", "G3"}) EXPECT_TRUE(same(f.at(cell), 0.0)) << cell;
+  // Naming a cell without reading its value closes no circle.
+  f.put("H1", "=I1+1");
+  f.put("I1", "=ROW(H1)*10+CELL(\"row\",H1)");
+  EXPECT_TRUE(same(f.at("H1"), 12.0));
+  EXPECT_TRUE(same(f.at("I1"), 11.0));
 }
 
 // References found while evaluating are computed first too, and their circles are found.
