@@ -78,12 +78,12 @@ std::vector<Seen> seen(CellStore::const_iterator from, CellStore::const_iterator
 // blank of another format and a value after it.
 CellStore mixed() {
   CellStore s;
-  s.put({0, 0}, Cell{CellValue::number(1), 15, nullptr, false});
+  s.put({0, 0}, Cell{CellValue::number(1), 15, nullptr});
   for (int c = 1; c <= 3; ++c) s.put_blank({0, c}, 20);
   for (int r = 1; r <= 2; ++r)
     for (int c = 0; c < kMaxColumns; ++c) s.put_blank({r, c}, 21);
   s.put_blank({3, 0}, 22);
-  s.put({3, 4}, Cell{CellValue::number(2), 15, nullptr, false});
+  s.put({3, 4}, Cell{CellValue::number(2), 15, nullptr});
   return s;
 }
 
@@ -120,7 +120,7 @@ TEST(CellStore, ChangingACellOfARunSplitsIt) {
   const Case cases[] = {
       {"edit through find", [](CellStore& s) { s.find({1, 7})->value = CellValue::number(7); }, Seen{{1, 7}, 21, false}, all},
       {"edit through at", [](CellStore& s) { s.at({1, 7}).xf = 30; }, Seen{{1, 7}, 30, true}, all},
-      {"put a value", [](CellStore& s) { s.put({1, 7}, Cell{CellValue::number(7), 15, nullptr, false}); }, Seen{{1, 7}, 15, false}, all},
+      {"put a value", [](CellStore& s) { s.put({1, 7}, Cell{CellValue::number(7), 15, nullptr}); }, Seen{{1, 7}, 15, false}, all},
       {"blank of another format", [](CellStore& s) { s.put_blank({1, 7}, 31); }, Seen{{1, 7}, 31, true}, all},
       {"erase", [](CellStore& s) { s.erase({1, 7}); }, std::nullopt, all - 1},
   };
@@ -144,7 +144,7 @@ TEST(CellStore, ChangingACellOfARunSplitsIt) {
 // A later record for a cell replaces an earlier one, whichever kind each is.
 TEST(CellStore, LaterBlanksAndValuesReplaceEarlierOnes) {
   CellStore s;
-  s.put({0, 0}, Cell{CellValue::number(1), 15, nullptr, false});
+  s.put({0, 0}, Cell{CellValue::number(1), 15, nullptr});
   s.put_blank({0, 0}, 20);
   s.put_blank({0, 1}, 20);
   s.put_blank({0, 0}, 21);
