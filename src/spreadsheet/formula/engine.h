@@ -2,8 +2,8 @@
 // Recalculation: cached formula results are used as loaded; a formula cell is recalculated when
 // read if a precedent changed (an operation's entry in Sheet::changes, or mark_changed), if it is
 // volatile (TODAY, NOW, RAND, OFFSET, INDIRECT ... and everything that depends on them: once per
-// recalculation, which a change or a new reading of the clock starts), or if it is a data-table
-// cell and anything changed.
+// recalculation, which a change, a full recalculation or the clock reaching another day starts),
+// or if it is a data-table cell and anything changed.
 //
 // Cells are computed precedents first from an explicit work stack, never one inside another, so
 // a long chain needs no deep nesting: only one formula's own nesting is on the machine's stack.
@@ -153,7 +153,7 @@ class Engine : private CellSource {
   std::vector<NameEntry> names_;
   DependentIndex index_;
   uint64_t epoch_ = 1;        // the current recalculation
-  double clock_seen_ = 0;     // the clock's reading when it started
+  double day_seen_ = 0;       // the clock's day when it started
   std::unordered_map<uint32_t, Value> name_values_;  // names' values in this recalculation
   std::vector<CellKey> pending_;  // cells named by mark_changed, handled at the next read
   Pass* pass_ = nullptr;

@@ -2,6 +2,7 @@
 // references they make, the dependents index, and the changes operations noted.
 
 #include <algorithm>
+#include <cmath>
 
 #include "spreadsheet/formula/cell_formula.h"
 #include "spreadsheet/formula/decode.h"
@@ -317,13 +318,15 @@ void Engine::sync() {
     propagate(std::move(changed));
     if (formulas_changed && any_volatile_) update_volatile_closure();
     new_recalculation();
-    if (any_volatile_) clock_seen_ = now();
+    if (any_volatile_) day_seen_ = std::floor(now());
     return;
   }
+  // Reads alone start a recalculation only on another day: a clock that ticks while a large
+  // volatile workbook is read would otherwise recompute it read after read.
   if (any_volatile_) {
-    const double clock = now();
-    if (clock != clock_seen_) {
-      clock_seen_ = clock;
+    const double day = std::floor(now());
+    if (day != day_seen_) {
+      day_seen_ = day;
       new_recalculation();
     }
   }

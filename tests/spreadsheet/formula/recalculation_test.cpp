@@ -78,6 +78,23 @@ TEST(Recalculation, ReadsAfterAChangeComputeOnlyDependents) {
   }
 }
 
+// A clock that ticks while cells are read starts no recalculation before another day, so
+// reading the dependents of NOW() one by one computes each once.
+TEST(Recalculation, ATickingClockDoesNotRecomputeEveryRead) {
+  constexpr int kCells = 200;
+  double now = 45000.25;
+  auto wb = testing::small_book();
+  Engine engine(*wb, EngineOptions{[&] { return now += 1.0 / 86400; }, {}});
+  engine.set_formula(0, at("A1"), u"=NOW()", Notation::A1);
+  for (int r = 2; r <= kCells; ++r) engine.set_formula(0, at(a(r)), from_utf8("=" + a(r - 1) + "+1"), Notation::A1);
+  const uint64_t evaluations = engine.work().evaluations;
+  for (int r = 1; r <= kCells; ++r) engine.value_of(0, at(a(r)));
+  EXPECT_EQ(engine.work().evaluations, evaluations);
+  now += 1;  // the next day
+  EXPECT_TRUE(same(to_scalar(engine.value_of(0, at(a(kCells)))), now + kCells - 1));
+  EXPECT_EQ(engine.work().evaluations, evaluations + kCells);
+}
+
 // 60 cells share one formula of 250 nested calls, each reading the next row, the last cell
 // volatile: nesting is one formula's, and the shared formula is decoded once.
 TEST(Recalculation, DeepFormulasInALongChainNestOnlyOnce) {
