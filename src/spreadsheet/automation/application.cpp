@@ -1,5 +1,6 @@
 #include "spreadsheet/automation/application.h"
 
+#include "spreadsheet/automation/command_bars.h"
 #include "spreadsheet/automation/errors.h"
 #include "spreadsheet/automation/range.h"
 #include "spreadsheet/automation/selection.h"
@@ -140,6 +141,11 @@ void Application::Quit() {
   session_->books.clear();
   session_->active.reset();
   session_->quit = true;
+}
+
+std::shared_ptr<xl::CommandBars> Application::CommandBars() {
+  session();
+  return std::make_shared<xl::CommandBars>();
 }
 
 }  // namespace tabrel::xl

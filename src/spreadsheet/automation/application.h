@@ -16,6 +16,7 @@ class Worksheet;
 class Sheets;
 class Range;
 class VBE;
+class CommandBars;
 struct Session;
 
 class Application : public Dispatch, public std::enable_shared_from_this<Application> {
@@ -55,6 +56,9 @@ class Application : public Dispatch, public std::enable_shared_from_this<Applica
 
   // The macro editor of the instance, through which code modules are read and edited.
   std::shared_ptr<xl::VBE> VBE();
+
+  // The menu bars and toolbars: application settings every instance shares (command_bars.h).
+  std::shared_ptr<xl::CommandBars> CommandBars();
 
   // Setting CutCopyMode to False empties the clipboard of the active workbook.
   void SetCutCopyMode(const Variant& mode);

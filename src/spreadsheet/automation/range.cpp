@@ -8,6 +8,7 @@
 #include "spreadsheet/automation/engine_text.h"
 #include "spreadsheet/automation/errors.h"
 #include "spreadsheet/automation/fold.h"
+#include "spreadsheet/automation/pivot_tables.h"
 #include "spreadsheet/automation/range_address.h"
 #include "spreadsheet/automation/selection.h"
 #include "spreadsheet/automation/session.h"
@@ -212,6 +213,8 @@ void Range::SetValue(const Variant& value) {
     return;
   }
   if (is_formula_text(value)) return SetFormula(value);
+  // A page field's item cell selects the item typed into it.
+  if (area_.first == area_.last && set_page_item_at(sheet_, area_.first, value)) return;
   const model::CellValue constant = constant_from(value);
   for (int r = area_.first.row; r <= area_.last.row; ++r)
     for (int c = area_.first.col; c <= area_.last.col; ++c)
@@ -264,6 +267,8 @@ void Range::ClearContents() { ops::clear_contents(sheet_.get(), area_); }
 void Range::ClearFormats() { ops::clear_formats(sheet_.workbook(), sheet_.get(), area_); }
 
 void Range::ClearOutline() { ops::clear_outline(sheet_.get(), area_); }
+
+std::shared_ptr<xl::PivotField> Range::PivotField() const { return pivot_field_at(sheet_, area_.first); }
 
 void Range::Clear() {
   ClearContents();

@@ -20,6 +20,7 @@ class Comment;
 class FormatConditions;
 class Phonetics;
 class Phonetic;
+class PivotField;
 
 class Range : public Dispatch, public std::enable_shared_from_this<Range> {
  public:
@@ -126,6 +127,8 @@ class Range : public Dispatch, public std::enable_shared_from_this<Range> {
   void ClearContents();
   void ClearFormats();
   void ClearOutline();
+  // The field of the pivot table under the range's first cell; 1004 outside a pivot table.
+  std::shared_ptr<xl::PivotField> PivotField() const;
   void Clear();
 
   const SheetHandle& sheet() const { return sheet_; }

@@ -10,6 +10,7 @@
 #include "spreadsheet/automation/comment.h"
 #include "spreadsheet/automation/constants.h"
 #include "spreadsheet/automation/errors.h"
+#include "spreadsheet/automation/pivot_tables.h"
 #include "spreadsheet/automation/range.h"
 #include "spreadsheet/automation/range_address.h"
 #include "spreadsheet/automation/selection.h"
@@ -215,5 +216,9 @@ std::shared_ptr<xl::AutoFilter> Worksheet::AutoFilter() {
   if (!handle_.get().autofilter) return nullptr;
   return std::make_shared<xl::AutoFilter>(handle_);
 }
+
+std::shared_ptr<xl::PivotTables> Worksheet::PivotTables() { return std::make_shared<xl::PivotTables>(handle_); }
+
+std::shared_ptr<xl::PivotTable> Worksheet::PivotTables(const Variant& index) { return PivotTables()->Item(index); }
 
 }  // namespace tabrel::xl

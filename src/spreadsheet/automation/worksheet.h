@@ -17,6 +17,8 @@ class Comments;
 class Shapes;
 class AutoFilter;
 class ChartArea;
+class PivotTables;
+class PivotTable;
 
 class Worksheet : public Dispatch, public std::enable_shared_from_this<Worksheet> {
  public:
@@ -61,6 +63,9 @@ class Worksheet : public Dispatch, public std::enable_shared_from_this<Worksheet
   std::shared_ptr<xl::ChartArea> ChartArea();
   // Nothing (nullptr) when the sheet has no AutoFilter.
   std::shared_ptr<xl::AutoFilter> AutoFilter();
+  std::shared_ptr<xl::PivotTables> PivotTables();
+  // PivotTables(i): by position (1-based) or name; 1004 when there is no such table.
+  std::shared_ptr<xl::PivotTable> PivotTables(const Variant& index);
 
   const SheetHandle& handle() const { return handle_; }
 

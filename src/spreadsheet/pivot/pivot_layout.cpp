@@ -1,0 +1,284 @@
+#include "spreadsheet/pivot/pivot_layout.h"
+
+#include <cmath>
+#include <limits>
+
+#include "spreadsheet/pivot/pivot_captions.h"
+
+namespace tabrel::pivot {
+namespace {
+
+constexpr uint16_t kSum = 0, kCount = 1, kAverage = 2, kMax = 3, kMin = 4, kProduct = 5, kCountNumbers = 6,
+                   kStdDev = 7, kStdDevP = 8, kVar = 9, kVarP = 10;
+
+CacheValue text(std::u16string s) {
+  CacheValue v;
+  v.kind = CacheValue::Kind::Text;
+  v.text = std::move(s);
+  return v;
+}
+
+CacheValue number(double d) {
+  CacheValue v;
+  v.kind = CacheValue::Kind::Number;
+  v.number = d;
+  return v;
+}
+
+struct Accumulator {
+  double sum = 0, squares = 0, product = 1;
+  double min = std::numeric_limits<double>::infinity(), max = -std::numeric_limits<double>::infinity();
+  size_t count = 0, numbers = 0;
+
+  void add(const CacheValue& v) {
+    ++count;
+    if (v.kind != CacheValue::Kind::Number) {
+      if (v.kind == CacheValue::Kind::Empty) --count;
+      return;
+    }
+    ++numbers;
+    sum += v.number;
+    squares += v.number * v.number;
+    product *= v.number;
+    min = std::min(min, v.number);
+    max = std::max(max, v.number);
+  }
+
+  // Blank when the group has no record or only blank values; the spreadsheet's error for an
+  // average or a deviation without numbers.
+  CacheValue result(uint16_t function, bool any) const {
+    if (!any || count == 0) return {};
+    const double n = static_cast<double>(numbers);
+    auto variance = [&](bool sample) -> std::optional<double> {
+      const double d = sample ? n - 1 : n;
+      if (d <= 0) return std::nullopt;
+      return std::max(0.0, (squares - sum * sum / n) / d);
+    };
+    auto divide_error = [] {
+      CacheValue e;
+      e.kind = CacheValue::Kind::Error;
+      e.number = 0x07;
+      return e;
+    };
+    switch (function) {
+      case kCount: return number(static_cast<double>(count));
+      case kCountNumbers: return number(n);
+      case kAverage: return numbers == 0 ? divide_error() : number(sum / n);
+      case kMax: return number(numbers == 0 ? 0 : max);
+      case kMin: return number(numbers == 0 ? 0 : min);
+      case kProduct: return number(numbers == 0 ? 0 : product);
+      case kStdDev: case kStdDevP: case kVar: case kVarP: {
+        const auto v = variance(function == kStdDev || function == kVar);
+        if (!v) return divide_error();
+        return number(function == kStdDev || function == kStdDevP ? std::sqrt(*v) : *v);
+      }
+      default: return number(sum);
+    }
+  }
+};
+
+// The shown items of a row or column field: data items in the view's order, not hidden.
+struct Axis {
+  int16_t field = -1;
+  std::vector<int16_t> items;              // view items shown, in order
+  std::vector<int> position_of_cache_item; // cache item -> position in `items`, -1 when not shown
+};
+
+Axis make_axis(const PivotView& view, const PivotCache& cache, int16_t field) {
+  Axis axis;
+  axis.field = field;
+  const auto& cache_items = cache.fields[field].items;
+  axis.position_of_cache_item.assign(cache_items.size(), -1);
+  const auto& items = view.fields[field].items;
+  for (size_t i = 0; i < items.size(); ++i) {
+    const ViewItem& item = items[i];
+    if (item.type != 0) continue;
+    if (item.cache_index < 0 || static_cast<size_t>(item.cache_index) >= cache_items.size())
+      throw PivotError("a view item names a cache item the cache lacks");
+    if (item.hidden) continue;
+    axis.position_of_cache_item[item.cache_index] = static_cast<int>(axis.items.size());
+    axis.items.push_back(static_cast<int16_t>(i));
+  }
+  return axis;
+}
+
+void check_field_in_cache(const PivotCache& cache, int16_t field, bool shared) {
+  if (field < 0 || static_cast<size_t>(field) >= cache.source_fields)
+    throw PivotError("the table uses a field its cache does not carry");
+  if (shared && !cache.fields[field].has_items) throw PivotError("an axis field has no shared items in its cache");
+}
+
+std::vector<int16_t> without_data(const std::vector<int16_t>& fields) {
+  std::vector<int16_t> out;
+  for (int16_t f : fields)
+    if (f != kDataFieldIndex) out.push_back(f);
+  return out;
+}
+
+}  // namespace
+
+std::u16string field_caption(const PivotView& view, const PivotCache& cache, int16_t field) {
+  const auto& caption = view.fields.at(field).caption;
+  if (caption) return *caption;
+  if (static_cast<size_t>(field) >= cache.fields.size()) throw PivotError("the cache lacks a field of the table");
+  return cache.fields[field].name;
+}
+
+CacheValue item_caption(const PivotView& view, const PivotCache& cache, int16_t field, int16_t item) {
+  const ViewItem& vi = view.fields.at(field).items.at(item);
+  if (vi.caption) return text(*vi.caption);
+  const auto& items = cache.fields.at(field).items;
+  if (vi.cache_index < 0 || static_cast<size_t>(vi.cache_index) >= items.size())
+    throw PivotError("a view item names a cache item the cache lacks");
+  const CacheValue& v = items[vi.cache_index];
+  if (v.kind == CacheValue::Kind::Empty) return text(kEmptyItem);
+  return v;
+}
+
+PivotLayout lay_out(const PivotView& view, const PivotCache& cache, const std::vector<int16_t>& page_items) {
+  const auto rows = without_data(view.row_fields);
+  const auto cols = without_data(view.column_fields);
+  if (rows.size() != 1 || cols.size() > 1 || view.data_fields.empty() ||
+      (!cols.empty() && view.data_fields.size() > 1) ||
+      (view.data_fields.size() > 1 && view.data_axis != kAxisColumn))
+    throw PivotError("this arrangement of fields cannot be laid out again");
+  if (page_items.size() != view.page_fields.size()) throw PivotError("one item per page field is needed");
+  if (view.fields.size() > cache.fields.size()) throw PivotError("the table has more fields than its cache");
+
+  check_field_in_cache(cache, rows[0], true);
+  const Axis row_axis = make_axis(view, cache, rows[0]);
+  Axis col_axis;
+  if (!cols.empty()) {
+    check_field_in_cache(cache, cols[0], true);
+    col_axis = make_axis(view, cache, cols[0]);
+  }
+  for (const DataField& d : view.data_fields) check_field_in_cache(cache, d.field, false);
+
+  // The page fields' filters, as cache items.
+  std::vector<std::pair<int16_t, int16_t>> filters;  // field, cache item
+  for (size_t p = 0; p < view.page_fields.size(); ++p) {
+    const int16_t item = page_items[p];
+    const int16_t field = view.page_fields[p].field;
+    if (item == kAllItems) continue;
+    check_field_in_cache(cache, field, true);
+    const auto& items = view.fields[field].items;
+    if (item < 0 || static_cast<size_t>(item) >= items.size()) throw PivotError("no such page item");
+    filters.emplace_back(field, items[item].cache_index);
+  }
+
+  // One pass over the records: the accumulators of every (row, column) cell, row totals,
+  // column totals and the grand total, per data field.
+  const size_t nrow = row_axis.items.size();
+  const size_t ncol = cols.empty() ? 1 : col_axis.items.size();
+  const size_t ndata = view.data_fields.size();
+  std::vector<Accumulator> body((nrow + 1) * (ncol + 1) * ndata);
+  std::vector<bool> seen((nrow + 1) * (ncol + 1), false);
+  std::vector<bool> row_used(nrow, false), col_used(ncol, false);
+  auto slot = [&](size_t r, size_t c) { return r * (ncol + 1) + c; };
+  const size_t records = cache.records();
+  for (size_t rec = 0; rec < records; ++rec) {
+    bool pass = true;
+    for (const auto& [field, item] : filters)
+      if (cache.cells[rec * cache.source_fields + field] != static_cast<uint32_t>(item)) {
+        pass = false;
+        break;
+      }
+    if (!pass) continue;
+    const int r = row_axis.position_of_cache_item[cache.cells[rec * cache.source_fields + rows[0]]];
+    if (r < 0) continue;
+    int c = 0;
+    if (!cols.empty()) {
+      c = col_axis.position_of_cache_item[cache.cells[rec * cache.source_fields + cols[0]]];
+      if (c < 0) continue;
+    }
+    row_used[r] = col_used[c] = true;
+    const size_t cells[4] = {slot(r, c), slot(r, ncol), slot(nrow, c), slot(nrow, ncol)};
+    for (size_t k = 0; k < 4; ++k) {
+      seen[cells[k]] = true;
+      for (size_t d = 0; d < ndata; ++d) body[cells[k] * ndata + d].add(cache.value(rec, view.data_fields[d].field));
+    }
+  }
+
+  const bool show_all_rows = view.fields[rows[0]].show_all_items();
+  const bool show_all_cols = !cols.empty() && view.fields[cols[0]].show_all_items();
+  std::vector<size_t> shown_rows, shown_cols;
+  for (size_t r = 0; r < nrow; ++r)
+    if (row_used[r] || show_all_rows) shown_rows.push_back(r);
+  for (size_t c = 0; c < ncol; ++c)
+    if (cols.empty() || col_used[c] || show_all_cols) shown_cols.push_back(c);
+
+  PivotLayout out;
+  const int top = view.area.first.row, left = view.area.first.col;
+  auto put = [&](int row, int col, CacheValue v) {
+    if (v.kind == CacheValue::Kind::Empty) return;
+    out.cells.push_back({{row, col}, std::move(v), false, 0});
+  };
+  auto put_data = [&](int row, int col, CacheValue v, uint16_t format) {
+    if (v.kind == CacheValue::Kind::Empty) return;
+    out.cells.push_back({{row, col}, std::move(v), true, format});
+  };
+  auto caption_of = [&](const DataField& d) {
+    return d.caption ? *d.caption : data_caption(d.function, cache.fields[d.field].name);
+  };
+
+  // Page fields above the table.
+  for (size_t p = 0; p < view.page_fields.size(); ++p) {
+    const int row = top - 1 - static_cast<int>(view.page_fields.size()) + static_cast<int>(p);
+    const int16_t field = view.page_fields[p].field;
+    put(row, left, text(field_caption(view, cache, field)));
+    put(row, left + 1, page_items[p] == kAllItems ? text(kAllItemsCaption) : item_caption(view, cache, field, page_items[p]));
+  }
+
+  const bool compact = view.compact();
+  const int head = view.first_header_row;
+  const int first_col = view.first_data_col;
+  const bool top_row = head > top;
+  if (top_row) {
+    if (ndata == 1) put(top, left, text(caption_of(view.data_fields[0])));
+    if (!cols.empty()) put(top, first_col, text(compact ? kColumnLabels : field_caption(view, cache, cols[0])));
+  }
+  put(head, left, text(compact ? kRowLabels : field_caption(view, cache, rows[0])));
+  int last_col = first_col;
+  if (!cols.empty()) {
+    int c = first_col;
+    for (size_t k : shown_cols) put(head, c++, item_caption(view, cache, cols[0], col_axis.items[k]));
+    if (view.grand_total_column()) put(head, c++, text(kGrandTotal));
+    last_col = std::max(first_col, c - 1);
+  } else if (top_row && ndata == 1) {
+    put(head, first_col, text(kValuesHeader));
+  } else {
+    for (size_t d = 0; d < ndata; ++d) put(head, first_col + static_cast<int>(d), text(caption_of(view.data_fields[d])));
+    last_col = first_col + static_cast<int>(ndata) - 1;
+  }
+
+  auto put_row = [&](int row, size_t r) {
+    int c = first_col;
+    if (!cols.empty()) {
+      const DataField& d = view.data_fields[0];
+      for (size_t k : shown_cols)
+        put_data(row, c++, body[slot(r, k) * ndata].result(d.function, seen[slot(r, k)]), d.number_format);
+      if (view.grand_total_column())
+        put_data(row, c++, body[slot(r, ncol) * ndata].result(d.function, seen[slot(r, ncol)]), d.number_format);
+    } else {
+      for (size_t d = 0; d < ndata; ++d) {
+        const DataField& df = view.data_fields[d];
+        put_data(row, c++, body[slot(r, 0) * ndata + d].result(df.function, seen[slot(r, 0)]), df.number_format);
+      }
+    }
+  };
+  int row = view.first_data_row;
+  for (size_t r : shown_rows) {
+    put(row, left, item_caption(view, cache, rows[0], row_axis.items[r]));
+    put_row(row, r);
+    ++row;
+  }
+  if (view.grand_total_row()) {
+    put(row, left, text(kGrandTotal));
+    put_row(row, nrow);
+    ++row;
+  }
+  out.area = {{top, left}, {std::max(row - 1, view.first_data_row), std::max(last_col, first_col)}};
+  return out;
+}
+
+}  // namespace tabrel::pivot
