@@ -4,6 +4,7 @@
 #include <map>
 #include <sstream>
 
+#include "analysis_json.h"
 #include "macro_json.h"
 #include "spreadsheet/automation/autoshape_types.h"
 #include "spreadsheet/automation/shape_place.h"
@@ -254,6 +255,7 @@ Object sheet_members(const model::Workbook& book, const model::Sheet& s) {
     filter["filter_mode"] = s.autofilter->filter_mode;
     o["autofilter"] = std::move(filter);
   }
+  add_analysis_json(book, s, o);
   return o;
 }
 

@@ -161,7 +161,7 @@ TEST(PivotPageTest, FailuresLeaveTheStoredCells) {
 TEST(PivotPageTest, SelectionAndCacheSurviveWritingAndReading) {
   auto t = open_table(sales(kRegion, -1, kProduct, {{kAmount, kSum, 0, std::nullopt}}));
   t.select(u"배");
-  const model::Workbook& model = open_workbook(*t.opened.app, *t.sheet->handle().book);
+  const model::Workbook& model = t.opened.book->model();
   auto reopened = testing::open_in_new_instance(xls::read_workbook(xls::write_workbook(model)));
   const auto field = reopened.app->Worksheets(Variant(u"Data"))->PivotTables(Variant::integer(1))->PageRangeCells()->PivotField();
   EXPECT_EQ(field->CurrentPage().to_string(), u"배");
