@@ -72,6 +72,7 @@ struct Accumulator {
         if (!v) return divide_error();
         return number(function == kStdDev || function == kStdDevP ? std::sqrt(*v) : *v);
       }
+      case kSum:
       default: return number(sum);
     }
   }
