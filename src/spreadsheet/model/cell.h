@@ -5,7 +5,6 @@
 #include <cstdint>
 #include <memory>
 #include <string>
-#include <variant>
 #include <vector>
 
 #include "spreadsheet/core/variant.h"
@@ -14,33 +13,58 @@
 
 namespace tabrel::model {
 
-// A cell's value: empty (blank), number, text, boolean or error.
-struct CellValue {
-  using Text = std::shared_ptr<const RichText>;
-  std::variant<std::monostate, double, Text, bool, CellError> data;
+// A cell's value: empty (blank), number, text, boolean or error, in sixteen bytes (a cell of a
+// large sheet is mostly its value).
+class CellValue {
+ public:
+  using Text = SharedText;
 
-  CellValue() = default;
-  static CellValue number(double d) { CellValue v; v.data = d; return v; }
-  static CellValue boolean(bool b) { CellValue v; v.data = b; return v; }
-  static CellValue error(CellError e) { CellValue v; v.data = e; return v; }
+  CellValue() noexcept {}
+  CellValue(const CellValue& other) noexcept { copy_from(other); }
+  CellValue(CellValue&& other) noexcept { move_from(std::move(other)); }
+  CellValue& operator=(const CellValue& other) noexcept;
+  CellValue& operator=(CellValue&& other) noexcept;
+  ~CellValue() { reset(); }
+
+  static CellValue number(double d) { CellValue v; v.kind_ = Kind::Number; v.u_.number = d; return v; }
+  static CellValue boolean(bool b) { CellValue v; v.kind_ = Kind::Bool; v.u_.boolean = b; return v; }
+  static CellValue error(CellError e) { CellValue v; v.kind_ = Kind::Error; v.u_.error = e; return v; }
   static CellValue text(std::u16string s);
   static CellValue rich(RichText t);
-  static CellValue shared(Text t) { CellValue v; v.data = std::move(t); return v; }
+  static CellValue shared(Text t);
 
-  bool is_blank() const { return std::holds_alternative<std::monostate>(data); }
-  bool is_number() const { return std::holds_alternative<double>(data); }
-  bool is_text() const { return std::holds_alternative<Text>(data); }
-  bool is_bool() const { return std::holds_alternative<bool>(data); }
-  bool is_error() const { return std::holds_alternative<CellError>(data); }
-  double as_number() const { return std::get<double>(data); }
-  const RichText& as_rich() const { return *std::get<Text>(data); }
+  bool is_blank() const { return kind_ == Kind::Blank; }
+  bool is_number() const { return kind_ == Kind::Number; }
+  bool is_text() const { return kind_ == Kind::Text; }
+  bool is_bool() const { return kind_ == Kind::Bool; }
+  bool is_error() const { return kind_ == Kind::Error; }
+  double as_number() const { return u_.number; }
+  const RichText& as_rich() const { return *u_.text; }
   const std::u16string& as_text() const { return as_rich().text; }
-  bool as_bool() const { return std::get<bool>(data); }
-  CellError as_error() const { return std::get<CellError>(data); }
+  bool as_bool() const { return u_.boolean; }
+  CellError as_error() const { return u_.error; }
 
   // The value as the automation layer returns it (Range.Value2: numbers as Double).
   Variant to_variant() const;
   bool operator==(const CellValue& o) const;
+
+ private:
+  enum class Kind : uint8_t { Blank, Number, Text, Bool, Error };
+  union Payload {
+    Payload() {}
+    ~Payload() {}
+    double number;
+    Text text;
+    bool boolean;
+    CellError error;
+  };
+  void reset() noexcept;
+  void copy_plain(const CellValue& other) noexcept;
+  void copy_from(const CellValue& other) noexcept;
+  void move_from(CellValue&& other) noexcept;
+
+  Payload u_;
+  Kind kind_ = Kind::Blank;
 };
 
 // A formula as the file stores it: parsed-expression bytes (rgce) and their trailing extra data
@@ -54,8 +78,9 @@ struct Formula {
   friend bool operator==(const Formula&, const Formula&) = default;
 };
 
+// The format sits in the value's spare bytes: a cell takes 32 bytes.
 struct Cell {
-  CellValue value;  // for a formula cell: its cached result
+  [[no_unique_address]] CellValue value;  // for a formula cell: its cached result
   uint16_t xf = 15; // index of the cell's XF record (15 is the default cell format)
   std::shared_ptr<Formula> formula;  // null: a constant cell
 

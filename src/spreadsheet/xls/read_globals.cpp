@@ -125,7 +125,7 @@ class GlobalsReader {
           return;
         }
       }
-      auto shared = std::make_shared<const model::RichText>(std::move(text));
+      auto shared = model::SharedText::make(std::move(text));
       if (is_plain) plain.emplace(shared->text, shared);
       out_.shared_strings.push_back(std::move(shared));
     });
