@@ -4,6 +4,7 @@
 
 #include "spreadsheet/formula/encode.h"
 #include "spreadsheet/formula/parse.h"
+#include "spreadsheet/xls/reader.h"
 #include "spreadsheet/xls/writer.h"
 
 namespace tabrel::bench {
