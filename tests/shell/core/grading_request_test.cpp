@@ -111,7 +111,7 @@ TEST_F(GradingRequestTest, BuiltInTableWithoutGradersFindsNoPaper) {
   Shell plain(dialogs, folder.path(), BuiltInDispatchTable());
   ASSERT_FALSE(plain.Form_Initialize().has_value());
   plain.SelectSeries(1);
-  plain.PickTestNumber(1, 0);
+  plain.PickTestNumber(1, 4);  // a basic-series paper without a grader
   plain.Picture1_MouseUp(0);
   ASSERT_FALSE(dialogs.messages.empty());
   EXPECT_EQ(dialogs.messages.back().text, u"해당하는 문제가 없습니다");

@@ -1,0 +1,11 @@
+#pragma once
+// The basic-series papers, each its constants and check tables.
+
+#include "papers/frame/paper.h"
+
+namespace tabrel::papers {
+
+Paper Basic01();
+Paper Basic02();
+
+}  // namespace tabrel::papers

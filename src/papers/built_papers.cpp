@@ -1,0 +1,12 @@
+#include "papers/built_papers.h"
+
+#include "papers/basic/basic_papers.h"
+
+namespace tabrel::papers {
+
+const std::vector<Paper>& BuiltPapers() {
+  static const std::vector<Paper> papers{Basic01(), Basic02()};
+  return papers;
+}
+
+}  // namespace tabrel::papers

@@ -1,0 +1,37 @@
+#pragma once
+// One problem procedure while it runs: its score, its rows and its sheet switches.
+
+#include <string>
+
+#include "grading/excel_objects.h"
+#include "papers/frame/paper_host.h"
+
+namespace tabrel::papers {
+
+class ProblemRun {
+ public:
+  // `points` is the problem's allotted points as the catalog gives them ("20").
+  ProblemRun(PaperHost& host, const std::u16string& points);
+
+  PaperHost& host() { return host_; }
+  grading::ExcelObjects& excel() { return host_.Excel(); }
+  float score() const { return score_; }
+
+  // One row labelled with the current answer sheet's name; the score goes down by the same
+  // points.
+  void Deduct(float points, const std::u16string& message);
+
+  // The answer sheet at `position` among the answer instance's worksheets, then the target
+  // sheet of the same name. Both variables are emptied first, so a switch that fails leaves no
+  // sheet of an earlier step behind for the next check to read.
+  void SwitchSheets(int position);
+
+  // The problem's close: the total gains the score rounded to two decimals.
+  void Close();
+
+ private:
+  PaperHost& host_;
+  float score_;
+};
+
+}  // namespace tabrel::papers

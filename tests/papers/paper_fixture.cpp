@@ -1,0 +1,70 @@
+#include "papers/paper_fixture.h"
+
+#include <ostream>
+
+#include "spreadsheet/automation/application.h"
+#include "spreadsheet/automation/workbooks.h"
+#include "spreadsheet/core/text.h"
+#include "spreadsheet/xls/writer.h"
+
+namespace tabrel::papers::testing {
+
+void PrintTo(const Row& row, std::ostream* out) {
+  *out << "{" << to_utf8(row.sheet) << " | " << to_utf8(row.points) << " | " << to_utf8(row.text) << "}";
+}
+
+PaperTest::PaperTest(std::u16string file_name, std::u16string password, int series, int item,
+                     shell::DispatchTable table)
+    : ShellTest(std::move(table)),
+      file_name_(std::move(file_name)),
+      password_(std::move(password)),
+      series_(series),
+      item_(item) {}
+
+void PaperTest::SetUp() {
+  ShellTest::SetUp();
+  std::filesystem::create_directories(folder.path() / "정답");
+  std::filesystem::copy_file(std::filesystem::path(TABREL_ANSWER_FOLDER) / AnswerFile().filename(), AnswerFile());
+  shell.SelectSeries(series_);
+  shell.PickTestNumber(series_, item_);
+}
+
+std::filesystem::path PaperTest::AnswerFile() const {
+  return folder.path() / "정답" / shell::PathFromText(file_name_ + u".XLS");
+}
+
+std::filesystem::path PaperTest::MakeTarget(const Change& change, std::u16string password) {
+  auto app = xl::Application::New();
+  auto book = app->Workbooks()->Open(shell::PathText(AnswerFile()), false, password_);
+  change(*book);
+  const auto target = folder.path() / "답안.xls";
+  xls::write_workbook_file(book->model(), target, {password.empty() ? password_ : password});
+  app->Quit();
+  return target;
+}
+
+void PaperTest::Grade(const std::filesystem::path& target) {
+  shell.comtest.Text2.Text = shell::PathText(target);
+  shell.GradeTargetFile();
+}
+
+std::vector<Row> PaperTest::Rows() const {
+  std::vector<Row> rows;
+  for (const auto& item : shell.comtest.ListView1.Items()) {
+    if (item.Column(1) == shell::kTotalRowSheet) continue;
+    rows.push_back({item.Column(1), item.Column(2), item.Column(3)});
+  }
+  return rows;
+}
+
+std::u16string PaperTest::TotalRow() const {
+  const auto& items = shell.comtest.ListView1.Items();
+  if (items.empty() || items.back().Column(1) != shell::kTotalRowSheet) return u"(none)";
+  return items.back().Column(2);
+}
+
+std::u16string PaperTest::Obtained(int problem) const {
+  return shell.comtest.Label1[static_cast<size_t>(problem + 3)].Caption();
+}
+
+}  // namespace tabrel::papers::testing

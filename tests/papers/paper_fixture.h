@@ -1,0 +1,56 @@
+#pragma once
+// A grading request of one paper through the shell: the built answer workbook in a scratch
+// program folder's 정답, a target made from the answer through the automation layer with one
+// change and saved with our writer, and the rows, scores and verdict the request left.
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "shell/core/shell_fixture.h"
+#include "spreadsheet/automation/workbook.h"
+
+namespace tabrel::papers::testing {
+
+using shell::testing::ShellTest;
+
+// A deduction row as the list shows it: sheet, points, text.
+struct Row {
+  std::u16string sheet;
+  std::u16string points;
+  std::u16string text;
+  bool operator==(const Row&) const = default;
+};
+void PrintTo(const Row& row, std::ostream* out);
+
+using Change = std::function<void(xl::Workbook&)>;
+
+class PaperTest : public ShellTest {
+ protected:
+  // `file_name` is the answer's name without ".XLS"; `series` and `item` choose the paper.
+  PaperTest(std::u16string file_name, std::u16string password, int series, int item,
+            shell::DispatchTable table = shell::BuiltInDispatchTable());
+  void SetUp() override;
+
+  // Writes a target: the answer opened in an instance, changed, saved with `password` (the
+  // paper's when empty).
+  std::filesystem::path MakeTarget(const Change& change, std::u16string password = u"");
+  // Grades the file at `target` through the shell's grading request.
+  void Grade(const std::filesystem::path& target);
+
+  // The rows the request left, the shell's total row excluded.
+  std::vector<Row> Rows() const;
+  std::u16string TotalRow() const;  // points column of "총 감점"
+  std::u16string Obtained(int problem) const;
+  std::u16string Total() const { return shell.comtest.Label4.Caption(); }
+
+  std::filesystem::path AnswerFile() const;
+
+  std::u16string file_name_;
+  std::u16string password_;
+  int series_;
+  int item_;
+};
+
+}  // namespace tabrel::papers::testing

@@ -1,0 +1,43 @@
+#pragma once
+// The text source of an answer workbook, one statement a line, fields separated by "|":
+//
+//   password | 5862#9
+//   sheet | 기본작업-1                      a new worksheet; what follows applies to it
+//   row | A3 | 성명 | 부서 | 120 | =SUM(C3:D3)   values from A3 rightward ('text keeps a
+//                                            leading "=" or a number as text; empty = skip)
+//   width | A:F | 12                         column widths in characters
+//   font | A1:G1 | name=굴림 | size=16 | bold | italic | color=5
+//   fill | B3:G3 | 22                        palette index
+//   format | D4:D13 | #,##0"원"              number format code
+//   align | A3:A13 | center                  left, center, right
+//   merge | A1:G1                            merge and centre
+//   border | A3:G13                          thin lines on every edge and inside
+//   style | E4:F12 | Comma [0]
+//   condition | A4:F13 | formula | =$F4>=80 | bold | color=3
+//   condition | B4:B9 | value | between | 10 | 20 | fill=6
+//   name | 목표량 | =기본작업-2!$D$12
+//
+// Blank lines and lines starting with "#" are skipped. Formulas are computed by the engine and
+// their results cached in the file.
+
+#include <filesystem>
+#include <cstdint>
+#include <stdexcept>
+#include <string>
+
+#include <vector>
+
+namespace tabrel::answers {
+
+struct SourceError : std::runtime_error {
+  using std::runtime_error::runtime_error;
+};
+
+// The .xls file a source describes, encrypted with its password. Throws SourceError naming the
+// line for a statement that does not read, and the automation layer's error for one it refuses.
+std::vector<uint8_t> build_answer(const std::string& source);
+
+// Reads `source_file`, builds the workbook and writes it, encrypted with its password.
+void build_answer_file(const std::filesystem::path& source_file, const std::filesystem::path& output);
+
+}  // namespace tabrel::answers
