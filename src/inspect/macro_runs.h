@@ -9,6 +9,13 @@
 
 namespace tabrel::inspect {
 
+// Runs a macro by name in AnswerExcel when `which` is 1, else in TargetExcel after the target's
+// macro code is freed of references to other workbooks (RemoveWorkbookRefsFromMacros with
+// ".xls]"); the instance first selects the sheet at the position of the problem sheet. True
+// when the macro ran without an error; false when it is missing or fails, whatever it did
+// before failing staying in the workbook.
+bool RunWorkbookMacro(ExcelObjects& objects, std::u16string_view macroName, int16_t which);
+
 // Empties startCell:endCell on AnswerSheet when `which` is 1, on TargetSheet otherwise.
 // Failures are ignored.
 void ClearRangeContents(ExcelObjects& objects, std::u16string_view startCell, std::u16string_view endCell,

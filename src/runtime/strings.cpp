@@ -75,12 +75,26 @@ std::vector<std::u16string> Split(std::u16string_view s, std::u16string_view sep
   }
 }
 
+long InStr(long start, std::u16string_view s, std::u16string_view find, Compare compare) {
+  if (compare == Compare::Binary) return InStr(start, s, find);
+  return InStr(start, lower(s), lower(find));  // folding keeps every position
+}
+
 std::u16string Replace(std::u16string_view s, std::u16string_view find, std::u16string_view with) {
+  return Replace(s, find, with, Compare::Binary);
+}
+
+std::u16string Replace(std::u16string_view s, std::u16string_view find, std::u16string_view with, Compare compare) {
   if (find.empty()) return std::u16string(s);
+  // Matches are found in the folded text, whose positions are those of `s`.
+  const std::u16string folded_s = compare == Compare::Text ? lower(s) : std::u16string();
+  const std::u16string folded_find = compare == Compare::Text ? lower(find) : std::u16string();
+  const std::u16string_view haystack = compare == Compare::Text ? std::u16string_view(folded_s) : s;
+  const std::u16string_view needle = compare == Compare::Text ? std::u16string_view(folded_find) : find;
   std::u16string out;
   size_t from = 0;
   while (true) {
-    size_t pos = s.find(find, from);
+    size_t pos = haystack.find(needle, from);
     if (pos == std::u16string_view::npos) break;
     out.append(s.substr(from, pos - from));
     out.append(with);

@@ -25,6 +25,13 @@ std::u16string Right(std::u16string_view s, long length);
 long InStr(std::u16string_view s, std::u16string_view find);
 long InStr(long start, std::u16string_view s, std::u16string_view find);
 
+// The language's comparison modes: binary (letter case counts) and text (it does not).
+enum class Compare { Binary, Text };
+
+// InStr(start, s, find, compare) and Replace(s, find, with, , , compare) with a chosen
+// comparison; with Compare::Text the replaced pieces are found regardless of letter case.
+long InStr(long start, std::u16string_view s, std::u16string_view find, Compare compare);
+
 // Split(s, separator): the pieces between separators; "" gives an empty array (UBound -1).
 std::vector<std::u16string> Split(std::u16string_view s, std::u16string_view separator);
 
@@ -35,6 +42,7 @@ long UBound(const std::vector<T>& v) {
 }
 
 std::u16string Replace(std::u16string_view s, std::u16string_view find, std::u16string_view with);
+std::u16string Replace(std::u16string_view s, std::u16string_view find, std::u16string_view with, Compare compare);
 std::u16string UCase(std::u16string_view s);
 std::u16string LCase(std::u16string_view s);
 

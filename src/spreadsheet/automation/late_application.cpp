@@ -174,7 +174,17 @@ void define_sheet(Tables& tables) {
       .get(u"Top", {}, [](Shape& s, const Args&) { return Variant(s.Top()); })
       .get(u"Width", {}, [](Shape& s, const Args&) { return Variant(s.Width()); })
       .get(u"Height", {}, [](Shape& s, const Args&) { return Variant(s.Height()); })
+      .get(u"Parent", {}, [](Shape& s, const Args&) {
+        s.Name();  // raises once the sheet is gone
+        return object(std::make_shared<Worksheet>(s.sheet()));
+      })
+      .get(u"AlternativeText", {}, [](Shape& s, const Args&) { return Variant(s.AlternativeText()); })
+      .get(u"AutoShapeType", {}, [](Shape& s, const Args&) { return Variant(s.AutoShapeType()); })
+      .get(u"Type", {}, [](Shape& s, const Args&) { return Variant(s.Type()); })
+      .get(u"TextFrame", {}, [](Shape& s, const Args&) { return object(s.TextFrame()); })
       .act(u"Select", {u"Replace"}, [](Shape& s, const Args&) { s.Select(); });
+  Def<TextFrame>(tables).get(u"Characters", {}, [](TextFrame& t, const Args&) { return object(t.Characters()); });
+  Def<Characters>(tables).get(u"Text", {}, [](Characters& c, const Args&) { return Variant(c.Text()); });
   Def<Window>(tables)
       .prop(u"ScrollRow", [](Window& w) { return Variant(w.ScrollRow()); },
             [](Window& w, const Variant& v) { w.SetScrollRow(v); })

@@ -18,8 +18,6 @@ namespace {
 
 using R = Range;
 
-constexpr int kFillDefault = 0, kFillCopy = 1;
-
 // A read-write property of Range given by its getter and setter members.
 void rw(Def<R>& def, std::u16string_view name, Variant (R::*getter)() const, void (R::*setter)(const Variant&)) {
   def.prop(name, [getter](R& r) { return (r.*getter)(); }, [setter](R& r, const Variant& v) { (r.*setter)(v); });
@@ -70,6 +68,8 @@ void define_position(Def<R>& d) {
       })
       .get(u"Resize", {u"RowSize", u"ColumnSize"}, [](R& r, const Args& x) { return object(r.Resize(x[0], x[1])); })
       .get(u"MergeArea", {}, [](R& r, const Args&) { return object(r.MergeArea()); })
+      .get(u"End", {u"Direction"}, [](R& r, const Args& x) { return object(r.End(x[0])); })
+      .get(u"CurrentRegion", {}, [](R& r, const Args&) { return object(r.CurrentRegion()); })
       .act(u"Select", {}, [](R& r, const Args&) { r.Select(); })
       .act(u"Activate", {}, [](R& r, const Args&) { r.Activate(); });
 }
@@ -128,11 +128,7 @@ void define_edits(Def<R>& d) {
   d.act(u"Copy", {u"Destination"}, [](R& r, const Args& x) { r.Copy(x[0]); })
       .act(u"PasteSpecial", {u"Paste", u"Operation", u"SkipBlanks", u"Transpose"},
            [](R& r, const Args& x) { r.PasteSpecial(x[0]); })
-      .act(u"AutoFill", {u"Destination", u"Type"}, [](R& r, const Args& x) {
-        // Copies only: a series (xlFillSeries, days, months ...) is not filled in yet.
-        if (!omitted(x[1]) && x[1].to_long() != kFillDefault && x[1].to_long() != kFillCopy) raise(Fault::NoSuchMember);
-        r.AutoFill(x[0]);
-      })
+      .act(u"AutoFill", {u"Destination", u"Type"}, [](R& r, const Args& x) { r.AutoFill(x[0], x[1]); })
       .act(u"ClearContents", {}, [](R& r, const Args&) { r.ClearContents(); })
       .act(u"ClearFormats", {}, [](R& r, const Args&) { r.ClearFormats(); })
       .act(u"ClearOutline", {}, [](R& r, const Args&) { r.ClearOutline(); })

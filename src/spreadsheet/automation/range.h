@@ -120,9 +120,17 @@ class Range : public Dispatch, public std::enable_shared_from_this<Range> {
   // Pastes the clipboard here: xlPasteAll, xlPasteValues, xlPasteFormulas, xlPasteFormats or
   // xlPasteColumnWidths.
   void PasteSpecial(const Variant& paste = {});
-  // Fills `destination`, which starts with this range and extends it down or right, with
-  // copies of it (series are not extended).
-  void AutoFill(const Variant& destination);
+  // Fills `destination`, which holds this range at one end and extends it down, up, right or
+  // left, as the fill handle does: formats and formulas tiled, series extended (fill_series.h);
+  // `type` is an xlFill... value (xlGrowthTrend is not supported: 438).
+  void AutoFill(const Variant& destination, const Variant& type = {});
+
+  // The cell that Ctrl with an arrow key reaches from the first cell (xlUp, xlDown, xlToLeft,
+  // xlToRight): the edge of the block of filled cells it stands in, or the next filled cell,
+  // or the sheet's edge.
+  std::shared_ptr<xl::Range> End(const Variant& direction) const;
+  // The rectangle of filled cells around the first cell, bounded by empty rows and columns.
+  std::shared_ptr<xl::Range> CurrentRegion() const;
 
   void ClearContents();
   void ClearFormats();

@@ -2,10 +2,14 @@
 // destination or through the instance's clipboard, and filling a range from its first cells.
 #include "spreadsheet/automation/arguments.h"
 #include "spreadsheet/automation/cell_copies.h"
+#include "spreadsheet/automation/engine_text.h"
 #include "spreadsheet/automation/errors.h"
+#include "spreadsheet/automation/fill_series.h"
 #include "spreadsheet/automation/range.h"
 #include "spreadsheet/automation/session.h"
 #include "spreadsheet/automation/shape_place.h"
+#include "spreadsheet/numfmt/format.h"
+#include "spreadsheet/numfmt/format_error.h"
 #include "spreadsheet/ops/dimensions.h"
 
 namespace tabrel::xl {
@@ -69,6 +73,50 @@ void copy_cells(const SheetHandle& from, const model::RangeRef& source, const Sh
   }
 }
 
+bool shown_as_date(const model::Workbook& wb, uint16_t xf) {
+  if (xf >= wb.styles.xfs.size()) return false;
+  try {
+    return numfmt::Format::compile(number_format(wb, wb.styles.xfs[xf].format)).is_date();
+  } catch (const numfmt::FormatError&) {
+    return false;
+  }
+}
+
+// Fills `target` from `source` line by line: each line (a column when `along_rows`) tiles its
+// source cells with their formats and formulas and writes the series values of FillLine.
+void fill_lines(const SheetHandle& sheet, const model::RangeRef& source, const model::RangeRef& target,
+                bool along_rows, bool forward, FillType type) {
+  const model::Workbook& wb = sheet.workbook();
+  const int length = along_rows ? source.rows() : source.cols();
+  const int lines = along_rows ? source.cols() : source.rows();
+  const int span = along_rows ? target.rows() : target.cols();
+  const bool formats = type != FillType::Values, values = type != FillType::Formats;
+  for (int line = 0; line < lines; ++line) {
+    // Positions count from the source's first cell in the fill's direction.
+    const model::CellRef start = forward ? source.first : source.last;
+    const int step = forward ? 1 : -1;
+    auto cell_at = [&](int k) {
+      return along_rows ? model::CellRef{start.row + step * k, source.first.col + line}
+                        : model::CellRef{source.first.row + line, start.col + step * k};
+    };
+    std::vector<CellCopy> copies;
+    std::vector<FillItem> items;
+    for (int k = 0; k < length; ++k) {
+      copies.push_back(read_cell(sheet, cell_at(k)));
+      items.push_back(FillItem{copies.back().value, !copies.back().formula_r1c1.empty(), shown_as_date(wb, copies.back().xf)});
+    }
+    const FillLine series(std::move(items), type, wb.date_system);
+    for (int k = length; k < span; ++k) {
+      CellCopy copy = copies[static_cast<size_t>(k % length)];
+      if (auto value = series.value_at(k)) {
+        copy.value = *value;
+        copy.formula_r1c1.clear();
+      }
+      write_cell(sheet, cell_at(k), copy, formats, values);
+    }
+  }
+}
+
 std::shared_ptr<Range> range_argument(const Variant& v) {
   auto range = v.is_object() ? std::dynamic_pointer_cast<Range>(v.object()) : nullptr;
   if (!range) raise(Fault::MethodFailed);
@@ -96,15 +144,21 @@ void Range::PasteSpecial(const Variant& paste) {
   copy_cells(origin, clip->area, sheet_, paste_area(clip->area, area_), parts);
 }
 
-void Range::AutoFill(const Variant& destination) {
+void Range::AutoFill(const Variant& destination, const Variant& type) {
   sheet_.get();
   const model::RangeRef area = range_argument(destination)->area();
-  // The destination starts with this range and extends it down or right.
-  const bool rows_grow = area.cols() == area_.cols();
-  const bool cols_grow = area.rows() == area_.rows();
-  if (!(rows_grow || cols_grow) || !(area.first == area_.first) || !area.contains(area_.last))
+  const FillType fill = omitted(type) ? FillType::Default : static_cast<FillType>(type.to_long());
+  if (fill < FillType::Default || fill > FillType::LinearTrend) raise(Fault::NoSuchMember);
+  // The destination holds this range at one of its ends and extends it along rows or columns.
+  const bool down = area.first == area_.first && area.cols() == area_.cols();
+  const bool right = area.first == area_.first && area.rows() == area_.rows();
+  const bool up = area.last == area_.last && area.cols() == area_.cols();
+  const bool left = area.last == area_.last && area.rows() == area_.rows();
+  if (!(down || right || up || left) || !area.contains(area_.first) || !area.contains(area_.last))
     raise(Fault::MethodFailed);
-  copy_cells(sheet_, area_, sheet_, area, PasteParts{}, area_);
+  const bool along_rows = (down || up) && area.rows() != area_.rows();
+  const bool forward = along_rows ? area.first.row == area_.first.row : area.first.col == area_.first.col;
+  fill_lines(sheet_, area_, area, along_rows, forward, fill);
 }
 
 }  // namespace tabrel::xl

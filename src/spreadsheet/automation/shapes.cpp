@@ -81,6 +81,19 @@ std::u16string Shape::AlternativeText() const { return get().alternative_text; }
 
 int Shape::AutoShapeType() const { return autoshape_type(get().autoshape_type); }
 
+int Shape::Type() const {
+  constexpr int kAutoShape = 1, kChart = 3, kComment = 4, kFormControl = 8, kLine = 9, kPicture = 13, kTextBox = 17;
+  switch (get().object_type) {
+    case 1: return kLine;
+    case 5: return kChart;
+    case 6: return kTextBox;
+    case 8: return kPicture;
+    case 25: return kComment;
+    case 7: case 11: case 12: case 14: case 16: case 17: case 18: case 20: return kFormControl;
+    default: return kAutoShape;
+  }
+}
+
 std::shared_ptr<xl::TextFrame> Shape::TextFrame() const {
   get();
   return std::make_shared<xl::TextFrame>(shared_from_this());

@@ -39,6 +39,9 @@ class Shape : public Dispatch, public std::enable_shared_from_this<Shape> {
   void SetOnAction(const std::u16string& macro);
   std::u16string AlternativeText() const;
   int AutoShapeType() const;
+  // The office shape kind: 8 form control (a button), 13 picture, 17 text box, 4 comment,
+  // 3 chart, 9 line, 1 any other drawn shape.
+  int Type() const;
   std::shared_ptr<xl::TextFrame> TextFrame() const;
   double Left() const;
   double Top() const;
