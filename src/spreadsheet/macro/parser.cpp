@@ -132,6 +132,35 @@ class Parser {
     return here() - 1;
   }
   Instr& at_instr(int i) { return code()[static_cast<size_t>(i)]; }
+  // An instruction a failed statement emitted before its operand was read must not run with
+  // the operand missing: it fails when reached, like any construct that could not be read.
+  void disarm_incomplete(int first, const std::u16string& what) {
+    for (int i = first; i < here(); ++i) {
+      Instr& in = at_instr(i);
+      if (operands_complete(in)) continue;
+      in.op = Op::Unsupported;
+      in.text = what;
+    }
+  }
+  static bool operands_complete(const Instr& in) {
+    switch (in.op) {
+      case Op::Let:
+      case Op::Set:
+      case Op::ForEachInit: return in.a && in.b;
+      case Op::ForInit: return in.a && in.b && in.c;
+      case Op::Eval:
+      case Op::JumpIfFalse:
+      case Op::JumpIfTrue:
+      case Op::ForNext:
+      case Op::ForEachNext:
+      case Op::WithBegin:
+      case Op::SelectBegin:
+      case Op::ReDim:
+      case Op::DimArray:
+      case Op::Erase: return in.a != nullptr;
+      default: return true;
+    }
+  }
   int hidden_slot() {
     if (!proc_) fail(u"statement outside a procedure");
     return static_cast<int>(proc_->params.size()) + hidden_++;
@@ -528,6 +557,7 @@ class Parser {
     // A block statement that fails part way keeps what it emitted; jumps it left unpatched are
     // caught by the binder. Its loop and With context is dropped.
     const size_t loops = loops_.size(), withs = with_slots_.size();
+    const int first = here();
     try {
       statement();
       if (!at_statement_end()) fail(u"unexpected " + peek().text);
@@ -536,6 +566,7 @@ class Parser {
       with_slots_.resize(std::min(with_slots_.size(), withs));
       pending_next_ = 0;
       while (!at(Tok::Newline) && !at(Tok::End)) next();
+      disarm_incomplete(first, text_from(start));
       unsupported(text_from(start), line);
     }
   }
@@ -758,11 +789,13 @@ class Parser {
   void statement_guarded_inline() {
     const size_t start = p_;
     const uint32_t line = peek().line;
+    const int first = here();
     try {
       statement();
       if (!at_statement_end()) fail(u"unexpected " + peek().text);
     } catch (const ParseError&) {
       while (!at(Tok::Newline) && !at(Tok::End)) next();
+      disarm_incomplete(first, text_from(start));
       unsupported(text_from(start), line);
     }
   }

@@ -96,6 +96,12 @@ TEST(LanguageTest, ErrorHandling) {
   EXPECT_EQ(out.error, 11);
   out = function_result(u"On Error GoTo 0\nErr.Raise 5");
   EXPECT_EQ(out.error, 5);
+  // A statement that cannot be read fails when it is reached, even when part of it was read.
+  for (const char16_t* body : {u"F = 1\nx = (1 2)", u"F = 1\nDo While (1 2)\nLoop", u"F = 1\nFor i = 1 To (2 3)\nNext",
+                               u"F = 1\nSelect Case (1 2)\nCase 1\nEnd Select", u"F = 1\nWith (1 2)\nEnd With"}) {
+    out = function_result(body);
+    EXPECT_FALSE(out.ok) << to_utf8(body);
+  }
 }
 
 TEST(LanguageTest, ProceduresArgumentsAndModuleState) {
