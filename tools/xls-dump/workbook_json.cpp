@@ -5,6 +5,7 @@
 #include <sstream>
 
 #include "analysis_json.h"
+#include "chart_json.h"
 #include "macro_json.h"
 #include "spreadsheet/automation/autoshape_types.h"
 #include "spreadsheet/automation/shape_place.h"
@@ -247,6 +248,10 @@ Object sheet_members(const model::Workbook& book, const model::Sheet& s) {
   o["problems"] = std::move(problems);
   o["conditional_formats"] = conditional_formats_json(s);
   o["embedded_charts"] = static_cast<long long>(s.embedded_charts.size());
+  Array charts;
+  for (const auto& c : s.embedded_charts) charts.push_back(chart_json(book, c.chart));
+  if (s.kind == model::SheetKind::ChartSheet) charts.push_back(chart_json(book, s.chart.chart));
+  if (!charts.empty()) o["charts"] = std::move(charts);
   if (s.autofilter) {
     Object filter;
     const auto& r = s.autofilter->range;

@@ -1,4 +1,5 @@
 #include "spreadsheet/automation/application.h"
+#include "spreadsheet/automation/chart_objects.h"
 
 #include "spreadsheet/automation/command_bars.h"
 #include "spreadsheet/automation/errors.h"
@@ -59,6 +60,8 @@ std::shared_ptr<xl::Range> Application::ActiveCell() {
   const model::CellRef cell = active_cell(sheet->handle().get());
   return std::make_shared<xl::Range>(sheet->handle(), model::RangeRef{cell, cell});
 }
+
+std::shared_ptr<xl::Chart> Application::ActiveChart() { return active_chart(shared_from_this()); }
 
 std::shared_ptr<Dispatch> Application::Selection() {
   auto sheet = ActiveSheet();

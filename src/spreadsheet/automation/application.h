@@ -17,6 +17,7 @@ class Sheets;
 class Range;
 class VBE;
 class CommandBars;
+class Chart;
 struct Session;
 
 class Application : public Dispatch, public std::enable_shared_from_this<Application> {
@@ -35,6 +36,9 @@ class Application : public Dispatch, public std::enable_shared_from_this<Applica
   std::shared_ptr<xl::Workbook> ActiveWorkbook();
   std::shared_ptr<Worksheet> ActiveSheet();
   std::shared_ptr<xl::Range> ActiveCell();
+  // The chart activated last on the active sheet, or the active chart sheet's chart; Nothing
+  // (nullptr) when cells or a shape were selected since.
+  std::shared_ptr<xl::Chart> ActiveChart();
   // The selected object: a Range while cells are selected; Nothing when no workbook is open.
   std::shared_ptr<Dispatch> Selection();
 

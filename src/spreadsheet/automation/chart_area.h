@@ -1,24 +1,34 @@
 #pragma once
-// The chart area of a chart sheet: the frame around the whole chart. The Korean spreadsheet
-// names it "차트 영역".
+// The chart area: the frame around the whole chart. The Korean spreadsheet names it
+// "차트 영역".
 
+#include <memory>
 #include <string>
 
-#include "spreadsheet/automation/sheet_handle.h"
+#include "spreadsheet/automation/chart.h"
 #include "spreadsheet/core/variant.h"
 
 namespace tabrel::xl {
 
+class ChartColor;
+
 class ChartArea : public Dispatch {
  public:
-  explicit ChartArea(SheetHandle sheet);
+  explicit ChartArea(ChartHandle chart);
   std::u16string type_name() const override { return u"ChartArea"; }
 
-  // Raises once the chart sheet is deleted or its workbook closed.
+  // Raises once the chart's sheet is deleted or its workbook closed.
   std::u16string Name() const;
+  // Whether the chart's fonts scale with the chart. A file of this format keeps font-scaling
+  // records (Fbi) for the chart's fonts when they scale; a chart without them does not scale,
+  // which is what AutoScaleFont reads as False.
+  bool AutoScaleFont() const;
+  bool Shadow() const;
+  std::shared_ptr<ChartColor> Interior() const;
+  std::shared_ptr<ChartColor> Border() const;
 
  private:
-  SheetHandle sheet_;
+  ChartHandle chart_;
 };
 
 }  // namespace tabrel::xl

@@ -156,6 +156,7 @@ void Range::Select() {
   const auto merged = sheet.merge_area(area_.first);
   set_selection(sheet, area, merged ? merged->first : area_.first);
   sheet_.book->shape_sheet = nullptr;
+  sheet_.book->chart_sheet = nullptr;
 }
 
 void Range::Activate() {
@@ -169,6 +170,7 @@ void Range::Activate() {
   if (one_cell && selected.contains(cell.first) && selected.contains(cell.last)) {
     set_selection(sheet, selected, cell.first);
     sheet_.book->shape_sheet = nullptr;
+    sheet_.book->chart_sheet = nullptr;
     return;
   }
   Select();

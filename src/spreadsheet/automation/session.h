@@ -36,6 +36,9 @@ struct Book {
   // A drawn object selected in place of cells (Shape.Select), until cells are selected again.
   const model::Sheet* shape_sheet = nullptr;
   size_t shape_index = 0;
+  // The chart object activated last (ChartObject.Activate), until cells or a shape are selected.
+  const model::Sheet* chart_sheet = nullptr;
+  size_t chart_drawing = 0;
   std::optional<Clipboard> clipboard;
   std::map<const model::Sheet*, SortSettings> sorts;  // each worksheet's Sort object
 };

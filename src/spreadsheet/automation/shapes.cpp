@@ -27,13 +27,17 @@ constexpr std::array<std::pair<uint16_t, const char16_t*>, 20> kKindNames = {{
     {18, u"List Box"},  {19, u"Group Box"},     {20, u"Drop Down"}, {25, u"Comment"},   {30, u"AutoShape"},
 }};
 
-std::u16string shape_name(const model::DrawingObject& d) {
+}  // namespace
+
+std::u16string drawing_name(const model::DrawingObject& d) {
   if (!d.name.empty()) return d.name;
   std::u16string kind = u"Object";
   for (const auto& [type, word] : kKindNames)
     if (type == d.object_type) kind = word;
   return kind + u" " + from_utf8(std::to_string(d.object_id));
 }
+
+namespace {
 
 layout::PointRect place_of(const SheetHandle& handle, const model::DrawingObject& d) {
   return shape_place(handle.workbook(), handle.get(), d);
@@ -53,7 +57,7 @@ std::shared_ptr<Shape> Shapes::Item(const Variant& index) const {
     return std::make_shared<Shape>(sheet_, static_cast<size_t>(*key.number - 1));
   }
   for (size_t i = 0; i < drawings.size(); ++i)
-    if (equals_ignore_case(shape_name(drawings[i]), key.name)) return std::make_shared<Shape>(sheet_, i);
+    if (equals_ignore_case(drawing_name(drawings[i]), key.name)) return std::make_shared<Shape>(sheet_, i);
   raise(Fault::InvalidArgument);
 }
 
@@ -65,7 +69,7 @@ const model::DrawingObject& Shape::get() const {
   return drawings[index_];
 }
 
-std::u16string Shape::Name() const { return shape_name(get()); }
+std::u16string Shape::Name() const { return drawing_name(get()); }
 std::u16string Shape::OnAction() const { return get().macro; }
 
 // The stored macro formula named the old macro; dropping it makes the file writer encode the
@@ -118,6 +122,7 @@ void Shape::Select() {
     raise(Fault::MethodFailed);
   sheet_.book->shape_sheet = &sheet;
   sheet_.book->shape_index = index_;
+  sheet_.book->chart_sheet = nullptr;
 }
 
 std::shared_ptr<xl::Characters> TextFrame::Characters() const {

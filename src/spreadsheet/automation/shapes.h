@@ -16,6 +16,9 @@ class TextFrame;
 class Characters;
 class Adjustments;
 
+// A drawn object's name: its own, else its kind and object number ("Chart 3", "Button 1").
+std::u16string drawing_name(const model::DrawingObject& d);
+
 class Shapes : public Dispatch {
  public:
   explicit Shapes(SheetHandle sheet);

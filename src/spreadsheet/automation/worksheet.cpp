@@ -6,7 +6,8 @@
 #include "spreadsheet/automation/autofilter.h"
 #include "spreadsheet/automation/calculation.h"
 #include "spreadsheet/automation/chart_area.h"
-#include "spreadsheet/automation/chart_kind.h"
+#include "spreadsheet/automation/chart_objects.h"
+#include "spreadsheet/charts/chart_type.h"
 #include "spreadsheet/automation/comment.h"
 #include "spreadsheet/automation/constants.h"
 #include "spreadsheet/automation/errors.h"
@@ -90,7 +91,7 @@ int Worksheet::Type() const {
   const model::Sheet& sheet = handle_.get();
   switch (sheet.kind) {
     case model::SheetKind::Worksheet: return kXlWorksheet;
-    case model::SheetKind::ChartSheet: return chart_type_number(sheet.chart);
+    case model::SheetKind::ChartSheet: return charts::older_type_number(sheet.chart.chart);
     case model::SheetKind::MacroSheet: return kXlExcel4MacroSheet;
     case model::SheetKind::DialogSheet: return kXlDialogSheet;
   }
@@ -127,12 +128,14 @@ void Worksheet::Select(bool replace) {
   model::Sheet& sheet = handle_.get();
   if (!visible(sheet) || handle_.app->session().active != handle_.book) raise(Fault::SheetSelectFailed);
   make_active(handle_.workbook(), sheet, replace);
+  handle_.book->chart_sheet = nullptr;
 }
 
 void Worksheet::Activate() {
   model::Sheet& sheet = handle_.get();
   if (!visible(sheet) || handle_.app->session().active != handle_.book) raise(Fault::SheetActivateFailed);
   make_active(handle_.workbook(), sheet, !sheet.view.selected);
+  handle_.book->chart_sheet = nullptr;
 }
 
 void Worksheet::Delete() {
@@ -199,7 +202,17 @@ void Worksheet::Paste(const Variant& destination) {
 
 std::shared_ptr<xl::ChartArea> Worksheet::ChartArea() {
   if (handle_.get().kind != model::SheetKind::ChartSheet) raise(Fault::NoSuchMember);
-  return std::make_shared<xl::ChartArea>(handle_);
+  return std::make_shared<xl::ChartArea>(ChartHandle{handle_, -1});
+}
+
+std::shared_ptr<xl::ChartObjects> Worksheet::ChartObjects() {
+  if (handle_.get().kind != model::SheetKind::Worksheet) raise(Fault::NoSuchMember);
+  return std::make_shared<xl::ChartObjects>(handle_);
+}
+
+std::shared_ptr<xl::Chart> Worksheet::ChartSheet() {
+  if (handle_.get().kind != model::SheetKind::ChartSheet) raise(Fault::NoSuchMember);
+  return std::make_shared<xl::Chart>(ChartHandle{handle_, -1});
 }
 
 std::shared_ptr<xl::Comments> Worksheet::Comments() {

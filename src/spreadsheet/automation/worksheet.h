@@ -19,6 +19,8 @@ class AutoFilter;
 class ChartArea;
 class PivotTables;
 class PivotTable;
+class ChartObjects;
+class Chart;
 
 class Worksheet : public Dispatch, public std::enable_shared_from_this<Worksheet> {
  public:
@@ -61,6 +63,10 @@ class Worksheet : public Dispatch, public std::enable_shared_from_this<Worksheet
   std::shared_ptr<xl::Shapes> Shapes();
   // The chart area of a chart sheet; a worksheet has none and raises 438.
   std::shared_ptr<xl::ChartArea> ChartArea();
+  std::shared_ptr<xl::ChartObjects> ChartObjects();
+  // A chart sheet as its chart, through which its chart members are read (SeriesCollection,
+  // Axes, Legend ...); a worksheet raises 438.
+  std::shared_ptr<xl::Chart> ChartSheet();
   // Nothing (nullptr) when the sheet has no AutoFilter.
   std::shared_ptr<xl::AutoFilter> AutoFilter();
   std::shared_ptr<xl::PivotTables> PivotTables();

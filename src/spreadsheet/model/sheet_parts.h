@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "spreadsheet/model/cell_ref.h"
+#include "spreadsheet/model/chart.h"
 #include "spreadsheet/model/raw_record.h"
 #include "spreadsheet/model/rich_text.h"
 #include "spreadsheet/model/styles.h"
@@ -208,22 +209,11 @@ struct DataTable {
   bool row_input() const { return (flags & 0x04) != 0; }
 };
 
-// The kind of a chart group: the record that opens the group's chart type.
-enum class ChartGroupKind : uint8_t { None, Bar, Line, Pie, Area, Scatter, Radar, RadarArea, Surface, BarOfPie };
-
-// What the file reader decoded of a chart's records.
-struct ChartSummary {
-  ChartGroupKind first_group = ChartGroupKind::None;  // None: no chart group was read
-  bool three_d = false;      // the chart has a 3-D view
-  bool transposed = false;   // bars of the first group run horizontally
-  bool has_hole = false;     // the first group is a pie with a hole in its middle (doughnut)
-};
-
 // An embedded chart or the content of a chart sheet: its records as stored, BOF..EOF of the
 // chart substream (the writer writes them back), and what the reader decoded of them.
 struct ChartData {
   std::vector<RawRecord> records;
-  ChartSummary summary;
+  Chart chart;
 };
 
 }  // namespace tabrel::model

@@ -1,15 +1,16 @@
 #pragma once
-// Decodes what the automation layer reads of a chart from its substream's records.
+// Decodes a chart substream's records (BOF .. EOF, as stored) into the chart model: groups,
+// series with their links and cached values, data formats, labels, axes, titles, legend, data
+// table, plot area, walls and frames. A record too short for its fields is left out and named
+// among the chart's problems; the rest of the chart is still read.
 
 #include <span>
 
+#include "spreadsheet/model/chart.h"
 #include "spreadsheet/model/raw_record.h"
-#include "spreadsheet/model/sheet_parts.h"
 
 namespace tabrel::xls {
 
-// The first chart group's kind and flags, and whether the chart is 3-D. A record too short for a
-// field reads that field as 0, as the spreadsheet shows a damaged chart with its defaults.
-model::ChartSummary summarize_chart(std::span<const model::RawRecord> records);
+model::Chart read_chart(std::span<const model::RawRecord> records);
 
 }  // namespace tabrel::xls

@@ -30,7 +30,7 @@ void read_substream_rest(biff::RecordReader& reader, const biff::Record& bof, mo
     if (rec.type == biff::rt::Eof) --depth;
     out.records.push_back(take_raw_record(rec));
   }
-  out.summary = summarize_chart(out.records);
+  out.chart = read_chart(out.records);
 }
 
 }  // namespace tabrel::xls

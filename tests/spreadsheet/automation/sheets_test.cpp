@@ -72,12 +72,15 @@ TEST(SheetsTest, ChartSheetAnswersItsChartAreaAndWorksheetsRaise) {
   EXPECT_EQ(o.app->Sheets()->Count(), 4);
 }
 
-// A chart sheet's Type is its chart's older type number, from the reader's summary of the first
-// chart group.
+// A chart sheet's Type is its chart's older type number, from its first chart group (kind, 3-D
+// view, bars laid horizontally, a hole in the pie).
 TEST(SheetsTest, ChartSheetTypeFollowsItsChartGroup) {
   using K = model::ChartGroupKind;
   struct Case {
-    model::ChartSummary summary;
+    struct {
+      K kind;
+      bool three_d, transposed, has_hole;
+    } summary;
     int type;
   };
   const Case cases[] = {
@@ -94,7 +97,14 @@ TEST(SheetsTest, ChartSheetTypeFollowsItsChartGroup) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.type);
     auto wb = sample_workbook();
-    wb->sheets[3]->chart.summary = c.summary;
+    if (c.summary.kind != K::None) {
+      model::ChartGroup g;
+      g.kind = c.summary.kind;
+      if (c.summary.three_d) g.view = model::Chart3D{};
+      if (c.summary.transposed) g.flags = 0x01;
+      if (c.summary.has_hole) g.hole = 50;
+      wb->sheets[3]->chart.chart.groups.push_back(g);
+    }
     auto o = open_in_new_instance(std::move(wb));
     EXPECT_EQ(o.app->Sheets(Variant(u"Chart1"))->Type(), c.type);
   }

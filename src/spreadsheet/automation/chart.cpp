@@ -1,0 +1,130 @@
+#include "spreadsheet/automation/chart.h"
+
+#include "spreadsheet/automation/arguments.h"
+#include "spreadsheet/automation/chart_area.h"
+#include "spreadsheet/automation/chart_axes.h"
+#include "spreadsheet/automation/chart_parts.h"
+#include "spreadsheet/automation/chart_series.h"
+#include "spreadsheet/automation/errors.h"
+#include "spreadsheet/automation/range.h"
+#include "spreadsheet/charts/chart_type.h"
+#include "spreadsheet/charts/series_formula.h"
+
+namespace tabrel::xl {
+
+const model::Chart& ChartHandle::chart() const {
+  const model::Sheet& s = sheet.get();
+  if (drawing < 0) {
+    if (s.kind != model::SheetKind::ChartSheet) raise(Fault::NoSuchMember);
+    return s.chart.chart;
+  }
+  if (static_cast<size_t>(drawing) >= s.drawings.size()) raise(Fault::ObjectDeleted);
+  const int index = s.drawings[static_cast<size_t>(drawing)].chart_index;
+  if (index < 0 || static_cast<size_t>(index) >= s.embedded_charts.size()) raise(Fault::MethodFailed);
+  return s.embedded_charts[static_cast<size_t>(index)].chart;
+}
+
+std::u16string chart_text(const ChartHandle& chart, const model::ChartText& text) {
+  if (text.link.kind != 2) return text.text;
+  model::Workbook& wb = chart.sheet.workbook();
+  const auto areas = charts::link_areas(wb, text.link);
+  if (!areas || areas->empty() || static_cast<size_t>(areas->front().sheet) >= wb.sheets.size()) return text.text;
+  const SheetHandle sheet{chart.sheet.app, chart.sheet.book, wb.sheets[static_cast<size_t>(areas->front().sheet)].get()};
+  const model::CellRef at = areas->front().range.first;
+  const Variant v = std::make_shared<Range>(sheet, model::RangeRef{at, at})->Value2();
+  return v.is_empty() ? std::u16string() : v.to_string();
+}
+
+int Chart::ChartType() const { return charts::chart_type(handle_.chart()); }
+
+namespace {
+
+const model::ChartText* title_of(const model::Chart& chart) {
+  const model::ChartText* t = chart.text(1);
+  return t && !t->deleted ? t : nullptr;
+}
+
+const model::Legend* legend_of(const model::Chart& chart) {
+  for (const model::ChartGroup& g : chart.groups)
+    if (g.legend) return &*g.legend;
+  return nullptr;
+}
+
+}  // namespace
+
+bool Chart::HasTitle() const { return title_of(handle_.chart()) != nullptr; }
+
+// A title whose text is generated (no text of its own) shows the name of the only series.
+std::shared_ptr<xl::ChartTitle> Chart::ChartTitle() const {
+  const model::Chart& chart = handle_.chart();
+  const model::ChartText* t = title_of(chart);
+  if (!t) raise(Fault::MethodFailed);
+  std::u16string text = chart_text(handle_, *t);
+  if (text.empty() && chart.plotted_series().size() == 1) text = xl::Series(handle_, 0).Name();
+  return std::make_shared<xl::ChartTitle>(u"ChartTitle", text, t->rotation);
+}
+
+bool Chart::HasLegend() const { return legend_of(handle_.chart()) != nullptr; }
+
+std::shared_ptr<xl::Legend> Chart::Legend() const {
+  const model::Legend* l = legend_of(handle_.chart());
+  if (!l) raise(Fault::MethodFailed);
+  return std::make_shared<xl::Legend>(*l);
+}
+
+bool Chart::HasDataTable() const { return handle_.chart().data_table_flags.has_value(); }
+
+std::shared_ptr<ChartDataTable> Chart::DataTable() const {
+  const model::Chart& chart = handle_.chart();
+  if (!chart.data_table_flags) raise(Fault::MethodFailed);
+  return std::make_shared<ChartDataTable>(*chart.data_table_flags);
+}
+
+std::shared_ptr<xl::PlotArea> Chart::PlotArea() const {
+  const model::Chart& chart = handle_.chart();
+  if (!chart.plot_area) return std::make_shared<xl::PlotArea>(std::nullopt, std::nullopt);
+  return std::make_shared<xl::PlotArea>(chart.plot_area->area, chart.plot_area->line);
+}
+
+// The walls of a 3-D chart are formatted with its category axis.
+std::shared_ptr<xl::Walls> Chart::Walls() const {
+  const model::Chart& chart = handle_.chart();
+  bool three_d = false;
+  for (const model::ChartGroup& g : chart.groups) three_d |= g.view.has_value();
+  if (!three_d) raise(Fault::MethodFailed);
+  const model::Axis* a = chart.axis(0, 0);
+  if (!a) return std::make_shared<xl::Walls>(std::nullopt, std::nullopt);
+  return std::make_shared<xl::Walls>(a->wall_area, a->wall_line);
+}
+
+std::shared_ptr<xl::ChartArea> Chart::ChartArea() const {
+  handle_.chart();
+  return std::make_shared<xl::ChartArea>(handle_);
+}
+
+std::shared_ptr<xl::SeriesCollection> Chart::SeriesCollection() const {
+  handle_.chart();
+  return std::make_shared<xl::SeriesCollection>(handle_);
+}
+
+std::shared_ptr<xl::Series> Chart::SeriesCollection(const Variant& index) const {
+  return SeriesCollection()->Item(index);
+}
+
+int Chart::ChartGroupsCount() const { return static_cast<int>(handle_.chart().groups.size()); }
+
+std::shared_ptr<xl::ChartGroup> Chart::ChartGroups(const Variant& index) const {
+  const ItemKey key = item_key(index);
+  if (!key.number || *key.number < 1 || *key.number > ChartGroupsCount()) raise(Fault::InvalidArgument);
+  return std::make_shared<xl::ChartGroup>(handle_, static_cast<size_t>(*key.number - 1));
+}
+
+std::shared_ptr<xl::Axis> Chart::Axes(int type, int group) const {
+  if (type < 1 || type > 3 || group < 1 || group > 2) raise(Fault::InvalidArgument);
+  const auto t = static_cast<uint16_t>(type - 1);
+  const auto g = static_cast<uint16_t>(group - 1);
+  if (!handle_.chart().axis(t, g)) raise(Fault::MethodFailed);
+  return std::make_shared<xl::Axis>(handle_, t, g);
+}
+
+}  // namespace tabrel::xl

@@ -1,0 +1,70 @@
+#pragma once
+// A chart as the automation interface shows it: the chart of a chart sheet or of a chart object
+// on a worksheet, with its title, legend, data table, plot area, walls, chart area, series,
+// chart groups and axes. Reading a part the chart lacks raises as the spreadsheet raises
+// (1004 "... 속성을 가져올 수 없습니다" style: Fault::MethodFailed), as does a missing item.
+
+#include <memory>
+#include <string>
+
+#include "spreadsheet/automation/sheet_handle.h"
+#include "spreadsheet/core/variant.h"
+#include "spreadsheet/model/chart.h"
+
+namespace tabrel::xl {
+
+class ChartArea;
+class ChartTitle;
+class Legend;
+class ChartDataTable;
+class PlotArea;
+class Walls;
+class SeriesCollection;
+class Series;
+class ChartGroup;
+class Axis;
+
+// Where a chart lives: a chart sheet (drawing -1) or chart object `drawing` of a worksheet.
+struct ChartHandle {
+  SheetHandle sheet;
+  int drawing = -1;
+  // The chart's model; raises when the sheet or the chart object is gone.
+  const model::Chart& chart() const;
+  bool operator==(const ChartHandle& o) const { return sheet == o.sheet && drawing == o.drawing; }
+};
+
+// The text of a title or label: a cell it is linked to (as the cell shows its value now) or its
+// own text.
+std::u16string chart_text(const ChartHandle& chart, const model::ChartText& text);
+
+class Chart : public Dispatch {
+ public:
+  explicit Chart(ChartHandle handle) : handle_(std::move(handle)) {}
+  std::u16string type_name() const override { return u"Chart"; }
+
+  int ChartType() const;
+  bool HasTitle() const;
+  std::shared_ptr<xl::ChartTitle> ChartTitle() const;  // raises without a title
+  bool HasLegend() const;
+  std::shared_ptr<xl::Legend> Legend() const;          // raises without a legend
+  bool HasDataTable() const;
+  std::shared_ptr<ChartDataTable> DataTable() const;   // raises without a data table
+  std::shared_ptr<xl::PlotArea> PlotArea() const;
+  std::shared_ptr<xl::Walls> Walls() const;            // raises on a chart that is not 3-D
+  std::shared_ptr<xl::ChartArea> ChartArea() const;
+  std::shared_ptr<xl::SeriesCollection> SeriesCollection() const;
+  // By position (from 1) or by name.
+  std::shared_ptr<xl::Series> SeriesCollection(const Variant& index) const;
+  int ChartGroupsCount() const;
+  std::shared_ptr<xl::ChartGroup> ChartGroups(const Variant& index) const;
+  // type 1 xlCategory, 2 xlValue, 3 xlSeriesAxis; group 1 xlPrimary, 2 xlSecondary. Raises for
+  // an axis the chart does not have.
+  std::shared_ptr<xl::Axis> Axes(int type, int group = 1) const;
+
+  const ChartHandle& handle() const { return handle_; }
+
+ private:
+  ChartHandle handle_;
+};
+
+}  // namespace tabrel::xl

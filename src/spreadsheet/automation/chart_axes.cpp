@@ -1,0 +1,115 @@
+#include "spreadsheet/automation/chart_axes.h"
+
+#include <map>
+
+#include "spreadsheet/automation/chart_series.h"
+#include "spreadsheet/automation/errors.h"
+
+namespace tabrel::xl {
+namespace {
+
+constexpr int kCrossesAutomatic = -4105, kCrossesCustom = -4114, kCrossesMaximum = 2;
+
+void add_numbers(const Variant& array, std::vector<double>& out) {
+  for (const Variant& v : array.arr().items)
+    if (v.is_numeric() && !v.is_bool()) out.push_back(v.to_double());
+}
+
+}  // namespace
+
+const model::Axis& Axis::get() const {
+  const model::Axis* a = chart_.chart().axis(type_, group_);
+  if (!a) raise(Fault::MethodFailed);
+  return *a;
+}
+
+// The numbers plotted against this axis: the values of the series on its axis group (category
+// sums for stacked groups), or the x values for the category axis of an XY chart.
+charts::Scale Axis::scale() const {
+  const model::Axis& axis = get();
+  if (!axis.value_scale) raise(Fault::MethodFailed);
+  const model::Chart& chart = chart_.chart();
+  std::vector<double> numbers;
+  bool percent = false;
+  std::map<size_t, double> positive, negative;  // stacked sums by point
+  const int count = static_cast<int>(chart.plotted_series().size());
+  for (int i = 0; i < count; ++i) {
+    const Series series(chart_, static_cast<size_t>(i));
+    const model::ChartGroup* g = chart.group(series.get().group);
+    if (!g || g->axis_group != group_) continue;
+    if (type_ == 0) {
+      add_numbers(series.XValues(), numbers);
+      continue;
+    }
+    const Variant values = series.Values();
+    if (g->percent()) percent = true;
+    if (!g->stacked() && !g->percent()) {
+      add_numbers(values, numbers);
+      continue;
+    }
+    const auto& items = values.arr().items;
+    for (size_t p = 0; p < items.size(); ++p) {
+      if (!items[p].is_numeric() || items[p].is_bool()) continue;
+      const double v = items[p].to_double();
+      (v >= 0 ? positive[p] : negative[p]) += v;
+    }
+  }
+  for (const auto& [p, v] : positive) numbers.push_back(v);
+  for (const auto& [p, v] : negative) numbers.push_back(v);
+  return charts::axis_scale(*axis.value_scale, numbers, percent);
+}
+
+double Axis::MinimumScale() const { return scale().minimum; }
+double Axis::MaximumScale() const { return scale().maximum; }
+double Axis::MajorUnit() const { return scale().major; }
+double Axis::MinorUnit() const { return scale().minor; }
+
+bool Axis::MinimumScaleIsAuto() const {
+  const model::Axis& a = get();
+  if (!a.value_scale) raise(Fault::MethodFailed);
+  return a.value_scale->auto_minimum();
+}
+
+bool Axis::MaximumScaleIsAuto() const {
+  const model::Axis& a = get();
+  if (!a.value_scale) raise(Fault::MethodFailed);
+  return a.value_scale->auto_maximum();
+}
+
+bool Axis::ReversePlotOrder() const {
+  const model::Axis& a = get();
+  if (a.value_scale) return a.value_scale->reversed();
+  if (a.category_scale) return a.category_scale->reversed();
+  return false;
+}
+
+int Axis::Crosses() const {
+  const model::Axis& a = get();
+  if (a.value_scale) {
+    if (a.value_scale->cross_at_maximum()) return kCrossesMaximum;
+    return a.value_scale->auto_cross() ? kCrossesAutomatic : kCrossesCustom;
+  }
+  if (a.category_scale) {
+    if (a.category_scale->cross_at_maximum()) return kCrossesMaximum;
+    return a.category_scale->cross <= 1 ? kCrossesAutomatic : kCrossesCustom;
+  }
+  return kCrossesAutomatic;
+}
+
+bool Axis::HasMajorGridlines() const { return get().major_gridlines; }
+bool Axis::HasMinorGridlines() const { return get().minor_gridlines; }
+
+bool Axis::HasTitle() const {
+  get();
+  const model::ChartText* t = chart_.chart().axis_title(type_, group_);
+  return t && !t->deleted;
+}
+
+std::shared_ptr<ChartTitle> Axis::AxisTitle() const {
+  get();
+  const model::ChartText* t = chart_.chart().axis_title(type_, group_);
+  if (!t || t->deleted) raise(Fault::MethodFailed);
+  return std::make_shared<ChartTitle>(u"AxisTitle", chart_text(chart_, *t), t->rotation);
+}
+
+}  // namespace tabrel::xl

@@ -1,0 +1,42 @@
+#pragma once
+// An axis of a chart: its scale (automatic parts computed from the plotted data), crossing,
+// order, gridlines and title.
+
+#include <memory>
+
+#include "spreadsheet/automation/chart.h"
+#include "spreadsheet/automation/chart_parts.h"
+#include "spreadsheet/charts/axis_scale.h"
+
+namespace tabrel::xl {
+
+class Axis : public Dispatch {
+ public:
+  // `type` and `group` as the file keeps them: type 0 category, 1 value, 2 series; group 0
+  // primary, 1 secondary.
+  Axis(ChartHandle chart, uint16_t type, uint16_t group) : chart_(std::move(chart)), type_(type), group_(group) {}
+  std::u16string type_name() const override { return u"Axis"; }
+
+  // Scales exist on value axes (and the category axis of an XY chart); others raise.
+  double MinimumScale() const;
+  double MaximumScale() const;
+  double MajorUnit() const;
+  double MinorUnit() const;
+  bool MinimumScaleIsAuto() const;
+  bool MaximumScaleIsAuto() const;
+  bool ReversePlotOrder() const;
+  // xlAxisCrossesAutomatic -4105, xlAxisCrossesCustom -4114, xlAxisCrossesMaximum 2.
+  int Crosses() const;
+  bool HasMajorGridlines() const;
+  bool HasMinorGridlines() const;
+  bool HasTitle() const;
+  std::shared_ptr<ChartTitle> AxisTitle() const;  // raises without a title
+
+ private:
+  const model::Axis& get() const;
+  charts::Scale scale() const;
+  ChartHandle chart_;
+  uint16_t type_, group_;
+};
+
+}  // namespace tabrel::xl

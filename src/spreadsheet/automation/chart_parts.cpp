@@ -1,0 +1,79 @@
+#include "spreadsheet/automation/chart_parts.h"
+
+#include "spreadsheet/automation/errors.h"
+
+namespace tabrel::xl {
+namespace {
+
+constexpr int kAutomatic = -4105, kNone = -4142;
+constexpr uint16_t kFirstPaletteEntry = 8, kLastPaletteEntry = 63;
+constexpr uint16_t kNoLine = 5;
+
+int palette_color_index(uint16_t icv) {
+  if (icv < kFirstPaletteEntry || icv > kLastPaletteEntry) return kAutomatic;
+  return icv - kFirstPaletteEntry + 1;
+}
+
+}  // namespace
+
+int fill_color_index(const std::optional<model::AreaFormat>& area) {
+  if (!area || area->automatic) return kAutomatic;
+  if (area->pattern == 0) return kNone;
+  return palette_color_index(area->fore_index);
+}
+
+int line_color_index(const std::optional<model::LineFormat>& line) {
+  if (!line || line->automatic) return kAutomatic;
+  if (line->pattern == kNoLine) return kNone;
+  return palette_color_index(line->color_index);
+}
+
+int ChartTitle::Orientation() const {
+  constexpr int kHorizontal = -4128, kUpward = -4171, kDownward = -4170, kVertical = -4166;
+  if (rotation_ == 0) return kHorizontal;
+  if (rotation_ == 255) return kVertical;
+  if (rotation_ == 90) return kUpward;
+  if (rotation_ == 180) return kDownward;
+  if (rotation_ < 90) return rotation_;
+  if (rotation_ <= 180) return 90 - rotation_;
+  return kHorizontal;
+}
+
+int Legend::Position() const {
+  switch (legend_.position) {
+    case 0: return -4107;
+    case 1: return 2;
+    case 2: return -4160;
+    case 3: return -4152;
+    case 4: return -4131;
+    default: return -4161;
+  }
+}
+
+std::shared_ptr<ChartColor> PlotArea::Interior() const {
+  return std::make_shared<ChartColor>(u"Interior", fill_color_index(area_));
+}
+std::shared_ptr<ChartColor> PlotArea::Border() const {
+  return std::make_shared<ChartColor>(u"Border", line_color_index(line_));
+}
+std::shared_ptr<ChartColor> Walls::Interior() const {
+  return std::make_shared<ChartColor>(u"Interior", fill_color_index(area_));
+}
+std::shared_ptr<ChartColor> Walls::Border() const {
+  return std::make_shared<ChartColor>(u"Border", line_color_index(line_));
+}
+
+const model::ChartGroup& ChartGroup::get() const {
+  const model::Chart& chart = chart_.chart();
+  if (index_ >= chart.groups.size()) raise(Fault::ObjectDeleted);
+  return chart.groups[index_];
+}
+
+bool ChartGroup::VaryByCategories() const { return get().varied; }
+
+int ChartGroup::GapWidth() const {
+  if (get().kind != model::ChartGroupKind::Bar) raise(Fault::MethodFailed);
+  return get().gap;
+}
+
+}  // namespace tabrel::xl
