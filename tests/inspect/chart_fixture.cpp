@@ -4,8 +4,12 @@
 
 namespace tabrel::inspect::testing {
 
-chart_test::SeriesSpec sales_series() { return {u"Sheet1!$B$1", u"", u"Sheet1!$B$2:$B$7", u"Sheet1!$A$2:$A$7"}; }
-chart_test::SeriesSpec cost_series() { return {u"Sheet1!$C$1", u"", u"Sheet1!$C$2:$C$7", u"Sheet1!$A$2:$A$7"}; }
+chart_test::SeriesSpec sales_series() {
+  return chart_test::series(u"Sheet1!$B$1", u"Sheet1!$B$2:$B$7", u"Sheet1!$A$2:$A$7");
+}
+chart_test::SeriesSpec cost_series() {
+  return chart_test::series(u"Sheet1!$C$1", u"Sheet1!$C$2:$C$7", u"Sheet1!$A$2:$A$7");
+}
 
 chart_test::ChartSpec column_chart() {
   chart_test::ChartSpec spec;

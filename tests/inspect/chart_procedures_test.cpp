@@ -13,7 +13,6 @@ namespace tabrel::inspect {
 namespace {
 
 using chart_test::ChartSpec;
-using chart_test::GroupSpec;
 using chart_test::SeriesSpec;
 using testing::chart_book;
 using testing::chart_sheet_book;
@@ -26,7 +25,7 @@ ExcelObjects pair_of(const ChartSpec& answer, const ChartSpec& target) {
 
 TEST(ChartProcedures, ChartTypeOverTheAnswersSeries) {
   ChartSpec with_line = column_chart();
-  with_line.groups.push_back(GroupSpec{0x1018, {0, 0}});
+  with_line.groups.push_back(chart_test::group(0x1018, {0, 0}));
   SeriesSpec line = testing::sales_series();
   line.group = 1;
   with_line.series.push_back(line);
@@ -35,7 +34,7 @@ TEST(ChartProcedures, ChartTypeOverTheAnswersSeries) {
   ChartSpec no_series = column_chart();
   no_series.series.clear();
   ChartSpec lines = column_chart();
-  lines.groups[0] = GroupSpec{0x1018, {0, 0}};
+  lines.groups[0] = chart_test::group(0x1018, {0, 0});
   struct Case {
     const char* name;
     ChartSpec answer, target;

@@ -123,6 +123,29 @@ void axes(Writer& w, const ChartSpec& spec, uint16_t group) {
 
 }  // namespace
 
+SeriesSpec series(std::u16string name_ref, std::u16string values_ref, std::u16string categories_ref) {
+  SeriesSpec s;
+  s.name_ref = std::move(name_ref);
+  s.values_ref = std::move(values_ref);
+  s.categories_ref = std::move(categories_ref);
+  return s;
+}
+
+SeriesSpec literal_series(std::u16string name, std::u16string values_ref) {
+  SeriesSpec s;
+  s.literal_name = std::move(name);
+  s.values_ref = std::move(values_ref);
+  return s;
+}
+
+GroupSpec group(uint16_t type, std::vector<uint8_t> payload, uint16_t axis_group) {
+  GroupSpec g;
+  g.type = type;
+  g.payload = std::move(payload);
+  g.axis_group = axis_group;
+  return g;
+}
+
 std::vector<model::RawRecord> chart_records(model::Workbook& wb, const ChartSpec& spec) {
   Writer w(wb);
   w.rec(rt::BOF, Payload().u16(0x0600).u16(0x0020).u16(0x0DBB).u16(0x07CC).u32(0).u32(6));

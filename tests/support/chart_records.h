@@ -55,6 +55,10 @@ struct ChartSpec {
   std::optional<uint16_t> wall_fill;    // palette entry of the walls
 };
 
+SeriesSpec series(std::u16string name_ref, std::u16string values_ref, std::u16string categories_ref = {});
+SeriesSpec literal_series(std::u16string name, std::u16string values_ref);
+GroupSpec group(uint16_t type, std::vector<uint8_t> payload, uint16_t axis_group = 0);
+
 // BOF .. EOF of the chart; references are resolved against `wb`.
 std::vector<model::RawRecord> chart_records(model::Workbook& wb, const ChartSpec& spec);
 

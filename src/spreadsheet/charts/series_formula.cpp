@@ -89,7 +89,9 @@ std::u16string series_formula(const model::Workbook& wb, const model::Chart& cha
   const auto plotted = chart.plotted_series();
   const model::Series& s = *plotted.at(position);
   std::u16string out = u"=SERIES(";
-  out += s.name.kind == 1 || s.name.is_reference() ? link_text(wb, s.name, s.name_text, {}, notation) : u"";
+  // A series without a name of its own (an empty literal) leaves the name part empty.
+  const bool named = s.name.is_reference() || (s.name.kind == 1 && !s.name_text.empty());
+  out += named ? link_text(wb, s.name, s.name_text, {}, notation) : u"";
   out += u',' + link_text(wb, s.categories, {}, s.cached_categories, notation);
   out += u',' + link_text(wb, s.values, {}, s.cached_values, notation);
   out += u',' + formula::number_text(plot_order(s, static_cast<int>(position)));

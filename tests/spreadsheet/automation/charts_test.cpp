@@ -38,7 +38,7 @@ std::unique_ptr<model::Workbook> sales_book() {
   return wb;
 }
 
-SeriesSpec sales_series() { return {u"Data!$B$1", u"", u"Data!$B$2:$B$5", u"Data!$A$2:$A$5"}; }
+SeriesSpec sales_series() { return chart_test::series(u"Data!$B$1", u"Data!$B$2:$B$5", u"Data!$A$2:$A$5"); }
 
 std::shared_ptr<Chart> first_chart(const testing::Opened& o) {
   return o.app->Sheets(Variant(u"Data"))->ChartObjects()->Item(Variant(1))->Chart();
@@ -85,8 +85,8 @@ TEST(ChartsTest, ChartObjectsPlaceAndActivation) {
 TEST(ChartsTest, SeriesFormulasNamesAndValues) {
   auto wb = sales_book();
   ChartSpec spec;
-  SeriesSpec literal{u"", u"비율", u"Data!$C$2:$C$5", u""};
-  SeriesSpec unnamed{u"", u"", u"Data!$C$2:$C$3", u""};
+  SeriesSpec literal = chart_test::literal_series(u"비율", u"Data!$C$2:$C$5");
+  SeriesSpec unnamed = chart_test::series(u"", u"Data!$C$2:$C$3");
   spec.series = {sales_series(), literal, unnamed};
   chart_test::add_chart_object(*wb, 0, spec, kPlace);
   auto o = open_in_new_instance(std::move(wb));
@@ -116,7 +116,7 @@ TEST(ChartsTest, SeriesFormulasNamesAndValues) {
 TEST(ChartsTest, SeriesOnDeletedSheet) {
   auto wb = sales_book();
   ChartSpec spec;
-  spec.series = {{u"", u"", u"Last!$B$2:$B$5", u""}};
+  spec.series = {chart_test::series(u"", u"Last!$B$2:$B$5")};
   chart_test::add_chart_object(*wb, 0, spec, kPlace);
   auto o = open_in_new_instance(std::move(wb));
   o.app->Sheets(Variant(u"Last"))->Delete();
@@ -131,7 +131,7 @@ TEST(ChartsTest, MissingPartsRaise) {
   column.series = {sales_series()};
   column.scaled_fonts = false;
   ChartSpec pie;
-  pie.groups = {chart_test::GroupSpec{0x1019, {0, 0, 0, 0, 0, 0}}};
+  pie.groups = {chart_test::group(0x1019, {0, 0, 0, 0, 0, 0})};
   pie.axes = false;
   pie.series = {sales_series()};
   chart_test::add_chart_object(*wb, 0, column, kPlace);

@@ -23,11 +23,11 @@ std::unique_ptr<model::Workbook> data_book() {
 TEST(ReadChart, CombinationChartParts) {
   auto wb = data_book();
   ChartSpec spec;
-  spec.groups = {GroupSpec{}, GroupSpec{0x1018, {0, 0}, 1}};
+  spec.groups = {GroupSpec{}, chart_test::group(0x1018, {0, 0}, 1)};
   spec.groups[0].legend = 0;
-  SeriesSpec a{u"Data!$B$1", u"", u"Data!$B$2:$B$5", u"Data!$A$2:$A$5"};
+  SeriesSpec a = chart_test::series(u"Data!$B$1", u"Data!$B$2:$B$5", u"Data!$A$2:$A$5");
   a.fill_color = 10;
-  SeriesSpec b{u"", u"Margin", u"Data!$C$2:$C$5", u""};
+  SeriesSpec b = chart_test::literal_series(u"Margin", u"Data!$C$2:$C$5");
   b.group = 1;
   b.smooth = true;
   b.point_labels = {{2, 0x01}};
@@ -103,14 +103,14 @@ TEST(ReadChart, ShortRecordsLeaveTheRestReadable) {
   };
   const Case cases[] = {
       {"series", {0x1003, {1, 0}, {}}},
-      {"value range", {0x101F, {0, 0, 0}, {}}},
+      {"value range of an axis", {0x101F, {0, 0, 0}, {}}},
       {"text", {0x1025, {2, 2, 1}, {}}},
       {"link", {0x1051, {1, 2, 0, 0, 0, 0, 9, 0, 0x3B}, {}}},  // 9 token bytes announced, 1 present
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     const std::vector<model::RawRecord> records = {
-        {0x1033, {}, {}}, c.damaged, {0x1034, {}, {}}, {0x1014, std::vector<uint8_t>(20, 0), {}},
+        {0x101D, std::vector<uint8_t>(18, 0), {}}, {0x1033, {}, {}}, c.damaged, {0x1034, {}, {}}, {0x1014, std::vector<uint8_t>(20, 0), {}},
         {0x1033, {}, {}}, {0x1018, {0, 0}, {}}, {0x1034, {}, {}},
     };
     const model::Chart chart = read_chart(records);
