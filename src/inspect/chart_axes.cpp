@@ -13,7 +13,7 @@ constexpr int kPrimary = 1, kSecondary = 2;
 // from the target's, and compares what `read` takes from each.
 template <class Read>
 bool same_axis_value(ExcelObjects& objects, int16_t chartIdx, int16_t chartSheetIdx, int type, int group, Read&& read) {
-  return holds([&] {
+  return rt::holds([&] {
     const ChartPair charts = designated_charts(objects, chartIdx, chartSheetIdx);
     const auto answer_axis = required(charts.answer->Axes(type, group));
     const auto target_axis = required(charts.target->Axes(type, group));

@@ -11,7 +11,7 @@ namespace {
 // Reaches both charts and compares what `read` takes from each, answer first.
 template <class Read>
 bool same(ExcelObjects& objects, int16_t chartIdx, int16_t chartSheetIdx, Read&& read) {
-  return holds([&] {
+  return rt::holds([&] {
     const ChartPair charts = designated_charts(objects, chartIdx, chartSheetIdx);
     const auto answer = read(*charts.answer);
     const auto target = read(*charts.target);
@@ -28,7 +28,7 @@ int legend_position(const xl::Chart& chart) { return deref(chart.Legend()).Posit
 }  // namespace
 
 bool CompareChartType(ExcelObjects& objects, int16_t chartIdx, int16_t seriesIdx, int16_t chartSheetIdx) {
-  return holds([&] {
+  return rt::holds([&] {
     const ChartPair charts = designated_charts(objects, chartIdx, chartSheetIdx);
     if (seriesIdx != 0) return series_type(*charts.answer, seriesIdx) == series_type(*charts.target, seriesIdx);
     const auto n = static_cast<int16_t>(deref(charts.answer->SeriesCollection()).Count());
@@ -74,7 +74,7 @@ bool CompareLegendPosition(ExcelObjects& objects, int16_t chartIdx, int16_t char
   } catch (const AutomationError&) {
     return IsTargetLegendMissing(objects);
   }
-  return holds([&] {
+  return rt::holds([&] {
     legend_position(*charts.target);
     return legend_position(*charts.answer) == legend_position(*charts.target);
   });
@@ -105,7 +105,7 @@ bool CompareChartAutoScaleFont(ExcelObjects& objects, int16_t chartIdx) {
 bool CompareVaryByCategories(ExcelObjects& objects, int16_t chartIdx, int16_t& groupIdx, int16_t chartSheetIdx) {
   if (groupIdx == 0) groupIdx = 1;
   const Variant index = Variant::integer(groupIdx);
-  return holds([&] {
+  return rt::holds([&] {
     const ChartPair charts = designated_charts(objects, chartIdx, chartSheetIdx);
     if (deref(charts.answer->ChartGroups(index)).VaryByCategories() !=
         deref(charts.target->ChartGroups(index)).VaryByCategories())

@@ -9,6 +9,7 @@
 #include <memory>
 
 #include "inspect/excel_objects.h"
+#include "runtime/error_resume.h"
 #include "spreadsheet/automation/chart.h"
 #include "spreadsheet/automation/chart_objects.h"
 
@@ -34,15 +35,5 @@ ChartPair chart_sheets(ExcelObjects& objects, int16_t chartSheetIdx);
 
 // The chart sheets when `chartSheetIdx` is not 0, else the activated chart objects.
 ChartPair designated_charts(ExcelObjects& objects, int16_t chartIdx, int16_t chartSheetIdx);
-
-// Whether `check` answers true; any failure of the automation layer answers false.
-template <class Check>
-bool holds(Check&& check) {
-  try {
-    return static_cast<bool>(check());
-  } catch (const AutomationError&) {
-    return false;
-  }
-}
 
 }  // namespace tabrel::inspect

@@ -67,7 +67,7 @@ bool AlignLayoutAndActivateObject(ExcelObjects& objects, int16_t objIdx, int16_t
 }
 
 bool CompareChartSize(ExcelObjects& objects, const std::u16string&, const std::u16string&, int16_t chartIdx) {
-  return holds([&] {
+  return rt::holds([&] {
     const ObjectPair pair = activated_objects(objects, chartIdx);
     const double a = pair.answer->Width(), t = pair.target->Width();
     if (t >= a + kSizeTolerance || t < a - kSizeTolerance) return false;
@@ -77,7 +77,7 @@ bool CompareChartSize(ExcelObjects& objects, const std::u16string&, const std::u
 }
 
 bool CompareChartPosition(ExcelObjects& objects, int16_t chartIdx) {
-  return holds([&] {
+  return rt::holds([&] {
     const ObjectPair pair = activated_objects(objects, chartIdx);
     const double a = pair.answer->Left(), t = pair.target->Left();
     const double b = pair.answer->Top(), u = pair.target->Top();
@@ -86,7 +86,7 @@ bool CompareChartPosition(ExcelObjects& objects, int16_t chartIdx) {
 }
 
 bool CompareChartShadow(ExcelObjects& objects, int16_t chartIdx, int16_t chartSheetIdx) {
-  return holds([&] {
+  return rt::holds([&] {
     if (chartSheetIdx != 0) {
       const ChartPair charts = chart_sheets(objects, chartSheetIdx);
       return deref(charts.answer->ChartArea()).Shadow() == deref(charts.target->ChartArea()).Shadow();
@@ -97,7 +97,7 @@ bool CompareChartShadow(ExcelObjects& objects, int16_t chartIdx, int16_t chartSh
 }
 
 bool CompareChartRoundedCorners(ExcelObjects& objects, int16_t chartIdx) {
-  return holds([&] {
+  return rt::holds([&] {
     const ObjectPair pair = activated_objects(objects, chartIdx);
     return pair.answer->RoundedCorners() == pair.target->RoundedCorners();
   });

@@ -60,7 +60,7 @@ bool same_names(ExcelObjects& objects, int16_t chartIdx, int16_t chartSheetIdx, 
 }  // namespace
 
 bool CompareSeriesName(ExcelObjects& objects, int16_t chartIdx, int16_t chartSheetIdx, int16_t seriesIdx) {
-  return holds([&] {
+  return rt::holds([&] {
     const ChartPair charts = designated_charts(objects, chartIdx, chartSheetIdx);
     const std::u16string answer = series(*charts.answer, seriesIdx)->Name();
     return answer == series(*charts.target, seriesIdx)->Name();
@@ -68,7 +68,7 @@ bool CompareSeriesName(ExcelObjects& objects, int16_t chartIdx, int16_t chartShe
 }
 
 bool CompareSeriesBorderColor(ExcelObjects& objects, int16_t chartIdx, int16_t useActiveChart, int16_t seriesIdx) {
-  return holds([&] {
+  return rt::holds([&] {
     const ChartPair charts = flagged_charts(objects, chartIdx, useActiveChart);
     const int answer = deref(series(*charts.answer, seriesIdx)->Border()).ColorIndex();
     return answer == deref(series(*charts.target, seriesIdx)->Border()).ColorIndex();
@@ -76,7 +76,7 @@ bool CompareSeriesBorderColor(ExcelObjects& objects, int16_t chartIdx, int16_t u
 }
 
 bool CompareSeriesSmooth(ExcelObjects& objects, int16_t chartIdx, int16_t useActiveChart, int16_t seriesIdx) {
-  return holds([&] {
+  return rt::holds([&] {
     const ChartPair charts = flagged_charts(objects, chartIdx, useActiveChart);
     const bool answer = series(*charts.answer, seriesIdx)->Smooth();
     return answer == series(*charts.target, seriesIdx)->Smooth();
@@ -84,7 +84,7 @@ bool CompareSeriesSmooth(ExcelObjects& objects, int16_t chartIdx, int16_t useAct
 }
 
 bool CompareChartDataRange(ExcelObjects& objects, int16_t chartIdx, int16_t seriesIdx, int16_t chartSheetIdx) {
-  return holds([&] {
+  return rt::holds([&] {
     const bool sheets = chartSheetIdx != 0;
     const ChartPair charts = designated_charts(objects, chartIdx, chartSheetIdx);
     const int count = deref(charts.answer->SeriesCollection()).Count();
@@ -113,7 +113,7 @@ bool CompareChartDataRange(ExcelObjects& objects, int16_t chartIdx, int16_t seri
 
 bool ComparePointHasDataLabel(ExcelObjects& objects, int16_t, int16_t seriesIdx, int16_t pointIdx,
                               int16_t chartSheetIdx) {
-  return holds([&] {
+  return rt::holds([&] {
     const ChartPair charts = chartSheetIdx != 0 ? chart_sheets(objects, chartSheetIdx) : active_charts(objects);
     const bool answer = point(*charts.answer, seriesIdx, pointIdx)->HasDataLabel();
     return answer == point(*charts.target, seriesIdx, pointIdx)->HasDataLabel();
@@ -122,7 +122,7 @@ bool ComparePointHasDataLabel(ExcelObjects& objects, int16_t, int16_t seriesIdx,
 
 bool ComparePointDataLabel(ExcelObjects& objects, int16_t chartIdx, int16_t seriesIdx, int16_t pointIdx,
                            int16_t chartSheetIdx) {
-  return holds([&] {
+  return rt::holds([&] {
     const ChartPair charts = designated_charts(objects, chartIdx, chartSheetIdx);
     const auto answer = point(*charts.answer, seriesIdx, pointIdx);
     const auto target = point(*charts.target, seriesIdx, pointIdx);
