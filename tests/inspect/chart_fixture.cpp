@@ -24,12 +24,12 @@ namespace {
 std::unique_ptr<model::Workbook> table_book() {
   auto wb = blank_workbook({u"Sheet1", u"Sheet2"});
   auto& cells = wb->sheets[0]->cells;
-  cells.put({0, 1}, model::Cell{model::CellValue::text(u"매출"), 15, nullptr, false});
-  cells.put({0, 2}, model::Cell{model::CellValue::text(u"비용"), 15, nullptr, false});
+  cells.put({0, 1}, model::Cell{model::CellValue::text(u"매출"), 15, nullptr});
+  cells.put({0, 2}, model::Cell{model::CellValue::text(u"비용"), 15, nullptr});
   for (int r = 1; r <= 6; ++r) {
-    cells.put({r, 0}, model::Cell{model::CellValue::text(std::u16string(1, char16_t(u'0' + r)) + u"월"), 15, nullptr, false});
-    cells.put({r, 1}, model::Cell{model::CellValue::number(100.0 * r), 15, nullptr, false});
-    cells.put({r, 2}, model::Cell{model::CellValue::number(40.0 * r), 15, nullptr, false});
+    cells.put({r, 0}, model::Cell{model::CellValue::text(std::u16string(1, char16_t(u'0' + r)) + u"월"), 15, nullptr});
+    cells.put({r, 1}, model::Cell{model::CellValue::number(100.0 * r), 15, nullptr});
+    cells.put({r, 2}, model::Cell{model::CellValue::number(40.0 * r), 15, nullptr});
   }
   return wb;
 }

@@ -27,13 +27,13 @@ std::unique_ptr<model::Workbook> sales_book() {
   auto wb = sample_workbook();
   const uint16_t comma = testing::add_xf(*wb, [&](model::Xf& x) { x.format = wb->styles.intern_format(u"#,##0"); });
   auto& cells = wb->sheets[0]->cells;
-  cells.put({0, 1}, model::Cell{model::CellValue::text(u"매출"), 15, nullptr, false});
+  cells.put({0, 1}, model::Cell{model::CellValue::text(u"매출"), 15, nullptr});
   const char16_t* months[] = {u"1월", u"2월", u"3월", u"4월"};
   const double sales[] = {1250, 250, 175, 300};
   for (int r = 0; r < 4; ++r) {
-    cells.put({r + 1, 0}, model::Cell{model::CellValue::text(months[r]), 15, nullptr, false});
-    cells.put({r + 1, 1}, model::Cell{model::CellValue::number(sales[r]), comma, nullptr, false});
-    cells.put({r + 1, 2}, model::Cell{model::CellValue::number(0.1 * (r + 1)), 15, nullptr, false});
+    cells.put({r + 1, 0}, model::Cell{model::CellValue::text(months[r]), 15, nullptr});
+    cells.put({r + 1, 1}, model::Cell{model::CellValue::number(sales[r]), comma, nullptr});
+    cells.put({r + 1, 2}, model::Cell{model::CellValue::number(0.1 * (r + 1)), 15, nullptr});
   }
   return wb;
 }
