@@ -3,6 +3,9 @@
 #include <ostream>
 
 #include "spreadsheet/automation/application.h"
+#include "spreadsheet/automation/range.h"
+#include "spreadsheet/automation/sheets.h"
+#include "spreadsheet/automation/worksheet.h"
 #include "spreadsheet/automation/workbooks.h"
 #include "spreadsheet/core/text.h"
 #include "spreadsheet/xls/writer.h"
@@ -27,6 +30,24 @@ void PaperTest::SetUp() {
   std::filesystem::copy_file(std::filesystem::path(TABREL_ANSWER_FOLDER) / AnswerFile().filename(), AnswerFile());
   shell.SelectSeries(series_);
   shell.PickTestNumber(series_, item_);
+}
+
+std::shared_ptr<xl::Range> cell(xl::Workbook& book, const char16_t* sheet, const char16_t* address) {
+  return book.Worksheets(Variant(sheet))->Range(Variant(address));
+}
+
+void PaperTest::ExpectAnswerLosesNothing() {
+  Grade(AnswerFile());
+  EXPECT_EQ(Rows(), std::vector<Row>{});
+  EXPECT_EQ(TotalRow(), u"0");
+  EXPECT_EQ(Obtained(1), u"20.00");
+  EXPECT_EQ(Obtained(2), u"40.00");
+  EXPECT_EQ(Obtained(3), u"20.00");
+  EXPECT_EQ(Obtained(4), u"");
+  EXPECT_EQ(Total(), u"80.00");
+  ASSERT_EQ(dialogs.verdicts.size(), 1u);
+  EXPECT_EQ(dialogs.verdicts[0].Label3.Caption(), shell::kVerdictPass);
+  EXPECT_EQ(shell.LastOutcome(), shell::RequestOutcome::Graded);
 }
 
 std::filesystem::path PaperTest::AnswerFile() const {

@@ -26,6 +26,9 @@ void PrintTo(const Row& row, std::ostream* out);
 
 using Change = std::function<void(xl::Workbook&)>;
 
+// A range of a named sheet of `book`, for the changes that make targets.
+std::shared_ptr<xl::Range> cell(xl::Workbook& book, const char16_t* sheet, const char16_t* address);
+
 class PaperTest : public ShellTest {
  protected:
   // `file_name` is the answer's name without ".XLS"; `series` and `item` choose the paper.
@@ -46,6 +49,9 @@ class PaperTest : public ShellTest {
   std::u16string Total() const { return shell.comtest.Label4.Caption(); }
 
   std::filesystem::path AnswerFile() const;
+  // Grades the answer against itself: no deduction row, the full points of problems 1 to 3 and
+  // none yet for problem 4 (its macro and chart blocks are not graded), "합격".
+  void ExpectAnswerLosesNothing();
 
   std::u16string file_name_;
   std::u16string password_;
