@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "shell/core/shell_fixture.h"
+#include "spreadsheet/automation/range.h"
 #include "spreadsheet/automation/workbook.h"
 
 namespace tabrel::papers::testing {
