@@ -33,6 +33,9 @@ std::pair<std::string, int> significant(double d, int digits) {
 }
 
 std::u16string number_to_string(double d, int digits) {
+  // The language has no literal for these; its run time shows them in the C library's old form.
+  if (std::isnan(d)) return u"-1.#IND";
+  if (std::isinf(d)) return d < 0 ? u"-1.#INF" : u"1.#INF";
   if (d == 0) return u"0";
   std::string out;
   if (d < 0) {

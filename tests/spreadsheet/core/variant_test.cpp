@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include "spreadsheet/core/automation_error.h"
 
 namespace tabrel {
@@ -25,6 +27,9 @@ TEST(Variant, ConversionsAndTheirErrors) {
   EXPECT_EQ(Variant(true).to_string(), u"True");
   EXPECT_EQ(Variant::single(0.1f).to_string(), u"0.1");
   EXPECT_EQ(Variant(0.1).to_string(), u"0.1");
+  // A number past the double range (a numeric literal of 400 digits) prints without failing.
+  EXPECT_EQ(Variant(HUGE_VAL).to_string(), u"1.#INF");
+  EXPECT_EQ(Variant(-HUGE_VAL).to_string(), u"-1.#INF");
   EXPECT_EQ(Variant::date(46366.5).to_string(), u"2026-12-10 오후 12:00:00");
   EXPECT_EQ(Variant::date(46366).to_string(), u"2026-12-10");
   EXPECT_THROW(Variant::null().to_string(), AutomationError);
