@@ -18,7 +18,7 @@ chart_test::SeriesSpec sales_series();  // =SERIES(Sheet1!R1C2,Sheet1!R2C1:R7C1,
 chart_test::SeriesSpec cost_series();   // the same over column C
 chart_test::ChartSpec column_chart();   // the sales and cost series, legend at the right
 
-// A workbook with the table and one chart object per spec (each at its anchor).
+// A workbook with the table and one chart object for each chart described (each at its anchor).
 std::unique_ptr<model::Workbook> chart_book(const std::vector<chart_test::ChartSpec>& charts,
                                             const std::vector<model::Anchor>& places = {});
 
