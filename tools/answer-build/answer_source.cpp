@@ -5,6 +5,7 @@
 #include <sstream>
 #include <vector>
 
+#include "chart_statements.h"
 #include "spreadsheet/automation/application.h"
 #include "spreadsheet/automation/borders.h"
 #include "spreadsheet/automation/calculation.h"
@@ -181,6 +182,7 @@ void apply(const Statement& s, xl::Workbook& book, std::shared_ptr<xl::Worksheet
     return;
   }
   if (!sheet) fail(s, "no sheet yet");
+  if (verb == u"chart") return apply_chart(s.line, s.fields, *sheet);
   const auto range = sheet->Range(Variant(field(s, 1)));
   if (verb == u"row") {
     for (size_t i = 2; i < s.fields.size(); ++i) {

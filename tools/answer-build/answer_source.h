@@ -17,6 +17,23 @@
 //   condition | B4:B9 | value | between | 10 | 20 | fill=6
 //   name | 목표량 | =기본작업-2!$D$12
 //
+// Charts: a new chart on the current sheet, then lines that change the sheet's last chart:
+//   chart | B15:H28 | column | A3:D8 | columns   over the cells (or at "left,top,width,height" in
+//                                            points); type; source block; rows or columns
+//                                            (empty: decided from the block's shape)
+//   chart | title | 사원별 실적                   chart title (empty: none)
+//   chart | axis | category | 사원명             axis title: category, value, value2 (secondary)
+//   chart | legend | bottom                  bottom, top, right, left, corner, none
+//   chart | series | 2 | name=B3 | values=C4:C8 | categories=A4:A8 | type=line | axis=2
+//                      | labels | smooth | color=5 | fill=3        ("new" adds a series,
+//                                            "delete" removes it; name= a cell or a text)
+//   chart | label | 1 | 3                    value label on point 3 of series 1
+//   chart | font | scale                     fonts scale with the chart (fixed: they do not)
+//   chart | shadow                           the chart area's shadow
+// Types: column, column-stacked, column-100, bar, bar-stacked, bar-100, line, line-markers,
+// line-stacked, pie, pie-3d, doughnut, area, area-stacked, scatter, scatter-lines,
+// scatter-smooth, column-3d, column-3d-clustered, radar, or the chart-type number.
+//
 // Blank lines and lines starting with "#" are skipped. Formulas are computed by the engine and
 // their results cached in the file.
 

@@ -23,6 +23,7 @@ class SeriesCollection;
 class Series;
 class ChartGroup;
 class Axis;
+class Range;
 
 // Where a chart lives: a chart sheet (drawing -1) or chart object `drawing` of a worksheet.
 struct ChartHandle {
@@ -30,6 +31,8 @@ struct ChartHandle {
   int drawing = -1;
   // The chart's model; raises when the sheet or the chart object is gone.
   const model::Chart& chart() const;
+  // The model for a change: from now on the writer makes the chart's records from the model.
+  model::Chart& edit() const;
   bool operator==(const ChartHandle& o) const { return sheet == o.sheet && drawing == o.drawing; }
 };
 
@@ -60,6 +63,21 @@ class Chart : public Dispatch {
   // type 1 xlCategory, 2 xlValue, 3 xlSeriesAxis; group 1 xlPrimary, 2 xlSecondary. Raises for
   // an axis the chart does not have.
   std::shared_ptr<xl::Axis> Axes(int type, int group = 1) const;
+
+  // Changes. A chart-type number the chart cannot take, or a source that is not one block of
+  // cells on a worksheet, raises.
+  void SetChartType(int chart_type);
+  void SetHasTitle(bool has);
+  void SetHasLegend(bool has);
+  // plot_by: 1 xlRows, 2 xlColumns, 0 decided from the block's shape.
+  void SetSourceData(const Range& source, int plot_by = 0);
+  // The wizard's arguments that are given: source, gallery (the older type numbers: 1 area,
+  // 2 bar, 3 column, 4 line, 5 pie, -4169 XY scatter, -4100 3-D column ...), plot_by, legend,
+  // chart title and the category and value axis titles.
+  void ChartWizard(const Range* source, const Variant& gallery, const Variant& plot_by, const Variant& has_legend,
+                   const Variant& title, const Variant& category_title, const Variant& value_title);
+  // Value labels on every series.
+  void ApplyDataLabels();
 
   const ChartHandle& handle() const { return handle_; }
 

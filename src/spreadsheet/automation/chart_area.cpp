@@ -23,4 +23,7 @@ std::shared_ptr<ChartColor> ChartArea::Border() const {
   return std::make_shared<ChartColor>(u"Border", line_color_index(chart_.chart().area.line));
 }
 
+void ChartArea::SetAutoScaleFont(bool scale) { chart_.edit().scaled_fonts = scale; }
+void ChartArea::SetShadow(bool shadow) { chart_.edit().area.type = shadow ? 4 : 0; }
+
 }  // namespace tabrel::xl

@@ -23,7 +23,9 @@ class ChartArea : public Dispatch {
   // records (Fbi) for the chart's fonts when they scale; a chart without them does not scale,
   // which is what AutoScaleFont reads as False.
   bool AutoScaleFont() const;
+  void SetAutoScaleFont(bool scale);
   bool Shadow() const;
+  void SetShadow(bool shadow);
   std::shared_ptr<ChartColor> Interior() const;
   std::shared_ptr<ChartColor> Border() const;
 

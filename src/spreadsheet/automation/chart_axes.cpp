@@ -4,6 +4,7 @@
 
 #include "spreadsheet/automation/chart_series.h"
 #include "spreadsheet/automation/errors.h"
+#include "spreadsheet/charts/chart_build.h"
 
 namespace tabrel::xl {
 namespace {
@@ -109,7 +110,20 @@ std::shared_ptr<ChartTitle> Axis::AxisTitle() const {
   get();
   const model::ChartText* t = chart_.chart().axis_title(type_, group_);
   if (!t || t->deleted) raise(Fault::MethodFailed);
-  return std::make_shared<ChartTitle>(u"AxisTitle", chart_text(chart_, *t), t->rotation);
+  const ChartHandle chart = chart_;
+  const uint16_t link = title_link(type_), group = group_;
+  return std::make_shared<ChartTitle>(u"AxisTitle", chart_text(chart_, *t), t->rotation,
+                                      [chart, link, group](const std::u16string& text) {
+                                        charts::set_title(chart.edit(), link, group, text);
+                                      });
 }
+
+// A new axis title reads "축 제목".
+void Axis::SetHasTitle(bool has) {
+  if (has == HasTitle()) return;
+  charts::set_title(chart_.edit(), title_link(type_), group_, has ? std::optional<std::u16string>(u"축 제목") : std::nullopt);
+}
+
+uint16_t Axis::title_link(uint16_t type) { return type == 0 ? 3 : type == 1 ? 2 : 7; }
 
 }  // namespace tabrel::xl

@@ -31,8 +31,10 @@ class Axis : public Dispatch {
   bool HasMinorGridlines() const;
   bool HasTitle() const;
   std::shared_ptr<ChartTitle> AxisTitle() const;  // raises without a title
+  void SetHasTitle(bool has);
 
  private:
+  static uint16_t title_link(uint16_t type);  // the title's ObjectLink kind
   const model::Axis& get() const;
   charts::Scale scale() const;
   ChartHandle chart_;

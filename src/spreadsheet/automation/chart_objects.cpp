@@ -1,5 +1,8 @@
 #include "spreadsheet/automation/chart_objects.h"
 
+#include <algorithm>
+#include <string>
+
 #include "spreadsheet/automation/application.h"
 #include "spreadsheet/automation/arguments.h"
 #include "spreadsheet/automation/errors.h"
@@ -7,6 +10,7 @@
 #include "spreadsheet/automation/session.h"
 #include "spreadsheet/automation/shape_place.h"
 #include "spreadsheet/automation/shapes.h"
+#include "spreadsheet/charts/chart_build.h"
 #include "spreadsheet/core/text.h"
 
 namespace tabrel::xl {
@@ -38,6 +42,28 @@ std::shared_ptr<ChartObject> ChartObjects::Item(const Variant& index) const {
   raise(Fault::InvalidArgument);
 }
 
+std::shared_ptr<ChartObject> ChartObjects::Add(double left, double top, double width, double height) {
+  if (width < 0 || height < 0) raise(Fault::InvalidArgument);
+  model::Sheet& sheet = sheet_.get();
+  if (sheet.kind != model::SheetKind::Worksheet) raise(Fault::MethodFailed);
+  uint16_t id = 0;
+  for (const model::DrawingObject& d : sheet.drawings) id = std::max(id, d.object_id);
+  for (const model::Comment& c : sheet.comments) id = std::max(id, c.object_id);
+  model::DrawingObject d;
+  d.object_type = kChartObject;
+  d.object_id = static_cast<uint16_t>(id + 1);
+  d.name = u"차트 " + from_utf8(std::to_string(chart_drawings(sheet).size() + 1));
+  d.chart_index = static_cast<int>(sheet.embedded_charts.size());
+  model::ChartData data;
+  data.chart = charts::new_chart(51);
+  data.chart.width = width;
+  data.chart.height = height;
+  sheet.embedded_charts.push_back(std::move(data));
+  place_shape(sheet_.workbook(), sheet, d, {left, top, width, height});
+  sheet.drawings.push_back(std::move(d));
+  return std::make_shared<ChartObject>(sheet_, sheet.drawings.size() - 1);
+}
+
 const model::DrawingObject& ChartObject::get() const {
   const model::Sheet& sheet = sheet_.get();
   if (drawing_ >= sheet.drawings.size() || sheet.drawings[drawing_].object_type != kChartObject)
@@ -52,6 +78,51 @@ double ChartObject::Width() const { return shape_place(sheet_.workbook(), sheet_
 double ChartObject::Height() const { return shape_place(sheet_.workbook(), sheet_.get(), get()).height; }
 
 bool ChartObject::Shadow() const { return Chart()->handle().chart().area.shadow(); }
+
+void ChartObject::SetName(const std::u16string& name) {
+  get();
+  if (name.empty()) raise(Fault::InvalidArgument);
+  sheet_.get().drawings[drawing_].name = name;
+}
+
+void ChartObject::place(const layout::PointRect& rect) {
+  get();
+  if (rect.width < 0 || rect.height < 0) raise(Fault::InvalidArgument);
+  model::Sheet& sheet = sheet_.get();
+  place_shape(sheet_.workbook(), sheet, sheet.drawings[drawing_], rect);
+  if (rect.width != Chart()->handle().chart().width || rect.height != Chart()->handle().chart().height) {
+    model::Chart& chart = Chart()->handle().edit();
+    chart.width = rect.width;
+    chart.height = rect.height;
+  }
+}
+
+void ChartObject::SetLeft(double v) { layout::PointRect r{Left(), Top(), Width(), Height()}; r.left = v; place(r); }
+void ChartObject::SetTop(double v) { layout::PointRect r{Left(), Top(), Width(), Height()}; r.top = v; place(r); }
+void ChartObject::SetWidth(double v) { layout::PointRect r{Left(), Top(), Width(), Height()}; r.width = v; place(r); }
+void ChartObject::SetHeight(double v) { layout::PointRect r{Left(), Top(), Width(), Height()}; r.height = v; place(r); }
+
+void ChartObject::SetShadow(bool shadow) { Chart()->handle().edit().area.type = shadow ? 4 : 0; }
+
+void ChartObject::Delete() {
+  get();
+  model::Sheet& sheet = sheet_.get();
+  const int chart = sheet.drawings[drawing_].chart_index;
+  sheet.drawings.erase(sheet.drawings.begin() + static_cast<long>(drawing_));
+  if (chart >= 0 && static_cast<size_t>(chart) < sheet.embedded_charts.size()) {
+    sheet.embedded_charts.erase(sheet.embedded_charts.begin() + chart);
+    for (model::DrawingObject& d : sheet.drawings)
+      if (d.chart_index > chart) --d.chart_index;
+  }
+  const auto removed = static_cast<int>(drawing_);
+  for (model::Comment& c : sheet.comments)
+    if (c.drawing_index > removed) --c.drawing_index;
+  auto& book = *sheet_.book;
+  if (book.chart_sheet == &sheet) {
+    if (book.chart_drawing == drawing_) book.chart_sheet = nullptr;
+    else if (book.chart_drawing > drawing_) --book.chart_drawing;
+  }
+}
 
 bool ChartObject::RoundedCorners() const {
   get();

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "spreadsheet/automation/chart.h"
+#include "spreadsheet/layout/anchor_geometry.h"
 
 namespace tabrel::xl {
 
@@ -19,6 +20,9 @@ class ChartObjects : public Dispatch {
   int Count() const;
   // By position (from 1) or by name (letter case ignored); raises for a missing one.
   std::shared_ptr<ChartObject> Item(const Variant& index) const;
+  // A new empty clustered-column chart at the place given in points, named "차트 N".
+  // Negative sizes raise.
+  std::shared_ptr<ChartObject> Add(double left, double top, double width, double height);
 
  private:
   SheetHandle sheet_;
@@ -38,6 +42,14 @@ class ChartObject : public Dispatch {
   // we read) rounded corners, which read as False.
   bool Shadow() const;
   bool RoundedCorners() const;
+  void SetName(const std::u16string& name);
+  void SetLeft(double v);
+  void SetTop(double v);
+  void SetWidth(double v);  // negative sizes raise
+  void SetHeight(double v);
+  void SetShadow(bool shadow);
+  // Removes the chart object and its chart; later objects move up.
+  void Delete();
   // Makes the chart the instance's active chart. Only a chart object of the active sheet of the
   // instance's active workbook can be activated, as with selecting cells; any other raises 1004.
   void Activate();
@@ -45,6 +57,7 @@ class ChartObject : public Dispatch {
 
  private:
   const model::DrawingObject& get() const;
+  void place(const layout::PointRect& rect);
   SheetHandle sheet_;
   size_t drawing_;
 };

@@ -39,6 +39,47 @@ int ChartTitle::Orientation() const {
   return kHorizontal;
 }
 
+void Legend::SetPosition(int position) {
+  if (!set_) raise(Fault::NoSuchMember);
+  switch (position) {
+    case -4107: set_(0); break;
+    case 2: set_(1); break;
+    case -4160: set_(2); break;
+    case -4152: set_(3); break;
+    case -4131: set_(4); break;
+    default: raise(Fault::InvalidArgument);
+  }
+}
+
+void ChartTitle::SetText(const std::u16string& text) {
+  if (!set_) raise(Fault::NoSuchMember);
+  set_(text);
+  text_ = text;
+}
+
+void ChartColor::SetColorIndex(int index) {
+  if (!set_) raise(Fault::NoSuchMember);
+  if (index < 1 || index > static_cast<int>(palette_.size())) raise(Fault::InvalidArgument);
+  const model::Rgb c = palette_[static_cast<size_t>(index - 1)];
+  set_(static_cast<uint16_t>(index - 1 + kFirstPaletteEntry), c.r | c.g << 8 | static_cast<uint32_t>(c.b) << 16);
+  index_ = index;
+}
+
+void ChartColor::SetColor(int64_t rgb) {
+  if (!set_) raise(Fault::NoSuchMember);
+  if (rgb < 0 || rgb > 0xFFFFFF) raise(Fault::InvalidArgument);
+  const int r = static_cast<int>(rgb & 0xFF), g = static_cast<int>(rgb >> 8 & 0xFF), b = static_cast<int>(rgb >> 16 & 0xFF);
+  size_t nearest = 0;
+  int best = 1 << 30;
+  for (size_t i = 0; i < palette_.size(); ++i) {
+    const int dr = palette_[i].r - r, dg = palette_[i].g - g, db = palette_[i].b - b;
+    const int d = dr * dr + dg * dg + db * db;
+    if (d < best) best = d, nearest = i;
+  }
+  set_(static_cast<uint16_t>(nearest + kFirstPaletteEntry), static_cast<uint32_t>(rgb));
+  index_ = static_cast<int>(nearest) + 1;
+}
+
 int Legend::Position() const {
   switch (legend_.position) {
     case 0: return -4107;

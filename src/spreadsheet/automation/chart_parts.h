@@ -3,24 +3,36 @@
 // (chart and axis titles share one class), legend, data table, plot area, walls, chart groups,
 // and the fill and border colours of chart elements as palette indexes.
 
+#include <functional>
 #include <memory>
 #include <string>
 
 #include "spreadsheet/automation/chart.h"
 #include "spreadsheet/automation/shapes.h"
+#include "spreadsheet/model/styles.h"
 
 namespace tabrel::xl {
 
 // Interior.ColorIndex / Border.ColorIndex of a chart element: 1..56, -4105 automatic, -4142 none.
+// Setting a colour of an element that can be changed stores its palette index (8..63) and RGB.
 class ChartColor : public Dispatch {
  public:
-  ChartColor(std::u16string kind, int index) : kind_(std::move(kind)), index_(index) {}
+  using Setter = std::function<void(uint16_t palette_index, uint32_t rgb)>;
+  ChartColor(std::u16string kind, int index, Setter set = {})
+      : kind_(std::move(kind)), index_(index), set_(std::move(set)) {}
   std::u16string type_name() const override { return kind_; }
   int ColorIndex() const { return index_; }
+  // 1..56 of the workbook's palette; other numbers raise.
+  void SetColorIndex(int index);
+  // An RGB value (red in the low byte), stored with the nearest palette entry.
+  void SetColor(int64_t rgb);
+  void set_palette(const model::Palette& palette) { palette_ = palette; }
 
  private:
   std::u16string kind_;
   int index_;
+  Setter set_;
+  model::Palette palette_ = model::default_palette();
 };
 
 // The ColorIndex of a stored fill or line (chart palette entries 8..63 are ColorIndex 1..56).
@@ -31,11 +43,14 @@ int line_color_index(const std::optional<model::LineFormat>& line);
 // upward, -4170 downward, -4166 stacked vertically, else the angle in degrees).
 class ChartTitle : public Dispatch {
  public:
-  ChartTitle(std::u16string kind, std::u16string text, uint16_t rotation)
-      : kind_(std::move(kind)), text_(std::move(text)), rotation_(rotation) {}
+  using Setter = std::function<void(const std::u16string&)>;
+  ChartTitle(std::u16string kind, std::u16string text, uint16_t rotation, Setter set = {})
+      : kind_(std::move(kind)), text_(std::move(text)), rotation_(rotation), set_(std::move(set)) {}
   std::u16string type_name() const override { return kind_; }
   std::u16string Text() const { return text_; }
   std::u16string Caption() const { return text_; }
+  void SetText(const std::u16string& text);
+  void SetCaption(const std::u16string& text) { SetText(text); }
   std::shared_ptr<xl::Characters> Characters() const { return std::make_shared<xl::Characters>(text_); }
   int Orientation() const;
 
@@ -43,17 +58,22 @@ class ChartTitle : public Dispatch {
   std::u16string kind_;
   std::u16string text_;
   uint16_t rotation_;
+  Setter set_;
 };
 
 class Legend : public Dispatch {
  public:
-  explicit Legend(model::Legend legend) : legend_(legend) {}
+  using Setter = std::function<void(uint8_t position)>;
+  explicit Legend(model::Legend legend, Setter set = {}) : legend_(legend), set_(std::move(set)) {}
   std::u16string type_name() const override { return u"Legend"; }
   // -4107 bottom, 2 corner, -4160 top, -4152 right, -4131 left, -4161 custom.
   int Position() const;
+  // One of the positions above but custom; others raise.
+  void SetPosition(int position);
 
  private:
   model::Legend legend_;
+  Setter set_;
 };
 
 class ChartDataTable : public Dispatch {

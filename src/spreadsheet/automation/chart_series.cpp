@@ -6,6 +6,7 @@
 #include "spreadsheet/automation/engine_text.h"
 #include "spreadsheet/automation/errors.h"
 #include "spreadsheet/automation/range.h"
+#include "spreadsheet/charts/chart_build.h"
 #include "spreadsheet/charts/chart_type.h"
 #include "spreadsheet/charts/data_label.h"
 #include "spreadsheet/charts/series_formula.h"
@@ -172,12 +173,38 @@ bool Series::HasDataLabels() const {
 
 std::shared_ptr<ChartColor> Series::Border() const {
   const model::DataFormat* f = get().series_format();
-  return std::make_shared<ChartColor>(u"Border", line_color_index(f ? f->line : std::nullopt));
+  const ChartHandle chart = chart_;
+  const size_t series = index();
+  auto color = std::make_shared<ChartColor>(u"Border", line_color_index(f ? f->line : std::nullopt),
+                                            [chart, series](uint16_t icv, uint32_t rgb) {
+                                              model::DataFormat& own = charts::series_format(chart.edit(), series);
+                                              model::LineFormat line = own.line.value_or(model::LineFormat{});
+                                              line.automatic = false;
+                                              line.color_index = icv;
+                                              line.rgb = rgb;
+                                              if (line.pattern == 5) line.pattern = 0;
+                                              own.line = line;
+                                            });
+  color->set_palette(chart_.sheet.workbook().styles.palette);
+  return color;
 }
 
 std::shared_ptr<ChartColor> Series::Interior() const {
   const model::DataFormat* f = get().series_format();
-  return std::make_shared<ChartColor>(u"Interior", fill_color_index(f ? f->area : std::nullopt));
+  const ChartHandle chart = chart_;
+  const size_t series = index();
+  auto color = std::make_shared<ChartColor>(u"Interior", fill_color_index(f ? f->area : std::nullopt),
+                                            [chart, series](uint16_t icv, uint32_t rgb) {
+                                              model::DataFormat& own = charts::series_format(chart.edit(), series);
+                                              model::AreaFormat area = own.area.value_or(model::AreaFormat{});
+                                              area.automatic = false;
+                                              area.pattern = 1;
+                                              area.fore_index = icv;
+                                              area.fore_rgb = rgb;
+                                              own.area = area;
+                                            });
+  color->set_palette(chart_.sheet.workbook().styles.palette);
+  return color;
 }
 
 int Series::PointsCount() const {
@@ -242,6 +269,12 @@ std::shared_ptr<xl::DataLabel> Point::DataLabel() const {
     return std::make_shared<xl::DataLabel>(src.text->text);
   }
   const ChartHandle& chart = series_->chart();
+  const ChartHandle handle = chart;
+  const size_t series = series_->index();
+  const auto point = static_cast<uint16_t>(index_);
+  const DataLabel::Setter set = [handle, series, point](const model::LabelParts& parts) {
+    charts::set_data_labels(handle.edit(), series, point, parts);
+  };
   const auto values = link_values(chart, s.values, s.cached_values);
   charts::LabelPieces pieces;
   if (src.shown.series_name) pieces.series_name = series_->Name();
@@ -266,7 +299,7 @@ std::shared_ptr<xl::DataLabel> Point::DataLabel() const {
     const auto bubbles = link_values(chart, s.bubble_sizes, s.cached_bubbles);
     if (index_ < bubbles.size()) pieces.bubble_size = value_text(bubbles[index_]);
   }
-  return std::make_shared<xl::DataLabel>(charts::label_text(src.shown, pieces));
+  return std::make_shared<xl::DataLabel>(charts::label_text(src.shown, pieces), src.shown, set);
 }
 
 std::shared_ptr<ChartColor> Point::Interior() const {

@@ -3,6 +3,7 @@
 // series formulas, values and category values read from the cells as they are now, chart
 // types, line and fill colours, smoothing, and data labels with their texts.
 
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -21,6 +22,8 @@ class SeriesCollection : public Dispatch {
   int Count() const;
   // By position (from 1) or by name (exactly as Series.Name gives it); raises for a missing one.
   std::shared_ptr<xl::Series> Item(const Variant& index) const;
+  // A series without values on the chart's first chart group, named "계열N" until named.
+  std::shared_ptr<xl::Series> NewSeries();
 
  private:
   ChartHandle chart_;
@@ -53,6 +56,19 @@ class Series : public Dispatch {
 
   const model::Series& get() const;
   const ChartHandle& chart() const { return chart_; }
+
+  // Changes. Values, XValues and Name take a range of cells (a Range or its sheet-qualified
+  // address after "="); values and categories also an array of constants, a name also a text.
+  void SetName(const Variant& name);
+  void SetValues(const Variant& values);
+  void SetXValues(const Variant& values);
+  void Delete();
+  void SetAxisGroup(int group);      // 1 primary, 2 secondary
+  void SetChartType(int chart_type);
+  void SetSmooth(bool smooth);
+  void SetHasDataLabels(bool has);
+  void ApplyDataLabels();            // value labels
+  size_t index() const;              // its place among the chart's series records
   size_t position() const { return position_; }
 
  private:
@@ -65,6 +81,8 @@ class Point : public Dispatch {
   Point(std::shared_ptr<const Series> series, size_t index) : series_(std::move(series)), index_(index) {}
   std::u16string type_name() const override { return u"Point"; }
   bool HasDataLabel() const;
+  void SetHasDataLabel(bool has);
+  void ApplyDataLabels();
   std::shared_ptr<xl::DataLabel> DataLabel() const;  // raises without a label
   std::shared_ptr<ChartColor> Interior() const;
   std::shared_ptr<ChartColor> Border() const;
@@ -77,13 +95,26 @@ class Point : public Dispatch {
 
 class DataLabel : public Dispatch {
  public:
-  explicit DataLabel(std::u16string text) : text_(std::move(text)) {}
+  using Setter = std::function<void(const model::LabelParts&)>;
+  explicit DataLabel(std::u16string text, model::LabelParts shown = {}, Setter set = {})
+      : text_(std::move(text)), shown_(shown), set_(std::move(set)) {}
   std::u16string type_name() const override { return u"DataLabel"; }
   std::u16string Text() const { return text_; }
   std::u16string Caption() const { return text_; }
+  bool ShowValue() const { return shown_.value; }
+  bool ShowCategoryName() const { return shown_.category; }
+  bool ShowPercentage() const { return shown_.percent; }
+  bool ShowSeriesName() const { return shown_.series_name; }
+  void SetShowValue(bool show) { change(&model::LabelParts::value, show); }
+  void SetShowCategoryName(bool show) { change(&model::LabelParts::category, show); }
+  void SetShowPercentage(bool show) { change(&model::LabelParts::percent, show); }
+  void SetShowSeriesName(bool show) { change(&model::LabelParts::series_name, show); }
 
  private:
+  void change(bool model::LabelParts::*part, bool show);
   std::u16string text_;
+  model::LabelParts shown_;
+  Setter set_;
 };
 
 }  // namespace tabrel::xl

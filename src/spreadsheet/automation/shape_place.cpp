@@ -27,6 +27,12 @@ layout::PointRect shape_place(const model::Workbook& wb, const model::Sheet& she
   return layout::anchor_to_points(cell_anchor(d.anchor), columns_of(wb, sheet), rows_of(sheet));
 }
 
+void place_shape(const model::Workbook& wb, const model::Sheet& sheet, model::DrawingObject& d,
+                 const layout::PointRect& rect) {
+  const layout::CellAnchor a = layout::points_to_anchor(rect, columns_of(wb, sheet), rows_of(sheet));
+  d.anchor = {a.col1, a.dx1, a.row1, a.dy1, a.col2, a.dx2, a.row2, a.dy2, d.anchor.placement};
+}
+
 void resize_cells(const model::Workbook& wb, model::Sheet& sheet, const std::function<void()>& resize) {
   std::vector<layout::PointRect> before;
   before.reserve(sheet.drawings.size());

@@ -13,6 +13,10 @@ namespace tabrel::xl {
 
 layout::PointRect shape_place(const model::Workbook& wb, const model::Sheet& sheet, const model::DrawingObject& d);
 
+// Puts the object at `rect` (in points), keeping how it follows the cells.
+void place_shape(const model::Workbook& wb, const model::Sheet& sheet, model::DrawingObject& d,
+                 const layout::PointRect& rect);
+
 // Runs `resize`, which changes column widths, row heights or their hidden flags, and then
 // re-anchors the objects that do not size (or move) with their cells.
 void resize_cells(const model::Workbook& wb, model::Sheet& sheet, const std::function<void()>& resize);

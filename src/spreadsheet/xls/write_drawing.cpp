@@ -4,6 +4,7 @@
 
 #include "spreadsheet/biff/records.h"
 #include "spreadsheet/biff/strings.h"
+#include "spreadsheet/xls/write_chart.h"
 #include "spreadsheet/xls/write_objects.h"
 #include "spreadsheet/xls/write_office_art.h"
 #include "spreadsheet/xls/write_raw_records.h"
@@ -173,7 +174,7 @@ class SheetDrawingWriter {
 
   void write_chart(const model::DrawingObject& d) {
     if (d.chart_index >= 0 && static_cast<size_t>(d.chart_index) < sheet_.embedded_charts.size())
-      for (const model::RawRecord& r : sheet_.embedded_charts[d.chart_index].records) write_raw(out_, r);
+      write_chart_data(out_, sheet_.embedded_charts[d.chart_index]);
   }
 
   // The drawing's container headers and its group shape, sent with the first shape.

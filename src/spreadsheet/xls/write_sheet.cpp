@@ -5,6 +5,7 @@
 #include "spreadsheet/biff/records.h"
 #include "spreadsheet/xls/write_autofilter.h"
 #include "spreadsheet/xls/write_cells.h"
+#include "spreadsheet/xls/write_chart.h"
 #include "spreadsheet/xls/write_condfmt.h"
 #include "spreadsheet/xls/write_raw_records.h"
 #include "spreadsheet/xls/write_sheet_view.h"
@@ -96,12 +97,12 @@ void write_merges(biff::RecordWriter& out, const model::Sheet& sheet) {
 }
 
 void write_chart_sheet(biff::RecordWriter& out, const model::Sheet& sheet) {
-  if (sheet.chart.records.empty()) {
+  if (sheet.chart.records.empty() && sheet.chart.chart.groups.empty()) {
     write_bof(out, kBofChart);
     write_eof(out);
     return;
   }
-  for (const model::RawRecord& r : sheet.chart.records) write_raw(out, r);
+  write_chart_data(out, sheet.chart);
 }
 
 }  // namespace

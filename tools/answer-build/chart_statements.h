@@ -1,0 +1,16 @@
+#pragma once
+// The `chart` statements of an answer-workbook source (syntax in answer_source.h): a chart made
+// on the current sheet, then its title, axis titles, legend, series, data labels, font scaling
+// and shadow, each applied to the sheet's last chart.
+
+#include <string>
+#include <vector>
+
+#include "spreadsheet/automation/worksheet.h"
+
+namespace tabrel::answers {
+
+// `fields[0]` is "chart". Throws SourceError naming `line` for a statement that does not read.
+void apply_chart(int line, const std::vector<std::u16string>& fields, xl::Worksheet& sheet);
+
+}  // namespace tabrel::answers
