@@ -89,12 +89,8 @@ void ChartObject::place(const layout::PointRect& rect) {
   get();
   if (rect.width < 0 || rect.height < 0) raise(Fault::InvalidArgument);
   model::Sheet& sheet = sheet_.get();
+  // The chart's own records stay: its place is the drawing's anchor.
   place_shape(sheet_.workbook(), sheet, sheet.drawings[drawing_], rect);
-  if (rect.width != Chart()->handle().chart().width || rect.height != Chart()->handle().chart().height) {
-    model::Chart& chart = Chart()->handle().edit();
-    chart.width = rect.width;
-    chart.height = rect.height;
-  }
 }
 
 void ChartObject::SetLeft(double v) { layout::PointRect r{Left(), Top(), Width(), Height()}; r.left = v; place(r); }

@@ -84,7 +84,21 @@ void shape_group(model::ChartGroup& g, const TypeSpec& spec) {
   g.hole = spec.hole;
   g.first_angle = 0;
   g.varied = spec.kind == K::Pie;
+  // The group's default format carries the type's markers, lines and smoothing for series
+  // without formats of their own.
   g.format.reset();
+  if (spec.markers == Markers::None || spec.lines == Lines::None || spec.smooth) {
+    model::DataFormat f;
+    f.series = 0;
+    f.smooth = spec.smooth;
+    if (spec.markers == Markers::None) f.marker = model::MarkerFormat{0, false};
+    if (spec.lines == Lines::None) {
+      f.line = model::LineFormat{};
+      f.line->pattern = 5;
+      f.line->automatic = false;
+    }
+    g.format = f;
+  }
   g.chart_lines.clear();
   g.up_down_bars = false;
   if (spec.view) {
@@ -190,8 +204,14 @@ uint16_t next_order(const model::Chart& chart) {
 }
 
 bool same_shape(const model::ChartGroup& g, const TypeSpec& spec) {
+  model::ChartGroup shaped;
+  shape_group(shaped, spec);
+  const auto marker = [](const model::ChartGroup& x) { return x.format && x.format->marker; };
+  const auto no_line = [](const model::ChartGroup& x) { return x.format && x.format->line; };
+  const auto smooth = [](const model::ChartGroup& x) { return x.format && x.format->smooth; };
   return g.kind == spec.kind && g.flags == spec.flags && g.view.has_value() == spec.view.has_value() &&
-         g.hole == spec.hole;
+         g.hole == spec.hole && marker(g) == marker(shaped) && no_line(g) == no_line(shaped) &&
+         smooth(g) == smooth(shaped);
 }
 
 model::ChartValue cell_value(const model::Workbook& wb, int sheet, model::CellRef at) {
@@ -378,14 +398,6 @@ void set_series(model::Chart& chart, model::Workbook& wb, const std::vector<Sour
     if (src.categories) s.categories = cell_link(wb, *src.categories);
     chart.series.push_back(std::move(s));
   }
-  if (!chart.groups.empty()) {
-    const model::ChartGroup& g = chart.groups.front();
-    for (const TypeSpec& spec : kTypes)
-      if (same_shape(g, spec)) {
-        for (size_t i = 0; i < chart.series.size(); ++i) shape_series(chart.series[i], spec, i);
-        break;
-      }
-  }
   normalize(chart);
   refresh_cache(chart, wb);
 }
@@ -466,7 +478,13 @@ model::DataFormat& series_format(model::Chart& chart, size_t series) {
   model::Series& s = chart.series.at(series);
   for (model::DataFormat& f : s.formats)
     if (f.point == model::DataFormat::kWholeSeries) return f;
+  // A series' own format starts from its group's default markers, lines and smoothing.
   model::DataFormat f;
+  if (const model::ChartGroup* g = chart.group(s.group); g && g->format) {
+    f.marker = g->format->marker;
+    f.line = g->format->line;
+    f.smooth = g->format->smooth;
+  }
   f.series = f.order = static_cast<uint16_t>(series);
   s.formats.insert(s.formats.begin(), f);
   return s.formats.front();

@@ -236,7 +236,7 @@ class ChartWriter {
     if (t.font) u16(rt::FontX, *t.font);
     if (t.number_format) u16(rt::IFmtRecord, *t.number_format);
     brai(0, t.link);
-    if (t.link.kind == 1) series_text(t.text);
+    if (t.link.kind != 2 && !t.text.empty()) series_text(t.text);
     if (t.linked_to) {
       biff::PayloadBuilder o;
       o.u16(t.linked_to), o.u16(t.series), o.u16(t.point);
