@@ -51,6 +51,12 @@ void Legend::SetPosition(int position) {
   }
 }
 
+void TitleCharacters::SetText(const std::u16string& text) {
+  if (!set_) raise(Fault::NoSuchMember);
+  set_(text);
+  text_ = text;
+}
+
 void ChartTitle::SetText(const std::u16string& text) {
   if (!set_) raise(Fault::NoSuchMember);
   set_(text);

@@ -39,6 +39,20 @@ class ChartColor : public Dispatch {
 int fill_color_index(const std::optional<model::AreaFormat>& area);
 int line_color_index(const std::optional<model::LineFormat>& line);
 
+// The characters of a title: all of them, whose text can be replaced where the title can.
+class TitleCharacters : public Dispatch {
+ public:
+  TitleCharacters(std::u16string text, std::function<void(const std::u16string&)> set)
+      : text_(std::move(text)), set_(std::move(set)) {}
+  std::u16string type_name() const override { return u"Characters"; }
+  std::u16string Text() const { return text_; }
+  void SetText(const std::u16string& text);
+
+ private:
+  std::u16string text_;
+  std::function<void(const std::u16string&)> set_;
+};
+
 // A chart title or an axis title: its text and its orientation (-4128 horizontal, -4171
 // upward, -4170 downward, -4166 stacked vertically, else the angle in degrees).
 class ChartTitle : public Dispatch {
@@ -51,7 +65,7 @@ class ChartTitle : public Dispatch {
   std::u16string Caption() const { return text_; }
   void SetText(const std::u16string& text);
   void SetCaption(const std::u16string& text) { SetText(text); }
-  std::shared_ptr<xl::Characters> Characters() const { return std::make_shared<xl::Characters>(text_); }
+  std::shared_ptr<TitleCharacters> Characters() const { return std::make_shared<TitleCharacters>(text_, set_); }
   int Orientation() const;
 
  private:

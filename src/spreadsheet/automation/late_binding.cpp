@@ -28,6 +28,7 @@ const Tables& tables() {
     define_application(built);
     define_range(built);
     define_formats(built);
+    define_charts(built);
     return built;
   }();
   return t;

@@ -69,5 +69,6 @@ class Def {
 void define_application(Tables& tables);
 void define_range(Tables& tables);
 void define_formats(Tables& tables);
+void define_charts(Tables& tables);
 
 }  // namespace tabrel::xl::late
