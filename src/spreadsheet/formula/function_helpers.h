@@ -13,6 +13,10 @@ namespace tabrel::formula {
 // text and booleans count, other text is #VALUE!). Errors raise.
 std::vector<double> collect_numbers(Evaluator& ev, std::span<const Node> args);
 
+// The same for the functions ending in A (AVERAGEA, MAXA ...): in references and arrays text
+// counts 0 and booleans 1 or 0; blanks are skipped.
+std::vector<double> collect_values(Evaluator& ev, std::span<const Node> args);
+
 // Sample or population variance of numbers; #DIV/0! below the needed count.
 double variance(const std::vector<double>& v, bool sample);
 

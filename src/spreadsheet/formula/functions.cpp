@@ -10,6 +10,7 @@ FunctionImpl find_function(std::u16string_view name) {
     add_logical_functions(m);
     add_text_functions(m);
     add_date_functions(m);
+    add_financial_functions(m);
     add_lookup_functions(m);
     add_database_functions(m);
     add_conditional_functions(m);

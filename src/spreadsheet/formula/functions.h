@@ -16,6 +16,7 @@ void add_statistical_functions(FunctionMap& map);
 void add_logical_functions(FunctionMap& map);
 void add_text_functions(FunctionMap& map);
 void add_date_functions(FunctionMap& map);
+void add_financial_functions(FunctionMap& map);
 void add_lookup_functions(FunctionMap& map);
 void add_database_functions(FunctionMap& map);
 void add_conditional_functions(FunctionMap& map);

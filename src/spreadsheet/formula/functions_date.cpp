@@ -1,7 +1,9 @@
-// Date and time functions: DATE TIME YEAR MONTH DAY WEEKDAY HOUR MINUTE SECOND DAYS360 TODAY NOW.
+// Date and time functions: DATE TIME YEAR MONTH DAY WEEKDAY HOUR MINUTE SECOND DAYS360 DATEDIF
+// TODAY NOW.
 
 #include <cmath>
 
+#include "spreadsheet/core/text.h"
 #include "spreadsheet/formula/function_helpers.h"
 #include "spreadsheet/formula/functions.h"
 
@@ -82,6 +84,39 @@ Value days360_(Evaluator& ev, std::span<const Node> a) {
   return static_cast<double>((e.year - s.year) * 360 + (e.month - s.month) * 30 + (ed - sd));
 }
 
+int days_in_month(int year, int month) {
+  static constexpr int kDays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+  bool leap = (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
+  return month == 2 && leap ? 29 : kDays[month - 1];
+}
+
+// DATEDIF: whole years ("Y"), months ("M") or days ("D") between two dates, or the days ("MD"),
+// months ("YM") or days ("YD") left over after the whole months or years.
+Value datedif_(Evaluator& ev, std::span<const Node> a) {
+  double start = std::floor(serial_arg(ev, a[0])), end = std::floor(serial_arg(ev, a[1]));
+  std::u16string unit = upper(ev.text(a[2]));
+  if (start > end) return CellError::Num;
+  CivilDate s = civil(ev, a[0]), e = civil(ev, a[1]);
+  int months = (e.year - s.year) * 12 + (e.month - s.month) - (e.day < s.day ? 1 : 0);
+  if (unit == u"D") return end - start;
+  if (unit == u"M") return static_cast<double>(months);
+  if (unit == u"Y") return static_cast<double>(months / 12);
+  if (unit == u"YM") return static_cast<double>(months % 12);
+  if (unit == u"MD") {
+    if (e.day >= s.day) return static_cast<double>(e.day - s.day);
+    int prev_month = e.month == 1 ? 12 : e.month - 1, prev_year = e.month == 1 ? e.year - 1 : e.year;
+    return static_cast<double>(days_in_month(prev_year, prev_month) - s.day + e.day);
+  }
+  if (unit == u"YD") {
+    // The start moved into the last year before the end.
+    int year = e.year - ((e.month < s.month || (e.month == s.month && e.day < s.day)) ? 1 : 0);
+    auto moved = serial_from_date(year, s.month, std::min(s.day, days_in_month(year, s.month)), ev.date_system());
+    if (!moved) return CellError::Num;
+    return end - *moved;
+  }
+  return CellError::Num;
+}
+
 // DATEVALUE and TIMEVALUE: the date or the time part of a text.
 Value text_date(Evaluator& ev, std::span<const Node> a, bool date_part) {
   Scalar s = ev.scalar(a[0]);
@@ -111,6 +146,7 @@ void add_date_functions(FunctionMap& m) {
   m[u"MINUTE"] = minute_;
   m[u"SECOND"] = second_;
   m[u"DAYS360"] = days360_;
+  m[u"DATEDIF"] = datedif_;
   m[u"TODAY"] = today_;
   m[u"DATEVALUE"] = datevalue_;
   m[u"TIMEVALUE"] = timevalue_;

@@ -1,5 +1,5 @@
 // Lookup and reference functions: CHOOSE VLOOKUP HLOOKUP MATCH INDEX ROW COLUMN ROWS COLUMNS
-// OFFSET INDIRECT ADDRESS TRANSPOSE LOOKUP, and CELL (information about a referenced cell).
+// AREAS OFFSET INDIRECT ADDRESS TRANSPOSE LOOKUP, and CELL and ISREF (information about a referenced cell).
 
 #include <cmath>
 
@@ -402,6 +402,12 @@ Value position(Evaluator& ev, std::span<const Node> a, bool row) {
 }
 Value row_(Evaluator& ev, std::span<const Node> a) { return position(ev, a, true); }
 Value column_(Evaluator& ev, std::span<const Node> a) { return position(ev, a, false); }
+Value areas_(Evaluator& ev, std::span<const Node> a) {
+  Value v = ev.eval(a[0]);
+  if (!v.is_reference()) return CellError::Value;
+  return static_cast<double>(v.areas.size());
+}
+Value isref_(Evaluator& ev, std::span<const Node> a) { return ev.eval(a[0]).is_reference(); }
 Value rows_(Evaluator& ev, std::span<const Node> a) { return static_cast<double>(ev.shape(ev.eval(a[0])).first); }
 Value columns_(Evaluator& ev, std::span<const Node> a) { return static_cast<double>(ev.shape(ev.eval(a[0])).second); }
 
@@ -421,6 +427,8 @@ void add_lookup_functions(FunctionMap& m) {
   m[u"ROW"] = row_;
   m[u"COLUMN"] = column_;
   m[u"ROWS"] = rows_;
+  m[u"AREAS"] = areas_;
+  m[u"ISREF"] = isref_;
   m[u"COLUMNS"] = columns_;
   m[u"CELL"] = cell_;
 }

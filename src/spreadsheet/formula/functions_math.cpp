@@ -190,6 +190,13 @@ Value combin_(Evaluator& ev, std::span<const Node> a) {
   for (double i = 1; i <= std::min(k, n - k); ++i) r = r * (n - i + 1) / i;
   return checked(std::round(r));
 }
+Value permut_(Evaluator& ev, std::span<const Node> a) {
+  double n = std::trunc(ev.number(a[0])), k = std::trunc(ev.number(a[1]));
+  if (n < 0 || k < 0 || k > n) return CellError::Num;
+  double r = 1;
+  for (double i = 0; i < k; ++i) r *= n - i;
+  return checked(r);
+}
 double degrees_(double x) { return x * 180 / std::numbers::pi; }
 
 Value logarithm(double x, double base) {
@@ -242,6 +249,7 @@ void add_math_functions(FunctionMap& m) {
   m[u"EVEN"] = even_;
   m[u"ODD"] = odd_;
   m[u"COMBIN"] = combin_;
+  m[u"PERMUT"] = permut_;
   m[u"COS"] = unary_math<cos_>;
   m[u"TAN"] = unary_math<tan_>;
   m[u"ATAN"] = unary_math<atan_>;

@@ -1,5 +1,6 @@
 // Statistical functions: AVERAGE COUNT COUNTA COUNTBLANK COUNTIF MAX MIN LARGE SMALL MEDIAN MODE
-// RANK STDEV STDEVP VAR VARP SUBTOTAL.
+// RANK STDEV STDEVP VAR VARP SUBTOTAL GEOMEAN HARMEAN, and AVERAGEA MAXA MINA STDEVA STDEVPA
+// VARA VARPA.
 
 #include <algorithm>
 #include <cmath>
@@ -187,6 +188,43 @@ Value stdevp_(Evaluator& ev, std::span<const Node> a) { return std::sqrt(varianc
 Value var_(Evaluator& ev, std::span<const Node> a) { return variance(collect_numbers(ev, a), true); }
 Value varp_(Evaluator& ev, std::span<const Node> a) { return variance(collect_numbers(ev, a), false); }
 
+// The functions ending in A count text as 0 and booleans as 1 or 0.
+Value averagea_(Evaluator& ev, std::span<const Node> a) { return mean(collect_values(ev, a)); }
+Value maxa_(Evaluator& ev, std::span<const Node> a) {
+  auto v = collect_values(ev, a);
+  return v.empty() ? 0.0 : *std::max_element(v.begin(), v.end());
+}
+Value mina_(Evaluator& ev, std::span<const Node> a) {
+  auto v = collect_values(ev, a);
+  return v.empty() ? 0.0 : *std::min_element(v.begin(), v.end());
+}
+Value stdeva_(Evaluator& ev, std::span<const Node> a) { return std::sqrt(variance(collect_values(ev, a), true)); }
+Value stdevpa_(Evaluator& ev, std::span<const Node> a) { return std::sqrt(variance(collect_values(ev, a), false)); }
+Value vara_(Evaluator& ev, std::span<const Node> a) { return variance(collect_values(ev, a), true); }
+Value varpa_(Evaluator& ev, std::span<const Node> a) { return variance(collect_values(ev, a), false); }
+
+// Means of positive numbers only.
+Value geomean_(Evaluator& ev, std::span<const Node> a) {
+  std::vector<double> v = collect_numbers(ev, a);
+  double logs = 0;
+  for (double d : v) {
+    if (d <= 0) return CellError::Num;
+    logs += std::log(d);
+  }
+  if (v.empty()) return CellError::Num;
+  return std::exp(logs / static_cast<double>(v.size()));
+}
+Value harmean_(Evaluator& ev, std::span<const Node> a) {
+  std::vector<double> v = collect_numbers(ev, a);
+  double inverses = 0;
+  for (double d : v) {
+    if (d <= 0) return CellError::Num;
+    inverses += 1 / d;
+  }
+  if (v.empty()) return CellError::Num;
+  return static_cast<double>(v.size()) / inverses;
+}
+
 Value subtotal_(Evaluator& ev, std::span<const Node> a) {
   int fn = integer_arg(ev, a[0]);
   bool skip_all_hidden = fn > 100;
@@ -259,6 +297,15 @@ void add_statistical_functions(FunctionMap& m) {
   m[u"VAR"] = var_;
   m[u"VARP"] = varp_;
   m[u"SUBTOTAL"] = subtotal_;
+  m[u"AVERAGEA"] = averagea_;
+  m[u"MAXA"] = maxa_;
+  m[u"MINA"] = mina_;
+  m[u"STDEVA"] = stdeva_;
+  m[u"STDEVPA"] = stdevpa_;
+  m[u"VARA"] = vara_;
+  m[u"VARPA"] = varpa_;
+  m[u"GEOMEAN"] = geomean_;
+  m[u"HARMEAN"] = harmean_;
 }
 
 }  // namespace tabrel::formula

@@ -1,5 +1,5 @@
 // Text functions: LEFT RIGHT MID LEN LOWER UPPER PROPER TRIM CONCATENATE REPT EXACT FIND SEARCH
-// SUBSTITUTE TEXT VALUE.
+// SUBSTITUTE REPLACE CLEAN TEXT VALUE.
 
 #include <algorithm>
 #include <cmath>
@@ -84,6 +84,25 @@ Value rept_(Evaluator& ev, std::span<const Node> a) {
 }
 
 Value exact_(Evaluator& ev, std::span<const Node> a) { return ev.text(a[0]) == ev.text(a[1]); }
+
+Value replace_(Evaluator& ev, std::span<const Node> a) {
+  std::u16string s = ev.text(a[0]);
+  double start = std::trunc(ev.number(a[1]));
+  if (start < 1) return CellError::Value;
+  size_t count = count_arg(ev, a, 2, 0);
+  std::u16string with = ev.text(a[3]);
+  size_t from = std::min(static_cast<size_t>(std::min(start, static_cast<double>(kMaxText))) - 1, s.size());
+  s.replace(from, std::min(count, s.size() - from), with);
+  if (s.size() > kMaxText) return CellError::Value;
+  return s;
+}
+
+// CLEAN drops the control characters 0-31.
+Value clean_(Evaluator& ev, std::span<const Node> a) {
+  std::u16string s = ev.text(a[0]);
+  std::erase_if(s, [](char16_t c) { return c < 32; });
+  return s;
+}
 
 Value find_in(Evaluator& ev, std::span<const Node> a, bool ignore_case) {
   std::u16string needle = ev.text(a[0]), hay = ev.text(a[1]);
@@ -204,6 +223,8 @@ void add_text_functions(FunctionMap& m) {
   m[u"CONCATENATE"] = concatenate_;
   m[u"REPT"] = rept_;
   m[u"EXACT"] = exact_;
+  m[u"REPLACE"] = replace_;
+  m[u"CLEAN"] = clean_;
   m[u"FIND"] = find_;
   m[u"SEARCH"] = search_;
   m[u"SUBSTITUTE"] = substitute_;

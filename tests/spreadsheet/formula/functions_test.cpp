@@ -227,6 +227,69 @@ TEST(Functions, ConditionalAggregatesAndMore) {
   });
 }
 
+// Loans, savings and depreciation, with the worked examples of the function reference (results
+// given there to the cent or to a tenth of a percent, hence the ROUNDs).
+TEST(Functions, Financial) {
+  EngineFixture f;
+  const char* flows[] = {"-70000", "12000", "15000", "18000", "21000", "26000"};
+  const char* mixed[] = {"-120000", "39000", "30000", "21000", "37000", "46000"};
+  for (int i = 0; i < 6; ++i) {
+    f.put(("A" + std::to_string(i + 1)).c_str(), flows[i]);
+    f.put(("B" + std::to_string(i + 1)).c_str(), mixed[i]);
+  }
+  f.put("C1", "n/a");
+  check_all(f, {
+      {"=ROUND(PMT(8%/12,10,10000),2)", -1037.03}, {"=ROUND(PMT(8%/12,10,10000,0,1),2)", -1030.16},
+      {"=ROUND(PMT(6%/12,18*12,0,50000),2)", -129.08}, {"=PMT(0,4,1000)", -250.0}, {"=PMT(5%,0,1000)", E::Num},
+      {"=PMT(\"x\",4,1000)", E::Value},
+      {"=ROUND(FV(6%/12,10,-200,-500,1),2)", 2581.40}, {"=ROUND(FV(12%/12,12,-1000),2)", 12682.50},
+      {"=ROUND(FV(11%/12,35,-2000,,1),2)", 82846.25}, {"=FV(0,10,-100,-1000)", 2000.0},
+      {"=ROUND(PV(8%/12,12*20,500,,0),2)", -59777.15}, {"=PV(0,10,-100)", 1000.0},
+      {"=ROUND(NPER(1%,-100,-1000,10000,1),7)", 59.6738657}, {"=ROUND(NPER(1%,-100,-1000,10000),7)", 60.0821229},
+      {"=ROUND(NPER(1%,-100,-1000),7)", -9.5785940}, {"=NPER(1%,0,1000)", E::Num}, {"=NPER(0,-100,1000)", 10.0},
+      {"=ROUND(RATE(4*12,-200,8000),4)", 0.0077}, {"=ROUND(RATE(4*12,-200,8000)*12,4)", 0.0924},
+      {"=RATE(10,100,1000)", E::Num},
+      {"=ROUND(IPMT(10%/12,1,3*12,8000),2)", -66.67}, {"=ROUND(IPMT(10%,3,3,8000),2)", -292.45},
+      {"=IPMT(10%,4,3,8000)", E::Num}, {"=IPMT(10%,1,3,8000,0,1)", 0.0},
+      {"=ROUND(PPMT(10%/12,1,2*12,2000),2)", -75.62}, {"=ROUND(PPMT(8%,10,10,200000),2)", -27598.05},
+      {"=ROUND(SUM(PPMT(5%,1,3,1000,0,1),PPMT(5%,2,3,1000,0,1),PPMT(5%,3,3,1000,0,1)),9)", -1000.0},
+      {"=ROUND(ISPMT(10%/12,1,36,8000000),2)", -64814.81},
+      {"=ROUND(NPV(10%,-10000,3000,4200,6800),2)", 1188.44}, {"=NPV(10%,C1,110)", 100.0},
+      {"=ROUND(IRR(A1:A5),3)", -0.021}, {"=ROUND(IRR(A1:A6),3)", 0.087}, {"=ROUND(IRR(A1:A3,-10%),3)", -0.444},
+      {"=IRR(A2:A4)", E::Num},
+      {"=ROUND(MIRR(B1:B6,10%,12%),3)", 0.126}, {"=ROUND(MIRR(B1:B4,10%,12%),3)", -0.048},
+      {"=ROUND(MIRR(B1:B6,10%,14%),3)", 0.135}, {"=MIRR(B2:B6,10%,12%)", E::Div0},
+      {"=SLN(30000,7500,10)", 2250.0}, {"=SLN(30000,7500,0)", E::Div0},
+      {"=ROUND(SYD(30000,7500,10,1),2)", 4090.91}, {"=ROUND(SYD(30000,7500,10,10),2)", 409.09}, {"=SYD(30000,7500,10,11)", E::Num},
+      {"=ROUND(DDB(2400,300,10*365,1),2)", 1.32}, {"=DDB(2400,300,10*12,1,2)", 40.0}, {"=DDB(2400,300,10,1,2)", 480.0},
+      {"=DDB(2400,300,10,2,1.5)", 306.0}, {"=ROUND(DDB(2400,300,10,10),2)", 22.12}, {"=DDB(2400,300,10,11)", E::Num},
+      {"=ROUND(DB(1000000,100000,6,1,7),2)", 186083.33}, {"=ROUND(DB(1000000,100000,6,2,7),2)", 259639.42},
+      {"=ROUND(DB(1000000,100000,6,7,7),2)", 15845.10}, {"=DB(1000000,100000,6,7)", E::Num},
+  });
+}
+
+// Text that the functions ending in A count as 0 and booleans as 1 or 0; the other additions to
+// the families.
+TEST(Functions, ValuesCountedAsNumbersAndSmallerFamilies) {
+  Data f;
+  f.put("D1", "TRUE");
+  check_all(f, {
+      {"=AVERAGEA(A1:A6,B1)", 85.0 / 6}, {"=AVERAGE(A1:A6,B1)", 17.0}, {"=MAXA(B1:B2)", 0.0}, {"=MAXA(B1:B2,D1)", 1.0},
+      {"=MINA(A1:A5,D1)", 1.0}, {"=MINA(A1:A5,B1)", 0.0}, {"=AVERAGEA(\"x\")", E::Value}, {"=VARPA(D1,B1)", 0.25},
+      {"=STDEVA(A1:A5)", 9.74679434480896}, {"=VARA(A6)", E::Div0},
+      {"=GEOMEAN(4,5,8,7,11,4,3)", 5.47698696965696}, {"=HARMEAN(4,5,8,7,11,4,3)", 5.02837596206173},
+      {"=GEOMEAN(1,0)", E::Num}, {"=PERMUT(100,3)", 970200.0}, {"=PERMUT(3,4)", E::Num},
+      {"=REPLACE(\"abcdefghijk\",6,5,\"*\")", S(u"abcde*k")}, {"=REPLACE(\"2009\",3,2,\"10\")", S(u"2010")},
+      {"=REPLACE(\"abc\",9,1,\"x\")", S(u"abcx")}, {"=REPLACE(\"abc\",0,1,\"x\")", E::Value},
+      {"=CLEAN(CHAR(9)&\"보고서\"&CHAR(10))", S(u"보고서")},
+      {"=DATEDIF(\"2001-01-01\",\"2003-01-01\",\"Y\")", 2.0}, {"=DATEDIF(\"2001-06-01\",\"2002-08-15\",\"D\")", 440.0},
+      {"=DATEDIF(\"2001-06-01\",\"2002-08-15\",\"YD\")", 75.0}, {"=DATEDIF(\"2001-06-01\",\"2002-08-15\",\"MD\")", 14.0},
+      {"=DATEDIF(\"2001-06-01\",\"2002-08-15\",\"YM\")", 2.0}, {"=DATEDIF(\"2001-06-15\",\"2002-08-01\",\"m\")", 13.0},
+      {"=DATEDIF(\"2002-01-01\",\"2001-01-01\",\"Y\")", E::Num}, {"=DATEDIF(\"2001-01-01\",\"2002-01-01\",\"W\")", E::Num},
+      {"=ISREF(A1)", true}, {"=ISREF(\"A1\")", false}, {"=AREAS((A1:B2,C3,D4:E5))", 3.0}, {"=AREAS(A1:B2 B2)", 1.0},
+  });
+}
+
 TEST(Functions, TextReadAsNumbersAndDates) {
   Data f;
   check_all(f, {
