@@ -189,7 +189,8 @@ Value mirr_(Evaluator& ev, std::span<const Node> a) {
     if (v < 0) invested += v / std::pow(1 + finance, t);
     else returned += v * std::pow(1 + reinvest, n - 1 - t);
   }
-  if (invested == 0 || returned == 0 || n < 2) return CellError::Div0;
+  // Without a payment there is nothing to finance; without a receipt the rate is -100 %.
+  if (invested == 0 || n < 2) return CellError::Div0;
   return checked(std::pow(-returned / invested, 1 / (n - 1)) - 1);
 }
 
