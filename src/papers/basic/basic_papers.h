@@ -7,5 +7,6 @@ namespace tabrel::papers {
 
 Paper Basic01();
 Paper Basic02();
+Paper Basic04();
 
 }  // namespace tabrel::papers

@@ -2,6 +2,8 @@
 
 #include "runtime/numbers.h"
 #include "runtime/split_tokens.h"
+#include "spreadsheet/automation/worksheet.h"
+#include "spreadsheet/core/run_time_errors.h"
 
 namespace tabrel::papers {
 
@@ -39,6 +41,20 @@ Step chain(std::vector<Check> checks) {
 
 Step switch_sheets(int position) {
   return [position](ProblemRun& run) { run.SwitchSheets(position); };
+}
+
+Check switch_within_chain(int position) {
+  auto test = [position](grading::ExcelObjects& x) {
+    SetSheets(x, position);
+    return Outcome{};
+  };
+  return {test, 0, literal(u"")};
+}
+
+Test same_sheet_position() {
+  return [](grading::ExcelObjects& x) {
+    return Outcome{deref(x.AnswerSheet).Index() != deref(x.TargetSheet).Index(), {}};
+  };
 }
 
 }  // namespace tabrel::papers

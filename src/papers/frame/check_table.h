@@ -75,6 +75,14 @@ Step chain(std::vector<Check> checks);
 inline Step check(Check c) { return chain({std::move(c)}); }
 // The sheets at `position` of the answer's worksheets and the target's sheet of its name.
 Step switch_sheets(int position);
+// The same switch as a member of a chain: it happens only when every check before it passed,
+// and the checks after it read the new sheets. It never fails.
+Check switch_within_chain(int position);
+
+// The grader's own read of the two sheets under inspection: they stand at the same position
+// among all the sheets of their workbooks (`Index`, chart sheets counted). Fails on a
+// difference; a sheet that cannot be read raises.
+Test same_sheet_position();
 
 // Runs a check's test and, when it fails, records its row. Returns whether it failed.
 bool run_check(ProblemRun& run, const Check& c);

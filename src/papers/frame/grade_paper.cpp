@@ -130,7 +130,7 @@ class Grading {
     }
     // Without its sheets a problem is not graded: no check may read another sheet instead.
     if (sheets_set) RunProblem(run, paper_.problems[i]);
-    Do([&] { run.Close(); });
+    Do([&] { run.Close(paper_.close_formats_total[i]); });
     Do([&] { RecordObtained(p); });
   }
 

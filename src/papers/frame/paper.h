@@ -36,6 +36,8 @@ struct Paper {
   bool keeps_pointer_after_disqualification = false;
   // The closing quits each instance twice (its application, then itself).
   bool quits_twice = false;
+  // The problems whose close writes the new total formatted with "0.00".
+  std::array<bool, 4> close_formats_total{};
   std::array<std::u16string, 4> status_texts{u"1번 문제를 처리중입니다", u"2번 문제를 처리중입니다",
                                              u"3번 문제를 처리중입니다", u"4번 문제를 처리중입니다"};
 };

@@ -15,17 +15,16 @@ void ProblemRun::Deduct(float points, const std::u16string& message) {
   score_ -= points;
 }
 
-void ProblemRun::SwitchSheets(int position) {
-  grading::ExcelObjects& x = host_.Excel();
+void SetSheets(grading::ExcelObjects& x, int position) {
   x.AnswerSheet.reset();
   x.TargetSheet.reset();
   x.AnswerSheet = required(deref(x.AnswerExcel).Worksheets(Variant(static_cast<int32_t>(position))));
   x.TargetSheet = required(deref(x.TargetExcel).Worksheets(Variant(x.AnswerSheet->Name())));
 }
 
-void ProblemRun::Close() {
+void ProblemRun::Close(bool formats_total) {
   const double total = rt::Val(host_.Caption(WindowLabel::Total)) + rt::Val(rt::FormatFixed2(score_));
-  host_.SetCaption(WindowLabel::Total, rt::CStr(total));
+  host_.SetCaption(WindowLabel::Total, formats_total ? rt::FormatFixed2(total) : rt::CStr(total));
 }
 
 }  // namespace tabrel::papers

@@ -8,6 +8,11 @@
 
 namespace tabrel::papers {
 
+// The answer sheet at `position` among the answer instance's worksheets, then the target sheet
+// of the same name. Both variables are emptied first, so a switch that fails leaves no sheet of
+// an earlier step behind for the next check to read.
+void SetSheets(grading::ExcelObjects& x, int position);
+
 class ProblemRun {
  public:
   // `points` is the problem's allotted points as the catalog gives them ("20").
@@ -21,13 +26,11 @@ class ProblemRun {
   // points.
   void Deduct(float points, const std::u16string& message);
 
-  // The answer sheet at `position` among the answer instance's worksheets, then the target
-  // sheet of the same name. Both variables are emptied first, so a switch that fails leaves no
-  // sheet of an earlier step behind for the next check to read.
-  void SwitchSheets(int position);
+  void SwitchSheets(int position) { SetSheets(host_.Excel(), position); }
 
-  // The problem's close: the total gains the score rounded to two decimals.
-  void Close();
+  // The problem's close: the total gains the score rounded to two decimals. With
+  // `formats_total` the sum is written formatted with "0.00" (35 as "35.00").
+  void Close(bool formats_total = false);
 
  private:
   PaperHost& host_;

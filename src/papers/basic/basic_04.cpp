@@ -1,0 +1,90 @@
+// Paper 기초다지기04회: data entry, title and cell formats, borders and an advanced filter;
+// five formulas; a pivot table, a scenario summary and two defined names; two macros with
+// their buttons and a chart. Problems 2 to 4 write the new total formatted with "0.00".
+
+#include "inspect/alignment_cells.h"
+#include "inspect/analysis_checks.h"
+#include "inspect/cell_checks.h"
+#include "inspect/format_cells.h"
+#include "inspect/formula_cells.h"
+#include "inspect/text_cells.h"
+#include "papers/basic/basic_papers.h"
+#include "papers/blocks/data_entry.h"
+#include "papers/blocks/formula_items.h"
+
+namespace tabrel::papers {
+
+using namespace inspect;
+
+namespace {
+
+Problem Problem1() {
+  const float item = per(10, 5);
+  const auto format = after_cell(u"셀 서식이 틀립니다.");
+  const auto filter = literal(u" 고급 필터 결과가 틀립니다");
+  return {
+      data_entry(u"A3", u"G9"),
+      switch_sheets(2),
+      chain({{cells(GetWrongMergeCells, u"A1", u"G1"), item, after_cell(u" 셀의 병합이 틀립니다")},
+             {cells(GetWrongHAlignMergeCells, u"A1", u"G1"), item, after_cell(u" 셀의 가운데 맞춤이 틀립니다")},
+             {cells(GetWrongFontSizeCells, u"A1", u"G1"), item, after_cell(u" 셀의 글꼴 크기가 틀립니다.")},
+             {cells(GetWrongFontNameCells, u"A1", u"G1"), item, after_cell(u" 셀의 글꼴이 틀립니다.")},
+             {cells(GetWrongBoldCells, u"A1", u"G1"), item, after_cell(u" 셀의 글꼴 굵기가 틀립니다.")},
+             {cells(GetWrongItalicCells, u"A1", u"G1"), item, after_cell(u" 셀의 글꼴 기울임이 틀립니다.")}}),
+      check({yes(IsTextEndsEqual, u"A1"), item, literal(u"A1 특수문자가 틀립니다")}),
+      chain({{cells(GetWrongFormulaCells, u"E5", u"E12", false), item, format},
+             {cells(GetWrongTextCells, u"E5", u"E12", 0, false), item, format},
+             {cells(GetWrongFormulaCells, u"G5", u"G12", false), item, format},
+             {cells(GetWrongTextCells, u"G5", u"G12", 0, false), item, format}}),
+      chain({{cells(GetWrongFormulaCells, u"B5", u"C12", false), item, format},
+             {cells(GetWrongTextCells, u"B5", u"C12", 0, false), item, format}}),
+      check({cells(GetWrongBorderCells, u"A4", u"G12"), item, after_cell(u" 셀의 괘선 설정이 틀립니다.")}),
+      switch_sheets(3),
+      // The criteria stand above B17:C17, which stays empty: a further criteria row there
+      // changes what the filter keeps.
+      chain({{cells(GetWrongFormulaCells, u"B19", u"K21", false), 5, filter},
+             {yes(IsTargetRangeEmpty, u"B17", u"C17"), 5, filter}}),
+  };
+}
+
+Problem Problem2() {
+  return formula_items(per(40, 5), {
+                                       all_functions(u"E3", u"E7", u"IF;COUNTIF"),
+                                       all_functions(u"J3", u"J11", u"CHOOSE;WEEKDAY"),
+                                       all_functions(u"E11", u"E11", u"DAVERAGE;ROUND"),
+                                       all_functions(u"K15", u"K23", u"AVERAGE;HLOOKUP"),
+                                       all_functions(u"B33", u"B33", u"SUMIF"),
+                                   });
+}
+
+Problem Problem3() {
+  const auto name = literal(u"셀 이름이 틀립니다.");
+  return {
+      check({cells(GetWrongPivotPageCells, u"B19", u"F34", u"(모두)"), 10, literal(u"피벗테이블 결과가 틀립니다.")}),
+      switch_sheets(6),
+      // A wrong summary leaves the names untested and their sheet unselected.
+      chain({{cells(GetWrongFormulaCells, u"C6", u"F8", false), 10, literal(u"시나리오 요약의 결과가 틀립니다")},
+             {same_sheet_position(), 10, literal(u" 시나리오 요약 시트 위치가 틀립니다.")},
+             switch_within_chain(7),
+             {yes(IsDefinedNameCorrect, 1, u"기본상여율"), 10, name},
+             {yes(IsDefinedNameCorrect, 2, u"수당합계"), 10, name}}),
+  };
+}
+
+}  // namespace
+
+Paper Basic04() {
+  Paper paper;
+  paper.paper_name = u"Tabrel2급기초다지기04회";
+  paper.file_name = u"2급기초다지기04회";
+  paper.password = u"9#2&5";
+  paper.sheet_count = 8;
+  paper.first_sheets = {1, 4, 5, 8};
+  paper.problems = {Problem1(), Problem2(), Problem3(), {}};
+  paper.grades_problem4 = false;
+  paper.no_program_icon = MessageIcon::None;
+  paper.close_formats_total = {false, true, true, true};
+  return paper;
+}
+
+}  // namespace tabrel::papers
