@@ -102,6 +102,14 @@ const std::vector<Fault>& Faults() {
         {u"계산작업", u"-8.00", u"K16 셀의 함수 또는 결과가 틀립니다"},
         {u"계산작업", u"-8.00", u"B33 셀의 함수 또는 결과가 틀립니다"}},
        {u"20.00", u"16.00", u"20.00"}},
+      {"pivot table and scenario summary wrong: problem 3 scores 0",
+       [](xl::Workbook& b) {
+         cell(b, u"분석작업-1", u"C22")->SetValue(Variant(27000000.0));
+         cell(b, u"시나리오 요약", u"D6")->SetValue(Variant(0.55));
+       },
+       {{u"분석작업-1", u"-10.00", u"피벗테이블 결과가 틀립니다."},
+        {u"시나리오 요약", u"-10.00", u"시나리오 요약의 결과가 틀립니다"}},
+       {u"20.00", u"40.00", u"0.00"}},
       {"scenario summary wrong: the names are not tested",
        [](xl::Workbook& b) {
          cell(b, u"시나리오 요약", u"E8")->SetValue(Variant(11000000.0));
@@ -137,8 +145,8 @@ TEST_F(Basic04Test, EachFaultGivesItsRowsAndScores) {
   }
 }
 
-TEST_F(Basic04Test, WrongPivotTableCostsTen) {
-  GTEST_SKIP() << "the answer's pivot table needs pivot-table creation in the automation layer";
+TEST_F(Basic04Test, PivotTableIsComparedWithEveryPageItemShown) {
+  GTEST_SKIP() << "a target whose pivot table shows one 지점 needs pivot-table creation in the automation layer";
 }
 
 TEST_F(Basic04Test, RenamedSheetDisqualifies) {
