@@ -46,6 +46,16 @@ void enter_formula(Book& book, const model::Sheet& sheet, model::CellRef at, con
   }
 }
 
+formula::Scalar evaluate_tree(Book& book, const model::Sheet& sheet, const formula::Node& tree) {
+  const int index = book.model->sheet_index(&sheet);
+  if (index < 0) raise(Fault::ObjectDeleted);
+  try {
+    return engine_of(book).evaluate(tree, index, model::CellRef{0, 0});
+  } catch (const formula::FormulaError&) {
+    raise(Fault::MethodFailed);
+  }
+}
+
 void forget_calculation(Book& book) { book.engine.reset(); }
 
 }  // namespace tabrel::xl

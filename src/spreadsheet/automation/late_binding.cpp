@@ -29,6 +29,7 @@ const Tables& tables() {
     define_range(built);
     define_formats(built);
     define_charts(built);
+    define_worksheet_function(built);
     return built;
   }();
   return t;

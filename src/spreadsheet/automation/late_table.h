@@ -70,5 +70,6 @@ void define_application(Tables& tables);
 void define_range(Tables& tables);
 void define_formats(Tables& tables);
 void define_charts(Tables& tables);
+void define_worksheet_function(Tables& tables);
 
 }  // namespace tabrel::xl::late

@@ -252,8 +252,15 @@ void Range::enter(const Variant& formula, bool r1c1) {
   const model::Sheet& sheet = sheet_.get();
   if (!is_formula_text(formula)) return SetValue(formula);
   check_size(area_);
+  // An A1 formula given to several cells is read at the first cell and entered into each as the
+  // same R1C1 formula, so that relative references follow the cell, as on entering it into a
+  // selection at once.
+  enter_formula(*sheet_.book, sheet, area_.first, formula.str(), r1c1);
+  if (area_.cell_count() == 1) return;
+  const std::u16string relative = r1c1 ? formula.str() : cell_formula(sheet_.workbook(), sheet, area_.first, Notation::R1C1);
   for (int r = area_.first.row; r <= area_.last.row; ++r)
-    for (int c = area_.first.col; c <= area_.last.col; ++c) enter_formula(*sheet_.book, sheet, {r, c}, formula.str(), r1c1);
+    for (int c = area_.first.col; c <= area_.last.col; ++c)
+      if (model::CellRef{r, c} != area_.first) enter_formula(*sheet_.book, sheet, {r, c}, relative, true);
 }
 
 Variant Range::HasFormula() const {
