@@ -77,17 +77,28 @@ FillLine::FillLine(std::vector<FillItem> source, FillType type, DateSystem syste
     slope_ = items_[1].number - items_[0].number;
     return;
   }
+  if (type_ == FillType::GrowthTrend) {
+    // A geometric trend: the least-squares line through the numbers' logarithms; lines with a
+    // number that has no logarithm are copied.
+    for (const Item& item : items_)
+      if (item.kind != Kind::Number || !(item.number > 0)) {
+        whole_ = false;
+        return;
+      }
+    growth_ = true;
+  }
+  auto y = [&](size_t i) { return growth_ ? std::log(items_[i].number) : items_[i].number; };
   // The least-squares line through the source's numbers.
   double mean_x = (n - 1) / 2, mean_y = 0;
-  for (const Item& item : items_) mean_y += item.number / n;
+  for (size_t i = 0; i < items_.size(); ++i) mean_y += y(i) / n;
   double sxy = 0, sxx = 0;
   for (size_t i = 0; i < items_.size(); ++i) {
-    sxy += (static_cast<double>(i) - mean_x) * (items_[i].number - mean_y);
+    sxy += (static_cast<double>(i) - mean_x) * (y(i) - mean_y);
     sxx += (static_cast<double>(i) - mean_x) * (static_cast<double>(i) - mean_x);
   }
   slope_ = sxy / sxx;
-  intercept_ = items_.size() == 2 ? items_[0].number : mean_y - slope_ * mean_x;
-  if (items_.size() == 2) slope_ = items_[1].number - items_[0].number;
+  intercept_ = items_.size() == 2 ? y(0) : mean_y - slope_ * mean_x;
+  if (items_.size() == 2) slope_ = y(1) - y(0);
 }
 
 FillLine::Item FillLine::classify(const FillItem& source) const {
@@ -177,6 +188,11 @@ std::optional<model::CellValue> FillLine::value_at(long k) const {
       const auto moved = date_step(first, std::lround(slope_) * k);
       return moved ? std::optional(model::CellValue::number(*moved)) : std::nullopt;
     }
+    if (growth_) {
+      // Two numbers give an exact ratio; powers of it keep whole ratios whole.
+      if (items_.size() == 2) return model::CellValue::number(first.number * std::pow(items_[1].number / first.number, k));
+      return model::CellValue::number(std::exp(intercept_ + slope_ * static_cast<double>(k)));
+    }
     return value_of(first, intercept_ + slope_ * static_cast<double>(k));
   }
   const long n = static_cast<long>(items_.size());
@@ -185,7 +201,8 @@ std::optional<model::CellValue> FillLine::value_at(long k) const {
   switch (item.kind) {
     case Kind::Copy: return std::nullopt;
     case Kind::Number:
-      if (type_ == FillType::Default || type_ == FillType::Values) return std::nullopt;
+      // A single number grows by the ratio 1: it is copied.
+      if (type_ == FillType::Default || type_ == FillType::Values || type_ == FillType::GrowthTrend) return std::nullopt;
       return model::CellValue::number(item.number + static_cast<double>(cycle));
     case Kind::Date: {
       const auto moved = date_step(item, cycle);

@@ -1,7 +1,7 @@
 #pragma once
 // The values Range.AutoFill writes beyond its source cells, line by line (a column when the fill
 // runs down or up, a row when it runs right or left): series of numbers (a linear trend through
-// the source), of dates (days, weekdays, months, years), of texts that end or begin with a
+// the source, or a geometric one for a growth trend), of dates (days, weekdays, months, years), of texts that end or begin with a
 // number, and of the spreadsheet's built-in lists (weekday and month names in English and
 // Korean, quarters, the two Chinese cycles). A single number is copied unless a series is asked
 // for; formulas and other texts are copied.
@@ -63,8 +63,10 @@ class FillLine {
   std::vector<Item> items_;
   FillType type_;
   DateSystem system_;
-  // A series through the whole source: value = intercept + slope * k.
+  // A series through the whole source: value = intercept + slope * k, or for a growth trend
+  // exp(intercept + slope * k).
   bool whole_ = false;
+  bool growth_ = false;
   double intercept_ = 0;
   double slope_ = 0;
 };

@@ -148,7 +148,7 @@ void Range::AutoFill(const Variant& destination, const Variant& type) {
   sheet_.get();
   const model::RangeRef area = range_argument(destination)->area();
   const FillType fill = omitted(type) ? FillType::Default : static_cast<FillType>(type.to_long());
-  if (fill < FillType::Default || fill > FillType::LinearTrend) raise(Fault::NoSuchMember);
+  if (fill < FillType::Default || fill > FillType::GrowthTrend) raise(Fault::NoSuchMember);
   // The destination holds this range at one of its ends and extends it along rows or columns.
   const bool down = area.first == area_.first && area.cols() == area_.cols();
   const bool right = area.first == area_.first && area.rows() == area_.rows();

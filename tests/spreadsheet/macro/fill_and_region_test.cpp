@@ -1,6 +1,6 @@
 // AutoFill series and the keyboard's moves through blocks of cells, as recorded macros use
 // them. Expected series follow the spreadsheet's fill handle: a single number is copied, two or
-// more extend their linear trend, dates count days (or the unit asked for), numbered texts and
+// more extend their linear trend (or a geometric one when asked), dates count days (or the unit asked for), numbered texts and
 // the built-in weekday and month lists count on.
 
 #include <gtest/gtest.h>
@@ -44,6 +44,14 @@ TEST(AutoFillTest, SeriesLikeTheFillHandle) {
       {u"Range(\"A1\").Value = 1: Range(\"A2\").Value = 2",
        u"Range(\"A1:A2\").AutoFill Destination:=Range(\"A1:A4\"), Type:=xlFillCopy",
        {{u"A3", "1"}, {u"A4", "2"}}},
+      // growth trends: two numbers give their ratio, more their geometric fit; one is copied
+      {u"Range(\"A1\").Value = 2: Range(\"A2\").Value = 6",
+       u"Range(\"A1:A2\").AutoFill Destination:=Range(\"A1:A4\"), Type:=xlGrowthTrend",
+       {{u"A3", "18"}, {u"A4", "54"}}},
+      {u"Range(\"A1\").Value = 1: Range(\"A2\").Value = 2: Range(\"A3\").Value = 4",
+       u"Range(\"A1:A3\").AutoFill Destination:=Range(\"A1:A5\"), Type:=xlGrowthTrend",
+       {{u"A4", "8"}, {u"A5", "16"}}},
+      {u"Range(\"A1\").Value = 2", u"Range(\"A1\").AutoFill Range(\"A1:A3\"), xlGrowthTrend", {{u"A2", "2"}, {u"A3", "2"}}},
       // upward and to the right
       {u"Range(\"B5\").Value = 1: Range(\"B6\").Value = 2",
        u"Range(\"B5:B6\").AutoFill Destination:=Range(\"B3:B6\")",
@@ -107,12 +115,12 @@ TEST(AutoFillTest, SeriesLikeTheFillHandle) {
 
 TEST(AutoFillTest, UnsupportedTypeAndBadDestinationFail) {
   auto app = sample_instance();
-  const testing::Outcome growth = run(app,
-                                      u"Sub Fill()\r\nRange(\"A1\").Value = 2\r\n"
-                                      u"Range(\"A1\").AutoFill Range(\"A1:A3\"), xlGrowthTrend\r\nEnd Sub\r\n",
-                                      u"Fill");
-  EXPECT_EQ(growth.error, 438);
-  ASSERT_FALSE(growth.log.unsupported.empty());
+  const testing::Outcome flash = run(app,
+                                     u"Sub Fill()\r\nRange(\"A1\").Value = 2\r\n"
+                                     u"Range(\"A1\").AutoFill Range(\"A1:A3\"), 11\r\nEnd Sub\r\n",
+                                     u"Fill");
+  EXPECT_EQ(flash.error, 438);
+  ASSERT_FALSE(flash.log.unsupported.empty());
   const testing::Outcome apart =
       run(app, u"Sub Fill()\r\nRange(\"A1\").AutoFill Range(\"B2:B3\")\r\nEnd Sub\r\n", u"Fill");
   EXPECT_EQ(apart.error, 1004);
