@@ -20,7 +20,7 @@ const char16_t* const kLoop =
     u"Sub Main()\r\n"
     u"    Dim i As Long, total As Long, x As Long\r\n"
     u"    For i = 1 To 1000000\r\n"
-    u"        total = total + i\r\n"
+    u"        total = total + 1\r\n"
     u"        x = i - 1\r\n"
     u"        If x > total Then total = 0\r\n"
     u"    Next i\r\n"

@@ -2,6 +2,7 @@
 
 #include "spreadsheet/automation/application.h"
 #include "spreadsheet/automation/arguments.h"
+#include "spreadsheet/automation/calculation.h"
 #include "spreadsheet/automation/late_table.h"
 #include "spreadsheet/automation/names.h"
 #include "spreadsheet/automation/range.h"
@@ -85,6 +86,16 @@ void define_app(Tables& tables) {
       .act(u"Run", {u"Macro"}, [](Application& a, const Args& x) { a.Run(x[0].to_string()); })
       .prop(u"ScreenUpdating", [](Application& a) { return Variant(a.session().screen_updating); },
             [](Application& a, const Variant& v) { a.session().screen_updating = v.to_bool(); })
+      .prop(u"Calculation", [](Application& a) { return Variant(a.session().calculation); },
+            [](Application& a, const Variant& v) {
+              const int32_t mode = v.to_long();
+              if (mode != -4105 && mode != -4135 && mode != 2) raise(Fault::MethodFailed);
+              a.session().calculation = mode;
+            })
+      .act(u"Calculate", {}, [](Application& a, const Args&) {
+        for (const auto& book : a.session().books)
+          if (book->open) calculate_full(*book);
+      })
       .prop(u"EnableEvents", [](Application& a) { return Variant(a.session().enable_events); },
             [](Application& a, const Variant& v) { a.session().enable_events = v.to_bool(); })
       .prop(u"DisplayAlerts", [](Application& a) { return Variant(a.DisplayAlerts()); },

@@ -30,6 +30,7 @@ const Tables& tables() {
     define_formats(built);
     define_charts(built);
     define_worksheet_function(built);
+    define_names(built);
     return built;
   }();
   return t;

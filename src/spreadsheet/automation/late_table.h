@@ -71,5 +71,6 @@ void define_range(Tables& tables);
 void define_formats(Tables& tables);
 void define_charts(Tables& tables);
 void define_worksheet_function(Tables& tables);
+void define_names(Tables& tables);
 
 }  // namespace tabrel::xl::late

@@ -6,9 +6,13 @@
 #include "spreadsheet/automation/application.h"
 #include "spreadsheet/automation/arguments.h"
 #include "spreadsheet/automation/errors.h"
+#include "spreadsheet/automation/range.h"
+#include "spreadsheet/automation/range_address.h"
 #include "spreadsheet/automation/session.h"
 #include "spreadsheet/automation/sheet_handle.h"
 #include "spreadsheet/automation/selection.h"
+#include "spreadsheet/automation/workbook.h"
+#include "spreadsheet/automation/worksheet.h"
 #include "spreadsheet/core/text.h"
 #include "spreadsheet/formula/decode.h"
 #include "spreadsheet/formula/encode.h"
@@ -35,15 +39,31 @@ std::vector<size_t> names_in_collection_order(const model::Workbook& wb) {
   return order;
 }
 
-Names::Names(std::shared_ptr<Application> app, std::shared_ptr<Book> book)
-    : app_(std::move(app)), book_(std::move(book)) {}
+Names::Names(std::shared_ptr<Application> app, std::shared_ptr<Book> book, const model::Sheet* sheet)
+    : app_(std::move(app)), book_(std::move(book)), sheet_(sheet) {}
 
-int Names::Count() const { return static_cast<int>(open_workbook(*app_, *book_).names.size()); }
+uint16_t Names::scope(const model::Workbook& wb) const {
+  if (!sheet_) return 0;
+  const int index = wb.sheet_index(sheet_);
+  if (index < 0) raise(Fault::ObjectDeleted);
+  return static_cast<uint16_t>(index + 1);
+}
+
+std::vector<size_t> Names::members(const model::Workbook& wb) const {
+  std::vector<size_t> order = names_in_collection_order(wb);
+  if (sheet_) {
+    const uint16_t own = scope(wb);
+    std::erase_if(order, [&](size_t i) { return wb.names[i].sheet_scope != own; });
+  }
+  return order;
+}
+
+int Names::Count() const { return static_cast<int>(members(open_workbook(*app_, *book_)).size()); }
 
 std::shared_ptr<DefinedName> Names::Item(const Variant& index) const {
   model::Workbook& wb = open_workbook(*app_, *book_);
   const ItemKey key = item_key(index);
-  const std::vector<size_t> order = names_in_collection_order(wb);
+  const std::vector<size_t> order = members(wb);
   if (key.number) {
     if (*key.number < 1 || static_cast<size_t>(*key.number) > order.size()) raise(Fault::InvalidArgument);
     return std::make_shared<DefinedName>(app_, book_, wb.names[order[static_cast<size_t>(*key.number - 1)]]);
@@ -52,8 +72,10 @@ std::shared_ptr<DefinedName> Names::Item(const Variant& index) const {
     if (equals_ignore_case(name_caption(wb, wb.names[i]), key.name))
       return std::make_shared<DefinedName>(app_, book_, wb.names[i]);
   }
+  // Without its sheet's name: the workbook's name, or in a worksheet's collection its own.
+  const uint16_t own = scope(wb);
   for (size_t i : order) {
-    if (wb.names[i].sheet_scope == 0 && equals_ignore_case(wb.names[i].name, key.name))
+    if (wb.names[i].sheet_scope == own && equals_ignore_case(wb.names[i].name, key.name))
       return std::make_shared<DefinedName>(app_, book_, wb.names[i]);
   }
   raise(Fault::InvalidArgument);
@@ -118,6 +140,7 @@ std::shared_ptr<DefinedName> Names::Add(const std::u16string& name, const std::u
   const model::CellRef from = name_base(wb);
   model::DefinedName defined;
   defined.name = name;
+  defined.sheet_scope = scope(wb);
   try {
     formula::Node tree = formula::parse(text, wb, from, r1c1 ? formula::Notation::R1C1 : formula::Notation::A1);
     seen_from_a1(tree, from);
@@ -128,7 +151,7 @@ std::shared_ptr<DefinedName> Names::Add(const std::u16string& name, const std::u
     raise(Fault::MethodFailed);
   }
   auto same = std::find_if(wb.names.begin(), wb.names.end(), [&](const model::DefinedName& n) {
-    return n.sheet_scope == 0 && equals_ignore_case(n.name, name);
+    return n.sheet_scope == defined.sheet_scope && equals_ignore_case(n.name, name);
   });
   if (same != wb.names.end()) {
     same->tokens = defined.tokens;
@@ -158,6 +181,22 @@ std::u16string DefinedName::RefersTo() const { return print_name(*book_->model, 
 std::u16string DefinedName::RefersToR1C1() const {
   return print_name(*book_->model, get(), formula::Notation::R1C1);
 }
+std::shared_ptr<Range> DefinedName::RefersToRange() const {
+  // RefersTo reads "=Sheet!$A$1:$B$2", the sheet's name quoted when it must be.
+  const std::u16string text = RefersTo();
+  const size_t bang = text.rfind(u'!');
+  if (text.size() < 2 || text[0] != u'=' || bang == std::u16string::npos) raise(Fault::MethodFailed);
+  std::u16string sheet = text.substr(1, bang - 1);
+  if (sheet.size() >= 2 && sheet.front() == u'\'' && sheet.back() == u'\'') {
+    sheet = sheet.substr(1, sheet.size() - 2);
+    for (size_t i = sheet.find(u"''"); i != std::u16string::npos; i = sheet.find(u"''", i + 1)) sheet.erase(i, 1);
+  }
+  const auto address = parse_range_address(text.substr(bang + 1));
+  if (!address) raise(Fault::MethodFailed);
+  auto worksheet = Workbook(app_, book_).Sheets(Variant(sheet));
+  return worksheet->Range(Variant(text.substr(bang + 1)));
+}
+
 bool DefinedName::Visible() const { return !get().hidden(); }
 
 void DefinedName::Delete() {

@@ -13,23 +13,32 @@ namespace tabrel::xl {
 class Application;
 struct Book;
 class DefinedName;
+class Range;
 
 class Names : public Dispatch {
  public:
-  Names(std::shared_ptr<Application> app, std::shared_ptr<Book> book);
+  // The workbook's names, or with `sheet` only the names that belong to that worksheet
+  // (Worksheet.Names).
+  Names(std::shared_ptr<Application> app, std::shared_ptr<Book> book, const model::Sheet* sheet = nullptr);
   std::u16string type_name() const override { return u"Names"; }
 
   int Count() const;
   // By position (1-based) or by name (letter case ignored; "Sheet1!x" for a sheet's own name).
   std::shared_ptr<DefinedName> Item(const Variant& index) const;
-  // Defines a workbook name (or redefines one of the same name). `refers_to` is a formula in A1
-  // or, with `r1c1`, in R1C1 notation, read from the active cell. A name that is empty, looks
-  // like a cell reference or holds other than letters, digits, "_", "." and "\" raises 1004.
+  // Defines a name of the workbook, or of the worksheet for a worksheet's collection (or
+  // redefines one of the same name). `refers_to` is a formula in A1 or, with `r1c1`, in R1C1
+  // notation, read from the active cell. A name that is empty, looks like a cell reference or
+  // holds other than letters, digits, "_", "." and "\" raises 1004.
   std::shared_ptr<DefinedName> Add(const std::u16string& name, const std::u16string& refers_to, bool r1c1 = false);
 
  private:
+  // The names' sheet scope of a worksheet's collection (1-based sheet position); 0 for the
+  // workbook's.
+  uint16_t scope(const model::Workbook& wb) const;
+  std::vector<size_t> members(const model::Workbook& wb) const;
   std::shared_ptr<Application> app_;
   std::shared_ptr<Book> book_;
+  const model::Sheet* sheet_;
 };
 
 // One defined name (the Name object). It finds its name again on every read by its text and
@@ -43,6 +52,8 @@ class DefinedName : public Dispatch {
   std::u16string Name() const;
   std::u16string RefersTo() const;
   std::u16string RefersToR1C1() const;
+  // The cells of a name that refers to one area of a worksheet; 1004 for any other name.
+  std::shared_ptr<Range> RefersToRange() const;
   bool Visible() const;
   void Delete();
 

@@ -49,6 +49,9 @@ struct Session {
   bool display_alerts = true;
   // Settings a macro may switch that change nothing we show: kept so that reading them back agrees.
   bool screen_updating = true;
+  // xlCalculationAutomatic, Manual or SemiAutomatic. Cells are computed whenever they are read,
+  // so after a run they show what the spreadsheet shows once automatic calculation is back.
+  int32_t calculation = -4105;
   bool enable_events = true;
   bool quit = false;
 };

@@ -92,6 +92,12 @@ TEST(PaperMacroTest, SumsInTheFormsTheRecorderWrites) {
        sub(u"합계", {u"    Range(\"H4:H13\").Formula = \"=SUM(B4:E4)\"", u"    Range(\"H4:H13\").Select",
                     u"    Selection.NumberFormatLocal = \"#,##0\""}),
        {{u"H4", "4,014"}, {u"H13", "40,014"}}},
+      {"hand-written loop with calculation switched off meanwhile",
+       sub(u"합계", {u"    Application.Calculation = xlCalculationManual", u"    Dim c As Integer",
+                    u"    For c = 2 To 4",
+                    u"        Cells(14, c).Formula = \"=SUM(\" & Cells(4, c).Address & \":\" & Cells(13, c).Address & \")\"",
+                    u"    Next c", u"    Application.Calculation = xlCalculationAutomatic", u"    Application.Calculate"}),
+       {{u"B14", "55020"}, {u"D14", "55040"}}},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.form);

@@ -223,6 +223,31 @@ TEST(RecordedMacroTest, HandWrittenLoopOverCellsAndSheets) {
   EXPECT_EQ(text(at(*app, u"A1")->Value()), "Form");
 }
 
+TEST(RecordedMacroTest, WorkbookAndWorksheetNamesDefinedAndReadBack) {
+  auto app = scores();
+  expect_ran(run(app,
+                 u"Sub 이름()\r\n"
+                 u"    ActiveWorkbook.Names.Add Name:=\"점수\", RefersToR1C1:=\"=Data!R2C2:R4C3\"\r\n"
+                 u"    ActiveSheet.Names.Add Name:=\"합\", RefersTo:=\"=Data!$B$2:$B$4\"\r\n"
+                 u"    Range(\"A1\").Value = ActiveWorkbook.Names(\"점수\").RefersToRange.Cells.Count\r\n"
+                 u"    Range(\"A2\").Value = ActiveSheet.Names.Count\r\n"
+                 u"    Range(\"A3\").Value = ActiveSheet.Names(\"합\").Name\r\n"
+                 u"    Range(\"A4\").Value = ActiveWorkbook.Names.Count\r\n"
+                 u"    Range(\"A5\").Value = WorksheetFunction.Sum(ActiveSheet.Names(\"합\").RefersToRange)\r\n"
+                 u"    Range(\"A6\").Value = Worksheets(\"Form\").Names.Count\r\n"
+                 u"    ActiveSheet.Names(1).Delete\r\n"
+                 u"    Range(\"A7\").Value = ActiveWorkbook.Names.Count\r\n"
+                 u"End Sub\r\n",
+                 u"이름"));
+  EXPECT_EQ(text(at(*app, u"A1")->Value()), "6");
+  EXPECT_EQ(text(at(*app, u"A2")->Value()), "1");  // the sheet's own name only
+  EXPECT_EQ(text(at(*app, u"A3")->Value()), "Data!합");
+  EXPECT_EQ(text(at(*app, u"A4")->Value()), "2");
+  EXPECT_EQ(text(at(*app, u"A5")->Value()), "7002");
+  EXPECT_EQ(text(at(*app, u"A6")->Value()), "0");
+  EXPECT_EQ(text(at(*app, u"A7")->Value()), "1");
+}
+
 TEST(RecordedMacroTest, UnsupportedMembersRaise438AndAreListedWhileEarlierEffectsStay) {
   auto app = scores();
   const auto out = run(app,
