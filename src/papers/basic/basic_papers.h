@@ -8,5 +8,6 @@ namespace tabrel::papers {
 Paper Basic01();
 Paper Basic02();
 Paper Basic04();
+Paper Basic05();
 
 }  // namespace tabrel::papers

@@ -1,0 +1,183 @@
+// The fifth basic-series paper graded end to end: the answer against itself, targets with one
+// fault each, the pass mark, and the requests that end before any problem.
+
+#include <gtest/gtest.h>
+
+#include "papers/paper_fixture.h"
+#include "spreadsheet/automation/borders.h"
+#include "spreadsheet/automation/font.h"
+#include "spreadsheet/automation/interior.h"
+#include "spreadsheet/automation/range.h"
+#include "spreadsheet/automation/worksheet.h"
+#include "spreadsheet/core/text.h"
+
+namespace tabrel::papers::testing {
+namespace {
+
+class Basic05Test : public PaperTest {
+ protected:
+  Basic05Test() : PaperTest(u"2급기초다지기05회", u"71&958", 1, 4) {}
+};
+
+TEST_F(Basic05Test, AnswerAgainstItselfLosesNothing) {
+  ExpectAnswerLosesNothing();
+}
+
+struct Fault {
+  const char* name;
+  Change change;
+  std::vector<Row> rows;
+  std::array<const char16_t*, 3> obtained;
+};
+
+const std::vector<Fault>& Faults() {
+  static const std::vector<Fault> faults{
+      // 54 filled answer cells: 5 / 54 shown with two decimals.
+      {"two wrong values: a row of 0.09 each",
+       [](xl::Workbook& b) {
+         cell(b, u"기본작업-1", u"B5")->SetValue(Variant(u"박준수"));
+         cell(b, u"기본작업-1", u"F9")->SetValue(Variant(3200.0));
+       },
+       {{u"기본작업-1", u"-0.09", u"B5 셀의 값이 틀립니다"}, {u"기본작업-1", u"-0.09", u"F9 셀의 값이 틀립니다"}},
+       {u"19.82", u"40.00", u"20.00"}},
+      {"every entry wrong",
+       [](xl::Workbook& b) { cell(b, u"기본작업-1", u"A2:F10")->SetValue(Variant(u"x")); },
+       {{u"기본작업-1", u"-5.00", u"모든 입력작업의 내용이 틀립니다"}},
+       {u"15.00", u"40.00", u"20.00"}},
+      {"title neither merged nor in its font: the merge row only",
+       [](xl::Workbook& b) {
+         cell(b, u"기본작업-2", u"A1:G1")->UnMerge();
+         cell(b, u"기본작업-2", u"A1:G1")->Font()->SetName(Variant(u"굴림"));
+       },
+       {{u"기본작업-2", u"-2.00", u"A1:G1 셀 병합이 틀립니다."}},
+       {u"18.00", u"40.00", u"20.00"}},
+      {"title not italic",
+       [](xl::Workbook& b) { cell(b, u"기본작업-2", u"A1:G1")->Font()->SetItalic(Variant(false)); },
+       {{u"기본작업-2", u"-2.00", u"A1:G1 셀의 글꼴 기울임꼴이 틀립니다."}},
+       {u"18.00", u"40.00", u"20.00"}},
+      {"title size: the cell joins the text without a blank",
+       [](xl::Workbook& b) { cell(b, u"기본작업-2", u"A1:G1")->Font()->SetSize(Variant(14.0)); },
+       {{u"기본작업-2", u"-2.00", u"A1셀1의 글꼴 크기가 틀립니다."}},
+       {u"18.00", u"40.00", u"20.00"}},
+      {"heading neither centred nor filled: the centring row only",
+       [](xl::Workbook& b) {
+         cell(b, u"기본작업-2", u"A3:G3")->SetHorizontalAlignment(Variant(1.0));
+         cell(b, u"기본작업-2", u"A3:G3")->Interior()->SetColorIndex(Variant(-4142.0));
+       },
+       {{u"기본작업-2", u"-2.00", u"A3 셀의 수평 가운데 맞춤이 틀립니다"}},
+       {u"18.00", u"40.00", u"20.00"}},
+      {"one heading cell of another fill",
+       [](xl::Workbook& b) { cell(b, u"기본작업-2", u"C3")->Interior()->SetColorIndex(Variant(4.0)); },
+       {{u"기본작업-2", u"-2.00", u"C3 셀의 배경색이 틀립니다"}},
+       {u"18.00", u"40.00", u"20.00"}},
+      {"quantity and share formats wrong: the first failing member only",
+       [](xl::Workbook& b) {
+         cell(b, u"기본작업-2", u"D7")->SetNumberFormat(Variant(u"#,##0"));
+         cell(b, u"기본작업-2", u"G6")->SetNumberFormat(Variant(u"0%"));
+       },
+       {{u"기본작업-2", u"-2.00", u"D7셀 서식이 틀립니다."}},
+       {u"18.00", u"40.00", u"20.00"}},
+      {"share format wrong",
+       [](xl::Workbook& b) { cell(b, u"기본작업-2", u"G6")->SetNumberFormat(Variant(u"0%")); },
+       {{u"기본작업-2", u"-2.00", u"G6셀 서식이 틀립니다."}},
+       {u"18.00", u"40.00", u"20.00"}},
+      {"hanja replaced by hangul",
+       [](xl::Workbook& b) { cell(b, u"기본작업-2", u"D3")->SetValue(Variant(u"판매량")); },
+       {{u"기본작업-2", u"-2.00", u"한자가 틀립니다"}},
+       {u"18.00", u"40.00", u"20.00"}},
+      {"no borders",
+       [](xl::Workbook& b) { cell(b, u"기본작업-2", u"A3:G11")->Borders()->SetLineStyle(Variant(-4142.0)); },
+       {{u"기본작업-2", u"-2.00", u"A4 셀의 괘선 설정이 틀립니다."}},
+       {u"18.00", u"40.00", u"20.00"}},
+      {"two rows of the list swapped: one row without a cell",
+       [](xl::Workbook& b) {
+         auto first = cell(b, u"기본작업-3", u"A4:G4");
+         auto last = cell(b, u"기본작업-3", u"A12:G12");
+         const Variant kept = first->Value();
+         first->SetValue(last->Value());
+         last->SetValue(kept);
+       },
+       {{u"기본작업-3", u"-5.00", u"정렬 결과가 틀립니다."}},
+       {u"15.00", u"40.00", u"20.00"}},
+      {"completion without COUNT, same result",
+       [](xl::Workbook& b) {
+         cell(b, u"계산작업", u"E5")->SetFormula(Variant(u"=IF(B5+C5+D5>0,\"수료\",\"미수료\")"));
+       },
+       {{u"계산작업", u"-8.00", u"E5 셀의 함수 또는 결과가 틀립니다"}},
+       {u"20.00", u"32.00", u"20.00"}},
+      {"award typed and difference without ABS: two rows",
+       [](xl::Workbook& b) {
+         cell(b, u"계산작업", u"J4")->SetValue(Variant(u"대상"));
+         cell(b, u"계산작업", u"K28")->SetFormula(
+             Variant(u"=DAVERAGE(G16:K25,5,N16:N17)-DAVERAGE(G16:K25,5,M16:M17)"));
+       },
+       {{u"계산작업", u"-8.00", u"J4 셀의 함수 또는 결과가 틀립니다"},
+        {u"계산작업", u"-8.00", u"K28 셀의 함수 또는 결과가 틀립니다"}},
+       {u"20.00", u"24.00", u"20.00"}},
+      {"regional sum typed as a number",
+       [](xl::Workbook& b) { cell(b, u"계산작업", u"D27")->SetValue(Variant(41.0)); },
+       {{u"계산작업", u"-8.00", u"D27 셀의 함수 또는 결과가 틀립니다"}},
+       {u"20.00", u"32.00", u"20.00"}},
+      {"consolidation wrong; goal seek showing the answer's text with another number",
+       [](xl::Workbook& b) {
+         cell(b, u"분석작업-1", u"C16")->SetValue(Variant(8200000.0));
+         cell(b, u"분석작업-2", u"D11")->SetValue(Variant(3823.0));
+       },
+       {{u"분석작업-1", u"-10.00", u"데이터 통합 결과가 틀립니다."},
+        {u"분석작업-2", u"-10.00", u"목표값 찾기 결과가 틀립니다."}},
+       {u"20.00", u"40.00", u"0.00"}},
+      {"goal seek not run: one row",
+       [](xl::Workbook& b) { cell(b, u"분석작업-2", u"D11")->SetValue(Variant(3900.0)); },
+       {{u"분석작업-2", u"-10.00", u"목표값 찾기 결과가 틀립니다."}},
+       {u"20.00", u"40.00", u"10.00"}},
+  };
+  return faults;
+}
+
+TEST_F(Basic05Test, EachFaultGivesItsRowsAndScores) {
+  for (const Fault& fault : Faults()) {
+    SCOPED_TRACE(fault.name);
+    Grade(MakeTarget(fault.change));
+    ASSERT_EQ(shell.LastOutcome(), shell::RequestOutcome::Graded) << to_utf8(shell.LastErrorDescription());
+    EXPECT_EQ(Rows(), fault.rows);
+    for (int p = 1; p <= 3; ++p) EXPECT_EQ(Obtained(p), fault.obtained[static_cast<size_t>(p - 1)]) << "problem " << p;
+  }
+}
+
+TEST_F(Basic05Test, SeventyPointsPassAndLessFails) {
+  const Change consolidation = [](xl::Workbook& b) { cell(b, u"분석작업-1", u"B14")->SetValue(Variant(31.0)); };
+  Grade(MakeTarget(consolidation));
+  EXPECT_EQ(Total(), u"70.00");
+  Grade(MakeTarget([&](xl::Workbook& b) {
+    consolidation(b);
+    cell(b, u"기본작업-1", u"C3")->SetValue(Variant(u"여"));
+  }));
+  EXPECT_EQ(Total(), u"69.91");
+  ASSERT_EQ(dialogs.verdicts.size(), 2u);
+  EXPECT_EQ(dialogs.verdicts[0].Label3.Caption(), shell::kVerdictPass);
+  EXPECT_EQ(dialogs.verdicts[1].Label3.Caption(), shell::kVerdictFail);
+}
+
+TEST_F(Basic05Test, MissingSheetDisqualifies) {
+  Grade(MakeTarget([](xl::Workbook& b) { b.Worksheets(Variant(u"분석작업-1"))->Delete(); }));
+  EXPECT_EQ(Rows(), (std::vector<Row>{{u"실격", u"-100.00", u"시트의 이름, 개수, 순서가 틀림"}}));
+  EXPECT_EQ(Total(), u"실격");
+  for (int p = 1; p <= 4; ++p) EXPECT_EQ(Obtained(p), u"0.00");
+  EXPECT_EQ(shell.comtest.Label7[1].Caption(), u"0");
+  EXPECT_TRUE(dialogs.verdicts.empty());
+}
+
+TEST_F(Basic05Test, WrongPasswordAndMissingAnswerEndInTheErrorHandler) {
+  Grade(MakeTarget([](xl::Workbook&) {}, u"8215&3"));
+  EXPECT_EQ(shell.LastOutcome(), shell::RequestOutcome::Failed);
+  EXPECT_EQ(shell.comtest.Label6.Caption(), shell::kGradingErrorMessage);
+  const auto target = MakeTarget([](xl::Workbook&) {});
+  std::filesystem::remove(AnswerFile());
+  Grade(target);
+  EXPECT_EQ(shell.LastOutcome(), shell::RequestOutcome::Failed);
+  EXPECT_EQ(Rows(), std::vector<Row>{});
+  EXPECT_TRUE(dialogs.verdicts.empty());
+}
+
+}  // namespace
+}  // namespace tabrel::papers::testing
