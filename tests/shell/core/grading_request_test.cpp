@@ -110,8 +110,8 @@ TEST_F(GradingRequestTest, NoMatchingPaperGivesMessageAndZeroTotal) {
 TEST_F(GradingRequestTest, BuiltInTableWithoutGradersFindsNoPaper) {
   Shell plain(dialogs, folder.path(), BuiltInDispatchTable());
   ASSERT_FALSE(plain.Form_Initialize().has_value());
-  plain.SelectSeries(1);
-  plain.PickTestNumber(1, 4);  // a basic-series paper without a grader
+  plain.SelectSeries(2);
+  plain.PickTestNumber(2, 0);  // a skill-series paper, which has no grader
   plain.Picture1_MouseUp(0);
   ASSERT_FALSE(dialogs.messages.empty());
   EXPECT_EQ(dialogs.messages.back().text, u"해당하는 문제가 없습니다");
