@@ -2,6 +2,7 @@
 
 #include "spreadsheet/core/text.h"
 
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -13,25 +14,30 @@ namespace {
 const Value kNull;
 constexpr int kMaxDepth = 256;
 
-void write_string(std::string& out, const std::string& s) {
+bool needs_escape(unsigned char ch) { return ch < 0x20 || ch == '"' || ch == '\\'; }
+
+void write_string(std::string& out, std::string_view s) {
   out.push_back('"');
-  for (unsigned char ch : s) {
+  size_t plain = 0;  // start of the characters not copied yet
+  for (size_t i = 0; i < s.size(); ++i) {
+    const auto ch = static_cast<unsigned char>(s[i]);
+    if (!needs_escape(ch)) continue;
+    out.append(s.substr(plain, i - plain));
+    plain = i + 1;
     switch (ch) {
       case '"': out += "\\\""; break;
       case '\\': out += "\\\\"; break;
       case '\n': out += "\\n"; break;
       case '\r': out += "\\r"; break;
       case '\t': out += "\\t"; break;
-      default:
-        if (ch < 0x20) {
-          char buf[8];
-          std::snprintf(buf, sizeof buf, "\\u%04x", ch);
-          out += buf;
-        } else {
-          out.push_back(static_cast<char>(ch));
-        }
+      default: {
+        char buf[8];
+        std::snprintf(buf, sizeof buf, "\\u%04x", ch);
+        out += buf;
+      }
     }
   }
+  out.append(s.substr(plain));
   out.push_back('"');
 }
 
@@ -40,13 +46,12 @@ void write_number(std::string& out, double d) {
     out += "null";
     return;
   }
+  // Whole numbers in full, others in the shortest form that reads back as the same double.
   char buf[32];
-  if (d == std::floor(d) && std::fabs(d) < 1e15) {
-    std::snprintf(buf, sizeof buf, "%.0f", d);
-  } else {
-    std::snprintf(buf, sizeof buf, "%.17g", d);
-  }
-  out += buf;
+  const bool whole = d == std::floor(d) && std::fabs(d) < 1e15;
+  const auto end = whole ? std::to_chars(buf, buf + sizeof buf, d, std::chars_format::fixed).ptr
+                         : std::to_chars(buf, buf + sizeof buf, d).ptr;
+  out.append(buf, end);
 }
 
 void write_value(std::string& out, const Value& v, bool indent, int depth) {
@@ -238,9 +243,9 @@ const Value& Value::operator[](std::string_view key) const {
   return it == o.end() ? kNull : it->second;
 }
 
-std::string write(const Value& v, bool indent) {
+std::string write(const Value& v, bool indent, int depth) {
   std::string out;
-  write_value(out, v, indent, 0);
+  write_value(out, v, indent, depth);
   return out;
 }
 
@@ -254,13 +259,18 @@ void StreamWriter::start_item() {
   if (has_items_.empty()) return;
   if (has_items_.back()) out_ << ',';
   has_items_.back() = true;
-  out_ << '\n' << std::string(has_items_.size(), ' ');
+  new_line(has_items_.size());
+}
+
+void StreamWriter::new_line(size_t indent) {
+  out_ << '\n';
+  for (; indent > 0; --indent) out_ << ' ';
 }
 
 void StreamWriter::key(std::string_view name) {
   start_item();
   buffer_.clear();
-  write_string(buffer_, std::string(name));
+  write_string(buffer_, name);
   out_ << buffer_ << ": ";
   after_key_ = true;
 }
@@ -272,6 +282,11 @@ void StreamWriter::value(const Value& v) {
   out_ << buffer_;
 }
 
+void StreamWriter::written_value(std::string_view text) {
+  start_item();
+  out_ << text;
+}
+
 void StreamWriter::open(char bracket) {
   start_item();
   out_ << bracket;
@@ -281,7 +296,7 @@ void StreamWriter::open(char bracket) {
 void StreamWriter::close(char bracket) {
   const bool items = has_items_.back();
   has_items_.pop_back();
-  if (items) out_ << '\n' << std::string(has_items_.size(), ' ');
+  if (items) new_line(has_items_.size());
   out_ << bracket;
 }
 

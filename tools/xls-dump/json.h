@@ -58,7 +58,8 @@ struct ParseError : std::runtime_error {
   using std::runtime_error::runtime_error;
 };
 
-std::string write(const Value& v, bool indent = true);
+// `depth`: the nesting at which the value stands within a larger document (its indentation).
+std::string write(const Value& v, bool indent = true, int depth = 0);
 
 // Writes one document to a stream as it is produced, indented as write() indents, for
 // documents too large to hold as a Value. Keys come in the order they are given.
@@ -74,11 +75,15 @@ class StreamWriter {
   // A whole value at the current place: a member after key(), an item of an array, or the
   // document.
   void value(const Value& v);
+  // A value written already, as write(v, true, depth()) writes it (for a value repeated often).
+  void written_value(std::string_view text);
+  int depth() const { return static_cast<int>(has_items_.size()); }
 
  private:
   void open(char bracket);
   void close(char bracket);
   void start_item();
+  void new_line(size_t indent);
 
   std::ostream& out_;
   std::vector<bool> has_items_;  // per open object or array

@@ -111,11 +111,43 @@ Value xf_json(const model::Styles& styles, uint16_t index) {
   return o;
 }
 
-Value cell_json(const model::Styles& styles, const model::Cell& cell) {
+// A cell's members but its format ("xf"), which write_cell writes from the sheet's cache.
+Object cell_members(const model::Cell& cell) {
   Object o = value_json(cell.value);
-  o["xf"] = xf_json(styles, cell.xf);
   if (cell.has_formula()) o["formula"] = true;
   return o;
+}
+
+// Cells share few formats: each XF's JSON is written once and then copied as text.
+class XfTexts {
+ public:
+  explicit XfTexts(const model::Styles& styles) : styles_(styles) {}
+  const std::string& at(uint16_t xf, int depth) {
+    auto& slot = texts_[{xf, depth}];
+    if (slot.empty()) slot = json::write(xf_json(styles_, xf), true, depth);
+    return slot;
+  }
+
+ private:
+  const model::Styles& styles_;
+  std::map<std::pair<uint16_t, int>, std::string> texts_;
+};
+
+void write_cell(json::StreamWriter& out, const Object& members, const std::string& xf_text) {
+  static const std::string kXf = "xf";
+  out.begin_object();
+  const auto xf_place = members.lower_bound(kXf);
+  for (auto it = members.begin(); it != xf_place; ++it) {
+    out.key(it->first);
+    out.value(it->second);
+  }
+  out.key(kXf);
+  out.written_value(xf_text);
+  for (auto it = xf_place; it != members.end(); ++it) {
+    out.key(it->first);
+    out.value(it->second);
+  }
+  out.end_object();
 }
 
 // The object as the automation shows it: shape type number, place and size in points after the
@@ -279,12 +311,13 @@ void write_sheet(json::StreamWriter& out, const model::Workbook& book, const mod
   write_members(members.begin(), cells_place);
   out.key(cells_key);
   out.begin_object();
+  XfTexts xf_texts(book.styles);
   for (const auto& [key, cell] : s.cells) {
     const auto at = model::CellStore::position(key);
-    Value item = cell_json(book.styles, cell);
-    if (extras) extras(s, at, item.as_object());
+    Object members = cell_members(cell);
+    if (extras) extras(s, at, members);
     out.key(u8(model::a1_address(at)));
-    out.value(item);
+    write_cell(out, members, xf_texts.at(cell.xf, out.depth() + 1));
   }
   out.end_object();
   write_members(cells_place, members.end());

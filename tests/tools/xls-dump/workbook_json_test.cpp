@@ -64,6 +64,18 @@ TEST(WorkbookDump, CellsGoOutOneByOneWithTheCallersMembers) {
   std::ostringstream plain;
   write_workbook_json(plain, book, "a.xls");
   EXPECT_EQ(json::parse(plain.str()), workbook_json(book, "a.xls"));
+  // Each cell's format is written once and copied: indented as the writer indents in place.
+  EXPECT_EQ(plain.str(), json::write(workbook_json(book, "a.xls")));
+}
+
+TEST(JsonWriter, EscapesControlsAndWritesNumbersThatReadBack) {
+  EXPECT_EQ(json::write(json::Value("a\"b\\c\n\x01" "d")), "\"a\\\"b\\\\c\\n\\u0001d\"");
+  EXPECT_EQ(json::write(json::Value("표")), "\"표\"");
+  EXPECT_EQ(json::write(json::Value(-3.0)), "-3");
+  EXPECT_EQ(json::write(json::Value(123456789012345.0)), "123456789012345");
+  EXPECT_EQ(json::write(json::Value(0.1)), "0.1");
+  for (double d : {1.0 / 3, -2.5e-300, 1e300, 0.1 + 0.2, 45366.5625})
+    EXPECT_EQ(json::parse(json::write(json::Value(d))).as_number(), d) << json::write(json::Value(d));
 }
 
 }  // namespace
