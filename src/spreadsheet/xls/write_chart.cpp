@@ -15,7 +15,6 @@ namespace rt = biff::rt;
 using model::ChartGroupKind;
 
 constexpr uint16_t kAutomaticTextColor = 0x4D;
-constexpr uint16_t kWholeSeries = model::DataFormat::kWholeSeries;
 
 void fixed(biff::PayloadBuilder& p, double v) { p.u32(static_cast<uint32_t>(static_cast<int32_t>(std::lround(v * 65536.0)))); }
 
