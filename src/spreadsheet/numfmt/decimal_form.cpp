@@ -1,8 +1,7 @@
 #include "spreadsheet/numfmt/decimal_form.h"
 
+#include <charconv>
 #include <cmath>
-#include <cstdio>
-#include <cstdlib>
 
 namespace tabrel::numfmt {
 
@@ -42,14 +41,17 @@ DecimalForm decimal_form(double value) {
   DecimalForm d;
   if (!std::isfinite(value) || value == 0) return d;
   d.negative = value < 0;
+  // 15 significant digits, correctly rounded: d.ddddddddddddddde±x.
   char buf[40];
-  std::snprintf(buf, sizeof buf, "%.14e", std::fabs(value));
+  const char* end = std::to_chars(buf, buf + sizeof buf, std::fabs(value), std::chars_format::scientific, 14).ptr;
   const char* e = buf;
-  while (*e && *e != 'e') {
+  while (e != end && *e != 'e') {
     if (*e >= '0' && *e <= '9') d.digits.push_back(*e);
     ++e;
   }
-  d.point = (*e ? std::atoi(e + 1) : 0) + 1;
+  int exponent = 0;
+  if (e != end) std::from_chars(e + (e[1] == '+' ? 2 : 1), end, exponent);
+  d.point = exponent + 1;
   trim_trailing_zeros(d);
   return d;
 }
