@@ -31,6 +31,7 @@ const Tables& tables() {
     define_charts(built);
     define_worksheet_function(built);
     define_names(built);
+    define_analysis(built);
     return built;
   }();
   return t;

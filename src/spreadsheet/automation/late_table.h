@@ -72,5 +72,6 @@ void define_formats(Tables& tables);
 void define_charts(Tables& tables);
 void define_worksheet_function(Tables& tables);
 void define_names(Tables& tables);
+void define_analysis(Tables& tables);
 
 }  // namespace tabrel::xl::late

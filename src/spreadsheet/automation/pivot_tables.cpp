@@ -1,5 +1,6 @@
 #include "spreadsheet/automation/pivot_tables.h"
 
+#include "spreadsheet/automation/engine_text.h"
 #include "spreadsheet/automation/errors.h"
 #include "spreadsheet/automation/range.h"
 #include "spreadsheet/core/text.h"
@@ -10,6 +11,8 @@
 #include "spreadsheet/pivot/pivot_cache.h"
 #include "spreadsheet/pivot/pivot_captions.h"
 #include "spreadsheet/pivot/pivot_layout.h"
+#include "spreadsheet/pivot/pivot_new_view.h"
+#include "spreadsheet/pivot/pivot_source.h"
 #include "spreadsheet/pivot/pivot_view.h"
 
 namespace tabrel::xl {
@@ -60,6 +63,21 @@ int16_t page_item_named(const pivot::PivotView& view, const pivot::PivotCache& c
   raise(Fault::MethodFailed);
 }
 
+// Replaces the cells of the table's area and page fields with those of `layout`.
+void write_layout(const SheetHandle& handle, const pivot::PivotView& view, const pivot::PivotLayout& layout) {
+  model::Sheet& sheet = handle.get();
+  model::Workbook& wb = handle.workbook();
+  ops::clear_contents(sheet, view.area);
+  if (const auto pages = view.page_area()) ops::clear_contents(sheet, *pages);
+  for (const pivot::LayoutCell& cell : layout.cells) {
+    ops::set_constant(sheet, cell.at, cell_value(cell.value), ops::effective_xf(sheet, cell.at));
+    if (cell.is_data && ops::effective_format(wb, sheet, cell.at).format != cell.number_format) {
+      const uint16_t format = cell.number_format;
+      ops::change_format(wb, sheet, {cell.at, cell.at}, [format](model::Xf& xf) { xf.format = format; });
+    }
+  }
+}
+
 // Lays the table out again with page field `page` on `item` and writes its cells.
 void select_page_item(const SheetHandle& handle, const pivot::PivotView& view, size_t page, const Variant& value) {
   model::Sheet& sheet = handle.get();
@@ -77,20 +95,74 @@ void select_page_item(const SheetHandle& handle, const pivot::PivotView& view, s
   } catch (const pivot::PivotError&) {
     raise(Fault::MethodFailed);
   }
-  ops::clear_contents(sheet, view.area);
-  if (const auto pages = view.page_area()) ops::clear_contents(sheet, *pages);
-  for (const pivot::LayoutCell& cell : layout.cells) {
-    ops::set_constant(sheet, cell.at, cell_value(cell.value), ops::effective_xf(sheet, cell.at));
-    if (cell.is_data && ops::effective_format(wb, sheet, cell.at).format != cell.number_format) {
-      const uint16_t format = cell.number_format;
-      ops::change_format(wb, sheet, {cell.at, cell.at}, [format](model::Xf& xf) { xf.format = format; });
-    }
-  }
+  write_layout(handle, view, layout);
   pivot::store_page_item(sheet, view.page_fields[page], item);
   pivot::store_area(sheet, view, layout.area);
 }
 
+int16_t cache_field_named(const pivot::PivotCache& cache, const std::u16string& name) {
+  for (size_t f = 0; f < cache.source_fields; ++f)
+    if (upper(cache.fields[f].name) == upper(name)) return static_cast<int16_t>(f);
+  raise(Fault::MethodFailed);
+}
+
+std::vector<int16_t> cache_fields_named(const pivot::PivotCache& cache, const std::vector<std::u16string>& names) {
+  std::vector<int16_t> out;
+  for (const auto& name : names) out.push_back(cache_field_named(cache, name));
+  return out;
+}
+
+uint16_t summary_function(int function) {
+  switch (function) {
+    case -4157: return 0;  // xlSum
+    case -4112: return 1;  // xlCount
+    case -4106: return 2;  // xlAverage
+    case -4136: return 3;  // xlMax
+    case -4139: return 4;  // xlMin
+    case -4149: return 5;  // xlProduct
+    case -4113: return 6;  // xlCountNums
+    case -4155: return 7;  // xlStDev
+    case -4156: return 8;  // xlStDevP
+    case -4164: return 9;  // xlVar
+    case -4165: return 10; // xlVarP
+    default: raise(Fault::InvalidArgument);
+  }
+}
+
 }  // namespace
+
+std::shared_ptr<PivotTable> add_pivot_table(const SheetHandle& sheet, model::CellRef at, const SheetHandle& source_sheet,
+                                            const model::RangeRef& source, const PivotTableChoice& choice) {
+  model::Workbook& wb = sheet.workbook();
+  pivot::PivotSpec spec;
+  spec.name = choice.name;
+  pivot::PivotCache cache;
+  pivot::PivotView view;
+  pivot::PivotLayout layout;
+  try {
+    cache = pivot::cache_from_range(source_sheet.get(), source);
+    spec.page_fields = cache_fields_named(cache, choice.pages);
+    spec.row_fields = cache_fields_named(cache, choice.rows);
+    spec.column_fields = cache_fields_named(cache, choice.columns);
+    for (const PivotDataChoice& d : choice.data) {
+      pivot::DataFieldSpec data;
+      data.field = cache_field_named(cache, d.field);
+      data.function = summary_function(d.function);
+      if (!d.caption.empty()) data.caption = d.caption;
+      if (!d.number_format.empty()) data.number_format = format_id_for(wb, d.number_format, false);
+      spec.data_fields.push_back(data);
+    }
+    view = pivot::new_view(cache, 0, spec, at);
+    std::vector<int16_t> all(view.page_fields.size(), pivot::kAllItems);
+    layout = pivot::lay_out(view, cache, all);
+  } catch (const pivot::PivotError&) {
+    raise(Fault::MethodFailed);
+  }
+  view.area = layout.area;
+  view.cache = pivot::add_cache(wb, cache, source_sheet.get().name, source);
+  write_layout(sheet, view, layout);
+  return std::make_shared<PivotTable>(sheet, pivot::add_view_records(sheet.get(), view));
+}
 
 PivotTables::PivotTables(SheetHandle sheet) : sheet_(std::move(sheet)) {}
 

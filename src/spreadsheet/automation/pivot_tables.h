@@ -7,6 +7,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "spreadsheet/automation/sheet_handle.h"
 #include "spreadsheet/core/variant.h"
@@ -59,6 +60,26 @@ class PivotField : public Dispatch {
   size_t record_;
   int field_;
 };
+
+// A new pivot table by field names: the fields of each area outermost first, the data fields
+// with their function (xlSum -4157, xlCount -4112, xlAverage -4106), caption and number format.
+struct PivotDataChoice {
+  std::u16string field;
+  int function = -4157;
+  std::u16string caption;        // empty: the spreadsheet's caption ("합계 : 금액")
+  std::u16string number_format;  // empty: General
+};
+struct PivotTableChoice {
+  std::u16string name;
+  std::vector<std::u16string> pages, rows, columns;
+  std::vector<PivotDataChoice> data;
+};
+
+// Makes a pivot table of `source` (field names in its first row) on `sheet`, its body beginning
+// at `at` and its page fields above it, and lays it out. Raises 1004 for a field the source
+// lacks or an arrangement the table cannot show.
+std::shared_ptr<PivotTable> add_pivot_table(const SheetHandle& sheet, model::CellRef at, const SheetHandle& source_sheet,
+                                            const model::RangeRef& source, const PivotTableChoice& choice);
 
 // The field of the pivot table under `at`: Range.PivotField; 1004 when no table holds the cell.
 std::shared_ptr<PivotField> pivot_field_at(const SheetHandle& sheet, model::CellRef at);

@@ -237,6 +237,7 @@ PivotLayout lay_out(const PivotView& view, const PivotCache& cache, const std::v
   if (top_row) {
     if (ndata == 1) put(top, left, text(caption_of(view.data_fields[0])));
     if (!cols.empty()) put(top, first_col, text(compact ? kColumnLabels : field_caption(view, cache, cols[0])));
+    else if (ndata > 1) put(top, first_col, text(view.data_caption.empty() ? kDataCaption : view.data_caption));
   }
   put(head, left, text(compact ? kRowLabels : field_caption(view, cache, rows[0])));
   int last_col = first_col;

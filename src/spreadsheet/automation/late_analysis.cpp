@@ -1,0 +1,52 @@
+// Late-bound members of pivot tables and command bars, as macros reach them.
+
+#include "spreadsheet/automation/application.h"
+#include "spreadsheet/automation/arguments.h"
+#include "spreadsheet/automation/command_bars.h"
+#include "spreadsheet/automation/late_table.h"
+#include "spreadsheet/automation/pivot_tables.h"
+#include "spreadsheet/automation/range.h"
+#include "spreadsheet/automation/worksheet.h"
+
+namespace tabrel::xl::late {
+
+void define_analysis(Tables& tables) {
+  Def<Worksheet>(tables).get(u"PivotTables", {u"Index"}, [](Worksheet& w, const Args& x) {
+    return omitted(x[0]) ? object(w.PivotTables()) : object(w.PivotTables(x[0]));
+  });
+  Def<Range>(tables).get(u"PivotField", {}, [](Range& r, const Args&) { return object(r.PivotField()); });
+  Def<PivotTables>(tables)
+      .get(u"Count", {}, [](PivotTables& p, const Args&) { return Variant(p.Count()); })
+      .get(u"Item", {u"Index"}, [](PivotTables& p, const Args& x) { return object(p.Item(x[0])); });
+  Def<PivotTable>(tables)
+      .get(u"Name", {}, [](PivotTable& p, const Args&) { return Variant(p.Name()); })
+      .get(u"TableRange1", {}, [](PivotTable& p, const Args&) { return object(p.TableRange1()); })
+      .get(u"PageRangeCells", {}, [](PivotTable& p, const Args&) { return object(p.PageRangeCells()); });
+  Def<PivotField>(tables)
+      .get(u"Name", {}, [](PivotField& f, const Args&) { return Variant(f.Name()); })
+      .get(u"Orientation", {}, [](PivotField& f, const Args&) { return Variant(f.Orientation()); })
+      .get(u"DataRange", {}, [](PivotField& f, const Args&) { return object(f.DataRange()); })
+      .prop(u"CurrentPage", [](PivotField& f) { return f.CurrentPage(); },
+            [](PivotField& f, const Variant& v) { f.SetCurrentPage(v); });
+
+  Def<Application>(tables).get(u"CommandBars", {u"Index"}, [](Application& a, const Args& x) {
+    return omitted(x[0]) ? object(a.CommandBars()) : object(a.CommandBars()->Item(x[0]));
+  });
+  Def<CommandBars>(tables)
+      .get(u"Count", {}, [](CommandBars& c, const Args&) { return Variant(c.Count()); })
+      .get(u"Item", {u"Index"}, [](CommandBars& c, const Args& x) { return object(c.Item(x[0])); });
+  Def<CommandBar>(tables)
+      .get(u"Name", {}, [](CommandBar& b, const Args&) { return Variant(b.Name()); })
+      .get(u"Type", {}, [](CommandBar& b, const Args&) { return Variant(b.Type()); })
+      .prop(u"Visible", [](CommandBar& b) { return Variant(b.Visible()); },
+            [](CommandBar& b, const Variant& v) { b.SetVisible(v.to_bool()); })
+      .get(u"Controls", {u"Index"}, [](CommandBar& b, const Args& x) {
+        return omitted(x[0]) ? object(b.Controls()) : object(b.Controls()->Item(x[0]));
+      });
+  Def<CommandBarControls>(tables)
+      .get(u"Count", {}, [](CommandBarControls& c, const Args&) { return Variant(c.Count()); })
+      .get(u"Item", {u"Index"}, [](CommandBarControls& c, const Args& x) { return object(c.Item(x[0])); });
+  Def<CommandBarControl>(tables).get(u"Id", {}, [](CommandBarControl& c, const Args&) { return Variant(c.Id()); });
+}
+
+}  // namespace tabrel::xl::late
