@@ -1,14 +1,14 @@
 #include "answer_source.h"
 
-#include "filter_statements.h"
-#include "pivot_statements.h"
-
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
 #include <vector>
 
 #include "chart_statements.h"
+#include "filter_statements.h"
+#include "pivot_statements.h"
+#include "scenario_statements.h"
 #include "spreadsheet/automation/application.h"
 #include "spreadsheet/automation/borders.h"
 #include "spreadsheet/automation/calculation.h"
@@ -187,7 +187,7 @@ void apply(const Statement& s, xl::Workbook& book, std::shared_ptr<xl::Worksheet
   if (!sheet) fail(s, "no sheet yet");
   if (verb == u"chart") return apply_chart(s.line, s.fields, *sheet);
   if (apply_filter_statement(s.line, s.fields, book, *sheet)) return;
-  if (apply_pivot_statement(s.line, s.fields, book, *sheet)) return;
+  if (apply_pivot_statement(s.line, s.fields, book, *sheet) || apply_scenario_statement(s.line, s.fields, *sheet)) return;
   const auto range = sheet->Range(Variant(field(s, 1)));
   if (verb == u"row") {
     for (size_t i = 2; i < s.fields.size(); ++i) {

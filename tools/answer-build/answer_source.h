@@ -18,6 +18,7 @@
 //   name | 목표량 | =기본작업-2!$D$12
 //   filter-names | B3:K13 | B15:C16 | B19:K19   (filter_statements.h)
 //   pivot | B19 | source=기본작업-1!A3:G12 | page=부서 | row=직위 | data=sum:기본급   (pivot_statements.h)
+//   scenario | C3:C4 | 인상 | 0.05 | 1000     (scenario_statements.h)
 //
 // Charts: a new chart on the current sheet, then lines that change the sheet's last chart:
 //   chart | B15:H28 | column | A3:D8 | columns   over the cells (or at "left,top,width,height" in

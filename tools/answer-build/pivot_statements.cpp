@@ -1,6 +1,7 @@
 #include "pivot_statements.h"
 
 #include "answer_source.h"
+#include "spreadsheet/automation/calculation.h"
 #include "spreadsheet/automation/pivot_tables.h"
 #include "spreadsheet/automation/range_address.h"
 #include "spreadsheet/core/text.h"
@@ -63,6 +64,7 @@ bool apply_pivot_statement(int line, const std::vector<std::u16string>& fields, 
   }
   if (!source) fail(line, "no source range");
   if (choice.name.empty()) choice.name = u"피벗 테이블1";
+  xl::calculate_full(*book.book());  // the source's formulas show their results in the cache
   xl::add_pivot_table(sheet.handle(), at->first, source_sheet->handle(), *source, choice);
   return true;
 }

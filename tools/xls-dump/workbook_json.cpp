@@ -8,6 +8,7 @@
 #include "chart_json.h"
 #include "macro_json.h"
 #include "spreadsheet/automation/autoshape_types.h"
+#include "spreadsheet/automation/camera_pictures.h"
 #include "spreadsheet/automation/shape_place.h"
 #include "spreadsheet/core/text.h"
 #include "spreadsheet/core/variant.h"
@@ -164,6 +165,7 @@ Value drawing_json(const model::Workbook& book, const model::Sheet& s, const mod
   o["alternative_text"] = u8(d.alternative_text);
   o["text"] = u8(d.text.text);
   o["macro"] = u8(d.macro);
+  if (const auto link = xl::picture_formula(book, d)) o["picture_formula"] = u8(*link);
   o["autoshape_type"] = xl::autoshape_type(d.autoshape_type);
   o["placement"] = d.anchor.placement;
   const layout::PointRect place = xl::shape_place(book, s, d);

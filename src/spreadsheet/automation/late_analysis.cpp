@@ -1,4 +1,4 @@
-// Late-bound members of pivot tables and command bars, as macros reach them.
+// Late-bound members of pivot tables, scenarios and command bars, as macros reach them.
 
 #include "spreadsheet/automation/application.h"
 #include "spreadsheet/automation/arguments.h"
@@ -6,6 +6,8 @@
 #include "spreadsheet/automation/late_table.h"
 #include "spreadsheet/automation/pivot_tables.h"
 #include "spreadsheet/automation/range.h"
+#include "spreadsheet/automation/scenarios.h"
+#include "spreadsheet/automation/errors.h"
 #include "spreadsheet/automation/worksheet.h"
 
 namespace tabrel::xl::late {
@@ -28,6 +30,26 @@ void define_analysis(Tables& tables) {
       .get(u"DataRange", {}, [](PivotField& f, const Args&) { return object(f.DataRange()); })
       .prop(u"CurrentPage", [](PivotField& f) { return f.CurrentPage(); },
             [](PivotField& f, const Variant& v) { f.SetCurrentPage(v); });
+
+  Def<Worksheet>(tables).get(u"Scenarios", {u"Index"}, [](Worksheet& w, const Args& x) {
+    auto scenarios = std::make_shared<Scenarios>(w.handle());
+    return omitted(x[0]) ? object(scenarios) : object(scenarios->Item(x[0]));
+  });
+  Def<Scenarios>(tables)
+      .get(u"Count", {}, [](Scenarios& s, const Args&) { return Variant(s.Count()); })
+      .get(u"Item", {u"Index"}, [](Scenarios& s, const Args& x) { return object(s.Item(x[0])); })
+      .get(u"Add", {u"Name", u"ChangingCells", u"Values", u"Comment", u"Locked", u"Hidden"},
+           [](Scenarios& s, const Args& x) {
+             const auto cells = x[1].is_object() ? std::dynamic_pointer_cast<Range>(x[1].object()) : nullptr;
+             if (!cells) raise(Fault::TypeMismatch);
+             return object(s.Add(x[0], *cells, x[2], x[3], x[4], x[5]));
+           });
+  Def<Scenario>(tables)
+      .get(u"Name", {}, [](Scenario& s, const Args&) { return Variant(s.Name()); })
+      .get(u"Comment", {}, [](Scenario& s, const Args&) { return Variant(s.Comment()); })
+      .get(u"ChangingCells", {}, [](Scenario& s, const Args&) { return object(s.ChangingCells()); })
+      .get(u"Values", {u"Index"}, [](Scenario& s, const Args& x) { return s.Values(x[0]); })
+      .act(u"Show", {}, [](Scenario& s, const Args&) { s.Show(); });
 
   Def<Application>(tables).get(u"CommandBars", {u"Index"}, [](Application& a, const Args& x) {
     return omitted(x[0]) ? object(a.CommandBars()) : object(a.CommandBars()->Item(x[0]));

@@ -1,6 +1,9 @@
 #include "spreadsheet/pivot/pivot_layout.h"
 
 #include <cmath>
+#include <cstdio>
+#include <cstring>
+#include <map>
 #include <limits>
 
 #include "spreadsheet/pivot/pivot_captions.h"
@@ -8,6 +11,9 @@
 namespace tabrel::pivot {
 namespace {
 
+constexpr size_t kMaxRowFields = 4;
+constexpr uint16_t kDefaultSubtotal = 0x0001;  // SXVD grbitSub: the data field's own function
+constexpr uint32_t kOutlineField = 0x00200000;  // SXVDEX: the field in the outline form
 constexpr uint16_t kSum = 0, kCount = 1, kAverage = 2, kMax = 3, kMin = 4, kProduct = 5, kCountNumbers = 6,
                    kStdDev = 7, kStdDevP = 8, kVar = 9, kVarP = 10;
 
@@ -109,6 +115,15 @@ void check_field_in_cache(const PivotCache& cache, int16_t field, bool shared) {
   if (shared && !cache.fields[field].has_items) throw PivotError("an axis field has no shared items in its cache");
 }
 
+// The text of an item's caption for the label of its subtotal line.
+std::u16string shown_text(const CacheValue& v) {
+  if (v.kind == CacheValue::Kind::Text) return v.text;
+  if (v.kind != CacheValue::Kind::Number) return {};
+  char digits[32];
+  std::snprintf(digits, sizeof digits, "%.15g", v.number);
+  return std::u16string(digits, digits + std::strlen(digits));
+}
+
 std::vector<int16_t> without_data(const std::vector<int16_t>& fields) {
   std::vector<int16_t> out;
   for (int16_t f : fields)
@@ -139,15 +154,26 @@ CacheValue item_caption(const PivotView& view, const PivotCache& cache, int16_t 
 PivotLayout lay_out(const PivotView& view, const PivotCache& cache, const std::vector<int16_t>& page_items) {
   const auto rows = without_data(view.row_fields);
   const auto cols = without_data(view.column_fields);
-  if (rows.size() != 1 || cols.size() > 1 || view.data_fields.empty() ||
+  const size_t depth = rows.size();
+  const int top = view.area.first.row, left = view.area.first.col;
+  if (depth == 0 || depth > kMaxRowFields || cols.size() > 1 || view.data_fields.empty() ||
       (!cols.empty() && view.data_fields.size() > 1) ||
       (view.data_fields.size() > 1 && view.data_axis != kAxisColumn))
     throw PivotError("this arrangement of fields cannot be laid out again");
+  // Several row fields only in the classic form: one column per field, subtotals below.
+  if (depth > 1 && (view.compact() || view.first_data_col != left + static_cast<int>(depth)))
+    throw PivotError("this arrangement of fields cannot be laid out again");
+  for (size_t k = 0; k + 1 < depth; ++k)
+    if (view.fields[rows[k]].subtotals > kDefaultSubtotal)
+      throw PivotError("subtotals by another function cannot be laid out again");
   if (page_items.size() != view.page_fields.size()) throw PivotError("one item per page field is needed");
   if (view.fields.size() > cache.fields.size()) throw PivotError("the table has more fields than its cache");
 
-  check_field_in_cache(cache, rows[0], true);
-  const Axis row_axis = make_axis(view, cache, rows[0]);
+  std::vector<Axis> row_axes;
+  for (int16_t f : rows) {
+    check_field_in_cache(cache, f, true);
+    row_axes.push_back(make_axis(view, cache, f));
+  }
   Axis col_axis;
   if (!cols.empty()) {
     check_field_in_cache(cache, cols[0], true);
@@ -167,15 +193,27 @@ PivotLayout lay_out(const PivotView& view, const PivotCache& cache, const std::v
     filters.emplace_back(field, items[item].cache_index);
   }
 
-  // One pass over the records: the accumulators of every (row, column) cell, row totals,
-  // column totals and the grand total, per data field.
-  const size_t nrow = row_axis.items.size();
+  // One pass over the records. Every line of the table (a row item, the subtotal of an outer
+  // item, the grand total) owns a slot of accumulators: one per column item and the row's total,
+  // per data field. A line is known by the positions of its items, outermost first; a subtotal
+  // line by the positions of its outer items alone.
   const size_t ncol = cols.empty() ? 1 : col_axis.items.size();
   const size_t ndata = view.data_fields.size();
-  std::vector<Accumulator> body((nrow + 1) * (ncol + 1) * ndata);
-  std::vector<bool> seen((nrow + 1) * (ncol + 1), false);
-  std::vector<bool> row_used(nrow, false), col_used(ncol, false);
-  auto slot = [&](size_t r, size_t c) { return r * (ncol + 1) + c; };
+  const size_t per_slot = (ncol + 1) * ndata;
+  std::vector<Accumulator> body;
+  std::vector<bool> seen;
+  std::map<std::vector<int>, size_t> slots;  // item positions -> slot
+  auto slot_of = [&](const std::vector<int>& key) {
+    const auto [it, added] = slots.emplace(key, body.size() / per_slot);
+    if (added) {
+      body.resize(body.size() + per_slot);
+      seen.resize(seen.size() + ncol + 1, false);
+    }
+    return it->second;
+  };
+  std::vector<bool> col_used(ncol, false);
+  std::vector<int> key(depth);
+  std::vector<size_t> line_slots;
   const size_t records = cache.records();
   for (size_t rec = 0; rec < records; ++rec) {
     bool pass = true;
@@ -184,32 +222,46 @@ PivotLayout lay_out(const PivotView& view, const PivotCache& cache, const std::v
         pass = false;
         break;
       }
+    for (size_t k = 0; pass && k < depth; ++k) {
+      key[k] = row_axes[k].position_of_cache_item[cache.cells[rec * cache.source_fields + rows[k]]];
+      pass = key[k] >= 0;
+    }
     if (!pass) continue;
-    const int r = row_axis.position_of_cache_item[cache.cells[rec * cache.source_fields + rows[0]]];
-    if (r < 0) continue;
     int c = 0;
     if (!cols.empty()) {
       c = col_axis.position_of_cache_item[cache.cells[rec * cache.source_fields + cols[0]]];
       if (c < 0) continue;
     }
-    row_used[r] = col_used[c] = true;
-    const size_t cells[4] = {slot(r, c), slot(r, ncol), slot(nrow, c), slot(nrow, ncol)};
-    for (size_t k = 0; k < 4; ++k) {
-      seen[cells[k]] = true;
-      for (size_t d = 0; d < ndata; ++d) body[cells[k] * ndata + d].add(cache.value(rec, view.data_fields[d].field));
+    col_used[c] = true;
+    // The record counts in its own line, the subtotal of each of its outer items, and the grand total.
+    line_slots.clear();
+    for (size_t k = depth; k > 0; --k) line_slots.push_back(slot_of(std::vector<int>(key.begin(), key.begin() + k)));
+    line_slots.push_back(slot_of({}));
+    for (size_t s : line_slots) {
+      for (size_t column : {static_cast<size_t>(c), ncol}) {
+        seen[s * (ncol + 1) + column] = true;
+        Accumulator* acc = &body[s * per_slot + column * ndata];
+        for (size_t d = 0; d < ndata; ++d) acc[d].add(cache.value(rec, view.data_fields[d].field));
+      }
     }
   }
 
-  const bool show_all_rows = view.fields[rows[0]].show_all_items();
+  // The lines in the order the table shows them: items in their view order, the subtotal of an
+  // outer item after its last inner line. One row field that shows all items keeps those
+  // without records.
+  std::vector<std::vector<int>> leaves;
+  if (depth == 1 && view.fields[rows[0]].show_all_items()) {
+    for (size_t r = 0; r < row_axes[0].items.size(); ++r) leaves.push_back({static_cast<int>(r)});
+  } else {
+    for (const auto& [k, slot] : slots)
+      if (k.size() == depth) leaves.push_back(k);  // the map keeps them in item order
+  }
   const bool show_all_cols = !cols.empty() && view.fields[cols[0]].show_all_items();
-  std::vector<size_t> shown_rows, shown_cols;
-  for (size_t r = 0; r < nrow; ++r)
-    if (row_used[r] || show_all_rows) shown_rows.push_back(r);
+  std::vector<size_t> shown_cols;
   for (size_t c = 0; c < ncol; ++c)
     if (cols.empty() || col_used[c] || show_all_cols) shown_cols.push_back(c);
 
   PivotLayout out;
-  const int top = view.area.first.row, left = view.area.first.col;
   auto put = [&](int row, int col, CacheValue v) {
     if (v.kind == CacheValue::Kind::Empty) return;
     out.cells.push_back({{row, col}, std::move(v), false, 0});
@@ -221,6 +273,9 @@ PivotLayout lay_out(const PivotView& view, const PivotCache& cache, const std::v
   auto caption_of = [&](const DataField& d) {
     return d.caption ? *d.caption : data_caption(d.function, cache.fields[d.field].name);
   };
+  auto item_text = [&](size_t k, int position) {
+    return item_caption(view, cache, rows[k], row_axes[k].items[static_cast<size_t>(position)]);
+  };
 
   // Page fields above the table.
   for (size_t p = 0; p < view.page_fields.size(); ++p) {
@@ -231,7 +286,8 @@ PivotLayout lay_out(const PivotView& view, const PivotCache& cache, const std::v
   }
 
   const bool compact = view.compact();
-  const int head = view.first_header_row;
+  // The captions of the row fields (and the column items) stand on the line above the data.
+  const int head = std::max(top, view.first_data_row - 1);
   const int first_col = view.first_data_col;
   const bool top_row = head > top;
   if (top_row) {
@@ -239,7 +295,11 @@ PivotLayout lay_out(const PivotView& view, const PivotCache& cache, const std::v
     if (!cols.empty()) put(top, first_col, text(compact ? kColumnLabels : field_caption(view, cache, cols[0])));
     else if (ndata > 1) put(top, first_col, text(view.data_caption.empty() ? kDataCaption : view.data_caption));
   }
-  put(head, left, text(compact ? kRowLabels : field_caption(view, cache, rows[0])));
+  if (compact) {
+    put(head, left, text(kRowLabels));
+  } else {
+    for (size_t k = 0; k < depth; ++k) put(head, left + static_cast<int>(k), text(field_caption(view, cache, rows[k])));
+  }
   int last_col = first_col;
   if (!cols.empty()) {
     int c = first_col;
@@ -253,31 +313,54 @@ PivotLayout lay_out(const PivotView& view, const PivotCache& cache, const std::v
     last_col = first_col + static_cast<int>(ndata) - 1;
   }
 
-  auto put_row = [&](int row, size_t r) {
+  auto put_line = [&](int row, const std::vector<int>& line) {
+    const auto found = slots.find(line);
+    const bool any = found != slots.end();
+    const size_t s = any ? found->second : 0;
+    auto result = [&](size_t column, size_t d) {
+      if (!any) return CacheValue{};
+      return body[s * per_slot + column * ndata + d].result(view.data_fields[d].function, seen[s * (ncol + 1) + column]);
+    };
     int c = first_col;
     if (!cols.empty()) {
-      const DataField& d = view.data_fields[0];
-      for (size_t k : shown_cols)
-        put_data(row, c++, body[slot(r, k) * ndata].result(d.function, seen[slot(r, k)]), d.number_format);
-      if (view.grand_total_column())
-        put_data(row, c++, body[slot(r, ncol) * ndata].result(d.function, seen[slot(r, ncol)]), d.number_format);
+      const uint16_t format = view.data_fields[0].number_format;
+      for (size_t k : shown_cols) put_data(row, c++, result(k, 0), format);
+      if (view.grand_total_column()) put_data(row, c++, result(ncol, 0), format);
     } else {
-      for (size_t d = 0; d < ndata; ++d) {
-        const DataField& df = view.data_fields[d];
-        put_data(row, c++, body[slot(r, 0) * ndata + d].result(df.function, seen[slot(r, 0)]), df.number_format);
-      }
+      for (size_t d = 0; d < ndata; ++d) put_data(row, c++, result(0, d), view.data_fields[d].number_format);
     }
   };
+  // An outer field in the outline form has a line of its own per item, its subtotal on it; in
+  // the tabular form its item stands on its first inner line and its subtotal on a line below.
+  auto outline_form = [&](size_t k) { return (view.fields[rows[k]].extra_flags & kOutlineField) != 0; };
+  auto prefix = [](const std::vector<int>& leaf, size_t k) { return std::vector<int>(leaf.begin(), leaf.begin() + static_cast<long>(k) + 1); };
   int row = view.first_data_row;
-  for (size_t r : shown_rows) {
-    put(row, left, item_caption(view, cache, rows[0], row_axis.items[r]));
-    put_row(row, r);
-    ++row;
+  auto close_groups = [&](const std::vector<int>& leaf, size_t down_to) {
+    for (size_t k = depth - 1; k-- > down_to;) {
+      if (outline_form(k) || view.fields[rows[k]].subtotals == 0) continue;
+      put(row, left + static_cast<int>(k), text(shown_text(item_text(k, leaf[k])) + kSubtotalSuffix));
+      put_line(row++, prefix(leaf, k));
+    }
+  };
+  for (size_t i = 0; i < leaves.size(); ++i) {
+    size_t first_new = 0;  // the outermost field whose item changes on this line
+    if (i > 0) {
+      while (leaves[i][first_new] == leaves[i - 1][first_new]) ++first_new;
+      close_groups(leaves[i - 1], first_new);
+    }
+    for (size_t k = first_new; k < depth; ++k) {
+      put(row, left + static_cast<int>(k), item_text(k, leaves[i][k]));
+      if (k + 1 < depth && outline_form(k)) {
+        if (view.fields[rows[k]].subtotals != 0) put_line(row, prefix(leaves[i], k));
+        ++row;
+      }
+    }
+    put_line(row++, leaves[i]);
   }
+  if (!leaves.empty()) close_groups(leaves.back(), 0);
   if (view.grand_total_row()) {
     put(row, left, text(kGrandTotal));
-    put_row(row, nrow);
-    ++row;
+    put_line(row++, {});
   }
   out.area = {{top, left}, {std::max(row - 1, view.first_data_row), std::max(last_col, first_col)}};
   return out;

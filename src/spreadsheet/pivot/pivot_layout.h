@@ -2,8 +2,10 @@
 // Laying a pivot table out again from its cache: the records its page fields let through are
 // summed (counted, averaged ...) by row item and column item, and the table's cells are written
 // as the Korean spreadsheet shows them, with the captions the file stores or the Korean defaults.
-// Supported: one row field, at most one column field, and several data fields only when there
-// is no column field; other arrangements raise PivotError.
+// Supported: one row field (any form) or up to four in the tabular or outline forms (a column
+// each; an outer item's subtotal below its lines, or on its own line above them), at most one
+// column field, and several data fields only when there is no column field; other arrangements
+// raise PivotError.
 
 #include <cstdint>
 #include <vector>

@@ -159,7 +159,8 @@ PivotView new_view(const PivotCache& cache, uint16_t cache_index, const PivotSpe
   if (pages > 0 && at.row < pages + 1) throw PivotError("no room above the table for its page fields");
 
   view.area = {at, at};
-  view.first_header_row = at.row + 1;
+  // The first line of column items; without a column field the first line of data.
+  view.first_header_row = view.column_fields.empty() ? at.row + 2 : at.row + 1;
   view.first_data_row = at.row + 2;
   view.first_data_col = at.col + std::max<int>(1, static_cast<int>(spec.row_fields.size()));
   view.area.last = {view.first_data_row, view.first_data_col};

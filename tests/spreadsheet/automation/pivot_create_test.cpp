@@ -89,7 +89,7 @@ TEST(PivotCreateTest, ClassicLayoutWithPageField) {
   EXPECT_EQ(form->Range(Variant(u"C25"))->Text().to_string(), u"385");
 }
 
-TEST(PivotCreateTest, ColumnFieldAndSeveralDataFields) {
+TEST(PivotCreateTest, ColumnFieldRowFieldsAndSeveralDataFields) {
   struct Case {
     PivotTableChoice choice;
     const char16_t* range;
@@ -102,11 +102,18 @@ TEST(PivotCreateTest, ColumnFieldAndSeveralDataFields) {
   PivotTableChoice two_data;
   two_data.rows = {u"제품"};
   two_data.data = {{u"금액", -4157, u"", u""}, {u"금액", -4106, u"평균 금액", u"0.0"}};
+  PivotTableChoice two_rows;
+  two_rows.rows = {u"지역", u"제품"};
+  two_rows.data = {{u"금액", -4157, u"", u""}};
   const std::vector<Case> cases = {
       // A count leaves groups without values blank.
       {by_product, u"B19:E26",
        {u"개수 : 금액|제품||", u"지역|배|사과|총합계", u"대구||1|1", u"부산||1|1", u"서울|1|1|2", u"(비어 있음)|1||1",
         u"총합계|2|3|5", u"|||"}},
+      // Two row fields: the outer item once per group, its subtotal line below the group.
+      {two_rows, u"B19:D32",
+       {u"합계 : 금액||", u"지역|제품|요약", u"대구|사과|30", u"대구 요약||30", u"부산|배|", u"|사과|50", u"부산 요약||50",
+        u"서울|배|200", u"|사과|100", u"서울 요약||300", u"(비어 있음)|배|5", u"(비어 있음) 요약||5", u"총합계||385", u"||"}},
       {two_data, u"B19:D23", {u"|데이터|", u"제품|합계 : 금액|평균 금액", u"배|205|102.5", u"사과|180|60.0", u"총합계|385|77.0"}},
   };
   for (const Case& c : cases) {
@@ -142,6 +149,9 @@ TEST(PivotCreateTest, RefusedArrangements) {
     std::function<void(PivotTableChoice&)> change;
     const char16_t* at;
   };
+  PivotTableChoice two_rows;
+  two_rows.rows = {u"지역", u"제품"};
+  two_rows.data = {{u"금액", -4157, u"", u""}};
   const std::vector<Case> cases = {
       {"a field the source lacks", [](PivotTableChoice& c) { c.rows = {u"부서"}; }, u"B19"},
       {"a field on two areas", [](PivotTableChoice& c) { c.pages = {u"지역"}; }, u"B19"},
