@@ -5,7 +5,7 @@
 namespace tabrel::papers {
 
 const std::vector<Paper>& BuiltPapers() {
-  static const std::vector<Paper> papers{Basic01(), Basic02(), Basic04(), Basic05()};
+  static const std::vector<Paper> papers{Basic01(), Basic02(), Basic03(), Basic04(), Basic05()};
   return papers;
 }
 

@@ -5,8 +5,11 @@
 #include <sstream>
 #include <vector>
 
+#include "camera_statements.h"
 #include "chart_statements.h"
 #include "filter_statements.h"
+#include "outline_statements.h"
+#include "phonetic_statements.h"
 #include "pivot_statements.h"
 #include "scenario_statements.h"
 #include "spreadsheet/automation/application.h"
@@ -141,6 +144,7 @@ void apply_font(const Statement& s, xl::Range& range) {
     else if (key == u"size") font->SetSize(Variant(required_number(s, value)));
     else if (key == u"bold") font->SetBold(Variant(true));
     else if (key == u"italic") font->SetItalic(Variant(true));
+    else if (key == u"underline") font->SetUnderline(Variant(required_number(s, value)));
     else if (key == u"color") font->SetColorIndex(Variant(required_number(s, value)));
     else fail(s, "unknown font field " + to_utf8(key));
   }
@@ -188,6 +192,9 @@ void apply(const Statement& s, xl::Workbook& book, std::shared_ptr<xl::Worksheet
   if (verb == u"chart") return apply_chart(s.line, s.fields, *sheet);
   if (apply_filter_statement(s.line, s.fields, book, *sheet)) return;
   if (apply_pivot_statement(s.line, s.fields, book, *sheet) || apply_scenario_statement(s.line, s.fields, *sheet)) return;
+  if (apply_camera_statement(s.line, s.fields, book, *sheet) || apply_phonetic_statement(s.line, s.fields, *sheet) ||
+      apply_outline_statement(s.line, s.fields, *sheet))
+    return;
   const auto range = sheet->Range(Variant(field(s, 1)));
   if (verb == u"row") {
     for (size_t i = 2; i < s.fields.size(); ++i) {

@@ -6,7 +6,7 @@
 //   row | A3 | 성명 | 부서 | 120 | =SUM(C3:D3)   values from A3 rightward ('text keeps a
 //                                            leading "=" or a number as text; empty = skip)
 //   width | A:F | 12                         column widths in characters
-//   font | A1:G1 | name=굴림 | size=16 | bold | italic | color=5
+//   font | A1:G1 | name=굴림 | size=16 | bold | italic | underline=2 | color=5
 //   fill | B3:G3 | 22                        palette index
 //   format | D4:D13 | #,##0"원"              number format code
 //   align | A3:A13 | center                  left, center, right
@@ -19,6 +19,9 @@
 //   filter-names | B3:K13 | B15:C16 | B19:K19   (filter_statements.h)
 //   pivot | B19 | source=기본작업-1!A3:G12 | page=부서 | row=직위 | data=sum:기본급   (pivot_statements.h)
 //   scenario | C3:C4 | 인상 | 0.05 | 1000     (scenario_statements.h)
+//   camera | F3:I9 | ='기본작업-3'!$A$3:$D$9   (camera_statements.h)
+//   phonetic | A1 | 하반기 매출 | shown        (phonetic_statements.h)
+//   outline | 5:9 | 2                        (outline_statements.h)
 //
 // Charts: a new chart on the current sheet, then lines that change the sheet's last chart:
 //   chart | B15:H28 | column | A3:D8 | columns   over the cells (or at "left,top,width,height" in

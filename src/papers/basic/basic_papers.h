@@ -7,6 +7,7 @@ namespace tabrel::papers {
 
 Paper Basic01();
 Paper Basic02();
+Paper Basic03();
 Paper Basic04();
 Paper Basic05();
 

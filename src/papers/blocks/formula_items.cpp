@@ -21,4 +21,13 @@ Problem formula_items(float points, std::vector<Check> items) {
   return problem;
 }
 
+Problem formula_item_chains(float points, std::vector<std::vector<Check>> items) {
+  Problem problem;
+  for (std::vector<Check>& ranges : items) {
+    for (Check& range : ranges) range.points = points;
+    problem.push_back(chain(std::move(ranges)));
+  }
+  return problem;
+}
+
 }  // namespace tabrel::papers

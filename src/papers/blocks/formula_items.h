@@ -19,5 +19,8 @@ Check any_function(const char16_t* first, const char16_t* last, const char16_t* 
 
 // The items in order, each worth `points` (the amount is set on every item).
 Problem formula_items(float points, std::vector<Check> items);
+// Items whose ranges are tried as a chain: each item records at most one row, for the first of
+// its ranges that fails.
+Problem formula_item_chains(float points, std::vector<std::vector<Check>> items);
 
 }  // namespace tabrel::papers

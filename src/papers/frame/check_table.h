@@ -12,6 +12,7 @@
 
 #include <functional>
 #include <string>
+#include <type_traits>
 #include <utility>
 #include <vector>
 
@@ -31,22 +32,37 @@ using Test = std::function<Outcome(grading::ExcelObjects&)>;
 // The outcome of a cell list: it fails when its count (item 0) is not 0.
 Outcome cell_list_outcome(const std::u16string& cell_list);
 
+// An argument as a test keeps it: texts are copied, so a test never points into a caller's
+// array that is gone by the time the test runs.
+template <class Arg>
+auto kept(Arg arg) {
+  if constexpr (std::is_convertible_v<Arg, const char16_t*>) {
+    return std::u16string(arg);
+  } else {
+    return arg;
+  }
+}
+
 // A cell-list procedure called with its literal arguments.
 template <class Procedure, class... Args>
 Test cells(Procedure procedure, Args... args) {
-  return [=](grading::ExcelObjects& x) { return cell_list_outcome(procedure(x, args...)); };
+  return [procedure, ... args = kept(args)](grading::ExcelObjects& x) {
+    return cell_list_outcome(procedure(x, args...));
+  };
 }
 
 // A yes/no procedure that answers true for right: the check fails on false.
 template <class Procedure, class... Args>
 Test yes(Procedure procedure, Args... args) {
-  return [=](grading::ExcelObjects& x) { return Outcome{!procedure(x, args...), {}}; };
+  return [procedure, ... args = kept(args)](grading::ExcelObjects& x) { return Outcome{!procedure(x, args...), {}}; };
 }
 
 // A yes/no procedure that answers true for wrong or missing: the check fails on true.
 template <class Procedure, class... Args>
 Test no(Procedure procedure, Args... args) {
-  return [=](grading::ExcelObjects& x) { return Outcome{static_cast<bool>(procedure(x, args...)), {}}; };
+  return [procedure, ... args = kept(args)](grading::ExcelObjects& x) {
+    return Outcome{static_cast<bool>(procedure(x, args...)), {}};
+  };
 }
 
 // Every test evaluated in order; fails when any fails.

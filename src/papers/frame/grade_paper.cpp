@@ -47,7 +47,8 @@ class Grading {
     x.AnswerExcel = xl::Application::New();
     x.TargetExcel = xl::Application::New();
     Do([&] { host_.SetCaption(WindowLabel::Total, u"0"); });
-    for (WindowLabel label : kObtained) Do([&] { host_.SetCaption(label, u""); });
+    if (paper_.clears_obtained)
+      for (WindowLabel label : kObtained) Do([&] { host_.SetCaption(label, u""); });
     OpenWorkbooks();
 
     bool disqualified = false;
@@ -68,8 +69,9 @@ class Grading {
     });
     rt::step([&] { host_.SetCaption(WindowLabel::Status, kClosingText); });
     CloseInstances();
+    if (paper_.pointer_before_status) rt::step([&] { host_.SetHourglass(false); });
     rt::step([&] { host_.SetStatusVisible(false); });
-    rt::step([&] { host_.SetHourglass(false); });
+    if (!paper_.pointer_before_status) rt::step([&] { host_.SetHourglass(false); });
   }
 
  private:
@@ -97,7 +99,7 @@ class Grading {
   void Disqualify() {
     host_.AddDeduction(static_cast<float>(rt::Val(u"100")), kDisqualifiedText, kDisqualifiedSheet);
     for (WindowLabel label : kObtained) host_.SetCaption(label, u"0");
-    host_.SetCaption(WindowLabel::Obtained5, u"0");
+    if (paper_.disqualification_clears_fifth) host_.SetCaption(WindowLabel::Obtained5, u"0");
     host_.SetCaption(WindowLabel::Total, u"실격");
     host_.SetCaption(WindowLabel::Status, u"");
     CloseInstances();

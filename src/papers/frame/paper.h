@@ -38,6 +38,12 @@ struct Paper {
   bool quits_twice = false;
   // The problems whose close writes the new total formatted with "0.00".
   std::array<bool, 4> close_formats_total{};
+  // The entry empties the obtained points of problems 1 to 4 before opening the workbooks.
+  bool clears_obtained = true;
+  // A disqualification writes "0" into the fifth obtained-points label too.
+  bool disqualification_clears_fifth = true;
+  // The closing resets the pointer before it hides the status line.
+  bool pointer_before_status = false;
   std::array<std::u16string, 4> status_texts{u"1번 문제를 처리중입니다", u"2번 문제를 처리중입니다",
                                              u"3번 문제를 처리중입니다", u"4번 문제를 처리중입니다"};
 };

@@ -19,6 +19,9 @@ class Phonetics : public Dispatch {
 
   int Count() const;
   std::shared_ptr<Phonetic> Item(const Variant& index) const;  // 1-based; raises past the count
+  // Guides the `length` characters from `start` (from 1) of the cell's text with `text`; a guide
+  // that overlaps them goes. Raises for a cell without text or characters outside its text.
+  void Add(const Variant& start, const Variant& length, const Variant& text);
 
  private:
   SheetHandle sheet_;

@@ -1,3 +1,5 @@
+#include <tuple>
+
 #include <gtest/gtest.h>
 
 #include "fixture.h"
@@ -11,6 +13,7 @@
 #include "spreadsheet/automation/range.h"
 #include "spreadsheet/automation/workbook.h"
 #include "spreadsheet/automation/worksheet.h"
+#include "spreadsheet/core/text.h"
 
 namespace tabrel::xl {
 namespace {
@@ -240,6 +243,34 @@ TEST(PhoneticsTest, GuidedStretchesAndVisibility) {
   EXPECT_FALSE(o.app->Range(Variant(u"B1"))->Phonetic()->Visible());
   a1->Phonetic()->SetVisible(Variant(false));
   EXPECT_FALSE(a1->Phonetic()->Visible());
+}
+
+TEST(PhoneticsTest, AddReplacesTheStretchesItOverlaps) {
+  auto wb = sample_workbook();
+  auto guide = std::make_shared<model::PhoneticText>();
+  guide->text = u"かんじかな";
+  guide->runs = {{0, 0, 2}, {3, 2, 1}};
+  model::Cell cell;
+  cell.value = model::CellValue::rich(model::RichText{u"漢字仮", {}, guide});
+  data(*wb).cells.put({0, 0}, cell);
+  data(*wb).cells.put({0, 1}, model::Cell{model::CellValue::text(u"plain"), 15, nullptr});
+  auto o = open_in_new_instance(std::move(wb));
+  auto a1 = o.app->Range(Variant(u"A1"));
+  a1->Phonetics()->Add(Variant(3), Variant(1), Variant(u"か"));
+  ASSERT_EQ(a1->Phonetics()->Count(), 2);
+  EXPECT_EQ(a1->Phonetics(Variant(1))->Text(), u"かんじ");
+  EXPECT_EQ(a1->Phonetics(Variant(2))->Text(), u"か");
+  a1->Phonetics()->Add(Variant(2), Variant(2), Variant(u"じか"));
+  ASSERT_EQ(a1->Phonetics()->Count(), 1);
+  EXPECT_EQ(a1->Phonetic()->Text(), u"じか");
+  EXPECT_EQ(a1->Text().str(), u"漢字仮");
+
+  auto b1 = o.app->Range(Variant(u"B1"));
+  b1->Phonetics()->Add(Variant(1), Variant(5), Variant(u"ぷれいん"));
+  EXPECT_EQ(b1->Phonetic()->Text(), u"ぷれいん");
+  for (auto [cell_name, start, length] : {std::tuple{std::u16string(u"B1"), 5, 2}, {u"B1", 0, 1}, {u"B1", 1, 0}, {u"C1", 1, 1}})
+    EXPECT_NE(error_number([&] { o.app->Range(Variant(cell_name))->Phonetics()->Add(Variant(start), Variant(length), Variant(u"x")); }), 0)
+        << tabrel::to_utf8(cell_name) << " " << start << " " << length;
 }
 
 }  // namespace
