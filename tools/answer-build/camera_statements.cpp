@@ -40,6 +40,14 @@ model::Anchor covering(int line, const std::u16string& area) {
   return a;
 }
 
+// A picture shows one 3-D cell or area reference (of any token class).
+bool is_one_reference(const std::vector<uint8_t>& tokens) {
+  constexpr uint8_t kRef3d = 0x1A, kArea3d = 0x1B;
+  if (tokens.empty()) return false;
+  const uint8_t base = tokens[0] & 0x1F;
+  return (base == kRef3d && tokens.size() == 7) || (base == kArea3d && tokens.size() == 11);
+}
+
 // The OBJ record of a camera picture: common data, an enhanced-metafile picture, the camera
 // flag, and the formula of the range it shows.
 std::vector<uint8_t> camera_obj(uint16_t object_id, const std::vector<uint8_t>& range_tokens) {
@@ -75,8 +83,9 @@ bool apply_camera_statement(int line, const std::vector<std::u16string>& fields,
     formula::Node tree = formula::parse(fields[2], wb, {}, formula::Notation::A1);
     tokens = formula::encode(tree, {}, formula::EncodeForm::Name).tokens;
   } catch (const formula::FormulaError&) {
-    fail(line, "not a range: " + to_utf8(fields[2]));
+    tokens.clear();
   }
+  if (!is_one_reference(tokens)) fail(line, "not a range: " + to_utf8(fields[2]));
   model::DrawingObject picture;
   picture.object_type = kPictureObject;
   for (const model::DrawingObject& d : target.drawings) picture.object_id = std::max(picture.object_id, d.object_id);
