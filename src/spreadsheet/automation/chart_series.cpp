@@ -272,9 +272,13 @@ std::shared_ptr<xl::DataLabel> Point::DataLabel() const {
   const ChartHandle handle = chart;
   const size_t series = series_->index();
   const auto point = static_cast<uint16_t>(index_);
-  const DataLabel::Setter set = [handle, series, point](const model::LabelParts& parts) {
-    charts::set_data_labels(handle.edit(), series, point, parts);
+  const DataLabel::Setter set = [handle, series, point](const model::LabelParts& parts,
+                                                        const std::optional<std::u16string>& separator) {
+    charts::set_data_labels(handle.edit(), series, point, parts, separator);
   };
+  std::optional<std::u16string> separator = src.text ? src.text->separator : std::nullopt;
+  if (!separator)
+    if (const model::ChartGroup* g = chart.chart().group(s.group)) separator = g->label_separator;
   const auto values = link_values(chart, s.values, s.cached_values);
   charts::LabelPieces pieces;
   if (src.shown.series_name) pieces.series_name = series_->Name();
@@ -299,7 +303,8 @@ std::shared_ptr<xl::DataLabel> Point::DataLabel() const {
     const auto bubbles = link_values(chart, s.bubble_sizes, s.cached_bubbles);
     if (index_ < bubbles.size()) pieces.bubble_size = value_text(bubbles[index_]);
   }
-  return std::make_shared<xl::DataLabel>(charts::label_text(src.shown, pieces), src.shown, set);
+  return std::make_shared<xl::DataLabel>(charts::label_text(src.shown, pieces, separator.value_or(u", ")), src.shown,
+                                         separator, set);
 }
 
 std::shared_ptr<ChartColor> Point::Interior() const {

@@ -95,9 +95,10 @@ class Point : public Dispatch {
 
 class DataLabel : public Dispatch {
  public:
-  using Setter = std::function<void(const model::LabelParts&)>;
-  explicit DataLabel(std::u16string text, model::LabelParts shown = {}, Setter set = {})
-      : text_(std::move(text)), shown_(shown), set_(std::move(set)) {}
+  using Setter = std::function<void(const model::LabelParts&, const std::optional<std::u16string>& separator)>;
+  explicit DataLabel(std::u16string text, model::LabelParts shown = {}, std::optional<std::u16string> separator = {},
+                     Setter set = {})
+      : text_(std::move(text)), shown_(shown), separator_(std::move(separator)), set_(std::move(set)) {}
   std::u16string type_name() const override { return u"DataLabel"; }
   std::u16string Text() const { return text_; }
   std::u16string Caption() const { return text_; }
@@ -109,11 +110,15 @@ class DataLabel : public Dispatch {
   void SetShowCategoryName(bool show) { change(&model::LabelParts::category, show); }
   void SetShowPercentage(bool show) { change(&model::LabelParts::percent, show); }
   void SetShowSeriesName(bool show) { change(&model::LabelParts::series_name, show); }
+  // What joins the parts: ", " unless set.
+  std::u16string Separator() const { return separator_.value_or(u", "); }
+  void SetSeparator(const std::u16string& separator);
 
  private:
   void change(bool model::LabelParts::*part, bool show);
   std::u16string text_;
   model::LabelParts shown_;
+  std::optional<std::u16string> separator_;
   Setter set_;
 };
 

@@ -162,7 +162,13 @@ void Point::ApplyDataLabels() { SetHasDataLabel(true); }
 void DataLabel::change(bool model::LabelParts::*part, bool show) {
   if (!set_) raise(Fault::NoSuchMember);
   shown_.*part = show;
-  set_(shown_);
+  set_(shown_, separator_);
+}
+
+void DataLabel::SetSeparator(const std::u16string& separator) {
+  if (!set_) raise(Fault::NoSuchMember);
+  separator_ = separator;
+  set_(shown_, separator_);
 }
 
 }  // namespace tabrel::xl

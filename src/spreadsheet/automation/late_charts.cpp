@@ -161,7 +161,9 @@ void define_series(Tables& tables) {
       .prop(u"ShowPercentage", [](DataLabel& d) { return Variant(d.ShowPercentage()); },
             [](DataLabel& d, const Variant& v) { d.SetShowPercentage(v.to_bool()); })
       .prop(u"ShowSeriesName", [](DataLabel& d) { return Variant(d.ShowSeriesName()); },
-            [](DataLabel& d, const Variant& v) { d.SetShowSeriesName(v.to_bool()); });
+            [](DataLabel& d, const Variant& v) { d.SetShowSeriesName(v.to_bool()); })
+      .prop(u"Separator", [](DataLabel& d) { return Variant(d.Separator()); },
+            [](DataLabel& d, const Variant& v) { d.SetSeparator(v.to_string()); });
 }
 
 }  // namespace

@@ -490,7 +490,8 @@ model::DataFormat& series_format(model::Chart& chart, size_t series) {
   return s.formats.front();
 }
 
-void set_data_labels(model::Chart& chart, size_t series, std::optional<uint16_t> point, const model::LabelParts& parts) {
+void set_data_labels(model::Chart& chart, size_t series, std::optional<uint16_t> point, const model::LabelParts& parts,
+                     const std::optional<std::u16string>& separator) {
   if (series >= chart.series.size()) return;
   const uint16_t xi = point.value_or(model::DataFormat::kWholeSeries);
   model::Series& s = chart.series[series];
@@ -533,6 +534,7 @@ void set_data_labels(model::Chart& chart, size_t series, std::optional<uint16_t>
   t.point = xi;
   t.auto_text = true;
   t.shown = parts;
+  t.separator = separator;
   chart.texts.push_back(t);
 }
 

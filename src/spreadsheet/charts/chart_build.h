@@ -61,7 +61,9 @@ void set_legend(model::Chart& chart, bool shown);
 void set_legend_position(model::Chart& chart, uint8_t position);
 
 // The data labels of a series (point nullopt) or of one point: `parts` shown, none removes them.
-void set_data_labels(model::Chart& chart, size_t series, std::optional<uint16_t> point, const model::LabelParts& parts);
+// `separator` joins the parts (nullopt: the default).
+void set_data_labels(model::Chart& chart, size_t series, std::optional<uint16_t> point, const model::LabelParts& parts,
+                     const std::optional<std::u16string>& separator = std::nullopt);
 
 // The series' own format (point 0xFFFF), made when it has none.
 model::DataFormat& series_format(model::Chart& chart, size_t series);

@@ -6,11 +6,11 @@
 
 namespace tabrel::charts {
 
-std::u16string label_text(const model::LabelParts& shown, const LabelPieces& pieces) {
+std::u16string label_text(const model::LabelParts& shown, const LabelPieces& pieces, std::u16string_view separator) {
   std::u16string out;
   auto add = [&](bool on, const std::u16string& part) {
     if (!on) return;
-    if (!out.empty()) out += u", ";
+    if (!out.empty()) out += separator;
     out += part;
   };
   add(shown.series_name, pieces.series_name);

@@ -109,6 +109,8 @@ struct ChartText {
   std::u16string text;        // SeriesText: the literal text
   std::optional<uint16_t> font;  // FontX
   std::optional<uint16_t> number_format;  // IFmtRecord
+  // DataLabExtContents: what joins a data label's parts (nullopt: the default ", ").
+  std::optional<std::u16string> separator;
   ChartFrame frame;
 };
 
@@ -156,6 +158,7 @@ struct ChartGroup {
   std::vector<uint16_t> chart_lines;  // CrtLine ids: 0 drop, 1 high-low, 2 series lines, 3 leader
   bool up_down_bars = false;  // DropBar
   std::optional<DataFormat> format;   // the group's default format
+  std::optional<std::u16string> label_separator;  // the group's default data labels' separator
   bool stacked() const;
   bool percent() const;
   bool transposed() const { return kind == ChartGroupKind::Bar && (flags & 0x01) != 0; }

@@ -274,6 +274,7 @@ class ChartReader {
         if (top() == Block::Text && text_) text_->font = f.u16();
         return;
       case rt::Text: text(f); return;
+      case rt::DataLabExtContents: label_contents(f); return;
       case rt::ObjectLink:
         if (top() == Block::Text && text_) {
           text_->linked_to = f.u16();
@@ -470,6 +471,20 @@ class ChartReader {
     text_is_default_ = default_text_;
     text_in_legend_ = top() == Block::Legend;
     default_text_ = false;
+  }
+
+  // The extended data label: the shown parts and the separator (after the future-record header).
+  void label_contents(Fields& f) {
+    f.skip(12);
+    const uint16_t flags = f.u16();
+    const uint16_t count = f.u16();
+    std::u16string separator = f.chars(count);
+    if (top() == Block::Text && text_) {
+      text_->separator = std::move(separator);
+      text_->shown.series_name = (flags & 0x01) != 0;
+    } else if (top() == Block::ChartFormat && group_) {
+      group_->label_separator = std::move(separator);
+    }
   }
 
   void finish_text() {

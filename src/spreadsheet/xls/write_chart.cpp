@@ -241,7 +241,21 @@ class ChartWriter {
       o.u16(t.linked_to), o.u16(t.series), o.u16(t.point);
       out_.write(rt::ObjectLink, o);
     }
+    if (t.linked_to == 4 && (t.separator || t.shown.series_name)) label_contents(t.shown, t.separator.value_or(u", "));
     end();
+  }
+
+  // The extended data label: which parts show and what joins them.
+  void label_contents(const model::LabelParts& shown, std::u16string_view separator) {
+    biff::PayloadBuilder p;
+    p.u16(rt::DataLabExtContents);
+    zeros(p, 10);
+    p.u16(static_cast<uint16_t>((shown.series_name ? 0x01 : 0) | (shown.category ? 0x02 : 0) | (shown.value ? 0x04 : 0) |
+                                (shown.percent ? 0x08 : 0) | (shown.bubble_size ? 0x10 : 0)));
+    const std::u16string_view cut = separator.substr(0, 255);
+    p.u16(static_cast<uint16_t>(cut.size()));
+    biff::append_string_body(p, cut);
+    out_.write(rt::DataLabExtContents, p);
   }
 
   bool scatter_axes(uint16_t axis_group) const {
@@ -346,6 +360,7 @@ class ChartWriter {
       u16(rt::CrtLine, id);
       line_format(model::LineFormat{});
     }
+    if (g.label_separator) label_contents({}, *g.label_separator);
     if (g.format) data_format(*g.format, 0);
     end();
   }

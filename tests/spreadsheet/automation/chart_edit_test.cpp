@@ -180,6 +180,21 @@ TEST(ChartEditTest, TitlesLegendLabelsAndFormatsSurviveTheFile) {
   EXPECT_TRUE(again->Axes(2)->HasTitle());
 }
 
+TEST(ChartEditTest, DataLabelPartsJoinWithTheirSeparator) {
+  auto o = open_in_new_instance(sales_book());
+  auto series = add_chart(o, u"A1:B5")->SeriesCollection(Variant(1));
+  series->SetHasDataLabels(true);
+  auto first = series->Points(1)->DataLabel();
+  first->SetShowCategoryName(true);
+  first->SetSeparator(u" / ");
+  series->Points(2)->DataLabel()->SetShowCategoryName(true);
+  auto back = chart_at(written_and_read(o), 1)->SeriesCollection(Variant(1));
+  EXPECT_EQ(back->Points(1)->DataLabel()->Text(), u"1월 / 1250");
+  EXPECT_EQ(back->Points(1)->DataLabel()->Separator(), u" / ");
+  EXPECT_EQ(back->Points(2)->DataLabel()->Text(), u"2월, 250");
+  EXPECT_EQ(back->Points(3)->DataLabel()->Text(), u"175");
+}
+
 TEST(ChartEditTest, SeriesAddedNamedAndDeleted) {
   auto o = open_in_new_instance(sales_book());
   auto chart = add_chart(o, u"A1:B5", 4);
