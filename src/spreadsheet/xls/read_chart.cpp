@@ -1,6 +1,7 @@
 #include "spreadsheet/xls/read_chart.h"
 
 #include <cstring>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -477,8 +478,10 @@ class ChartReader {
   void label_contents(Fields& f) {
     f.skip(12);
     const uint16_t flags = f.u16();
+    // An empty separator is stored without the characters' flag byte; the default applies.
     const uint16_t count = f.u16();
-    std::u16string separator = f.chars(count);
+    std::optional<std::u16string> separator;
+    if (count > 0) separator = f.chars(count);
     if (top() == Block::Text && text_) {
       text_->separator = std::move(separator);
       text_->shown.series_name = (flags & 0x01) != 0;

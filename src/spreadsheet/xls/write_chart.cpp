@@ -57,7 +57,7 @@ class ChartWriter {
     u16(rt::AxesUsed, secondary ? 2 : 1);
     for (uint16_t axis_group = 0; axis_group < (secondary ? 2 : 1); ++axis_group) axis_parent(axis_group);
     for (const model::ChartText& t : chart_.texts)
-      if (t.linked_to == 1 || t.linked_to == 4) text(t);
+      if (!axis_text(t)) text(t);
     end();
     series_data();
     write_eof(out_);
@@ -254,9 +254,11 @@ class ChartWriter {
                                 (shown.percent ? 0x08 : 0) | (shown.bubble_size ? 0x10 : 0)));
     const std::u16string_view cut = separator.substr(0, 255);
     p.u16(static_cast<uint16_t>(cut.size()));
-    biff::append_string_body(p, cut);
+    if (!cut.empty()) biff::append_string_body(p, cut);
     out_.write(rt::DataLabExtContents, p);
   }
+
+  static bool axis_text(const model::ChartText& t) { return t.linked_to == 2 || t.linked_to == 3 || t.linked_to == 7; }
 
   bool scatter_axes(uint16_t axis_group) const {
     return std::any_of(chart_.groups.begin(), chart_.groups.end(), [&](const model::ChartGroup& g) {
@@ -274,7 +276,7 @@ class ChartWriter {
     for (const model::Axis& a : chart_.axes)
       if (a.group == axis_group) axis(a, scatter_axes(axis_group));
     for (const model::ChartText& t : chart_.texts)
-      if ((t.linked_to == 2 || t.linked_to == 3 || t.linked_to == 7) && t.axis_group == axis_group) text(t);
+      if (axis_text(t) && t.axis_group == axis_group) text(t);
     if (axis_group == 0) {
       out_.write(rt::PlotArea, std::span<const uint8_t>());
       frame(chart_.plot_area.value_or(model::ChartFrame{}), 0x0003);
