@@ -1,5 +1,6 @@
-// Reads arbitrary bytes as a chart substream (records as id, length, payload) and derives from
-// the chart what the automation layer shows: every outcome but a chart model is a fault.
+// Reads arbitrary bytes as a chart substream (records as id, length, payload), derives from the
+// chart what the automation layer shows and writes the chart again from its model: every
+// outcome but a chart model and a written substream is a fault.
 
 #include <cstddef>
 #include <cstdint>
@@ -8,6 +9,7 @@
 #include "spreadsheet/charts/chart_type.h"
 #include "spreadsheet/charts/series_formula.h"
 #include "spreadsheet/xls/read_chart.h"
+#include "spreadsheet/xls/write_chart.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   std::vector<tabrel::model::RawRecord> records;
@@ -29,5 +31,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const size_t plotted = chart.plotted_series().size();
   for (size_t i = 0; i < plotted; ++i)
     tabrel::charts::series_formula(wb, chart, i, tabrel::formula::Notation::R1C1);
+  tabrel::biff::RecordWriter out;
+  tabrel::xls::write_chart_substream(out, chart);
   return 0;
 }
