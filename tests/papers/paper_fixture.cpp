@@ -8,6 +8,7 @@
 #include "spreadsheet/automation/worksheet.h"
 #include "spreadsheet/automation/workbooks.h"
 #include "spreadsheet/core/text.h"
+#include "spreadsheet/macro/runner.h"
 #include "spreadsheet/xls/writer.h"
 
 namespace tabrel::papers::testing {
@@ -26,6 +27,7 @@ PaperTest::PaperTest(std::u16string file_name, std::u16string password, int seri
 
 void PaperTest::SetUp() {
   ShellTest::SetUp();
+  macro::install_macro_runner();  // as the programs do: the graders run the workbooks' macros
   std::filesystem::create_directories(folder.path() / "정답");
   std::filesystem::copy_file(std::filesystem::path(TABREL_ANSWER_FOLDER) / AnswerFile().filename(), AnswerFile());
   shell.SelectSeries(series_);

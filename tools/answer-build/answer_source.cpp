@@ -12,6 +12,8 @@
 #include "phonetic_statements.h"
 #include "pivot_statements.h"
 #include "scenario_statements.h"
+#include "drawing_statements.h"
+#include "module_statements.h"
 #include "spreadsheet/automation/application.h"
 #include "spreadsheet/automation/borders.h"
 #include "spreadsheet/automation/calculation.h"
@@ -176,7 +178,8 @@ void apply_condition(const Statement& s, xl::Range& range) {
   }
 }
 
-void apply(const Statement& s, xl::Workbook& book, std::shared_ptr<xl::Worksheet>& sheet) {
+void apply(const Statement& s, xl::Workbook& book, std::shared_ptr<xl::Worksheet>& sheet,
+           const std::filesystem::path& folder) {
   const std::u16string& verb = s.fields[0];
   if (verb == u"password") return;
   if (verb == u"sheet") {
@@ -188,6 +191,7 @@ void apply(const Statement& s, xl::Workbook& book, std::shared_ptr<xl::Worksheet
     book.Names()->Add(field(s, 1), field(s, 2));
     return;
   }
+  if (verb == u"module") return apply_module(s.line, s.fields, book, folder);
   if (!sheet) fail(s, "no sheet yet");
   if (verb == u"chart") return apply_chart(s.line, s.fields, *sheet);
   if (apply_filter_statement(s.line, s.fields, book, *sheet)) return;
@@ -195,6 +199,7 @@ void apply(const Statement& s, xl::Workbook& book, std::shared_ptr<xl::Worksheet
   if (apply_camera_statement(s.line, s.fields, book, *sheet) || apply_phonetic_statement(s.line, s.fields, *sheet) ||
       apply_outline_statement(s.line, s.fields, *sheet))
     return;
+  if (verb == u"button" || verb == u"shape" || verb == u"comment") return apply_drawing(s.line, s.fields, *sheet);
   const auto range = sheet->Range(Variant(field(s, 1)));
   if (verb == u"row") {
     for (size_t i = 2; i < s.fields.size(); ++i) {
@@ -241,9 +246,25 @@ std::unique_ptr<model::Workbook> blank_workbook(const std::vector<std::u16string
   return wb;
 }
 
+// A formula whose result is an error is a fault of the source, not an answer.
+void refuse_error_results(const std::vector<Statement>& statements, xl::Workbook& book) {
+  std::shared_ptr<xl::Worksheet> sheet;
+  for (const Statement& s : statements) {
+    if (s.fields[0] == u"sheet") sheet = book.Worksheets(Variant(field(s, 1)));
+    if (s.fields[0] != u"row" || !sheet) continue;
+    for (size_t i = 2; i < s.fields.size(); ++i) {
+      if (s.fields[i].empty() || s.fields[i][0] != u'=') continue;
+      const std::u16string address = shifted(s, field(s, 1), static_cast<int>(i - 2));
+      const auto cell = sheet->Range(Variant(address));
+      if (cell->Value().is_error())
+        fail(s, to_utf8(address) + " " + to_utf8(s.fields[i]) + " gives " + to_utf8(cell->Text().to_string()));
+    }
+  }
+}
+
 }  // namespace
 
-std::vector<uint8_t> build_answer(const std::string& source) {
+std::vector<uint8_t> build_answer(const std::string& source, const std::filesystem::path& folder) {
   const std::vector<Statement> statements = parse(source);
   xls::WriteOptions options;
   std::vector<std::u16string> sheet_names;
@@ -256,8 +277,9 @@ std::vector<uint8_t> build_answer(const std::string& source) {
   auto app = xl::Application::New();
   auto book = app->Workbooks()->Adopt(blank_workbook(sheet_names), u"answer.xls");
   std::shared_ptr<xl::Worksheet> sheet;
-  for (const Statement& s : statements) apply(s, *book, sheet);
+  for (const Statement& s : statements) apply(s, *book, sheet, folder);
   xl::calculate_full(*book->book());
+  refuse_error_results(statements, *book);
   book->Worksheets(Variant(1))->Activate();
   book->Worksheets(Variant(1))->Range(Variant(u"A1"))->Select();
 
@@ -271,7 +293,7 @@ void build_answer_file(const std::filesystem::path& source_file, const std::file
   if (!in) throw SourceError("cannot read " + source_file.string());
   std::stringstream text;
   text << in.rdbuf();
-  const std::vector<uint8_t> bytes = build_answer(text.str());
+  const std::vector<uint8_t> bytes = build_answer(text.str(), source_file.parent_path());
   const std::filesystem::path partial = output.string() + ".part";
   {
     std::ofstream out(partial, std::ios::binary | std::ios::trunc);

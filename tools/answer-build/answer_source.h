@@ -40,8 +40,18 @@
 // line-stacked, pie, pie-3d, doughnut, area, area-stacked, scatter, scatter-lines,
 // scatter-smooth, column-3d, column-3d-clustered, radar, or the chart-type number.
 //
+// Buttons, drawn shapes, comments and macro modules:
+//   button | H3:I4 | 쉼표 | 쉼표                 a form button over the cells (or at
+//                                            "left,top,width,height" in points), its text and
+//                                            its macro as OnAction names it
+//   shape | H3:I4 | 33 | 평균 | 평균 | adjust=0.8  an autoshape of that AutoShapeType, its text,
+//                                            macro and first adjustment (a fraction)
+//   comment | D3 | 텍스트                     a hidden comment on the cell
+//   module | macros.bas                      a standard module whose code is that file (beside
+//                                            the source), written as the macro editor shows it
+//
 // Blank lines and lines starting with "#" are skipped. Formulas are computed by the engine and
-// their results cached in the file.
+// their results cached in the file; a formula whose result is an error is refused.
 
 #include <filesystem>
 #include <cstdint>
@@ -58,7 +68,8 @@ struct SourceError : std::runtime_error {
 
 // The .xls file a source describes, encrypted with its password. Throws SourceError naming the
 // line for a statement that does not read, and the automation layer's error for one it refuses.
-std::vector<uint8_t> build_answer(const std::string& source);
+// `folder` holds the files the source names (module code).
+std::vector<uint8_t> build_answer(const std::string& source, const std::filesystem::path& folder = {});
 
 // Reads `source_file`, builds the workbook and writes it, encrypted with its password.
 void build_answer_file(const std::filesystem::path& source_file, const std::filesystem::path& output);

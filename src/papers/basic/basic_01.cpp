@@ -2,14 +2,18 @@
 // formulas; a data table and a subtotal; two macros with their buttons and a chart.
 
 #include "inspect/alignment_cells.h"
+#include "inspect/chart_checks.h"
+#include "inspect/chart_series.h"
 #include "inspect/cell_checks.h"
 #include "inspect/condition_cells.h"
 #include "inspect/format_cells.h"
 #include "inspect/formula_cells.h"
 #include "inspect/text_cells.h"
 #include "papers/basic/basic_papers.h"
+#include "papers/blocks/chart_block.h"
 #include "papers/blocks/data_entry.h"
 #include "papers/blocks/formula_items.h"
+#include "papers/blocks/macro_buttons.h"
 
 namespace tabrel::papers {
 
@@ -66,6 +70,34 @@ Problem Problem3() {
   };
 }
 
+
+Problem Problem4() {
+  const float item = per(10, 5);
+  // Data labels of series 1 and 2, points 1 to 4, in the order they are compared.
+  std::vector<Test> labels;
+  for (auto [series, point] : {std::pair{1, 2}, {1, 1}, {1, 3}, {1, 4}, {2, 1}, {2, 2}, {2, 3}, {2, 4}})
+    labels.push_back(yes(ComparePointDataLabel, int16_t{1}, static_cast<int16_t>(series), static_cast<int16_t>(point),
+                         int16_t{0}));
+  return {
+      macro_buttons({.first_macro = u"쉼표",
+                     .second_macro = u"백분율",
+                     .preparation = {reset_for_macro(u"F4", u"F12"), reset_for_macro(u"G4", u"G12")},
+                     .first_result = cells(GetWrongTextCells, u"F4", u"F12", 1, false),
+                     .second_result = cells(GetWrongTextCells, u"G4", u"G12", 1, false),
+                     .points = per(10, 2)}),
+      chart_block({.tests_auto_scale_font = true,
+                   .items = {
+                       check({all_of({yes(CompareChartDataRange, int16_t{1}, int16_t{2}, int16_t{0}),
+                                      yes(CompareChartDataRange, int16_t{1}, int16_t{1}, int16_t{0})}),
+                              item, literal(u"데이타 범위가 틀립니다.")}),
+                       check({yes(CompareChartType, int16_t{1}, int16_t{0}, int16_t{0}), item, literal(u"차트 종류가 틀립니다")}),
+                       check({yes(CompareChartTitle, int16_t{1}, int16_t{0}), item, literal(u"차트 제목이 틀립니다")}),
+                       check({all_of(std::move(labels)), item, literal(u"데이터 이름표의 값 표시가 틀립니다")}),
+                       chart_placement(item, u"차트 위치가 틀립니다", u"A27", u"F42"),
+                   }}),
+  };
+}
+
 }  // namespace
 
 Paper Basic01() {
@@ -75,7 +107,7 @@ Paper Basic01() {
   paper.password = u"5862#9";
   paper.sheet_count = 7;
   paper.first_sheets = {1, 4, 5, 7};
-  paper.problems = {Problem1(), Problem2(), Problem3(), {}};
+  paper.problems = {Problem1(), Problem2(), Problem3(), Problem4()};
   paper.grades_problem4 = false;
   return paper;
 }

@@ -3,13 +3,19 @@
 // whole entry runs with errors ignored.
 
 #include "inspect/alignment_cells.h"
+#include "inspect/chart_axes.h"
+#include "inspect/chart_checks.h"
+#include "inspect/chart_series.h"
+#include "inspect/macro_buttons.h"
 #include "inspect/cell_checks.h"
 #include "inspect/format_cells.h"
 #include "inspect/formula_cells.h"
 #include "inspect/text_cells.h"
 #include "papers/basic/basic_papers.h"
+#include "papers/blocks/chart_block.h"
 #include "papers/blocks/data_entry.h"
 #include "papers/blocks/formula_items.h"
+#include "papers/blocks/macro_buttons.h"
 
 namespace tabrel::papers {
 
@@ -61,6 +67,30 @@ Problem Problem3() {
   };
 }
 
+
+Problem Problem4() {
+  const float item = 2;  // 10 / 5 formatted with "0.00"
+  return {
+      macro_buttons({.first_macro = u"평균",
+                     .second_macro = u"서식",
+                     .preparation = {clear_target(u"G13", u"G13"), reset_for_macro(u"B3", u"G3")},
+                     .first_result = cells(GetWrongTextCells, u"G13", u"G13", 0, false),
+                     .second_result = cells(GetWrongFillColorCells, u"B3", u"G3"),
+                     .first_button_extra = {IsShapeAdjustmentHigh}}),
+      chart_block({.items = {
+                       check({all_of({yes(CompareChartDataRange, int16_t{1}, int16_t{2}, int16_t{0}),
+                                      yes(CompareChartDataRange, int16_t{1}, int16_t{1}, int16_t{0})}),
+                              item, literal(u"차트 데이타범위가 틀립니다")}),
+                       check({yes(CompareChartType, int16_t{1}, int16_t{0}, int16_t{0}), item, literal(u"차트 종류가 틀립니다")}),
+                       check({yes(CompareChartTitle, int16_t{1}, int16_t{0}), item, literal(u"차트의 제목이 틀립니다")}),
+                       chain({{yes(CompareValueAxisTitle, int16_t{1}, int16_t{0}), item, literal(u"Y축 제목이 틀렸습니다.")},
+                              {yes(CompareValueAxisTitleOrientation, int16_t{1}, int16_t{0}), item,
+                               literal(u"차트의 Y축 방향이 틀립니다")}}),
+                       chart_placement(item, u"차트의 위치가 틀립니다", u"B27", u"G43"),
+                   }}),
+  };
+}
+
 }  // namespace
 
 Paper Basic02() {
@@ -70,7 +100,7 @@ Paper Basic02() {
   paper.password = u"8215&3";
   paper.sheet_count = 7;
   paper.first_sheets = {1, 4, 5, 7};
-  paper.problems = {Problem1(), Problem2(), Problem3(), {}};
+  paper.problems = {Problem1(), Problem2(), Problem3(), Problem4()};
   paper.grades_problem4 = false;
   paper.no_program_icon = MessageIcon::None;
   paper.ignores_errors = true;

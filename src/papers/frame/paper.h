@@ -20,7 +20,7 @@ struct Paper {
   // step of its table.
   std::array<int, 4> first_sheets{};
   std::array<Problem, 4> problems;
-  // Problem 4 needs the macro-run and chart procedures; until the library has them it is not
+  // While the answer workbook lacks something problem 4 reads (its chart), problem 4 is not
   // graded and its obtained points stay empty, as when another level is chosen.
   bool grades_problem4 = true;
 

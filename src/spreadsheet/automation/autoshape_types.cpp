@@ -23,4 +23,10 @@ int autoshape_type(uint16_t stored_shape_type) {
   return kShapeNotPrimitive;
 }
 
+uint16_t stored_shape_type(int type) {
+  for (const auto& [stored, known] : kTypes)
+    if (known == type && stored != 202) return stored;
+  return 0;
+}
+
 }  // namespace tabrel::xl

@@ -11,5 +11,7 @@ inline constexpr int kShapeNotPrimitive = 138;
 
 // A shape that stores no type (an object made without a drawing layer) draws as a rectangle.
 int autoshape_type(uint16_t stored_shape_type);
+// The stored shape type of an AutoShapeType; 0 for a type the table does not know.
+uint16_t stored_shape_type(int autoshape_type);
 
 }  // namespace tabrel::xl

@@ -37,6 +37,8 @@ class CodeModule : public Dispatch {
   // Replaces one line (a text with line breaks becomes several); a line outside the module
   // raises 9.
   void ReplaceLine(int32_t line, const std::u16string& text);
+  // Adds the lines of `text` at the end of the module (line feeds alone become CR LF).
+  void AddFromString(const std::u16string& text);
 
  private:
   std::shared_ptr<Application> app_;

@@ -107,6 +107,8 @@ class Range : public Dispatch, public std::enable_shared_from_this<Range> {
 
   // Things attached to the first cell.
   std::shared_ptr<xl::Comment> Comment() const;  // Nothing (nullptr) when the cell has none
+  // A hidden comment on the first cell with `text`; a cell that has one already raises.
+  std::shared_ptr<xl::Comment> AddComment(const std::u16string& text);
   std::shared_ptr<xl::FormatConditions> FormatConditions() const;
   std::shared_ptr<xl::Phonetics> Phonetics() const;
   std::shared_ptr<xl::Phonetic> Phonetics(const Variant& index) const;

@@ -10,6 +10,7 @@
 #include "spreadsheet/automation/errors.h"
 #include "spreadsheet/automation/selection.h"
 #include "spreadsheet/automation/session.h"
+#include "spreadsheet/automation/shape_edits.h"
 #include "spreadsheet/automation/shape_place.h"
 #include "spreadsheet/automation/shape_properties.h"
 #include "spreadsheet/core/text.h"
@@ -112,7 +113,12 @@ std::shared_ptr<xl::Adjustments> Shape::Adjustments() const {
   const model::DrawingObject& d = get();
   std::vector<double> values;
   for (int32_t v : shape_adjustments(d)) values.push_back(v / kShapeUnits);
-  return std::make_shared<xl::Adjustments>(std::move(values));
+  const SheetHandle handle = sheet_;
+  const size_t index = index_;
+  return std::make_shared<xl::Adjustments>(std::move(values), [handle, index](int item, double value) {
+    drawing_to_edit(handle, index).adjustments[item - 1] =
+        static_cast<int32_t>(value * kShapeUnits + (value < 0 ? -0.5 : 0.5));
+  });
 }
 
 void Shape::Select() {
@@ -128,7 +134,13 @@ void Shape::Select() {
 std::shared_ptr<xl::Characters> TextFrame::Characters() const {
   const model::Sheet& sheet = shape_->sheet().get();
   if (shape_->index() >= sheet.drawings.size()) raise(Fault::ObjectDeleted);
-  return std::make_shared<xl::Characters>(sheet.drawings[shape_->index()].text.text);
+  const SheetHandle handle = shape_->sheet();
+  const size_t index = shape_->index();
+  return std::make_shared<xl::Characters>(sheet.drawings[index].text.text, [handle, index](const std::u16string& text) {
+    model::RichText rich;
+    rich.text = text;
+    drawing_to_edit(handle, index).text = std::move(rich);
+  });
 }
 
 float Adjustments::Item(int index) const {

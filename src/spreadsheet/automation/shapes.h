@@ -3,6 +3,7 @@
 // in the order the sheet keeps them, with their place in points after the current column
 // widths and row heights.
 
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -27,6 +28,10 @@ class Shapes : public Dispatch {
   int Count() const;
   // By position (1-based) or by name (letter case ignored).
   std::shared_ptr<Shape> Item(const Variant& index) const;
+  // A new form control (0 a button) or autoshape (an AutoShapeType number) at the given place in
+  // points; it moves with its cells and keeps its size.
+  std::shared_ptr<Shape> AddFormControl(int type, double left, double top, double width, double height);
+  std::shared_ptr<Shape> AddShape(int type, double left, double top, double width, double height);
 
  private:
   SheetHandle sheet_;
@@ -50,6 +55,12 @@ class Shape : public Dispatch, public std::enable_shared_from_this<Shape> {
   double Top() const;
   double Width() const;
   double Height() const;
+  void SetLeft(double left);
+  void SetTop(double top);
+  void SetWidth(double width);
+  void SetHeight(double height);
+  // Removes the shape; this object and those of later shapes then refer to the shapes after it.
+  void Delete();
   std::shared_ptr<xl::Adjustments> Adjustments() const;
   // Selects the shape on the active sheet; Application.Selection then returns it.
   void Select();
@@ -76,25 +87,35 @@ class TextFrame : public Dispatch {
 
 class Characters : public Dispatch {
  public:
-  explicit Characters(std::u16string text) : text_(std::move(text)) {}
+  using Writer = std::function<void(const std::u16string&)>;
+  // Without a writer the text is read-only (setting it raises).
+  explicit Characters(std::u16string text, Writer writer = nullptr)
+      : text_(std::move(text)), writer_(std::move(writer)) {}
   std::u16string type_name() const override { return u"Characters"; }
   std::u16string Text() const { return text_; }
+  void SetText(const std::u16string& text);
 
  private:
   std::u16string text_;
+  Writer writer_;
 };
 
 // The adjustment handles of an autoshape as fractions (the stored value over 21600), reported
 // as single-precision numbers as the spreadsheet reports them.
 class Adjustments : public Dispatch {
  public:
-  explicit Adjustments(std::vector<double> values) : values_(std::move(values)) {}
+  // Sets handle `index` (from 1) to a fraction; without a writer the values are read-only.
+  using Writer = std::function<void(int index, double value)>;
+  explicit Adjustments(std::vector<double> values, Writer writer = nullptr)
+      : values_(std::move(values)), writer_(std::move(writer)) {}
   std::u16string type_name() const override { return u"Adjustments"; }
   int Count() const { return static_cast<int>(values_.size()); }
   float Item(int index) const;  // 1-based; raises past the count
+  void SetItem(int index, double value);
 
  private:
   std::vector<double> values_;
+  Writer writer_;
 };
 
 }  // namespace tabrel::xl

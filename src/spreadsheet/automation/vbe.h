@@ -62,6 +62,9 @@ class VBComponents : public Dispatch {
   // By position (1-based, in the project's order) or by name (letter case ignored); a missing
   // one raises 9.
   std::shared_ptr<VBComponent> Item(const Variant& index) const;
+  // A new empty standard module (type 1) named Module1, Module2 ... after those there are; the
+  // workbook gains a project when it has none.
+  std::shared_ptr<VBComponent> Add(int type);
 
  private:
   std::shared_ptr<Application> app_;
