@@ -32,15 +32,15 @@ bool names_several(const Variant& index) {
 }
 
 Variant columns(Worksheet& ws, const Variant& index) {
-  if (omitted(index)) return object(ws.Columns());
-  if (names_several(index)) return object(ws.Range(index));
-  return object(ws.Columns(index));
+  if (omitted(index)) return object(ws.Columns()->Columns());
+  if (names_several(index)) return object(ws.Range(index)->Columns());
+  return object(ws.Columns(index)->Columns());
 }
 
 Variant rows(Worksheet& ws, const Variant& index) {
-  if (omitted(index)) return object(ws.Rows());
-  if (names_several(index)) return object(ws.Range(index));
-  return object(ws.Rows(index));
+  if (omitted(index)) return object(ws.Rows()->Rows());
+  if (names_several(index)) return object(ws.Range(index)->Rows());
+  return object(ws.Rows(index)->Rows());
 }
 
 // Holds the active sheet for as long as the caller needs it.

@@ -61,6 +61,12 @@ void define_position(Def<R>& d) {
         const auto& a = local->area();
         return object(r.Offset(a.first.row, a.first.col)->Resize(Variant(a.rows()), Variant(a.cols())));
       })
+      .get(u"Rows", {u"RowIndex"}, [](R& r, const Args& x) {
+        return omitted(x[0]) ? object(r.Rows()) : object(r.Rows()->Item(x[0]));
+      })
+      .get(u"Columns", {u"ColumnIndex"}, [](R& r, const Args& x) {
+        return omitted(x[0]) ? object(r.Columns()) : object(r.Columns()->Item(x[0]));
+      })
       .get(u"EntireRow", {}, [](R& r, const Args&) { return object(r.EntireRow()); })
       .get(u"EntireColumn", {}, [](R& r, const Args&) { return object(r.EntireColumn()); })
       .get(u"Offset", {u"RowOffset", u"ColumnOffset"}, [](R& r, const Args& x) {

@@ -95,7 +95,30 @@ int Range::Column() const {
 
 double Range::Count() const {
   sheet_.get();
+  if (lines_ == Lines::Rows) return area_.rows();
+  if (lines_ == Lines::Columns) return area_.cols();
   return static_cast<double>(area_.cell_count());
+}
+
+std::shared_ptr<xl::Range> Range::Item(const Variant& row, const Variant& column) const {
+  if (lines_ == Lines::Cells || !column.is_empty()) return Cells(row, column);
+  sheet_.get();
+  // The n-th row or column, counted from the first; it may lie beyond the range.
+  const int i = row.to_long() - 1;
+  if (lines_ == Lines::Rows) return sub({{area_.first.row + i, area_.first.col}, {area_.first.row + i, area_.last.col}});
+  return sub({{area_.first.row, area_.first.col + i}, {area_.last.row, area_.first.col + i}});
+}
+
+std::shared_ptr<xl::Range> Range::Rows() const {
+  auto lines = Cells();
+  lines->lines_ = Lines::Rows;
+  return lines;
+}
+
+std::shared_ptr<xl::Range> Range::Columns() const {
+  auto lines = Cells();
+  lines->lines_ = Lines::Columns;
+  return lines;
 }
 
 std::shared_ptr<xl::Range> Range::Cells() const {

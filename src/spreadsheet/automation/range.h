@@ -39,7 +39,11 @@ class Range : public Dispatch, public std::enable_shared_from_this<Range> {
   double Count() const;
   std::shared_ptr<xl::Range> Cells() const;
   std::shared_ptr<xl::Range> Cells(const Variant& row, const Variant& column = {}) const;
-  std::shared_ptr<xl::Range> Item(const Variant& row, const Variant& column = {}) const { return Cells(row, column); }
+  // With one index, the cell counted row by row, or for Rows and Columns the row or column.
+  std::shared_ptr<xl::Range> Item(const Variant& row, const Variant& column = {}) const;
+  // The same cells, counted, indexed and enumerated by row or by column.
+  std::shared_ptr<xl::Range> Rows() const;
+  std::shared_ptr<xl::Range> Columns() const;
   std::shared_ptr<xl::Range> EntireRow() const;
   std::shared_ptr<xl::Range> EntireColumn() const;
   std::shared_ptr<xl::Range> Offset(int rows, int columns) const;
@@ -149,6 +153,8 @@ class Range : public Dispatch, public std::enable_shared_from_this<Range> {
   void enter(const Variant& formula, bool r1c1);
   SheetHandle sheet_;
   model::RangeRef area_;
+  enum class Lines : uint8_t { Cells, Rows, Columns };
+  Lines lines_ = Lines::Cells;
 };
 
 }  // namespace tabrel::xl

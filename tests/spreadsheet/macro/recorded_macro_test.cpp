@@ -248,6 +248,34 @@ TEST(RecordedMacroTest, WorkbookAndWorksheetNamesDefinedAndReadBack) {
   EXPECT_EQ(text(at(*app, u"A7")->Value()), "1");
 }
 
+TEST(RecordedMacroTest, RowsAndColumnsCountIndexAndEnumerateLines) {
+  auto app = scores();
+  expect_ran(run(app,
+                 u"Sub 줄()\r\n"
+                 u"    Range(\"E1\").Value = Range(\"A1:C4\").Rows.Count\r\n"
+                 u"    Range(\"E2\").Value = Range(\"A1:C4\").Columns.Count\r\n"
+                 u"    Range(\"E3\").Value = Cells(Rows.Count, 2).End(xlUp).Row\r\n"
+                 u"    Dim line As Range, n As Integer\r\n"
+                 u"    For Each line In Range(\"B2:C4\").Columns\r\n"
+                 u"        n = n + 1\r\n"
+                 u"        Cells(n, 7).Value = line.Address(False, False)\r\n"
+                 u"    Next line\r\n"
+                 u"    Range(\"E4\").Value = Range(\"B2:C4\").Rows(3).Address\r\n"
+                 u"    Range(\"E5\").Value = Columns(\"A:C\").Count\r\n"
+                 u"    Range(\"E6\").Value = Range(\"B2:C4\").Columns(1).Cells.Count\r\n"
+                 u"End Sub\r\n",
+                 u"줄"));
+  EXPECT_EQ(text(at(*app, u"E1")->Value()), "4");
+  EXPECT_EQ(text(at(*app, u"E2")->Value()), "3");
+  EXPECT_EQ(text(at(*app, u"E3")->Value()), "4");
+  EXPECT_EQ(text(at(*app, u"G1")->Value()), "B2:B4");
+  EXPECT_EQ(text(at(*app, u"G2")->Value()), "C2:C4");
+  EXPECT_TRUE(at(*app, u"G3")->Value().is_empty());
+  EXPECT_EQ(text(at(*app, u"E4")->Value()), "$B$4:$C$4");
+  EXPECT_EQ(text(at(*app, u"E5")->Value()), "3");
+  EXPECT_EQ(text(at(*app, u"E6")->Value()), "3");
+}
+
 TEST(RecordedMacroTest, UnsupportedMembersRaise438AndAreListedWhileEarlierEffectsStay) {
   auto app = scores();
   const auto out = run(app,
