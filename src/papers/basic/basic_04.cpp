@@ -5,12 +5,17 @@
 #include "inspect/alignment_cells.h"
 #include "inspect/analysis_checks.h"
 #include "inspect/cell_checks.h"
+#include "inspect/chart_axes.h"
+#include "inspect/chart_checks.h"
+#include "inspect/chart_series.h"
 #include "inspect/format_cells.h"
 #include "inspect/formula_cells.h"
 #include "inspect/text_cells.h"
 #include "papers/basic/basic_papers.h"
+#include "papers/blocks/chart_block.h"
 #include "papers/blocks/data_entry.h"
 #include "papers/blocks/formula_items.h"
+#include "papers/blocks/macro_buttons.h"
 
 namespace tabrel::papers {
 
@@ -71,6 +76,34 @@ Problem Problem3() {
   };
 }
 
+Problem Problem4() {
+  const float item = per(10, 5);
+  // Data labels of points 1 to 6 of series 1, then of series 2.
+  std::vector<Test> labels;
+  for (int16_t series = 1; series <= 2; ++series)
+    for (int16_t point = 1; point <= 6; ++point)
+      labels.push_back(yes(ComparePointHasDataLabel, int16_t{1}, series, point, int16_t{0}));
+  return {
+      macro_buttons({.first_macro = u"합계",
+                     .second_macro = u"서식",
+                     .preparation = {clear_target(u"F4", u"F11"), reset_for_macro(u"A3", u"F3")},
+                     .lookup_before_preparation = true,
+                     .first_result = cells(GetWrongTextCells, u"F4", u"F11", 0, false),
+                     .second_result = cells(GetWrongFillColorCells, u"A3", u"F3"),
+                     .points = 5}),
+      chart_block({.items = {
+                       check({all_of({yes(CompareChartDataRange, int16_t{1}, int16_t{2}, int16_t{0}),
+                                      yes(CompareChartDataRange, int16_t{1}, int16_t{1}, int16_t{0})}),
+                              item, literal(u"데이타 범위가 틀립니다.")}),
+                       check({yes(CompareChartType, int16_t{1}, int16_t{0}, int16_t{0}), item, literal(u"차트 종류가 틀립니다")}),
+                       chain({{yes(CompareChartTitle, int16_t{1}, int16_t{0}), item, literal(u"차트 제목이 틀립니다")},
+                              {yes(CompareSecondaryAxisTitle, int16_t{1}, int16_t{0}), item, literal(u"보조 Y축 제목이 틀렸습니다.")}}),
+                       check({all_of(std::move(labels)), item, literal(u"데이터 이름표의 값 표시가 틀립니다")}),
+                       chart_placement(item, u"차트 위치가 틀립니다", u"A24", u"F40"),
+                   }}),
+  };
+}
+
 }  // namespace
 
 Paper Basic04() {
@@ -80,8 +113,7 @@ Paper Basic04() {
   paper.password = u"9#2&5";
   paper.sheet_count = 8;
   paper.first_sheets = {1, 4, 5, 8};
-  paper.problems = {Problem1(), Problem2(), Problem3(), {}};
-  paper.grades_problem4 = false;
+  paper.problems = {Problem1(), Problem2(), Problem3(), Problem4()};
   paper.no_program_icon = MessageIcon::None;
   paper.close_formats_total = {false, true, true, true};
   return paper;
