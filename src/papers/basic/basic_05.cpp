@@ -4,12 +4,17 @@
 
 #include "inspect/alignment_cells.h"
 #include "inspect/cell_checks.h"
+#include "inspect/chart_checks.h"
+#include "inspect/chart_placement.h"
+#include "inspect/chart_series.h"
 #include "inspect/format_cells.h"
 #include "inspect/formula_cells.h"
 #include "inspect/text_cells.h"
 #include "papers/basic/basic_papers.h"
+#include "papers/blocks/chart_block.h"
 #include "papers/blocks/data_entry.h"
 #include "papers/blocks/formula_items.h"
+#include "papers/blocks/macro_buttons.h"
 
 namespace tabrel::papers {
 
@@ -64,6 +69,32 @@ Problem Problem3() {
   };
 }
 
+Problem Problem4() {
+  const float item = per(10, 5);
+  return {
+      macro_buttons({.first_macro = u"합계",
+                     .second_macro = u"서식",
+                     .preparation = {clear_target(u"B13", u"E13"), reset_for_macro(u"H3", u"H12")},
+                     .first_result = cells(GetWrongTextCells, u"B13", u"E13", 0, false),
+                     // The constants first; their displayed texts only when the constants agree.
+                     .second_result = in_turn({cells(GetWrongFormulaCells, u"H3", u"H12", false),
+                                               cells(GetWrongTextCells, u"H3", u"H12", 0, false)}),
+                     .points = per(10, 2)}),
+      chart_block({.items = {
+                       check({all_of({yes(CompareChartDataRange, int16_t{1}, int16_t{2}, int16_t{0}),
+                                      yes(CompareChartDataRange, int16_t{1}, int16_t{1}, int16_t{0})}),
+                              item, literal(u"데이타 범위가 틀립니다.")}),
+                       check({yes(CompareChartType, int16_t{1}, int16_t{0}, int16_t{0}), item, literal(u"차트 종류가 틀립니다")}),
+                       check({yes(CompareChartTitle, int16_t{1}, int16_t{0}), item, literal(u"차트 제목이 틀립니다")}),
+                       chain({{yes(CompareSeriesSmooth, int16_t{1}, int16_t{0}, int16_t{2}), item,
+                               literal(u"계열의 선을 완만하게 설정이 틀립니다")},
+                              {yes(CompareSeriesBorderColor, int16_t{1}, int16_t{0}, int16_t{2}), item,
+                               literal(u"계열의 선 색이 틀립니다")}}),
+                       chart_placement(item, u"차트 위치가 틀립니다", u"A30", u"G51"),
+                   }}),
+  };
+}
+
 }  // namespace
 
 Paper Basic05() {
@@ -73,8 +104,7 @@ Paper Basic05() {
   paper.password = u"71&958";
   paper.sheet_count = 7;
   paper.first_sheets = {1, 4, 5, 7};
-  paper.problems = {Problem1(), Problem2(), Problem3(), {}};
-  paper.grades_problem4 = false;
+  paper.problems = {Problem1(), Problem2(), Problem3(), Problem4()};
   return paper;
 }
 

@@ -24,6 +24,16 @@ Test all_of(std::vector<Test> tests) {
   };
 }
 
+Test in_turn(std::vector<Test> tests) {
+  return [tests = std::move(tests)](grading::ExcelObjects& x) {
+    for (const Test& t : tests) {
+      Outcome outcome = t(x);
+      if (outcome.failed) return outcome;
+    }
+    return Outcome{};
+  };
+}
+
 bool run_check(ProblemRun& run, const Check& c) {
   const Outcome outcome = c.test(run.excel());
   if (!outcome.failed) return false;

@@ -67,6 +67,8 @@ Test no(Procedure procedure, Args... args) {
 
 // Every test evaluated in order; fails when any fails.
 Test all_of(std::vector<Test> tests);
+// The tests evaluated in order up to the first that fails, whose outcome it gives.
+Test in_turn(std::vector<Test> tests);
 
 struct Message {
   std::u16string text;
