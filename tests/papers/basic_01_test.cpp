@@ -25,12 +25,7 @@ TEST_F(Basic01Test, AnswerAgainstItselfLosesNothing) {
   EXPECT_FALSE(shell.excel.AnswerExcel || shell.excel.TargetExcel);
 }
 
-struct Fault {
-  const char* name;
-  Change change;
-  std::vector<Row> rows;
-  std::array<const char16_t*, 3> obtained;
-};
+using Fault = PaperFault<3>;
 
 const std::vector<Fault>& Faults() {
   static const std::vector<Fault> faults{

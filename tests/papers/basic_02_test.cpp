@@ -21,12 +21,7 @@ TEST_F(Basic02Test, AnswerAgainstItselfLosesNothing) {
   ExpectAnswerLosesNothing();
 }
 
-struct Fault {
-  const char* name;
-  Change change;
-  std::vector<Row> rows;
-  std::array<const char16_t*, 3> obtained;
-};
+using Fault = PaperFault<3>;
 
 TEST_F(Basic02Test, EachFaultGivesItsRowsAndScores) {
   const std::vector<Fault> faults{

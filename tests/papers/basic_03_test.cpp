@@ -45,12 +45,7 @@ TEST_F(Basic03Test, AnswerAgainstItselfLosesNothing) {
   ExpectAnswerLosesNothing();
 }
 
-struct Fault {
-  const char* name;
-  Change change;
-  std::vector<Row> rows;
-  std::array<const char16_t*, 3> obtained;
-};
+using Fault = PaperFault<3>;
 
 TEST_F(Basic03Test, EachFaultGivesItsRowsAndScores) {
   const std::vector<Fault> faults{

@@ -15,7 +15,6 @@
 #include "spreadsheet/automation/names.h"
 #include "spreadsheet/automation/range.h"
 #include "spreadsheet/automation/shapes.h"
-#include "spreadsheet/automation/vbe.h"
 #include "spreadsheet/automation/worksheet.h"
 #include "spreadsheet/core/text.h"
 
@@ -43,22 +42,8 @@ std::shared_ptr<xl::Shape> button(xl::Workbook& b, int index) { return last_shee
 std::shared_ptr<xl::ChartObject> chart_object(xl::Workbook& b) { return last_sheet(b)->ChartObjects()->Item(Variant(1)); }
 std::shared_ptr<xl::Chart> chart(xl::Workbook& b) { return chart_object(b)->Chart(); }
 
-// Replaces the first `from` of the workbook's macro module by `to`.
-void edit_macro(xl::Workbook& b, const std::u16string& from, const std::u16string& to) {
-  auto code = b.Application()->VBE()->VBProjects()->Item(Variant(1))->VBComponents()->Item(Variant(1))->CodeModule();
-  int32_t line = 1, column = 1, end_line = -1, end_column = -1;
-  ASSERT_TRUE(code->Find(from, line, column, end_line, end_column, false, true));
-  std::u16string text = code->Lines(line, 1);
-  text.replace(static_cast<size_t>(column - 1), from.size(), to);
-  code->ReplaceLine(line, text);
-}
 
-struct Fault {
-  const char* name;
-  Change change;
-  std::vector<Row> rows;
-  std::array<const char16_t*, 4> obtained;
-};
+using Fault = PaperFault<4>;
 
 const std::vector<Fault>& Faults() {
   static const std::vector<Fault> faults{

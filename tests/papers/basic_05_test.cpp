@@ -15,7 +15,6 @@
 #include "spreadsheet/automation/interior.h"
 #include "spreadsheet/automation/range.h"
 #include "spreadsheet/automation/shapes.h"
-#include "spreadsheet/automation/vbe.h"
 #include "spreadsheet/automation/worksheet.h"
 #include "spreadsheet/core/text.h"
 
@@ -51,22 +50,8 @@ std::shared_ptr<xl::Series> series(xl::Workbook& b, int index) {
   return chart(b)->Chart()->SeriesCollection(Variant(index));
 }
 
-// Replaces the first occurrence of `from` in the workbook's macro module by `to`.
-void edit_macro(xl::Workbook& b, const std::u16string& from, const std::u16string& to) {
-  auto code = b.Application()->VBE()->VBProjects()->Item(Variant(1))->VBComponents()->Item(Variant(1))->CodeModule();
-  int32_t line = 1, column = 1, end_line = -1, end_column = -1;
-  ASSERT_TRUE(code->Find(from, line, column, end_line, end_column, false, true));
-  std::u16string text = code->Lines(line, 1);
-  text.replace(static_cast<size_t>(column - 1), from.size(), to);
-  code->ReplaceLine(line, text);
-}
 
-struct Fault {
-  const char* name;
-  Change change;
-  std::vector<Row> rows;
-  std::array<const char16_t*, 4> obtained;
-};
+using Fault = PaperFault<4>;
 
 const std::vector<Fault>& Faults() {
   static const std::vector<Fault> faults{

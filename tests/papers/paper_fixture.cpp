@@ -2,7 +2,11 @@
 
 #include <ostream>
 
+#include <gtest/gtest.h>
+
 #include "spreadsheet/automation/application.h"
+#include "spreadsheet/automation/code_module.h"
+#include "spreadsheet/automation/vbe.h"
 #include "spreadsheet/automation/range.h"
 #include "spreadsheet/automation/sheets.h"
 #include "spreadsheet/automation/worksheet.h"
@@ -12,6 +16,15 @@
 #include "spreadsheet/xls/writer.h"
 
 namespace tabrel::papers::testing {
+
+void edit_macro(xl::Workbook& book, const std::u16string& from, const std::u16string& to) {
+  auto code = book.Application()->VBE()->VBProjects()->Item(Variant(1))->VBComponents()->Item(Variant(1))->CodeModule();
+  int32_t line = 1, column = 1, end_line = -1, end_column = -1;
+  ASSERT_TRUE(code->Find(from, line, column, end_line, end_column, false, true));
+  std::u16string text = code->Lines(line, 1);
+  text.replace(static_cast<size_t>(column - 1), from.size(), to);
+  code->ReplaceLine(line, text);
+}
 
 void PrintTo(const Row& row, std::ostream* out) {
   *out << "{" << to_utf8(row.sheet) << " | " << to_utf8(row.points) << " | " << to_utf8(row.text) << "}";

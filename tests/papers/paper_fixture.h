@@ -3,6 +3,8 @@
 // program folder's 정답, a target made from the answer through the automation layer with one
 // change and saved with our writer, and the rows, scores and verdict the request left.
 
+#include <array>
+#include <cstddef>
 #include <functional>
 #include <memory>
 #include <string>
@@ -26,6 +28,19 @@ struct Row {
 void PrintTo(const Row& row, std::ostream* out);
 
 using Change = std::function<void(xl::Workbook&)>;
+
+// One case of a paper's fault table: the change that makes the target, the rows it must leave
+// and the obtained points of its `Problems` problems.
+template <std::size_t Problems>
+struct PaperFault {
+  const char* name;
+  Change change;
+  std::vector<Row> rows;
+  std::array<const char16_t*, Problems> obtained;
+};
+
+// Replaces the first occurrence of `from` in the workbook's first macro module by `to`.
+void edit_macro(xl::Workbook& book, const std::u16string& from, const std::u16string& to);
 
 // A range of a named sheet of `book`, for the changes that make targets.
 std::shared_ptr<xl::Range> cell(xl::Workbook& book, const char16_t* sheet, const char16_t* address);
