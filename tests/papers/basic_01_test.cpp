@@ -85,13 +85,7 @@ const std::vector<Fault>& Faults() {
 }
 
 TEST_F(Basic01Test, EachFaultGivesItsRowsAndScores) {
-  for (const Fault& fault : Faults()) {
-    SCOPED_TRACE(fault.name);
-    Grade(MakeTarget(fault.change));
-    ASSERT_EQ(shell.LastOutcome(), shell::RequestOutcome::Graded) << tabrel::to_utf8(shell.LastErrorDescription());
-    EXPECT_EQ(Rows(), fault.rows);
-    for (int p = 1; p <= 3; ++p) EXPECT_EQ(Obtained(p), fault.obtained[static_cast<size_t>(p - 1)]) << "problem " << p;
-  }
+  ExpectFaults(Faults());
 }
 
 TEST_F(Basic01Test, RenamedSheetDisqualifies) {

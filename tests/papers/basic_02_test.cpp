@@ -56,13 +56,7 @@ TEST_F(Basic02Test, EachFaultGivesItsRowsAndScores) {
         {u"분석작업-2", u"-10.00", u"데이터 표가 틀립니다"}},
        {u"15.00", u"40.00", u"10.00"}},
   };
-  for (const Fault& fault : faults) {
-    SCOPED_TRACE(fault.name);
-    Grade(MakeTarget(fault.change));
-    ASSERT_EQ(shell.LastOutcome(), shell::RequestOutcome::Graded) << to_utf8(shell.LastErrorDescription());
-    EXPECT_EQ(Rows(), fault.rows);
-    for (int p = 1; p <= 3; ++p) EXPECT_EQ(Obtained(p), fault.obtained[static_cast<size_t>(p - 1)]) << "problem " << p;
-  }
+  ExpectFaults(faults);
 }
 
 TEST_F(Basic02Test, WrongPasswordIsNoDisqualification) {

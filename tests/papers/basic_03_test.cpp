@@ -134,13 +134,7 @@ TEST_F(Basic03Test, EachFaultGivesItsRowsAndScores) {
        {},
        {u"20.00", u"40.00", u"20.00"}},
   };
-  for (const Fault& fault : faults) {
-    SCOPED_TRACE(fault.name);
-    Grade(MakeTarget(fault.change));
-    ASSERT_EQ(shell.LastOutcome(), shell::RequestOutcome::Graded) << to_utf8(shell.LastErrorDescription());
-    EXPECT_EQ(Rows(), fault.rows);
-    for (int p = 1; p <= 3; ++p) EXPECT_EQ(Obtained(p), fault.obtained[static_cast<size_t>(p - 1)]) << "problem " << p;
-  }
+  ExpectFaults(faults);
 }
 
 // The camera button lives in the application's settings, which every instance shares.

@@ -65,6 +65,10 @@ void PaperTest::ExpectAnswerLosesNothing() {
   EXPECT_EQ(shell.LastOutcome(), shell::RequestOutcome::Graded);
 }
 
+bool PaperTest::Graded() const { return shell.LastOutcome() == shell::RequestOutcome::Graded; }
+
+std::string PaperTest::GradingError() const { return to_utf8(shell.LastErrorDescription()); }
+
 std::filesystem::path PaperTest::AnswerFile() const {
   return folder.path() / "정답" / shell::PathFromText(file_name_ + u".XLS");
 }

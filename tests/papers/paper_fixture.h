@@ -10,6 +10,8 @@
 #include <string>
 #include <vector>
 
+#include <gtest/gtest.h>
+
 #include "shell/core/shell_fixture.h"
 #include "spreadsheet/automation/range.h"
 #include "spreadsheet/automation/workbook.h"
@@ -63,6 +65,21 @@ class PaperTest : public ShellTest {
   std::u16string TotalRow() const;  // points column of "총 감점"
   std::u16string Obtained(int problem) const;
   std::u16string Total() const { return shell.comtest.Label4.Caption(); }
+
+  // Grades one target per fault and expects exactly its rows and obtained points.
+  template <std::size_t Problems>
+  void ExpectFaults(const std::vector<PaperFault<Problems>>& faults) {
+    for (const PaperFault<Problems>& fault : faults) {
+      SCOPED_TRACE(fault.name);
+      Grade(MakeTarget(fault.change));
+      ASSERT_TRUE(Graded()) << GradingError();
+      EXPECT_EQ(Rows(), fault.rows);
+      for (std::size_t p = 0; p < Problems; ++p)
+        EXPECT_EQ(Obtained(static_cast<int>(p + 1)), fault.obtained[p]) << "problem " << p + 1;
+    }
+  }
+  bool Graded() const;
+  std::string GradingError() const;  // the shell's description of the last failure
 
   std::filesystem::path AnswerFile() const;
   // Grades the answer against itself: no deduction row, the full points of problems 1 to 3 and
