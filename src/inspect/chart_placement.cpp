@@ -6,6 +6,7 @@
 #include "runtime/error_resume.h"
 #include "spreadsheet/automation/chart_area.h"
 #include "spreadsheet/automation/shapes.h"
+#include "spreadsheet/automation/worksheet.h"
 #include "spreadsheet/core/text.h"
 
 namespace tabrel::inspect {
@@ -51,6 +52,11 @@ std::shared_ptr<xl::Shape> shape_at(const std::shared_ptr<xl::Worksheet>& sheet,
 }  // namespace
 
 bool AlignLayoutAndActivateObject(ExcelObjects& objects, int16_t objIdx, int16_t isShape) {
+  // A chart is activated on its sheet only while that sheet is in front. The checks before
+  // this one may have left other sheets in front (when no macro ran to bring them forward): a
+  // chart that is there must not read as missing, nor fail the comparisons that follow.
+  rt::step([&] { deref(objects.AnswerSheet).Activate(); });
+  rt::step([&] { deref(objects.TargetSheet).Activate(); });
   rt::step([&] { sheet_range(objects.TargetSheet, u"A1")->Activate(); });
   try {
     copy_layout(objects);

@@ -108,7 +108,7 @@ TEST_F(Basic01Test, HiddenExtraSheetIsRemovedBeforeGrading) {
     extra->SetVisible(Variant(0));
   }));
   EXPECT_EQ(Rows(), std::vector<Row>{});
-  EXPECT_EQ(Total(), u"80.00");
+  EXPECT_EQ(Total(), u"100.00");
 }
 
 TEST_F(Basic01Test, RequestsThatCannotOpenAWorkbookEndInTheErrorHandler) {

@@ -1,13 +1,15 @@
 // The entry's paths that the paper tables do not show: a paper whose entry ignores errors
 // still ends in the error handler when a workbook cannot be opened, a problem stopped by an
 // error keeps its rows and its score in agreement, and a failed sheet switch reads no other
-// sheet.
+// sheet and says why its problem scores nothing.
 
 #include <gtest/gtest.h>
 
 #include "papers/basic/basic_papers.h"
 #include "papers/paper_fixture.h"
 #include "shell/core/paper_graders.h"
+#include "spreadsheet/automation/application.h"
+#include "spreadsheet/automation/worksheet.h"
 #include "spreadsheet/core/automation_error.h"
 #include "spreadsheet/core/run_time_errors.h"
 
@@ -29,15 +31,22 @@ const Step kRaises = [](ProblemRun&) { raise_error(err::kMethodFailed); };
 
 class FrameTest : public PaperTest {
  protected:
-  explicit FrameTest(const Paper& paper)
-      : PaperTest(u"2급기초다지기01회", u"5862#9", 1, 0, {{paper.paper_name, shell::GraderFor(paper)}}) {}
+  // The grader keeps its own copy: a temporary paper is enough.
+  explicit FrameTest(Paper paper)
+      : PaperTest(u"2급기초다지기01회", u"5862#9", 1, 0, {{paper.paper_name, shell::GraderFor(std::move(paper))}}) {}
 };
 
-const Paper& StoppedProblems() {
-  static const Paper paper = Variant01(
+// Problem 1 stops at an error after one row; problem 2 loses the target's sheet it switches to;
+// problem 3 starts on a sheet position the answer does not have.
+Paper StoppedProblems() {
+  const Step lose_target_sheet = [](ProblemRun& run) {
+    deref(run.excel().TargetExcel).Worksheets(Variant(u"분석작업-2"))->SetName(u"다른 시트");
+  };
+  Paper paper = Variant01(
       true,
       {check({yes(always_wrong), 3, literal(u"첫 행")}), kRaises, check({yes(always_wrong), 4, literal(u"둘째 행")})},
-      {switch_sheets(99), check({yes(always_wrong), 8, literal(u"다른 시트")})});
+      {lose_target_sheet, switch_sheets(6), check({yes(always_wrong), 8, literal(u"다른 시트")})});
+  paper.first_sheets[2] = 99;
   return paper;
 }
 
@@ -46,25 +55,26 @@ class StoppedProblemTest : public FrameTest {
   StoppedProblemTest() : FrameTest(StoppedProblems()) {}
 };
 
+// A failed switch reads no sheet left from before: its problem records why it stopped and loses
+// what it still held, so the rows account for the whole total.
 TEST_F(StoppedProblemTest, RowsAndTotalAgreeAndNoStaleSheetIsRead) {
   Grade(AnswerFile());
   ASSERT_EQ(shell.LastOutcome(), shell::RequestOutcome::Graded);
-  EXPECT_EQ(Rows(), (std::vector<Row>{{u"기본작업-1", u"-3.00", u"첫 행"}}));
-  EXPECT_EQ(TotalRow(), u"-3");
+  EXPECT_EQ(Rows(), (std::vector<Row>{{u"기본작업-1", u"-3.00", u"첫 행"},
+                                      {u"분석작업-2", u"-40.00", u"시트를 찾을 수 없어 채점하지 못했습니다"},
+                                      {u"99번째 시트", u"-20.00", u"시트를 찾을 수 없어 채점하지 못했습니다"}}));
+  EXPECT_EQ(TotalRow(), u"-63");
   EXPECT_EQ(Obtained(1), u"17.00");
-  EXPECT_EQ(Obtained(2), u"40.00");  // stopped at its switch, before any check
-  EXPECT_EQ(Obtained(3), u"20.00");
-  EXPECT_EQ(Total(), u"77.00");
+  EXPECT_EQ(Obtained(2), u"0.00");
+  EXPECT_EQ(Obtained(3), u"0.00");
+  EXPECT_EQ(Obtained(4), u"20.00");
+  EXPECT_EQ(Total(), u"37.00");
   EXPECT_EQ(dialogs.verdicts.size(), 1u);
 }
 
 class UnopenableTest : public FrameTest {
  protected:
-  UnopenableTest() : FrameTest(Ignoring()) {}
-  static const Paper& Ignoring() {
-    static const Paper paper = Variant01(true, Basic01().problems[0], Basic01().problems[1]);
-    return paper;
-  }
+  UnopenableTest() : FrameTest(Variant01(true, Basic01().problems[0], Basic01().problems[1])) {}
 };
 
 TEST_F(UnopenableTest, WorkbookThatCannotOpenIsNoDisqualification) {
@@ -80,19 +90,15 @@ TEST_F(UnopenableTest, WorkbookThatCannotOpenIsNoDisqualification) {
   EXPECT_EQ(Rows(), std::vector<Row>{});
 }
 
-const Paper& FailingSwitchWithoutIgnoring() {
-  static const Paper paper = Variant01(false, {switch_sheets(99)}, {});
-  return paper;
-}
-
 class FailingSwitchTest : public FrameTest {
  protected:
-  FailingSwitchTest() : FrameTest(FailingSwitchWithoutIgnoring()) {}
+  FailingSwitchTest() : FrameTest(Variant01(false, {switch_sheets(99)}, {})) {}
 };
 
 TEST_F(FailingSwitchTest, EndsInTheErrorHandlerWhenErrorsAreNotIgnored) {
   Grade(AnswerFile());
   EXPECT_EQ(shell.LastOutcome(), shell::RequestOutcome::Failed);
+  EXPECT_EQ(Rows(), std::vector<Row>{});
   EXPECT_TRUE(dialogs.verdicts.empty());
   EXPECT_FALSE(shell.excel.AnswerExcel || shell.excel.TargetExcel);
 }

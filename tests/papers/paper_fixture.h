@@ -82,8 +82,8 @@ class PaperTest : public ShellTest {
   std::string GradingError() const;  // the shell's description of the last failure
 
   std::filesystem::path AnswerFile() const;
-  // Grades the answer against itself: no deduction row, the full points of problems 1 to 3 and
-  // none yet for problem 4 (its macro and chart blocks are not graded), "합격".
+  // Grades the answer against itself: no deduction row, the full points of every problem the
+  // paper grades (problem 4 stays empty while the paper leaves it out), "합격".
   void ExpectAnswerLosesNothing();
 
   std::u16string file_name_;

@@ -29,6 +29,8 @@
 //                                            (empty: decided from the block's shape)
 //   chart | title | 사원별 실적                   chart title (empty: none)
 //   chart | axis | category | 사원명             axis title: category, value, value2 (secondary)
+//   chart | axis | value | 점수 | vertical       and its orientation: horizontal, upward, downward,
+//                                            vertical (stacked letters) or degrees
 //   chart | legend | bottom                  bottom, top, right, left, corner, none
 //   chart | series | 2 | name=B3 | values=C4:C8 | categories=A4:A8 | type=line | axis=2
 //                      | labels | smooth | color=5 | fill=3        ("new" adds a series,

@@ -143,6 +143,16 @@ struct ChartStatement {
     const std::u16string text = fields.size() > 3 ? fields[3] : u"";
     axis->SetHasTitle(!text.empty());
     if (!text.empty()) axis->AxisTitle()->SetText(text);
+    if (fields.size() > 4 && !fields[4].empty()) axis->AxisTitle()->SetOrientation(orientation(fields[4]));
+  }
+
+  int orientation(const std::u16string& word) const {
+    static const std::pair<const char16_t*, int> kOrientations[] = {
+        {u"horizontal", -4128}, {u"upward", -4171}, {u"downward", -4170}, {u"vertical", -4166}};
+    for (const auto& [name, value] : kOrientations)
+      if (word == name) return value;
+    if (const auto degrees = number(word)) return static_cast<int>(*degrees);
+    fail("chart: orientation is horizontal, upward, downward, vertical or degrees");
   }
 
   void legend() const {

@@ -108,7 +108,6 @@ Paper Basic01() {
   paper.sheet_count = 7;
   paper.first_sheets = {1, 4, 5, 7};
   paper.problems = {Problem1(), Problem2(), Problem3(), Problem4()};
-  paper.grades_problem4 = false;
   return paper;
 }
 

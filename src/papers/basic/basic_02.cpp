@@ -101,7 +101,6 @@ Paper Basic02() {
   paper.sheet_count = 7;
   paper.first_sheets = {1, 4, 5, 7};
   paper.problems = {Problem1(), Problem2(), Problem3(), Problem4()};
-  paper.grades_problem4 = false;
   paper.no_program_icon = MessageIcon::None;
   paper.ignores_errors = true;
   paper.early_hourglass = true;

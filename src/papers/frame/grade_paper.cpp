@@ -111,7 +111,7 @@ class Grading {
   }
 
   void GradeProblem(int p) {
-    ProblemRun run(host_, host_.ProblemPoints(p + 1));
+    ProblemRun run(host_, host_.ProblemPoints(p + 1), paper_.ignores_errors);
     const size_t i = static_cast<size_t>(p);
     bool sheets_set = true;
     for (Before statement : kBefore[i]) {
@@ -130,7 +130,8 @@ class Grading {
           break;
       }
     }
-    // Without its sheets a problem is not graded: no check may read another sheet instead.
+    // Without its sheets a problem is not graded (the switch recorded why): no check may read
+    // another sheet instead.
     if (sheets_set) RunProblem(run, paper_.problems[i]);
     Do([&] { run.Close(paper_.close_formats_total[i]); });
     Do([&] { RecordObtained(p); });

@@ -27,8 +27,9 @@ struct Paper {
   // --- Departures of the entry -----------------------------------------------------------
   MessageIcon no_program_icon = MessageIcon::Critical;
   // The whole entry runs with errors ignored: a failing statement is skipped. Opening the two
-  // workbooks still ends in the shell's error handler, and a problem stopped by an error still
-  // adds what it scored so far, so the rows and the total agree.
+  // workbooks still ends in the shell's error handler, a problem stopped by an error still
+  // adds what it scored so far, and one whose sheets cannot be set records a row of the points
+  // it still held, so the rows and the total agree.
   bool ignores_errors = false;
   // The hourglass appears once the answer path is put together, before the workbooks open.
   bool early_hourglass = false;

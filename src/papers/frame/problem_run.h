@@ -15,8 +15,9 @@ void SetSheets(grading::ExcelObjects& x, int position);
 
 class ProblemRun {
  public:
-  // `points` is the problem's allotted points as the catalog gives them ("20").
-  ProblemRun(PaperHost& host, const std::u16string& points);
+  // `points` is the problem's allotted points as the catalog gives them ("20"). With
+  // `ignores_errors` a failed sheet switch records why the problem stops (see SwitchSheets).
+  ProblemRun(PaperHost& host, const std::u16string& points, bool ignores_errors = false);
 
   PaperHost& host() { return host_; }
   grading::ExcelObjects& excel() { return host_.Excel(); }
@@ -26,7 +27,10 @@ class ProblemRun {
   // points.
   void Deduct(float points, const std::u16string& message);
 
-  void SwitchSheets(int position) { SetSheets(host_.Excel(), position); }
+  // Raises when either sheet is missing. In a paper that ignores errors the problem then ends
+  // without grading the rest, so it first records one row of the points it still holds: its
+  // score becomes 0 and the rows still account for the whole total.
+  void SwitchSheets(int position);
 
   // The problem's close: the total gains the score rounded to two decimals. With
   // `formats_total` the sum is written formatted with "0.00" (35 as "35.00").
@@ -35,6 +39,7 @@ class ProblemRun {
  private:
   PaperHost& host_;
   float score_;
+  bool ignores_errors_;
 };
 
 }  // namespace tabrel::papers

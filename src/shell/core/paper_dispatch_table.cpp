@@ -1,4 +1,6 @@
 #include <map>
+#include <memory>
+#include <utility>
 
 #include "papers/built_papers.h"
 #include "papers/frame/paper_host.h"
@@ -87,10 +89,10 @@ std::map<std::u16string_view, PaperGrader> built_graders() {
 
 }  // namespace
 
-PaperGrader GraderFor(const papers::Paper& paper) {
-  return [&paper](Shell& s) {
+PaperGrader GraderFor(papers::Paper paper) {
+  return [paper = std::make_shared<const papers::Paper>(std::move(paper))](Shell& s) {
     ShellPaperHost host(s);
-    papers::GradePaper(paper, host);
+    papers::GradePaper(*paper, host);
   };
 }
 

@@ -6,7 +6,7 @@
 
 namespace tabrel::shell {
 
-// `paper` must outlive the grader.
-PaperGrader GraderFor(const papers::Paper& paper);
+// The grader keeps its own copy of `paper`.
+PaperGrader GraderFor(papers::Paper paper);
 
 }  // namespace tabrel::shell

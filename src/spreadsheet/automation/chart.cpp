@@ -71,9 +71,9 @@ std::shared_ptr<xl::ChartTitle> Chart::ChartTitle() const {
   std::u16string text = chart_text(handle_, *t);
   if (text.empty() && chart.plotted_series().size() == 1) text = xl::Series(handle_, 0).Name();
   const ChartHandle handle = handle_;
-  return std::make_shared<xl::ChartTitle>(u"ChartTitle", text, t->rotation, [handle](const std::u16string& to) {
-    charts::set_title(handle.edit(), 1, 0, to);
-  });
+  return std::make_shared<xl::ChartTitle>(
+      u"ChartTitle", text, t->rotation, [handle](const std::u16string& to) { charts::set_title(handle.edit(), 1, 0, to); },
+      [handle](uint16_t rotation) { charts::set_title_rotation(handle.edit(), 1, 0, rotation); });
 }
 
 bool Chart::HasLegend() const { return legend_of(handle_.chart()) != nullptr; }

@@ -115,6 +115,9 @@ std::shared_ptr<ChartTitle> Axis::AxisTitle() const {
   return std::make_shared<ChartTitle>(u"AxisTitle", chart_text(chart_, *t), t->rotation,
                                       [chart, link, group](const std::u16string& text) {
                                         charts::set_title(chart.edit(), link, group, text);
+                                      },
+                                      [chart, link, group](uint16_t rotation) {
+                                        charts::set_title_rotation(chart.edit(), link, group, rotation);
                                       });
 }
 

@@ -28,8 +28,11 @@ int line_color_index(const std::optional<model::LineFormat>& line) {
   return palette_color_index(line->color_index);
 }
 
+namespace {
+constexpr int kHorizontal = -4128, kUpward = -4171, kDownward = -4170, kVertical = -4166;
+}  // namespace
+
 int ChartTitle::Orientation() const {
-  constexpr int kHorizontal = -4128, kUpward = -4171, kDownward = -4170, kVertical = -4166;
   if (rotation_ == 0) return kHorizontal;
   if (rotation_ == 255) return kVertical;
   if (rotation_ == 90) return kUpward;
@@ -37,6 +40,22 @@ int ChartTitle::Orientation() const {
   if (rotation_ < 90) return rotation_;
   if (rotation_ <= 180) return 90 - rotation_;
   return kHorizontal;
+}
+
+void ChartTitle::SetOrientation(int orientation) {
+  if (!rotate_) raise(Fault::NoSuchMember);
+  uint16_t rotation = 0;
+  switch (orientation) {
+    case kHorizontal: rotation = 0; break;
+    case kUpward: rotation = 90; break;
+    case kDownward: rotation = 180; break;
+    case kVertical: rotation = 255; break;
+    default:
+      if (orientation < -90 || orientation > 90) raise(Fault::InvalidArgument);
+      rotation = static_cast<uint16_t>(orientation >= 0 ? orientation : 90 - orientation);
+  }
+  rotate_(rotation);
+  rotation_ = rotation;
 }
 
 void Legend::SetPosition(int position) {

@@ -58,8 +58,10 @@ class TitleCharacters : public Dispatch {
 class ChartTitle : public Dispatch {
  public:
   using Setter = std::function<void(const std::u16string&)>;
-  ChartTitle(std::u16string kind, std::u16string text, uint16_t rotation, Setter set = {})
-      : kind_(std::move(kind)), text_(std::move(text)), rotation_(rotation), set_(std::move(set)) {}
+  using Rotator = std::function<void(uint16_t rotation)>;
+  ChartTitle(std::u16string kind, std::u16string text, uint16_t rotation, Setter set = {}, Rotator rotate = {})
+      : kind_(std::move(kind)), text_(std::move(text)), rotation_(rotation), set_(std::move(set)),
+        rotate_(std::move(rotate)) {}
   std::u16string type_name() const override { return kind_; }
   std::u16string Text() const { return text_; }
   std::u16string Caption() const { return text_; }
@@ -67,12 +69,15 @@ class ChartTitle : public Dispatch {
   void SetCaption(const std::u16string& text) { SetText(text); }
   std::shared_ptr<TitleCharacters> Characters() const { return std::make_shared<TitleCharacters>(text_, set_); }
   int Orientation() const;
+  // One of the orientations above or an angle from -90 to 90 degrees; others raise.
+  void SetOrientation(int orientation);
 
  private:
   std::u16string kind_;
   std::u16string text_;
   uint16_t rotation_;
   Setter set_;
+  Rotator rotate_;
 };
 
 class Legend : public Dispatch {

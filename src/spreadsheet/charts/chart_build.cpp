@@ -432,10 +432,25 @@ void refresh_cache(model::Chart& chart, const model::Workbook& wb) {
   }
 }
 
-void set_title(model::Chart& chart, uint16_t linked_to, uint16_t axis_group, const std::optional<std::u16string>& text) {
-  auto same = [&](const model::ChartText& t) {
+namespace {
+
+auto same_title(uint16_t linked_to, uint16_t axis_group) {
+  return [=](const model::ChartText& t) {
     return t.linked_to == linked_to && (linked_to == 1 || t.axis_group == axis_group);
   };
+}
+
+}  // namespace
+
+bool set_title_rotation(model::Chart& chart, uint16_t linked_to, uint16_t axis_group, uint16_t rotation) {
+  const auto it = std::find_if(chart.texts.begin(), chart.texts.end(), same_title(linked_to, axis_group));
+  if (it == chart.texts.end() || it->deleted) return false;
+  it->rotation = rotation;
+  return true;
+}
+
+void set_title(model::Chart& chart, uint16_t linked_to, uint16_t axis_group, const std::optional<std::u16string>& text) {
+  const auto same = same_title(linked_to, axis_group);
   if (!text) {
     std::erase_if(chart.texts, same);
     return;

@@ -55,6 +55,8 @@ void refresh_cache(model::Chart& chart, const model::Workbook& wb);
 // The title of the chart (linked_to 1) or of an axis (3 category, 2 value; `axis_group` 0 or 1):
 // nullopt removes it.
 void set_title(model::Chart& chart, uint16_t linked_to, uint16_t axis_group, const std::optional<std::u16string>& text);
+// The rotation of that title as the file stores it (0..180, 255 stacked); false when there is none.
+bool set_title_rotation(model::Chart& chart, uint16_t linked_to, uint16_t axis_group, uint16_t rotation);
 
 void set_legend(model::Chart& chart, bool shown);
 // wType: 0 bottom, 1 corner, 2 top, 3 right, 4 left. Makes the legend when there is none.

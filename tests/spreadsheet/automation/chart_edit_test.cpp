@@ -180,6 +180,26 @@ TEST(ChartEditTest, TitlesLegendLabelsAndFormatsSurviveTheFile) {
   EXPECT_TRUE(again->Axes(2)->HasTitle());
 }
 
+// Each orientation a title can take is stored as its rotation and reads back as given.
+TEST(ChartEditTest, TitleOrientationsSurviveTheFile) {
+  auto o = open_in_new_instance(sales_book());
+  auto c = add_chart(o, u"A1:B5");
+  c->SetHasTitle(true);
+  c->Axes(2)->SetHasTitle(true);
+  for (int orientation : {-4128, -4171, -4170, -4166, 45, -45, 90, -90}) {
+    SCOPED_TRACE(orientation);
+    c->ChartTitle()->SetOrientation(orientation);
+    c->Axes(2)->AxisTitle()->SetOrientation(orientation);
+    auto back = written_and_read(o);
+    auto read = chart_at(back, 1);
+    // 90 degrees is upward, -90 downward.
+    const int expected = orientation == 90 ? -4171 : orientation == -90 ? -4170 : orientation;
+    EXPECT_EQ(read->ChartTitle()->Orientation(), expected);
+    EXPECT_EQ(read->Axes(2)->AxisTitle()->Orientation(), expected);
+  }
+  EXPECT_EQ(error_number([&] { c->ChartTitle()->SetOrientation(91); }), 5);
+}
+
 TEST(ChartEditTest, DataLabelPartsJoinWithTheirSeparator) {
   auto o = open_in_new_instance(sales_book());
   auto series = add_chart(o, u"A1:B5")->SeriesCollection(Variant(1));
