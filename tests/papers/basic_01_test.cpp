@@ -88,44 +88,15 @@ TEST_F(Basic01Test, EachFaultGivesItsRowsAndScores) {
   ExpectFaults(Faults());
 }
 
-TEST_F(Basic01Test, RenamedSheetDisqualifies) {
-  Grade(MakeTarget([](xl::Workbook& b) { b.Worksheets(Variant(u"기타작업"))->SetName(u"기타"); }));
-  EXPECT_EQ(Rows(), (std::vector<Row>{{u"실격", u"-100.00", u"시트의 이름, 개수, 순서가 틀림"}}));
-  EXPECT_EQ(TotalRow(), u"-100");
-  EXPECT_EQ(Total(), u"실격");
-  for (int p = 1; p <= 4; ++p) EXPECT_EQ(Obtained(p), u"0.00");
+TEST_F(Basic01Test, RenamedOrMissingSheetDisqualifies) {
+  ExpectDisqualified([](xl::Workbook& b) { b.Worksheets(Variant(u"기타작업"))->SetName(u"기타"); });
   EXPECT_EQ(shell.comtest.Label7[1].Caption(), u"0");
-  EXPECT_TRUE(dialogs.verdicts.empty());
-  EXPECT_TRUE(shell.comtest.Label6.Visible());
-  EXPECT_EQ(shell.comtest.Label6.Caption(), u"");
-  EXPECT_FALSE(shell.excel.AnswerExcel || shell.excel.TargetExcel);
+  ExpectDisqualified([](xl::Workbook& b) { b.Worksheets(Variant(u"분석작업-1"))->Delete(); });
 }
 
-TEST_F(Basic01Test, HiddenExtraSheetIsRemovedBeforeGrading) {
-  Grade(MakeTarget([](xl::Workbook& b) {
-    auto extra = b.Worksheets()->Add();
-    extra->SetName(u"메모");
-    extra->SetVisible(Variant(0));
-  }));
-  EXPECT_EQ(Rows(), std::vector<Row>{});
-  EXPECT_EQ(Total(), u"100.00");
-}
+TEST_F(Basic01Test, HiddenExtraSheetIsRemovedBeforeGrading) { ExpectHiddenExtraSheetLosesNothing(); }
 
-TEST_F(Basic01Test, RequestsThatCannotOpenAWorkbookEndInTheErrorHandler) {
-  const auto wrong_password = MakeTarget([](xl::Workbook&) {}, u"다른암호");
-  const auto not_a_workbook = folder.Write("메모.xls", "plain text");
-  for (const auto& target : {wrong_password, not_a_workbook}) {
-    SCOPED_TRACE(target.string());
-    Grade(target);
-    EXPECT_EQ(shell.LastOutcome(), shell::RequestOutcome::Failed);
-    EXPECT_EQ(shell.comtest.Label6.Caption(), shell::kGradingErrorMessage);
-    EXPECT_TRUE(dialogs.verdicts.empty());
-    EXPECT_FALSE(shell.excel.AnswerExcel || shell.excel.TargetExcel);
-  }
-  std::filesystem::remove(AnswerFile());
-  Grade(not_a_workbook);
-  EXPECT_EQ(shell.LastOutcome(), shell::RequestOutcome::Failed);
-}
+TEST_F(Basic01Test, RequestsThatCannotOpenAWorkbookEndInTheErrorHandler) { ExpectUnopenableRequestsFail(); }
 
 }  // namespace
 }  // namespace tabrel::papers::testing

@@ -213,6 +213,11 @@ TEST_F(Basic04Test, RenamedSheetDisqualifies) {
   EXPECT_TRUE(dialogs.verdicts.empty());
 }
 
+TEST_F(Basic04Test, MissingSheetDisqualifiesAndHiddenExtraSheetIsRemoved) {
+  ExpectDisqualified([](xl::Workbook& b) { b.Worksheets(Variant(u"분석작업-1"))->Delete(); });
+  ExpectHiddenExtraSheetLosesNothing();
+}
+
 TEST_F(Basic04Test, TargetNoProgramOpensShowsItsMessageWithoutIcon) {
   const auto folder_named_like_a_workbook = folder.path() / "답안.xls";
   std::filesystem::create_directories(folder_named_like_a_workbook);

@@ -262,17 +262,9 @@ TEST_F(Basic05Test, MissingSheetDisqualifies) {
   EXPECT_TRUE(dialogs.verdicts.empty());
 }
 
-TEST_F(Basic05Test, WrongPasswordAndMissingAnswerEndInTheErrorHandler) {
-  Grade(MakeTarget([](xl::Workbook&) {}, u"8215&3"));
-  EXPECT_EQ(shell.LastOutcome(), shell::RequestOutcome::Failed);
-  EXPECT_EQ(shell.comtest.Label6.Caption(), shell::kGradingErrorMessage);
-  const auto target = MakeTarget([](xl::Workbook&) {});
-  std::filesystem::remove(AnswerFile());
-  Grade(target);
-  EXPECT_EQ(shell.LastOutcome(), shell::RequestOutcome::Failed);
-  EXPECT_EQ(Rows(), std::vector<Row>{});
-  EXPECT_TRUE(dialogs.verdicts.empty());
-}
+TEST_F(Basic05Test, HiddenExtraSheetIsRemovedBeforeGrading) { ExpectHiddenExtraSheetLosesNothing(); }
+
+TEST_F(Basic05Test, RequestsThatCannotOpenAWorkbookEndInTheErrorHandler) { ExpectUnopenableRequestsFail(); }
 
 }  // namespace
 }  // namespace tabrel::papers::testing

@@ -53,11 +53,14 @@ std::shared_ptr<xl::Range> cell(xl::Workbook& book, const char16_t* sheet, const
   return book.Worksheets(Variant(sheet))->Range(Variant(address));
 }
 
-void PaperTest::ExpectAnswerLosesNothing() {
+std::u16string PaperTest::FullTotal() const {
   const auto& papers = BuiltPapers();
   const auto paper = std::find_if(papers.begin(), papers.end(), [&](const Paper& p) { return p.file_name == file_name_; });
-  ASSERT_NE(paper, papers.end());
-  const bool problem4 = paper->grades_problem4;
+  return paper != papers.end() && !paper->grades_problem4 ? u"80.00" : u"100.00";
+}
+
+void PaperTest::ExpectAnswerLosesNothing() {
+  const bool problem4 = FullTotal() == u"100.00";
   Grade(AnswerFile());
   ASSERT_EQ(shell.LastOutcome(), shell::RequestOutcome::Graded) << GradingError();
   EXPECT_EQ(Rows(), std::vector<Row>{});
@@ -66,10 +69,51 @@ void PaperTest::ExpectAnswerLosesNothing() {
   EXPECT_EQ(Obtained(2), u"40.00");
   EXPECT_EQ(Obtained(3), u"20.00");
   EXPECT_EQ(Obtained(4), problem4 ? u"20.00" : u"");
-  EXPECT_EQ(Total(), problem4 ? u"100.00" : u"80.00");
+  EXPECT_EQ(Total(), FullTotal());
   ASSERT_EQ(dialogs.verdicts.size(), 1u);
   EXPECT_EQ(dialogs.verdicts[0].Label3.Caption(), shell::kVerdictPass);
   EXPECT_EQ(shell.LastOutcome(), shell::RequestOutcome::Graded);
+}
+
+void PaperTest::ExpectDisqualified(const Change& change) {
+  Grade(MakeTarget(change));
+  EXPECT_EQ(Rows(), (std::vector<Row>{{u"실격", u"-100.00", u"시트의 이름, 개수, 순서가 틀림"}}));
+  EXPECT_EQ(TotalRow(), u"-100");
+  EXPECT_EQ(Total(), u"실격");
+  for (int p = 1; p <= 4; ++p) EXPECT_EQ(Obtained(p), u"0.00") << "problem " << p;
+  EXPECT_TRUE(dialogs.verdicts.empty());
+  EXPECT_TRUE(shell.comtest.Label6.Visible());
+  EXPECT_EQ(shell.comtest.Label6.Caption(), u"");
+  EXPECT_FALSE(shell.excel.AnswerExcel || shell.excel.TargetExcel);
+}
+
+void PaperTest::ExpectHiddenExtraSheetLosesNothing() {
+  Grade(MakeTarget([](xl::Workbook& b) {
+    auto extra = b.Worksheets()->Add();
+    extra->SetName(u"메모");
+    extra->SetVisible(Variant(0));
+  }));
+  ASSERT_TRUE(Graded()) << GradingError();
+  EXPECT_EQ(Rows(), std::vector<Row>{});
+  EXPECT_EQ(Total(), FullTotal());
+}
+
+void PaperTest::ExpectUnopenableRequestsFail() {
+  auto expect_failed = [&](const std::filesystem::path& target) {
+    SCOPED_TRACE(target.string());
+    dialogs.verdicts.clear();
+    Grade(target);
+    EXPECT_EQ(shell.LastOutcome(), shell::RequestOutcome::Failed);
+    EXPECT_EQ(Rows(), std::vector<Row>{});
+    EXPECT_EQ(shell.comtest.Label6.Caption(), shell::kGradingErrorMessage);
+    EXPECT_TRUE(dialogs.verdicts.empty());
+    EXPECT_FALSE(shell.excel.AnswerExcel || shell.excel.TargetExcel);
+  };
+  expect_failed(MakeTarget([](xl::Workbook&) {}, u"다른암호"));
+  expect_failed(folder.Write("메모.xls", "plain text"));
+  const auto right_target = MakeTarget([](xl::Workbook&) {});
+  std::filesystem::remove(AnswerFile());
+  expect_failed(right_target);
 }
 
 bool PaperTest::Graded() const { return shell.LastOutcome() == shell::RequestOutcome::Graded; }

@@ -81,10 +81,22 @@ class PaperTest : public ShellTest {
   bool Graded() const;
   std::string GradingError() const;  // the shell's description of the last failure
 
+  // The requests every paper answers alike:
+  // a target made by `change` whose sheets differ from the answer's gets the disqualification
+  // row alone, "실격", zeros and no verdict, and both instances are closed;
+  void ExpectDisqualified(const Change& change);
+  // a hidden extra sheet is removed before grading: the answer with one loses nothing;
+  void ExpectHiddenExtraSheetLosesNothing();
+  // a workbook that cannot be opened (a wrong password, a file that is no workbook, a missing
+  // answer) ends in the shell's error handler: no row, no verdict, no disqualification.
+  void ExpectUnopenableRequestsFail();
+
   std::filesystem::path AnswerFile() const;
   // Grades the answer against itself: no deduction row, the full points of every problem the
   // paper grades (problem 4 stays empty while the paper leaves it out), "합격".
   void ExpectAnswerLosesNothing();
+  // The total of a target that loses nothing: 100.00, or 80.00 while problem 4 is left out.
+  std::u16string FullTotal() const;
 
   std::u16string file_name_;
   std::u16string password_;
