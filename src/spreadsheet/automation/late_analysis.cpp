@@ -4,10 +4,12 @@
 #include "spreadsheet/automation/arguments.h"
 #include "spreadsheet/automation/command_bars.h"
 #include "spreadsheet/automation/late_table.h"
+#include "spreadsheet/automation/pivot_caches.h"
 #include "spreadsheet/automation/pivot_tables.h"
 #include "spreadsheet/automation/range.h"
 #include "spreadsheet/automation/scenarios.h"
 #include "spreadsheet/automation/errors.h"
+#include "spreadsheet/automation/workbook.h"
 #include "spreadsheet/automation/worksheet.h"
 
 namespace tabrel::xl::late {
@@ -23,10 +25,38 @@ void define_analysis(Tables& tables) {
   Def<PivotTable>(tables)
       .get(u"Name", {}, [](PivotTable& p, const Args&) { return Variant(p.Name()); })
       .get(u"TableRange1", {}, [](PivotTable& p, const Args&) { return object(p.TableRange1()); })
-      .get(u"PageRangeCells", {}, [](PivotTable& p, const Args&) { return object(p.PageRangeCells()); });
+      .get(u"PageRangeCells", {}, [](PivotTable& p, const Args&) { return object(p.PageRangeCells()); })
+      .get(u"PivotFields", {u"Index"}, [](PivotTable& p, const Args& x) {
+        if (omitted(x[0])) raise(Fault::NoSuchMember);
+        return object(p.PivotFields(x[0]));
+      })
+      .get(u"AddDataField", {u"Field", u"Caption", u"Function"}, [](PivotTable& p, const Args& x) {
+        const auto field = x[0].is_object() ? std::dynamic_pointer_cast<PivotField>(x[0].object()) : nullptr;
+        if (!field) raise(Fault::TypeMismatch);
+        return object(p.AddDataField(*field, x[1], x[2]));
+      })
+      .act(u"AddFields", {u"RowFields", u"ColumnFields", u"PageFields", u"AddToTable"},
+           [](PivotTable& p, const Args& x) { p.AddFields(x[0], x[1], x[2], x[3]); });
+  Def<Workbook>(tables).get(u"PivotCaches", {}, [](Workbook& w, const Args&) {
+    return object(std::make_shared<PivotCaches>(std::make_shared<Workbook>(w.Application(), w.book())));
+  });
+  Def<PivotCaches>(tables)
+      .get(u"Create", {u"SourceType", u"SourceData", u"Version"},
+           [](PivotCaches& c, const Args& x) { return object(c.Create(x[0], x[1])); })
+      .get(u"Add", {u"SourceType", u"SourceData"}, [](PivotCaches& c, const Args& x) { return object(c.Create(x[0], x[1])); });
+  Def<PivotCache>(tables).get(u"CreatePivotTable", {u"TableDestination", u"TableName", u"ReadData", u"DefaultVersion"},
+                              [](PivotCache& c, const Args& x) { return object(c.CreatePivotTable(x[0], x[1])); });
+  Def<Worksheet>(tables).get(u"PivotTableWizard", {u"SourceType", u"SourceData", u"TableDestination", u"TableName"},
+                             [](Worksheet& w, const Args& x) { return object(pivot_table_wizard(w, x[0], x[1], x[2], x[3])); });
   Def<PivotField>(tables)
-      .get(u"Name", {}, [](PivotField& f, const Args&) { return Variant(f.Name()); })
-      .get(u"Orientation", {}, [](PivotField& f, const Args&) { return Variant(f.Orientation()); })
+      .prop(u"Name", [](PivotField& f) { return Variant(f.Name()); }, [](PivotField& f, const Variant& v) { f.SetCaption(v); })
+      .prop(u"Caption", [](PivotField& f) { return Variant(f.Caption()); }, [](PivotField& f, const Variant& v) { f.SetCaption(v); })
+      .prop(u"Orientation", [](PivotField& f) { return Variant(f.Orientation()); },
+            [](PivotField& f, const Variant& v) { f.SetOrientation(v); })
+      .prop(u"Position", [](PivotField& f) { return Variant(f.Position()); }, [](PivotField& f, const Variant& v) { f.SetPosition(v); })
+      .prop(u"Function", [](PivotField& f) { return Variant(f.Function()); }, [](PivotField& f, const Variant& v) { f.SetFunction(v); })
+      .prop(u"NumberFormat", [](PivotField& f) { return Variant(f.NumberFormat()); },
+            [](PivotField& f, const Variant& v) { f.SetNumberFormat(v); })
       .get(u"DataRange", {}, [](PivotField& f, const Args&) { return object(f.DataRange()); })
       .prop(u"CurrentPage", [](PivotField& f) { return f.CurrentPage(); },
             [](PivotField& f, const Variant& v) { f.SetCurrentPage(v); });

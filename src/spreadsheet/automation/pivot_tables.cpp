@@ -2,12 +2,10 @@
 
 #include "spreadsheet/automation/engine_text.h"
 #include "spreadsheet/automation/errors.h"
+#include "spreadsheet/automation/pivot_arrangement.h"
 #include "spreadsheet/automation/range.h"
 #include "spreadsheet/core/text.h"
 #include "spreadsheet/formula/print.h"
-#include "spreadsheet/ops/cell_format.h"
-#include "spreadsheet/ops/cell_value.h"
-#include "spreadsheet/ops/clear.h"
 #include "spreadsheet/pivot/pivot_cache.h"
 #include "spreadsheet/pivot/pivot_captions.h"
 #include "spreadsheet/pivot/pivot_layout.h"
@@ -37,17 +35,6 @@ std::u16string shown_text(const pivot::CacheValue& v) {
   }
 }
 
-model::CellValue cell_value(const pivot::CacheValue& v) {
-  switch (v.kind) {
-    case pivot::CacheValue::Kind::Number: return model::CellValue::number(v.number);
-    case pivot::CacheValue::Kind::Text: return model::CellValue::text(v.text);
-    case pivot::CacheValue::Kind::Boolean: return model::CellValue::boolean(v.number != 0);
-    case pivot::CacheValue::Kind::Error:
-      return model::CellValue::error(static_cast<CellError>(static_cast<int32_t>(CellError::Null) + static_cast<int>(v.number)));
-    default: return {};
-  }
-}
-
 // The view item of a page field whose caption is `text`, letter case ignored; kAllItems for
 // "(모두)".
 int16_t page_item_named(const pivot::PivotView& view, const pivot::PivotCache& cache, int16_t field,
@@ -61,21 +48,6 @@ int16_t page_item_named(const pivot::PivotView& view, const pivot::PivotCache& c
       return static_cast<int16_t>(i);
   }
   raise(Fault::MethodFailed);
-}
-
-// Replaces the cells of the table's area and page fields with those of `layout`.
-void write_layout(const SheetHandle& handle, const pivot::PivotView& view, const pivot::PivotLayout& layout) {
-  model::Sheet& sheet = handle.get();
-  model::Workbook& wb = handle.workbook();
-  ops::clear_contents(sheet, view.area);
-  if (const auto pages = view.page_area()) ops::clear_contents(sheet, *pages);
-  for (const pivot::LayoutCell& cell : layout.cells) {
-    ops::set_constant(sheet, cell.at, cell_value(cell.value), ops::effective_xf(sheet, cell.at));
-    if (cell.is_data && ops::effective_format(wb, sheet, cell.at).format != cell.number_format) {
-      const uint16_t format = cell.number_format;
-      ops::change_format(wb, sheet, {cell.at, cell.at}, [format](model::Xf& xf) { xf.format = format; });
-    }
-  }
 }
 
 // Lays the table out again with page field `page` on `item` and writes its cells.
@@ -95,7 +67,7 @@ void select_page_item(const SheetHandle& handle, const pivot::PivotView& view, s
   } catch (const pivot::PivotError&) {
     raise(Fault::MethodFailed);
   }
-  write_layout(handle, view, layout);
+  write_pivot_cells(handle, view, layout);
   pivot::store_page_item(sheet, view.page_fields[page], item);
   pivot::store_area(sheet, view, layout.area);
 }
@@ -110,23 +82,6 @@ std::vector<int16_t> cache_fields_named(const pivot::PivotCache& cache, const st
   std::vector<int16_t> out;
   for (const auto& name : names) out.push_back(cache_field_named(cache, name));
   return out;
-}
-
-uint16_t summary_function(int function) {
-  switch (function) {
-    case -4157: return 0;  // xlSum
-    case -4112: return 1;  // xlCount
-    case -4106: return 2;  // xlAverage
-    case -4136: return 3;  // xlMax
-    case -4139: return 4;  // xlMin
-    case -4149: return 5;  // xlProduct
-    case -4113: return 6;  // xlCountNums
-    case -4155: return 7;  // xlStDev
-    case -4156: return 8;  // xlStDevP
-    case -4164: return 9;  // xlVar
-    case -4165: return 10; // xlVarP
-    default: raise(Fault::InvalidArgument);
-  }
 }
 
 }  // namespace
@@ -147,7 +102,7 @@ std::shared_ptr<PivotTable> add_pivot_table(const SheetHandle& sheet, model::Cel
     for (const PivotDataChoice& d : choice.data) {
       pivot::DataFieldSpec data;
       data.field = cache_field_named(cache, d.field);
-      data.function = summary_function(d.function);
+      data.function = pivot_function(d.function);
       if (!d.caption.empty()) data.caption = d.caption;
       if (!d.number_format.empty()) data.number_format = format_id_for(wb, d.number_format, false);
       spec.data_fields.push_back(data);
@@ -160,8 +115,8 @@ std::shared_ptr<PivotTable> add_pivot_table(const SheetHandle& sheet, model::Cel
   }
   view.area = layout.area;
   view.cache = pivot::add_cache(wb, cache, source_sheet.get().name, source);
-  write_layout(sheet, view, layout);
-  return std::make_shared<PivotTable>(sheet, pivot::add_view_records(sheet.get(), view));
+  write_pivot_cells(sheet, view, layout);
+  return std::make_shared<PivotTable>(sheet, pivot::add_view_records(sheet.get(), view, layout));
 }
 
 PivotTables::PivotTables(SheetHandle sheet) : sheet_(std::move(sheet)) {}
@@ -194,10 +149,11 @@ std::shared_ptr<Range> PivotTable::PageRangeCells() const {
   return std::make_shared<Range>(sheet_, *pages);
 }
 
-PivotField::PivotField(SheetHandle sheet, size_t record, int field)
-    : sheet_(std::move(sheet)), record_(record), field_(field) {}
+PivotField::PivotField(SheetHandle sheet, size_t record, int field, int data)
+    : sheet_(std::move(sheet)), record_(record), field_(field), data_(data) {}
 
 std::u16string PivotField::Name() const {
+  if (data_ >= 0) return Caption();
   const auto view = view_of(sheet_, record_);
   if (view.fields.at(field_).caption) return *view.fields[field_].caption;
   try {
@@ -208,6 +164,7 @@ std::u16string PivotField::Name() const {
 }
 
 int PivotField::Orientation() const {
+  if (data_ >= 0) return kDataField;
   const uint16_t axis = view_of(sheet_, record_).fields.at(field_).axis;
   if (axis & pivot::kAxisPage) return kPageField;
   if (axis & pivot::kAxisRow) return kRowField;

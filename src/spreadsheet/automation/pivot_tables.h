@@ -38,14 +38,27 @@ class PivotTable : public Dispatch {
   // The page fields' cells (captions and current items); 1004 without a page field.
   std::shared_ptr<Range> PageRangeCells() const;
 
+  // Changing the fields (the table is laid out again after each change).
+  // PivotFields(i): a source field by position (1-based) or name, or a data field by its caption.
+  std::shared_ptr<PivotField> PivotFields(const Variant& index) const;
+  // A data field summarising `field` by `function` (an xl constant; omitted: sum when every value
+  // of the field is a number, else count), captioned "합계 : 금액" unless `caption` is given.
+  std::shared_ptr<PivotField> AddDataField(const PivotField& field, const Variant& caption, const Variant& function);
+  // Fields by name (a name or an array of names) for the row, column and page areas; each given
+  // area is replaced unless `add_to_table` is true.
+  void AddFields(const Variant& rows, const Variant& columns, const Variant& pages, const Variant& add_to_table);
+  const SheetHandle& sheet() const { return sheet_; }
+  size_t record() const { return record_; }
+
  private:
   SheetHandle sheet_;
   size_t record_;
 };
 
+// A field of a table, or (`data` from 0) one of its data fields.
 class PivotField : public Dispatch {
  public:
-  PivotField(SheetHandle sheet, size_t record, int field);
+  PivotField(SheetHandle sheet, size_t record, int field, int data = -1);
   std::u16string type_name() const override { return u"PivotField"; }
   std::u16string Name() const;
   int Orientation() const;  // xlRowField 1, xlColumnField 2, xlPageField 3, xlDataField 4, hidden 0
@@ -55,10 +68,30 @@ class PivotField : public Dispatch {
   Variant CurrentPage() const;
   void SetCurrentPage(const Variant& item);
 
+  // Moving the field: xlHidden takes it off its area (a data field off the table), xlDataField
+  // adds a data field. Position is 1-based within the field's area (among the data fields for a
+  // data field); 1004 for a field on no area.
+  void SetOrientation(const Variant& orientation);
+  int Position() const;
+  void SetPosition(const Variant& position);
+  // A data field's function (xl constant), caption and number format; other fields raise 1004.
+  int Function() const;
+  void SetFunction(const Variant& function);
+  std::u16string Caption() const;
+  void SetCaption(const Variant& caption);
+  std::u16string NumberFormat() const;
+  void SetNumberFormat(const Variant& format);
+
+  const SheetHandle& sheet() const { return sheet_; }
+  size_t record() const { return record_; }
+  int field() const { return field_; }
+  int data() const { return data_; }
+
  private:
   SheetHandle sheet_;
   size_t record_;
   int field_;
+  int data_;
 };
 
 // A new pivot table by field names: the fields of each area outermost first, the data fields

@@ -14,6 +14,9 @@ namespace {
 constexpr size_t kMaxRowFields = 4;
 constexpr uint16_t kDefaultSubtotal = 0x0001;  // SXVD grbitSub: the data field's own function
 constexpr uint32_t kOutlineField = 0x00200000;  // SXVDEX: the field in the outline form
+constexpr uint16_t kItemLine = 0, kSubtotalLine = 1, kGrandLine = 0x0D;
+constexpr uint16_t kSubtotalFlag = 0x0200, kGrandFlags = 0x0A00, kMultiDataFlag = 0x1000;
+constexpr int16_t kNoItem = 0x7FFF;  // a line's entry for a field it does not show
 constexpr uint16_t kSum = 0, kCount = 1, kAverage = 2, kMax = 3, kMin = 4, kProduct = 5, kCountNumbers = 6,
                    kStdDev = 7, kStdDevP = 8, kVar = 9, kVarP = 10;
 
@@ -160,8 +163,9 @@ PivotLayout lay_out(const PivotView& view, const PivotCache& cache, const std::v
       (!cols.empty() && view.data_fields.size() > 1) ||
       (view.data_fields.size() > 1 && view.data_axis != kAxisColumn))
     throw PivotError("this arrangement of fields cannot be laid out again");
-  // Several row fields only in the classic form: one column per field, subtotals below.
-  if (depth > 1 && (view.compact() || view.first_data_col != left + static_cast<int>(depth)))
+  // Several row fields: one column per field, or one column for all of them in the compact form.
+  const bool compact = view.compact();
+  if (depth > 1 && view.first_data_col != left + (compact ? 1 : static_cast<int>(depth)))
     throw PivotError("this arrangement of fields cannot be laid out again");
   for (size_t k = 0; k + 1 < depth; ++k)
     if (view.fields[rows[k]].subtotals > kDefaultSubtotal)
@@ -262,6 +266,22 @@ PivotLayout lay_out(const PivotView& view, const PivotCache& cache, const std::v
     if (cols.empty() || col_used[c] || show_all_cols) shown_cols.push_back(c);
 
   PivotLayout out;
+  if (!cols.empty()) {
+    for (size_t k : shown_cols) out.column_lines.push_back({kItemLine, 1, 0, {col_axis.items[k]}});
+    if (view.grand_total_column()) out.column_lines.push_back({kGrandLine, 1, kGrandFlags, {0}});
+  } else if (ndata > 1) {
+    for (size_t d = 0; d < ndata; ++d)
+      out.column_lines.push_back({kItemLine, 1, kMultiDataFlag, {static_cast<int16_t>(d)}});
+  } else {
+    out.column_lines.push_back({kItemLine, 0, 0, {}});
+  }
+  // A row line showing the items of the first `shown` fields of `leaf`.
+  auto row_line = [&](const std::vector<int>& leaf, size_t shown, uint16_t type, int16_t rest) {
+    PivotLine line{type, static_cast<uint16_t>(shown), type == kSubtotalLine ? kSubtotalFlag : uint16_t{0}, {}};
+    for (size_t k = 0; k < depth; ++k)
+      line.items.push_back(k < shown ? row_axes[k].items[static_cast<size_t>(leaf[k])] : rest);
+    return line;
+  };
   auto put = [&](int row, int col, CacheValue v) {
     if (v.kind == CacheValue::Kind::Empty) return;
     out.cells.push_back({{row, col}, std::move(v), false, 0});
@@ -285,7 +305,6 @@ PivotLayout lay_out(const PivotView& view, const PivotCache& cache, const std::v
     put(row, left + 1, page_items[p] == kAllItems ? text(kAllItemsCaption) : item_caption(view, cache, field, page_items[p]));
   }
 
-  const bool compact = view.compact();
   // The captions of the row fields (and the column items) stand on the line above the data.
   const int head = std::max(top, view.first_data_row - 1);
   const int first_col = view.first_data_col;
@@ -330,15 +349,18 @@ PivotLayout lay_out(const PivotView& view, const PivotCache& cache, const std::v
       for (size_t d = 0; d < ndata; ++d) put_data(row, c++, result(0, d), view.data_fields[d].number_format);
     }
   };
-  // An outer field in the outline form has a line of its own per item, its subtotal on it; in
-  // the tabular form its item stands on its first inner line and its subtotal on a line below.
-  auto outline_form = [&](size_t k) { return (view.fields[rows[k]].extra_flags & kOutlineField) != 0; };
+  // An outer field in the outline or compact form has a line of its own per item, its subtotal
+  // on it; in the tabular form its item stands on its first inner line and its subtotal on a
+  // line below. The compact form puts every field's items in the first column.
+  auto outline_form = [&](size_t k) { return compact || (view.fields[rows[k]].extra_flags & kOutlineField) != 0; };
+  auto column_of = [&](size_t k) { return left + (compact ? 0 : static_cast<int>(k)); };
   auto prefix = [](const std::vector<int>& leaf, size_t k) { return std::vector<int>(leaf.begin(), leaf.begin() + static_cast<long>(k) + 1); };
   int row = view.first_data_row;
   auto close_groups = [&](const std::vector<int>& leaf, size_t down_to) {
     for (size_t k = depth - 1; k-- > down_to;) {
       if (outline_form(k) || view.fields[rows[k]].subtotals == 0) continue;
-      put(row, left + static_cast<int>(k), text(shown_text(item_text(k, leaf[k])) + kSubtotalSuffix));
+      put(row, column_of(k), text(shown_text(item_text(k, leaf[k])) + kSubtotalSuffix));
+      out.row_lines.push_back(row_line(leaf, k + 1, kSubtotalLine, 0));
       put_line(row++, prefix(leaf, k));
     }
   };
@@ -349,17 +371,20 @@ PivotLayout lay_out(const PivotView& view, const PivotCache& cache, const std::v
       close_groups(leaves[i - 1], first_new);
     }
     for (size_t k = first_new; k < depth; ++k) {
-      put(row, left + static_cast<int>(k), item_text(k, leaves[i][k]));
+      put(row, column_of(k), item_text(k, leaves[i][k]));
       if (k + 1 < depth && outline_form(k)) {
         if (view.fields[rows[k]].subtotals != 0) put_line(row, prefix(leaves[i], k));
+        out.row_lines.push_back(row_line(leaves[i], k + 1, kItemLine, kNoItem));
         ++row;
       }
     }
+    out.row_lines.push_back(row_line(leaves[i], depth, kItemLine, 0));
     put_line(row++, leaves[i]);
   }
   if (!leaves.empty()) close_groups(leaves.back(), 0);
   if (view.grand_total_row()) {
     put(row, left, text(kGrandTotal));
+    out.row_lines.push_back({kGrandLine, 1, kGrandFlags, std::vector<int16_t>(depth, 0)});
     put_line(row++, {});
   }
   out.area = {{top, left}, {std::max(row - 1, view.first_data_row), std::max(last_col, first_col)}};

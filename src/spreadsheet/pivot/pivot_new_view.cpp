@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "spreadsheet/biff/records.h"
 #include "spreadsheet/core/text.h"
 #include "spreadsheet/pivot/pivot_bytes.h"
 #include "spreadsheet/pivot/pivot_captions.h"
@@ -10,7 +11,8 @@ namespace tabrel::pivot {
 namespace {
 
 constexpr uint16_t kSxView = 0x00B0, kSxvd = 0x00B1, kSxvi = 0x00B2, kSxivd = 0x00B4, kSxpi = 0x00B6,
-                   kSxdi = 0x00C5, kSxEx = 0x00F1, kSxvdEx = 0x0100;
+                   kSxli = 0x00B5, kSxdi = 0x00C5, kSxEx = 0x00F1, kSxvdEx = 0x0100;
+constexpr size_t kMaxPayload = 8224;  // longer records go on in CONTINUE records
 constexpr uint16_t kNoName = 0xFFFF;
 constexpr uint16_t kDefaultSubtotal = 0x0001;     // SXVI item type of the field's subtotal
 constexpr uint32_t kClassicFieldFlags = 0x0A80141E;  // SXVDEX: the field in the classic (tabular) form
@@ -60,7 +62,7 @@ void optional_text(PivotBytes& b, const std::optional<std::u16string>& text) {
   b.counted(*text);
 }
 
-std::vector<uint8_t> view_header(const PivotView& view) {
+std::vector<uint8_t> view_header(const PivotView& view, size_t row_lines, size_t column_lines) {
   PivotBytes b;
   b.u16(static_cast<uint16_t>(view.area.first.row));
   b.u16(static_cast<uint16_t>(view.area.last.row));
@@ -79,8 +81,8 @@ std::vector<uint8_t> view_header(const PivotView& view) {
   b.u16(static_cast<uint16_t>(view.column_fields.size()));
   b.u16(static_cast<uint16_t>(view.page_fields.size()));
   b.u16(static_cast<uint16_t>(view.data_fields.size()));
-  b.u16(static_cast<uint16_t>(view.area.last.row - view.first_data_row + 1));
-  b.u16(static_cast<uint16_t>(view.area.last.col - view.first_data_col + 1));
+  b.u16(static_cast<uint16_t>(row_lines));
+  b.u16(static_cast<uint16_t>(column_lines));
   b.u16(view.flags);
   b.u16(1);  // the automatic format of a new table
   b.u16(static_cast<uint16_t>(view.name.size()));
@@ -96,6 +98,43 @@ std::vector<uint8_t> indexes(const std::vector<int16_t>& fields) {
   return b.take();
 }
 
+// An SXLI record: each line repeats how many leading entries it shares with the line before
+// (fewer than it shows), then its type, shown count, flags and entries. Cut into CONTINUE parts
+// between lines.
+model::RawRecord lines_record(const std::vector<PivotLine>& lines) {
+  model::RawRecord out;
+  out.id = kSxli;
+  const PivotLine* previous = nullptr;
+  for (const PivotLine& line : lines) {
+    uint16_t same = 0;
+    if (previous)
+      while (same + 1 < line.shown && same < previous->items.size() && same < line.items.size() &&
+             previous->items[same] == line.items[same])
+        ++same;
+    PivotBytes b;
+    b.u16(same);
+    b.u16(line.type);
+    b.u16(line.shown);
+    b.u16(line.flags);
+    for (int16_t item : line.items) b.u16(static_cast<uint16_t>(item));
+    const std::vector<uint8_t> bytes = b.take();
+    const size_t part_begin = out.continue_offsets.empty() ? 0 : out.continue_offsets.back();
+    if (out.payload.size() - part_begin + bytes.size() > kMaxPayload)
+      out.continue_offsets.push_back(static_cast<uint32_t>(out.payload.size()));
+    out.payload.insert(out.payload.end(), bytes.begin(), bytes.end());
+    previous = &line;
+  }
+  return out;
+}
+
+bool belongs_to_view(uint16_t id) {
+  namespace rt = biff::rt;
+  return (id > rt::SxView && id <= rt::SXPI) || id == rt::SXDI || id == rt::SXEx || id == rt::SxFormat ||
+         id == rt::SxSelect || id == rt::SxRule || id == rt::SxFilt || id == rt::SxDXF || id == rt::SxItm ||
+         id == rt::SXVDEx || id == rt::QsiSXTag || id == rt::DBQueryExt || id == rt::ExtString ||
+         (id >= rt::SXViewEx && id <= rt::SXViewEx9) || id == rt::SXAddl;
+}
+
 uint16_t field_format(const PivotView& view, size_t field) {
   for (const DataField& d : view.data_fields)
     if (static_cast<size_t>(d.field) == field) return d.number_format;
@@ -105,7 +144,6 @@ uint16_t field_format(const PivotView& view, size_t field) {
 }  // namespace
 
 PivotView new_view(const PivotCache& cache, uint16_t cache_index, const PivotSpec& spec, model::CellRef at) {
-  if (spec.data_fields.empty()) throw PivotError("a pivot table needs a data field");
   PivotView view;
   view.cache = cache_index;
   view.name = spec.name;
@@ -167,9 +205,10 @@ PivotView new_view(const PivotCache& cache, uint16_t cache_index, const PivotSpe
   return view;
 }
 
-size_t add_view_records(model::Sheet& sheet, const PivotView& view) {
+size_t add_view_records(model::Sheet& sheet, const PivotView& view, const PivotLayout& layout,
+                        std::optional<size_t> position) {
   std::vector<model::RawRecord> out;
-  out.push_back(raw(kSxView, view_header(view)));
+  out.push_back(raw(kSxView, view_header(view, layout.row_lines.size(), layout.column_lines.size())));
   for (size_t f = 0; f < view.fields.size(); ++f) {
     const ViewField& field = view.fields[f];
     PivotBytes vd;
@@ -218,6 +257,10 @@ size_t add_view_records(model::Sheet& sheet, const PivotView& view) {
     optional_text(di, d.caption);
     out.push_back(raw(kSxdi, di.take()));
   }
+  if (!layout.row_lines.empty() || !layout.column_lines.empty()) {
+    out.push_back(lines_record(layout.row_lines));
+    out.push_back(lines_record(layout.column_lines));
+  }
   PivotBytes ex;
   ex.u16(0);       // no formats of parts of the table
   ex.u16(kNoName);  // no error text
@@ -233,9 +276,17 @@ size_t add_view_records(model::Sheet& sheet, const PivotView& view) {
   ex.u16(kNoName);
   out.push_back(raw(kSxEx, ex.take()));
 
-  const size_t at = sheet.other_records.size();
-  sheet.other_records.insert(sheet.other_records.end(), out.begin(), out.end());
+  const size_t at = std::min(position.value_or(sheet.other_records.size()), sheet.other_records.size());
+  sheet.other_records.insert(sheet.other_records.begin() + static_cast<long>(at), out.begin(), out.end());
   return at;
+}
+
+void remove_view_records(model::Sheet& sheet, size_t record) {
+  auto& records = sheet.other_records;
+  if (record >= records.size() || records[record].id != kSxView) throw PivotError("no pivot table here");
+  size_t end = record + 1;
+  while (end < records.size() && belongs_to_view(records[end].id)) ++end;
+  records.erase(records.begin() + static_cast<long>(record), records.begin() + static_cast<long>(end));
 }
 
 }  // namespace tabrel::pivot

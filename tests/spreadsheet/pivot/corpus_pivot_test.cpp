@@ -10,6 +10,7 @@
 #include "spreadsheet/core/text.h"
 #include "spreadsheet/pivot/pivot_cache.h"
 #include "spreadsheet/pivot/pivot_layout.h"
+#include "spreadsheet/pivot/pivot_new_view.h"
 #include "spreadsheet/pivot/pivot_view.h"
 #include "spreadsheet/xls/reader.h"
 
@@ -87,6 +88,40 @@ TEST_F(CorpusPivotTest, LayoutShowsWhatTheProgramStored) {
         EXPECT_EQ(it == cells.end() ? u"" : it->second, stored(sheet, {r, c}))
             << to_utf8(name) << " " << to_utf8(model::a1_address({r, c}));
       }
+  }
+}
+
+TEST_F(CorpusPivotTest, CompactFormPutsEveryRowFieldInOneColumn) {
+  // The outline table in the compact form: the same lines, both fields' items in the first column.
+  PivotView view = view_on(u"PTOutline");
+  for (ViewField& f : view.fields) f.extra_flags |= 0x00400000;
+  const int left = view.area.first.col;
+  view.first_data_col = left + 1;
+  const PivotLayout layout = lay_out(view, read_cache(*wb, view.cache), {});
+  std::map<std::pair<int, int>, std::u16string> cells;
+  for (const LayoutCell& c : layout.cells) cells[{c.at.row, c.at.col}] = laid(c.value);
+  std::vector<std::u16string> lines;
+  for (int r = layout.area.first.row; r <= layout.area.last.row; ++r) lines.push_back(cells[{r, left}] + u"|" + cells[{r, left + 1}]);
+  EXPECT_EQ(lines, (std::vector<std::u16string>{u"Sum of Sales|", u"행 레이블|요약", u"Golf|16899", u"Qtr3|1500", u"Qtr4|2000",
+                                                 u"Qtr1|6969", u"Qtr2|6430", u"Tennis|11170", u"Qtr3|600", u"Qtr4|1500",
+                                                 u"Qtr1|4070", u"Qtr2|5000", u"총합계|28069"}));
+  EXPECT_EQ(layout.area.last.col, left + 1);
+}
+
+std::vector<std::vector<uint8_t>> line_records(const model::Sheet& sheet) {
+  std::vector<std::vector<uint8_t>> out;
+  for (const model::RawRecord& r : sheet.other_records)
+    if (r.id == 0x00B5) out.push_back(r.payload);
+  return out;
+}
+
+TEST_F(CorpusPivotTest, LineRecordsAreThoseTheProgramStored) {
+  // The row and column lines of the laid-out table, written as line records, byte for byte.
+  for (const char16_t* name : {u"PTCompact", u"PTTabular", u"PTOutline"}) {
+    const PivotView view = view_on(name);
+    model::Sheet scratch;
+    add_view_records(scratch, view, lay_out(view, read_cache(*wb, view.cache), {}));
+    EXPECT_EQ(line_records(scratch), line_records(*wb->sheet(name))) << to_utf8(name);
   }
 }
 
