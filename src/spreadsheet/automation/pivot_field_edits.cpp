@@ -25,8 +25,14 @@ pivot::PivotView view_of(const SheetHandle& sheet, size_t record) {
   }
 }
 
+// The name of a field the records carry; 1004 for another (a table whose view and cache disagree).
+const std::u16string& source_name(const pivot::PivotCache& cache, int16_t field) {
+  if (field < 0 || static_cast<size_t>(field) >= cache.source_fields) raise(Fault::MethodFailed);
+  return cache.fields[static_cast<size_t>(field)].name;
+}
+
 std::u16string caption_of(const pivot::PivotCache& cache, const pivot::DataFieldSpec& d) {
-  return d.caption ? *d.caption : pivot::data_caption(d.function, cache.fields[static_cast<size_t>(d.field)].name);
+  return d.caption ? *d.caption : pivot::data_caption(d.function, source_name(cache, d.field));
 }
 
 // The source field shown under `name` (letter case ignored), or -1.
@@ -40,6 +46,7 @@ int field_named(const pivot::PivotView& view, const pivot::PivotCache& cache, co
 // Sum when every value of the field is a number, else count: what a field dropped on the data
 // area summarises by.
 uint16_t default_function(const pivot::PivotCache& cache, int16_t field) {
+  source_name(cache, field);
   for (size_t r = 0; r < cache.records(); ++r)
     if (cache.value(r, static_cast<size_t>(field)).kind != pivot::CacheValue::Kind::Number) return 1;
   return 0;
@@ -235,7 +242,7 @@ void PivotField::SetFunction(const Variant& function) {
   rearrange(sheet_, record_, [&](PivotArrangement& a) {
     pivot::DataFieldSpec& d = data_spec(a, data_);
     // A caption the user typed stays; the spreadsheet's own follows the function.
-    const std::u16string own = pivot::data_caption(d.function, cache.fields[static_cast<size_t>(d.field)].name);
+    const std::u16string own = pivot::data_caption(d.function, source_name(cache, d.field));
     if (d.caption && d.caption->rfind(own, 0) != 0) {
       d.function = fn;
       return;

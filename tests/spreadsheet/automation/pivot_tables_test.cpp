@@ -146,6 +146,11 @@ TEST(PivotPageTest, FailuresLeaveTheStoredCells) {
     };
     auto t = open_table(spec, damage);
     EXPECT_EQ(error_number([&] { t.select(u"(모두)"); }), 1004);
+    // A macro cannot rearrange the table either.
+    EXPECT_EQ(error_number([&] {
+                t.sheet->PivotTables(Variant::integer(1))->PivotFields(Variant(u"제품"))->SetOrientation(Variant(1));
+              }),
+              1004);
     EXPECT_EQ(t.text(u"B5"), u"999");
   }
   {
