@@ -5,6 +5,7 @@
 #include <sstream>
 #include <vector>
 
+#include "autoformat_statements.h"
 #include "camera_statements.h"
 #include "chart_statements.h"
 #include "filter_statements.h"
@@ -197,7 +198,7 @@ void apply(const Statement& s, xl::Workbook& book, std::shared_ptr<xl::Worksheet
   if (apply_filter_statement(s.line, s.fields, book, *sheet)) return;
   if (apply_pivot_statement(s.line, s.fields, book, *sheet) || apply_scenario_statement(s.line, s.fields, *sheet)) return;
   if (apply_camera_statement(s.line, s.fields, book, *sheet) || apply_phonetic_statement(s.line, s.fields, *sheet) ||
-      apply_outline_statement(s.line, s.fields, *sheet))
+      apply_outline_statement(s.line, s.fields, *sheet) || apply_autoformat_statement(s.line, s.fields, *sheet))
     return;
   if (verb == u"button" || verb == u"shape" || verb == u"comment") return apply_drawing(s.line, s.fields, *sheet);
   const auto range = sheet->Range(Variant(field(s, 1)));

@@ -22,6 +22,7 @@
 //   camera | F3:I9 | ='기본작업-3'!$A$3:$D$9   (camera_statements.h)
 //   phonetic | A1 | 하반기 매출 | shown        (phonetic_statements.h)
 //   outline | 5:9 | 2                        (outline_statements.h)
+//   autoformat | B3:G14 | 2                  (autoformat_statements.h)
 //
 // Charts: a new chart on the current sheet, then lines that change the sheet's last chart:
 //   chart | B15:H28 | column | A3:D8 | columns   over the cells (or at "left,top,width,height" in

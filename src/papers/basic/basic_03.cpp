@@ -5,12 +5,16 @@
 #include "inspect/alignment_cells.h"
 #include "inspect/analysis_checks.h"
 #include "inspect/cell_checks.h"
+#include "inspect/chart_checks.h"
+#include "inspect/chart_series.h"
 #include "inspect/format_cells.h"
 #include "inspect/formula_cells.h"
 #include "inspect/text_cells.h"
 #include "papers/basic/basic_papers.h"
+#include "papers/blocks/chart_block.h"
 #include "papers/blocks/data_entry.h"
 #include "papers/blocks/formula_items.h"
+#include "papers/blocks/macro_buttons.h"
 
 namespace tabrel::papers {
 
@@ -68,6 +72,33 @@ Problem Problem3() {
   };
 }
 
+Problem Problem4() {
+  const float item = per(10, 5);
+  // The value labels of points 1 to 4 of series 1, up to the first that differs.
+  std::vector<Test> labels;
+  for (int16_t point = 1; point <= 4; ++point)
+    labels.push_back(yes(ComparePointDataLabel, int16_t{1}, int16_t{1}, point, int16_t{0}));
+  return {
+      macro_buttons({.first_macro = u"합계",
+                     .second_macro = u"자동서식",
+                     .preparation = {clear_target(u"E14", u"G14"), reset_for_macro(u"B3", u"G14")},
+                     .first_result = cells(GetWrongTextCells, u"E14", u"G14", 0, false),
+                     .second_result = yes(IsRangeFullyCorrect, u"B3", u"G14"),
+                     .points = 5}),
+      chart_block({.items = {
+                       check({all_of({yes(CompareChartDataRange, int16_t{1}, int16_t{2}, int16_t{0}),
+                                      yes(CompareChartDataRange, int16_t{1}, int16_t{1}, int16_t{0}),
+                                      yes(CompareChartDataRange, int16_t{1}, int16_t{3}, int16_t{0})}),
+                              item, literal(u"차트 데이타범위가 틀립니다")}),
+                       check({yes(CompareChartType, int16_t{1}, int16_t{0}, int16_t{0}), item, literal(u"차트 종류가 틀립니다")}),
+                       check({yes(CompareChartTitle, int16_t{1}, int16_t{0}), item, literal(u"차트의 제목이 틀립니다")}),
+                       check({in_turn(std::move(labels)), item, literal(u"데이타이름표 값표시가 틀렸습니다.")}),
+                       chart_placement(item, u"차트의 위치가 틀립니다", u"B30", u"H35"),
+                       check({yes(CompareLegendPosition, int16_t{1}, int16_t{0}), item, literal(u"범례 위치가 틀립니다")}),
+                   }}),
+  };
+}
+
 }  // namespace
 
 Paper Basic03() {
@@ -77,8 +108,7 @@ Paper Basic03() {
   paper.password = u"4*739@";
   paper.sheet_count = 7;
   paper.first_sheets = {1, 4, 5, 7};
-  paper.problems = {Problem1(), Problem2(), Problem3(), {}};
-  paper.grades_problem4 = false;
+  paper.problems = {Problem1(), Problem2(), Problem3(), Problem4()};
   paper.no_program_icon = MessageIcon::None;
   paper.early_hourglass = true;
   paper.quits_twice = true;

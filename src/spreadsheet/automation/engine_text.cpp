@@ -1,6 +1,7 @@
 #include "spreadsheet/automation/engine_text.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include "spreadsheet/automation/calculation.h"
 #include "spreadsheet/automation/errors.h"
@@ -130,6 +131,31 @@ double column_width_characters(const model::Workbook& wb, const model::Sheet& sh
 
 uint16_t column_width_units(const model::Workbook& wb, double characters) {
   return static_cast<uint16_t>(std::clamp(layout::chars_to_colinfo(characters, standard_mdw(wb)), 0, 0xFFFF));
+}
+
+int fitted_width_pixels(Book& book, const model::Sheet& sheet, model::CellRef at) {
+  const model::Workbook& wb = *book.model;
+  const model::CellValue value = cell_value(book, sheet, at);
+  if (value.is_blank()) return 0;
+  const model::Xf& xf = ops::effective_format(wb, sheet, at);
+  layout::RenderCache& cache = *book.render_cache;
+  const int mdw = standard_mdw(wb, cache);
+  layout::DisplayOptions options;
+  options.date_system = wb.date_system;
+  options.standard_mdw = mdw;
+  constexpr int kUnbounded = 1 << 20;  // wide enough for any text: nothing is cut or shown as "#"
+  const layout::FontSpec font = font_spec(wb, xf.font);
+  const std::u16string text =
+      layout::display_text(render_value(value), number_format(wb, xf.format), kUnbounded, font, options, cache);
+  return layout::fitting_width_px(cache.metrics(font).text_width(text), mdw);
+}
+
+double width_characters(const model::Workbook& wb, int pixels) {
+  const int mdw = standard_mdw(wb);
+  double characters = layout::pixels_to_chars(pixels, mdw);
+  // Widths are kept to hundredths of a character: the next one up when rounding lost a pixel.
+  while (layout::chars_to_pixels(characters, mdw) < pixels) characters = std::round(characters * 100 + 1) / 100;
+  return characters;
 }
 
 }  // namespace tabrel::xl

@@ -42,4 +42,10 @@ int row_height_pixels(const model::Sheet& sheet, int row);
 double column_width_characters(const model::Workbook& wb, const model::Sheet& sheet, int col);
 uint16_t column_width_units(const model::Workbook& wb, double characters);
 
+// Pixels that a cell's displayed text needs whole, in its own font, with the column's padding:
+// what a column fitted to its contents gives it (0 for a blank cell).
+int fitted_width_pixels(Book& book, const model::Sheet& sheet, model::CellRef at);
+// The narrowest ColumnWidth, in characters, of a column at least `pixels` wide.
+double width_characters(const model::Workbook& wb, int pixels);
+
 }  // namespace tabrel::xl

@@ -2,6 +2,7 @@
 
 #include "spreadsheet/automation/application.h"
 #include "spreadsheet/automation/arguments.h"
+#include "spreadsheet/automation/auto_format.h"
 #include "spreadsheet/automation/borders.h"
 #include "spreadsheet/automation/comment.h"
 #include "spreadsheet/automation/font.h"
@@ -135,6 +136,8 @@ void define_edits(Def<R>& d) {
       .act(u"PasteSpecial", {u"Paste", u"Operation", u"SkipBlanks", u"Transpose"},
            [](R& r, const Args& x) { r.PasteSpecial(x[0]); })
       .act(u"AutoFill", {u"Destination", u"Type"}, [](R& r, const Args& x) { r.AutoFill(x[0], x[1]); })
+      .act(u"AutoFormat", {u"Format", u"Number", u"Font", u"Alignment", u"Border", u"Pattern", u"Width"},
+           [](R& r, const Args& x) { AutoFormat(r, x); })
       .act(u"ClearContents", {}, [](R& r, const Args&) { r.ClearContents(); })
       .act(u"ClearFormats", {}, [](R& r, const Args&) { r.ClearFormats(); })
       .act(u"ClearOutline", {}, [](R& r, const Args&) { r.ClearOutline(); })

@@ -1,6 +1,7 @@
 #include "spreadsheet/layout/display_text.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include "spreadsheet/layout/column_width.h"
 
@@ -27,6 +28,10 @@ numfmt::RenderResult display_result(const numfmt::CellValue& value, const numfmt
   o.width_px = std::max(free, hash);
   o.measure = [&metrics](std::u16string_view s) { return metrics.text_width(s); };
   return numfmt::render(format, value, o);
+}
+
+int fitting_width_px(double text_px, int standard_mdw) {
+  return static_cast<int>(std::ceil(text_px)) + padding_px(standard_mdw) + kTextInset;
 }
 
 numfmt::RenderResult display_result(const numfmt::CellValue& value, const numfmt::Format& format, int width_px,

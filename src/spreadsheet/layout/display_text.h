@@ -35,4 +35,7 @@ std::u16string display_text(const numfmt::CellValue& value, const std::u16string
 std::u16string display_text(const numfmt::CellValue& value, std::u16string_view code, int width_px,
                             const FontSpec& font, const DisplayOptions& options = {});
 
+// The narrowest cell, in pixels, that shows a text `text_px` wide whole.
+int fitting_width_px(double text_px, int standard_mdw);
+
 }  // namespace tabrel::layout

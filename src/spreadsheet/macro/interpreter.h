@@ -24,7 +24,7 @@ namespace tabrel::macro {
 
 // What one run did beside changing the workbook.
 struct RunLog {
-  std::vector<std::u16string> unsupported;  // "Range.AutoFormat", "statement: GoSub 10" (each once)
+  std::vector<std::u16string> unsupported;  // "Range.AutoFilter", "statement: GoSub 10" (each once)
   std::vector<std::u16string> messages;     // what MsgBox and InputBox would have shown
   uint64_t statements = 0;
 };
