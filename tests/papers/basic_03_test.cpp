@@ -47,15 +47,7 @@ void move_picture(xl::Workbook& b, size_t n, int rows) {
 }
 
 TEST_F(Basic03Test, AnswerAgainstItselfLosesNothing) {
-  Grade(AnswerFile());
-  ASSERT_TRUE(Graded()) << GradingError();
-  EXPECT_EQ(Rows(), std::vector<Row>{});
-  EXPECT_EQ(TotalRow(), u"0");
-  for (int p : {1, 3, 4}) EXPECT_EQ(Obtained(p), u"20.00") << "problem " << p;
-  EXPECT_EQ(Obtained(2), u"40.00");
-  EXPECT_EQ(Total(), u"100.00");
-  ASSERT_EQ(dialogs.verdicts.size(), 1u);
-  EXPECT_EQ(dialogs.verdicts[0].Label3.Caption(), shell::kVerdictPass);
+  ExpectAnswerLosesNothing();
 }
 
 using Fault = PaperFault<4>;
@@ -302,6 +294,10 @@ TEST_F(Basic03Test, DisqualificationLeavesTheFifthLabel) {
   EXPECT_EQ(Total(), u"실격");
   EXPECT_TRUE(dialogs.verdicts.empty());
 }
+
+TEST_F(Basic03Test, HiddenExtraSheetIsRemovedBeforeGrading) { ExpectHiddenExtraSheetLosesNothing(); }
+
+TEST_F(Basic03Test, RequestsThatCannotOpenAWorkbookEndInTheErrorHandler) { ExpectUnopenableRequestsFail(); }
 
 }  // namespace
 }  // namespace tabrel::papers::testing
