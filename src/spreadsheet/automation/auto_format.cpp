@@ -250,14 +250,15 @@ void draw(Range& cells, const Line& line) {
   border->SetColorIndex(Variant(line.color));
 }
 
-// Each column of the table as wide as its widest displayed text; blank columns keep theirs.
-void fit_columns(Range& table) {
+// Each column of the table as wide as its widest displayed text, read down to `last_row`;
+// blank columns keep their widths.
+void fit_columns(Range& table, int last_row) {
   const SheetHandle& handle = table.sheet();
   const model::Sheet& sheet = handle.get();
   const model::RangeRef& area = table.area();
   for (int col = area.first.col; col <= area.last.col; ++col) {
     int pixels = 0;
-    for (int row = area.first.row; row <= area.last.row; ++row)
+    for (int row = area.first.row; row <= last_row; ++row)
       pixels = std::max(pixels, fitted_width_pixels(*handle.book, sheet, {row, col}));
     if (pixels == 0) continue;
     const double characters = std::min(255.0, width_characters(handle.workbook(), pixels));
@@ -273,10 +274,15 @@ bool flag(std::span<const Variant> arguments, size_t index) {
 
 void AutoFormat(Range& range, TableFormat format, TableFormatParts parts) {
   const Look& look = look_of(format);
+  const bool one_cell = range.area().rows() == 1 && range.area().cols() == 1;
   const std::shared_ptr<Range> table =
-      range.area().rows() == 1 && range.area().cols() == 1 ? range.CurrentRegion() : std::make_shared<Range>(range.sheet(), range.area());
+      one_cell ? range.CurrentRegion() : std::make_shared<Range>(range.sheet(), range.area());
   const model::RangeRef& area = table->area();
   if (area.rows() == 1 && area.cols() == 1) raise(Fault::MethodFailed);
+  // Rows past the sheet's last cell show nothing: a table of whole columns has its widths read
+  // from the rows in use before the formats fill them.
+  const std::optional<model::RangeRef> used = table->sheet().get().cells.used_range();
+  const int last_row = used ? std::min(area.last.row, used->last.row) : area.first.row - 1;
 
   // What a part does not lay, it leaves; what it lays, it lays over the whole table first.
   paint(*table, {.zone = Zone::Table}, parts);
@@ -292,7 +298,7 @@ void AutoFormat(Range& range, TableFormat format, TableFormatParts parts) {
         Range zone(table->sheet(), cells);
         draw(zone, line);
       }
-  if (parts.width) fit_columns(*table);
+  if (parts.width) fit_columns(*table, last_row);
 }
 
 void AutoFormat(Range& range, std::span<const Variant> arguments) {

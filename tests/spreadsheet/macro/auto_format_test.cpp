@@ -121,6 +121,17 @@ TEST(AutoFormatTest, PartsSwitchedOffKeepWhatTheCellsHad) {
   EXPECT_EQ(number(at(*app, u"C6")->Borders(Variant(8))->LineStyle()), 1);
 }
 
+TEST(AutoFormatTest, WholeColumnsTakeTheFormatAndTheirUsedRowsFitThem) {
+  auto app = sales();
+  const double width_before = at(*app, u"B1")->ColumnWidth().to_double();
+  expect_ran(run(app, u"Sub M()\r\n    Columns(\"B:E\").AutoFormat Format:=xlRangeAutoFormatSimple\r\nEnd Sub\r\n", u"M"));
+  // The first row of the columns is their heading; the sheet's last row their total row.
+  EXPECT_TRUE(at(*app, u"E1")->Font()->Bold().to_bool());
+  EXPECT_FALSE(at(*app, u"E2")->Font()->Bold().to_bool());
+  EXPECT_TRUE(at(*app, u"B65536")->Font()->Bold().to_bool());
+  EXPECT_LT(at(*app, u"B1")->ColumnWidth().to_double(), width_before);
+}
+
 TEST(AutoFormatTest, UnknownFormatsAndOneCellTablesAreRefused) {
   for (const char16_t* call : {u"Range(\"B2:E6\").AutoFormat Format:=xlRangeAutoFormatReport1",
                                u"Range(\"B2:E6\").AutoFormat Format:=99", u"Range(\"H10\").AutoFormat"}) {
