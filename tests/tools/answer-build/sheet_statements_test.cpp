@@ -1,11 +1,12 @@
-// Camera pictures, phonetic guides and row outlines of answer sources, read back from the
-// written workbook.
+// Camera pictures, phonetic guides, row outlines and table formats of answer sources, read back
+// from the written workbook.
 
 #include <gtest/gtest.h>
 
 #include "answer_source.h"
 #include "spreadsheet/automation/application.h"
 #include "spreadsheet/automation/camera_pictures.h"
+#include "spreadsheet/automation/interior.h"
 #include "spreadsheet/automation/phonetics.h"
 #include "spreadsheet/automation/range.h"
 #include "spreadsheet/automation/shapes.h"
@@ -41,7 +42,8 @@ TEST(SheetStatementsTest, CameraPicturesGuidesAndOutlinesReadBack) {
                                                   "camera | C3:D6 | ='표'!$A$3:$B$4\n"
                                                   "phonetic | A1 | 실적 | shown\n"
                                                   "phonetic | A2 | 메모\n"
-                                                  "outline | 4:4 | 2\n");
+                                                  "outline | 4:4 | 2\n"
+                                                  "autoformat | A3:B4 | 2\n");
   auto app = xl::Application::New();
   auto book = app->Workbooks()->Adopt(xls::read_workbook(bytes), u"answer.xls");
 
@@ -66,6 +68,9 @@ TEST(SheetStatementsTest, CameraPicturesGuidesAndOutlinesReadBack) {
   EXPECT_EQ(sheet->Range(Variant(u"A2"))->Phonetic()->Text(), u"메모");
   EXPECT_FALSE(sheet->Range(Variant(u"A2"))->Phonetic()->Visible());
   EXPECT_EQ(book->model().sheets[0]->rows.at(3).outline_level, 2);
+  // The table format's heading row and first column.
+  EXPECT_EQ(sheet->Range(Variant(u"A3:B3"))->Interior()->ColorIndex().to_long(), 13);
+  EXPECT_EQ(sheet->Range(Variant(u"A4"))->Interior()->ColorIndex().to_long(), 15);
 }
 
 TEST(SheetStatementsTest, BadStatementsNameTheirLine) {
@@ -77,6 +82,7 @@ TEST(SheetStatementsTest, BadStatementsNameTheirLine) {
       {"phonetic | A1 | 실적 | visible\n", "phonetic | cell | text"},
       {"outline | 9:5 | 1\n", "outline | first:last | level"},
       {"outline | 5:9 | 8\n", "outline | first:last | level"},
+      {"autoformat | A3:B4 | classic\n", "autoformat | range | format number"},
   };
   for (const auto& [lines, message] : cases) {
     SCOPED_TRACE(lines);
