@@ -217,7 +217,7 @@ PivotLayout lay_out(const PivotView& view, const PivotCache& cache, const std::v
   };
   std::vector<bool> col_used(ncol, false);
   std::vector<int> key(depth);
-  std::vector<size_t> line_slots;
+  std::map<std::vector<int>, std::vector<size_t>> slots_of_key;  // a record's items -> the lines it counts in
   const size_t records = cache.records();
   for (size_t rec = 0; rec < records; ++rec) {
     bool pass = true;
@@ -238,10 +238,14 @@ PivotLayout lay_out(const PivotView& view, const PivotCache& cache, const std::v
     }
     col_used[c] = true;
     // The record counts in its own line, the subtotal of each of its outer items, and the grand total.
-    line_slots.clear();
-    for (size_t k = depth; k > 0; --k) line_slots.push_back(slot_of(std::vector<int>(key.begin(), key.begin() + k)));
-    line_slots.push_back(slot_of({}));
-    for (size_t s : line_slots) {
+    auto lines = slots_of_key.find(key);
+    if (lines == slots_of_key.end()) {
+      std::vector<size_t> found;
+      for (size_t k = depth; k > 0; --k) found.push_back(slot_of(std::vector<int>(key.begin(), key.begin() + static_cast<long>(k))));
+      found.push_back(slot_of({}));
+      lines = slots_of_key.emplace(key, std::move(found)).first;
+    }
+    for (size_t s : lines->second) {
       for (size_t column : {static_cast<size_t>(c), ncol}) {
         seen[s * (ncol + 1) + column] = true;
         Accumulator* acc = &body[s * per_slot + column * ndata];
