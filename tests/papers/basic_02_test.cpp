@@ -37,6 +37,14 @@ TEST_F(Basic02Test, EachFaultGivesItsRowsAndScores) {
        },
        {{u"기본작업-2", u"-2.00", u"A1 셀의 맞춤 방식이 틀립니다"}},
        {u"18.00", u"40.00", u"20.00"}},
+      {"title in another size",
+       [](xl::Workbook& b) { cell(b, u"기본작업-2", u"A1:G1")->Font()->SetSize(Variant(11.0)); },
+       {{u"기본작업-2", u"-2.00", u"A1 셀의 폰트 크기가 틀립니다"}},
+       {u"18.00", u"40.00", u"20.00"}},
+      {"amounts without their unit",
+       [](xl::Workbook& b) { cell(b, u"기본작업-2", u"E4:F11")->SetNumberFormat(Variant(u"#,##0")); },
+       {{u"기본작업-2", u"-2.00", u"E4 셀의 서식이 틀립니다"}},
+       {u"18.00", u"40.00", u"20.00"}},
       {"two merges wrong: one row without a cell",
        [](xl::Workbook& b) {
          cell(b, u"기본작업-2", u"A4:A6")->UnMerge();
