@@ -280,6 +280,7 @@ std::vector<uint8_t> build_answer(const std::string& source, const std::filesyst
   std::shared_ptr<xl::Worksheet> sheet;
   for (const Statement& s : statements) apply(s, *book, sheet, folder);
   xl::calculate_full(*book->book());
+  refresh_chart_caches(book->model());
   refuse_error_results(statements, *book);
   book->Worksheets(Variant(1))->Activate();
   book->Worksheets(Variant(1))->Range(Variant(u"A1"))->Select();

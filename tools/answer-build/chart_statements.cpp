@@ -11,6 +11,7 @@
 #include "spreadsheet/automation/chart_series.h"
 #include "spreadsheet/automation/engine_text.h"
 #include "spreadsheet/automation/range.h"
+#include "spreadsheet/charts/chart_build.h"
 #include "spreadsheet/core/text.h"
 #include "spreadsheet/layout/anchor_geometry.h"
 
@@ -222,6 +223,13 @@ struct ChartStatement {
 
 void apply_chart(int line, const std::vector<std::u16string>& fields, xl::Worksheet& sheet) {
   ChartStatement{line, fields, sheet}.run();
+}
+
+void refresh_chart_caches(model::Workbook& wb) {
+  for (const auto& sheet : wb.sheets) {
+    for (model::ChartData& c : sheet->embedded_charts) charts::refresh_cache(c.chart, wb);
+    if (sheet->kind == model::SheetKind::ChartSheet) charts::refresh_cache(sheet->chart.chart, wb);
+  }
 }
 
 }  // namespace tabrel::answers

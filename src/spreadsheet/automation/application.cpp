@@ -1,5 +1,6 @@
 #include "spreadsheet/automation/application.h"
 #include "spreadsheet/automation/chart_objects.h"
+#include "spreadsheet/automation/chart_sheets.h"
 
 #include "spreadsheet/automation/command_bars.h"
 #include "spreadsheet/automation/errors.h"
@@ -89,6 +90,12 @@ std::shared_ptr<xl::Sheets> Application::Sheets() {
 }
 
 std::shared_ptr<Worksheet> Application::Sheets(const Variant& index) { return Sheets()->Item(index); }
+
+std::shared_ptr<xl::Charts> Application::Charts() {
+  auto book = ActiveWorkbook();
+  if (!book) raise(Fault::MethodFailed);
+  return book->Charts();
+}
 
 std::shared_ptr<xl::Sheets> Application::Worksheets() {
   auto book = ActiveWorkbook();

@@ -18,6 +18,7 @@ class Range;
 class VBE;
 class CommandBars;
 class Chart;
+class Charts;
 struct Session;
 
 class Application : public Dispatch, public std::enable_shared_from_this<Application> {
@@ -46,6 +47,7 @@ class Application : public Dispatch, public std::enable_shared_from_this<Applica
   std::shared_ptr<xl::Sheets> Sheets();
   std::shared_ptr<Worksheet> Sheets(const Variant& index);
   std::shared_ptr<xl::Sheets> Worksheets();
+  std::shared_ptr<xl::Charts> Charts();
   std::shared_ptr<Worksheet> Worksheets(const Variant& index);
   std::shared_ptr<xl::Range> Range(const Variant& cell1, const Variant& cell2 = {});
   std::shared_ptr<xl::Range> Cells();

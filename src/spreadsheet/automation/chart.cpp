@@ -13,25 +13,27 @@
 
 namespace tabrel::xl {
 
-const model::Chart& ChartHandle::chart() const {
-  const model::Sheet& s = sheet.get();
-  if (drawing < 0) {
+int chart_drawing(const model::Sheet& sheet, int object) {
+  constexpr uint16_t kChartObject = 5;
+  for (size_t i = 0; i < sheet.drawings.size(); ++i)
+    if (sheet.drawings[i].object_type == kChartObject && sheet.drawings[i].object_id == object) return static_cast<int>(i);
+  return -1;
+}
+
+model::Chart& ChartHandle::edit() const {
+  model::Sheet& s = sheet.get();
+  if (object < 0) {
     if (s.kind != model::SheetKind::ChartSheet) raise(Fault::NoSuchMember);
     return s.chart.chart;
   }
-  if (static_cast<size_t>(drawing) >= s.drawings.size()) raise(Fault::ObjectDeleted);
+  const int drawing = chart_drawing(s, object);
+  if (drawing < 0) raise(Fault::ObjectDeleted);
   const int index = s.drawings[static_cast<size_t>(drawing)].chart_index;
   if (index < 0 || static_cast<size_t>(index) >= s.embedded_charts.size()) raise(Fault::MethodFailed);
   return s.embedded_charts[static_cast<size_t>(index)].chart;
 }
 
-model::Chart& ChartHandle::edit() const {
-  chart();
-  model::Sheet& s = sheet.get();
-  model::ChartData& data = drawing < 0 ? s.chart : s.embedded_charts[static_cast<size_t>(s.drawings[static_cast<size_t>(drawing)].chart_index)];
-  data.records.clear();
-  return data.chart;
-}
+const model::Chart& ChartHandle::chart() const { return edit(); }
 
 std::u16string chart_text(const ChartHandle& chart, const model::ChartText& text) {
   if (text.link.kind != 2) return text.text;

@@ -25,16 +25,22 @@ class ChartGroup;
 class Axis;
 class Range;
 
-// Where a chart lives: a chart sheet (drawing -1) or chart object `drawing` of a worksheet.
+// Where a chart lives: a chart sheet (object -1) or the chart object of a worksheet whose object
+// id is `object`; the object is found by its id, so a handle keeps its chart while other objects
+// come and go.
 struct ChartHandle {
   SheetHandle sheet;
-  int drawing = -1;
+  int object = -1;
   // The chart's model; raises when the sheet or the chart object is gone.
   const model::Chart& chart() const;
-  // The model for a change: from now on the writer makes the chart's records from the model.
+  // The model for a change (the writer keeps what the change leaves alone).
   model::Chart& edit() const;
-  bool operator==(const ChartHandle& o) const { return sheet == o.sheet && drawing == o.drawing; }
+  bool operator==(const ChartHandle& o) const { return sheet == o.sheet && object == o.object; }
 };
+
+// The position among the sheet's drawings of the chart object with object id `object`; -1 when
+// there is none.
+int chart_drawing(const model::Sheet& sheet, int object);
 
 // The text of a title or label: a cell it is linked to (as the cell shows its value now) or its
 // own text.
@@ -78,6 +84,11 @@ class Chart : public Dispatch {
                    const Variant& title, const Variant& category_title, const Variant& value_title);
   // Value labels on every series.
   void ApplyDataLabels();
+  // Moves the chart (chart_sheets.h): to a new chart sheet named `name` (kLocationAsNewSheet;
+  // empty: "ChartN") before the sheet that held it, or into a new chart object of the worksheet
+  // named `name` (kLocationAsObject). The chart leaves its old place, which this object then no
+  // longer reaches; the chart in its new place is returned and is the active chart.
+  std::shared_ptr<Chart> Location(int where, const std::u16string& name);
 
   const ChartHandle& handle() const { return handle_; }
 

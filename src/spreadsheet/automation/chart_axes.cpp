@@ -65,16 +65,47 @@ double Axis::MaximumScale() const { return scale().maximum; }
 double Axis::MajorUnit() const { return scale().major; }
 double Axis::MinorUnit() const { return scale().minor; }
 
-bool Axis::MinimumScaleIsAuto() const {
+const model::ValueScale& Axis::value_scale() const {
   const model::Axis& a = get();
   if (!a.value_scale) raise(Fault::MethodFailed);
-  return a.value_scale->auto_minimum();
+  return *a.value_scale;
 }
 
-bool Axis::MaximumScaleIsAuto() const {
-  const model::Axis& a = get();
-  if (!a.value_scale) raise(Fault::MethodFailed);
-  return a.value_scale->auto_maximum();
+bool Axis::MinimumScaleIsAuto() const { return value_scale().auto_minimum(); }
+bool Axis::MaximumScaleIsAuto() const { return value_scale().auto_maximum(); }
+bool Axis::MajorUnitIsAuto() const { return value_scale().auto_major(); }
+bool Axis::MinorUnitIsAuto() const { return value_scale().auto_minor(); }
+
+void Axis::fix(charts::ScalePart part, std::optional<double> value) {
+  using P = charts::ScalePart;
+  const model::ValueScale& v = value_scale();
+  if (value) {
+    const double x = *value;
+    const bool bound = part == P::Minimum || part == P::Maximum;
+    if (!bound && !(x > 0)) raise(Fault::MethodFailed);
+    if (bound && v.logarithmic() && !(x > 0)) raise(Fault::MethodFailed);
+    if (part == P::Minimum && !v.auto_maximum() && !(x < v.maximum)) raise(Fault::MethodFailed);
+    if (part == P::Maximum && !v.auto_minimum() && !(x > v.minimum)) raise(Fault::MethodFailed);
+  }
+  charts::set_axis_scale(chart_.edit(), type_, group_, part, value);
+}
+
+void Axis::SetMinimumScale(double v) { fix(charts::ScalePart::Minimum, v); }
+void Axis::SetMaximumScale(double v) { fix(charts::ScalePart::Maximum, v); }
+void Axis::SetMajorUnit(double v) { fix(charts::ScalePart::Major, v); }
+void Axis::SetMinorUnit(double v) { fix(charts::ScalePart::Minor, v); }
+
+void Axis::SetMinimumScaleIsAuto(bool automatic) {
+  fix(charts::ScalePart::Minimum, automatic ? std::nullopt : std::optional<double>(scale().minimum));
+}
+void Axis::SetMaximumScaleIsAuto(bool automatic) {
+  fix(charts::ScalePart::Maximum, automatic ? std::nullopt : std::optional<double>(scale().maximum));
+}
+void Axis::SetMajorUnitIsAuto(bool automatic) {
+  fix(charts::ScalePart::Major, automatic ? std::nullopt : std::optional<double>(scale().major));
+}
+void Axis::SetMinorUnitIsAuto(bool automatic) {
+  fix(charts::ScalePart::Minor, automatic ? std::nullopt : std::optional<double>(scale().minor));
 }
 
 bool Axis::ReversePlotOrder() const {
@@ -99,6 +130,16 @@ int Axis::Crosses() const {
 
 bool Axis::HasMajorGridlines() const { return get().major_gridlines; }
 bool Axis::HasMinorGridlines() const { return get().minor_gridlines; }
+
+void Axis::SetHasMajorGridlines(bool has) {
+  get();
+  charts::set_gridlines(chart_.edit(), type_, group_, true, has);
+}
+
+void Axis::SetHasMinorGridlines(bool has) {
+  get();
+  charts::set_gridlines(chart_.edit(), type_, group_, false, has);
+}
 
 bool Axis::HasTitle() const {
   get();

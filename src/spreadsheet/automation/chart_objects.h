@@ -23,6 +23,8 @@ class ChartObjects : public Dispatch {
   // A new empty clustered-column chart at the place given in points, named "차트 N".
   // Negative sizes raise.
   std::shared_ptr<ChartObject> Add(double left, double top, double width, double height);
+  // A new chart object holding `chart`, at `place` (points).
+  std::shared_ptr<ChartObject> Insert(model::ChartData chart, const layout::PointRect& place);
 
  private:
   SheetHandle sheet_;
@@ -30,7 +32,8 @@ class ChartObjects : public Dispatch {
 
 class ChartObject : public Dispatch {
  public:
-  ChartObject(SheetHandle sheet, size_t drawing) : sheet_(std::move(sheet)), drawing_(drawing) {}
+  // `object`: the chart object's object id; the object is found by it at each use.
+  ChartObject(SheetHandle sheet, int object) : sheet_(std::move(sheet)), object_(object) {}
   std::u16string type_name() const override { return u"ChartObject"; }
 
   std::u16string Name() const;
@@ -48,7 +51,8 @@ class ChartObject : public Dispatch {
   void SetWidth(double v);  // negative sizes raise
   void SetHeight(double v);
   void SetShadow(bool shadow);
-  // Removes the chart object and its chart; later objects move up.
+  // Removes the chart object and its chart; later objects move up (objects fetched before keep
+  // their own chart object).
   void Delete();
   // Makes the chart the instance's active chart. Only a chart object of the active sheet of the
   // instance's active workbook can be activated, as with selecting cells; any other raises 1004.
@@ -56,10 +60,11 @@ class ChartObject : public Dispatch {
   std::shared_ptr<xl::Chart> Chart() const;
 
  private:
-  const model::DrawingObject& get() const;
+  size_t drawing() const;  // its position among the sheet's drawings; raises when deleted
+  const model::DrawingObject& get() const { return sheet_.get().drawings[drawing()]; }
   void place(const layout::PointRect& rect);
   SheetHandle sheet_;
-  size_t drawing_;
+  int object_;
 };
 
 // The instance's active chart: the chart of the active chart sheet, else the chart object

@@ -1,6 +1,8 @@
 #include "spreadsheet/automation/chart_series.h"
 
 #include <cmath>
+#include <optional>
+#include <utility>
 
 #include "spreadsheet/automation/arguments.h"
 #include "spreadsheet/automation/engine_text.h"
@@ -171,40 +173,73 @@ bool Series::HasDataLabels() const {
   return true;
 }
 
-std::shared_ptr<ChartColor> Series::Border() const {
-  const model::DataFormat* f = get().series_format();
-  const ChartHandle chart = chart_;
-  const size_t series = index();
-  auto color = std::make_shared<ChartColor>(u"Border", line_color_index(f ? f->line : std::nullopt),
-                                            [chart, series](uint16_t icv, uint32_t rgb) {
-                                              model::DataFormat& own = charts::series_format(chart.edit(), series);
-                                              model::LineFormat line = own.line.value_or(model::LineFormat{});
-                                              line.automatic = false;
-                                              line.color_index = icv;
-                                              line.rgb = rgb;
-                                              if (line.pattern == 5) line.pattern = 0;
-                                              own.line = line;
-                                            });
-  color->set_palette(chart_.sheet.workbook().styles.palette);
+namespace {
+
+// The line (Border) or fill (Interior) colour of a series (point nullopt) or of one point.
+std::shared_ptr<ChartColor> format_color(const ChartHandle& chart, size_t series, std::optional<uint16_t> point,
+                                         const model::DataFormat* f, bool fill) {
+  auto set = [chart, series, point, fill](uint16_t icv, uint32_t rgb) {
+    model::Chart& c = chart.edit();
+    model::DataFormat& own = point ? charts::point_format(c, series, *point) : charts::series_format(c, series);
+    if (fill) {
+      model::AreaFormat area = own.area.value_or(model::AreaFormat{});
+      area.automatic = false;
+      area.pattern = 1;
+      area.fore_index = icv;
+      area.fore_rgb = rgb;
+      own.area = area;
+    } else {
+      model::LineFormat line = own.line.value_or(model::LineFormat{});
+      line.automatic = false;
+      line.color_index = icv;
+      line.rgb = rgb;
+      if (line.pattern == 5) line.pattern = 0;
+      own.line = line;
+    }
+  };
+  const int index = fill ? fill_color_index(f ? f->area : std::nullopt) : line_color_index(f ? f->line : std::nullopt);
+  auto color = std::make_shared<ChartColor>(fill ? u"Interior" : u"Border", index, set);
+  color->set_palette(chart.sheet.workbook().styles.palette);
   return color;
 }
 
+// Marker styles of the automation interface and the file's marker kinds (imk).
+constexpr std::pair<int, uint16_t> kMarkerStyles[] = {{-4142, 0}, {1, 1},     {2, 2},     {3, 3}, {-4168, 4},
+                                                      {5, 5},     {-4118, 6}, {-4115, 7}, {8, 8}, {9, 9}};
+constexpr int kMarkerAutomatic = -4105;
+
+}  // namespace
+
+std::shared_ptr<ChartColor> Series::Border() const {
+  return format_color(chart_, index(), std::nullopt, get().series_format(), false);
+}
+
 std::shared_ptr<ChartColor> Series::Interior() const {
-  const model::DataFormat* f = get().series_format();
-  const ChartHandle chart = chart_;
-  const size_t series = index();
-  auto color = std::make_shared<ChartColor>(u"Interior", fill_color_index(f ? f->area : std::nullopt),
-                                            [chart, series](uint16_t icv, uint32_t rgb) {
-                                              model::DataFormat& own = charts::series_format(chart.edit(), series);
-                                              model::AreaFormat area = own.area.value_or(model::AreaFormat{});
-                                              area.automatic = false;
-                                              area.pattern = 1;
-                                              area.fore_index = icv;
-                                              area.fore_rgb = rgb;
-                                              own.area = area;
-                                            });
-  color->set_palette(chart_.sheet.workbook().styles.palette);
-  return color;
+  return format_color(chart_, index(), std::nullopt, get().series_format(), true);
+}
+
+// The series' own marker, else its chart group's; markers chosen by the spreadsheet read as
+// xlMarkerStyleAutomatic.
+int Series::MarkerStyle() const {
+  const model::Series& s = get();
+  const model::DataFormat* f = s.series_format();
+  std::optional<model::MarkerFormat> marker = f ? f->marker : std::nullopt;
+  if (!marker)
+    if (const model::ChartGroup* g = chart_.chart().group(s.group); g && g->format) marker = g->format->marker;
+  if (!marker || marker->automatic) return kMarkerAutomatic;
+  for (const auto& [style, kind] : kMarkerStyles)
+    if (kind == marker->kind) return style;
+  return kMarkerAutomatic;
+}
+
+void Series::SetMarkerStyle(int style) {
+  std::optional<model::MarkerFormat> marker;
+  if (style == kMarkerAutomatic) marker = model::MarkerFormat{};
+  for (const auto& [each, kind] : kMarkerStyles)
+    if (each == style) marker = model::MarkerFormat{kind, false};
+  if (!marker) raise(Fault::MethodFailed);
+  const size_t i = index();
+  charts::series_format(chart_.edit(), i).marker = marker;
 }
 
 int Series::PointsCount() const {
@@ -308,13 +343,11 @@ std::shared_ptr<xl::DataLabel> Point::DataLabel() const {
 }
 
 std::shared_ptr<ChartColor> Point::Interior() const {
-  const model::DataFormat* f = format();
-  return std::make_shared<ChartColor>(u"Interior", fill_color_index(f ? f->area : std::nullopt));
+  return format_color(series_->chart(), series_->index(), static_cast<uint16_t>(index_), format(), true);
 }
 
 std::shared_ptr<ChartColor> Point::Border() const {
-  const model::DataFormat* f = format();
-  return std::make_shared<ChartColor>(u"Border", line_color_index(f ? f->line : std::nullopt));
+  return format_color(series_->chart(), series_->index(), static_cast<uint16_t>(index_), format(), false);
 }
 
 }  // namespace tabrel::xl

@@ -51,6 +51,9 @@ class Series : public Dispatch {
   bool HasDataLabels() const;
   std::shared_ptr<ChartColor> Border() const;
   std::shared_ptr<ChartColor> Interior() const;
+  // xlMarkerStyle* constants; an unknown style raises 1004.
+  int MarkerStyle() const;
+  void SetMarkerStyle(int style);
   int PointsCount() const;
   std::shared_ptr<xl::Point> Points(int index) const;
 

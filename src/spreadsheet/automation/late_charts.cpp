@@ -8,9 +8,11 @@
 #include "spreadsheet/automation/chart_objects.h"
 #include "spreadsheet/automation/chart_parts.h"
 #include "spreadsheet/automation/chart_series.h"
+#include "spreadsheet/automation/chart_sheets.h"
 #include "spreadsheet/automation/errors.h"
 #include "spreadsheet/automation/late_table.h"
 #include "spreadsheet/automation/range.h"
+#include "spreadsheet/automation/workbook.h"
 #include "spreadsheet/automation/worksheet.h"
 
 namespace tabrel::xl::late {
@@ -25,7 +27,18 @@ const Range& range_argument(const Variant& v) {
 int int_or(const Variant& v, int fallback) { return omitted(v) ? fallback : v.to_long(); }
 
 void define_chart_objects(Tables& tables) {
-  Def<Application>(tables).get(u"ActiveChart", {}, [](Application& a, const Args&) { return object(a.ActiveChart()); });
+  Def<Application>(tables)
+      .get(u"ActiveChart", {}, [](Application& a, const Args&) { return object(a.ActiveChart()); })
+      .get(u"Charts", {u"Index"}, [](Application& a, const Args& x) {
+        return omitted(x[0]) ? object(a.Charts()) : object(a.Charts()->Item(x[0]));
+      });
+  Def<Workbook>(tables).get(u"Charts", {u"Index"}, [](Workbook& w, const Args& x) {
+    return omitted(x[0]) ? object(w.Charts()) : object(w.Charts()->Item(x[0]));
+  });
+  Def<Charts>(tables)
+      .get(u"Count", {}, [](Charts& c, const Args&) { return Variant(c.Count()); })
+      .get(u"Item", {u"Index"}, [](Charts& c, const Args& x) { return object(c.Item(x[0])); })
+      .get(u"Add", {u"Before", u"After", u"Count"}, [](Charts& c, const Args& x) { return object(c.Add(x[0], x[1])); });
   Def<Worksheet>(tables).get(u"ChartObjects", {u"Index"}, [](Worksheet& w, const Args& x) {
     return omitted(x[0]) ? object(w.ChartObjects()) : object(w.ChartObjects()->Item(x[0]));
   });
@@ -82,7 +95,10 @@ void define_chart(Tables& tables) {
            [](Chart& c, const Args& x) {
              c.ChartWizard(omitted(x[0]) ? nullptr : &range_argument(x[0]), x[1], x[3], x[6], x[7], x[8], x[9]);
            })
-      .act(u"ApplyDataLabels", {u"Type"}, [](Chart& c, const Args&) { c.ApplyDataLabels(); });
+      .act(u"ApplyDataLabels", {u"Type"}, [](Chart& c, const Args&) { c.ApplyDataLabels(); })
+      .get(u"Location", {u"Where", u"Name"}, [](Chart& c, const Args& x) {
+        return object(c.Location(x[0].to_long(), omitted(x[1]) ? std::u16string() : x[1].to_string()));
+      });
   Def<ChartArea>(tables)
       .get(u"Name", {}, [](ChartArea& a, const Args&) { return Variant(a.Name()); })
       .prop(u"AutoScaleFont", [](ChartArea& a) { return Variant(a.AutoScaleFont()); },
@@ -113,10 +129,26 @@ void define_chart(Tables& tables) {
       .prop(u"HasTitle", [](Axis& a) { return Variant(a.HasTitle()); },
             [](Axis& a, const Variant& v) { a.SetHasTitle(v.to_bool()); })
       .get(u"AxisTitle", {}, [](Axis& a, const Args&) { return object(a.AxisTitle()); })
-      .get(u"MinimumScale", {}, [](Axis& a, const Args&) { return Variant(a.MinimumScale()); })
-      .get(u"MaximumScale", {}, [](Axis& a, const Args&) { return Variant(a.MaximumScale()); })
-      .get(u"MajorUnit", {}, [](Axis& a, const Args&) { return Variant(a.MajorUnit()); })
-      .get(u"HasMajorGridlines", {}, [](Axis& a, const Args&) { return Variant(a.HasMajorGridlines()); });
+      .prop(u"MinimumScale", [](Axis& a) { return Variant(a.MinimumScale()); },
+            [](Axis& a, const Variant& v) { a.SetMinimumScale(v.to_double()); })
+      .prop(u"MaximumScale", [](Axis& a) { return Variant(a.MaximumScale()); },
+            [](Axis& a, const Variant& v) { a.SetMaximumScale(v.to_double()); })
+      .prop(u"MajorUnit", [](Axis& a) { return Variant(a.MajorUnit()); },
+            [](Axis& a, const Variant& v) { a.SetMajorUnit(v.to_double()); })
+      .prop(u"MinorUnit", [](Axis& a) { return Variant(a.MinorUnit()); },
+            [](Axis& a, const Variant& v) { a.SetMinorUnit(v.to_double()); })
+      .prop(u"MinimumScaleIsAuto", [](Axis& a) { return Variant(a.MinimumScaleIsAuto()); },
+            [](Axis& a, const Variant& v) { a.SetMinimumScaleIsAuto(v.to_bool()); })
+      .prop(u"MaximumScaleIsAuto", [](Axis& a) { return Variant(a.MaximumScaleIsAuto()); },
+            [](Axis& a, const Variant& v) { a.SetMaximumScaleIsAuto(v.to_bool()); })
+      .prop(u"MajorUnitIsAuto", [](Axis& a) { return Variant(a.MajorUnitIsAuto()); },
+            [](Axis& a, const Variant& v) { a.SetMajorUnitIsAuto(v.to_bool()); })
+      .prop(u"MinorUnitIsAuto", [](Axis& a) { return Variant(a.MinorUnitIsAuto()); },
+            [](Axis& a, const Variant& v) { a.SetMinorUnitIsAuto(v.to_bool()); })
+      .prop(u"HasMajorGridlines", [](Axis& a) { return Variant(a.HasMajorGridlines()); },
+            [](Axis& a, const Variant& v) { a.SetHasMajorGridlines(v.to_bool()); })
+      .prop(u"HasMinorGridlines", [](Axis& a) { return Variant(a.HasMinorGridlines()); },
+            [](Axis& a, const Variant& v) { a.SetHasMinorGridlines(v.to_bool()); });
 }
 
 void define_series(Tables& tables) {
@@ -143,6 +175,8 @@ void define_series(Tables& tables) {
       .act(u"Delete", {}, [](Series& s, const Args&) { s.Delete(); })
       .get(u"Border", {}, [](Series& s, const Args&) { return object(s.Border()); })
       .get(u"Interior", {}, [](Series& s, const Args&) { return object(s.Interior()); })
+      .prop(u"MarkerStyle", [](Series& s) { return Variant(s.MarkerStyle()); },
+            [](Series& s, const Variant& v) { s.SetMarkerStyle(v.to_long()); })
       .get(u"Points", {u"Index"}, [](Series& s, const Args& x) { return object(s.Points(x[0].to_long())); });
   Def<Point>(tables)
       .prop(u"HasDataLabel", [](Point& p) { return Variant(p.HasDataLabel()); },

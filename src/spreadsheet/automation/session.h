@@ -38,7 +38,7 @@ struct Book {
   size_t shape_index = 0;
   // The chart object activated last (ChartObject.Activate), until cells or a shape are selected.
   const model::Sheet* chart_sheet = nullptr;
-  size_t chart_drawing = 0;
+  int chart_object = -1;  // its object id
   std::optional<Clipboard> clipboard;
   std::map<const model::Sheet*, SortSettings> sorts;  // each worksheet's Sort object
 };

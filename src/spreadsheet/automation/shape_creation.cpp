@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "spreadsheet/automation/autoshape_types.h"
+#include "spreadsheet/automation/chart_objects.h"
 #include "spreadsheet/automation/errors.h"
 #include "spreadsheet/automation/shape_edits.h"
 #include "spreadsheet/automation/shape_place.h"
@@ -72,18 +73,23 @@ void place(const SheetHandle& handle, size_t index, const std::function<void(lay
 
 }  // namespace
 
-void Shape::SetLeft(double left) { place(sheet_, index_, [&](layout::PointRect& r) { r.left = left; }); }
-void Shape::SetTop(double top) { place(sheet_, index_, [&](layout::PointRect& r) { r.top = top; }); }
-void Shape::SetWidth(double width) { place(sheet_, index_, [&](layout::PointRect& r) { r.width = width; }); }
-void Shape::SetHeight(double height) { place(sheet_, index_, [&](layout::PointRect& r) { r.height = height; }); }
+void Shape::SetLeft(double left) { place(sheet_, index(), [&](layout::PointRect& r) { r.left = left; }); }
+void Shape::SetTop(double top) { place(sheet_, index(), [&](layout::PointRect& r) { r.top = top; }); }
+void Shape::SetWidth(double width) { place(sheet_, index(), [&](layout::PointRect& r) { r.width = width; }); }
+void Shape::SetHeight(double height) { place(sheet_, index(), [&](layout::PointRect& r) { r.height = height; }); }
 
 void Shape::Delete() {
+  const size_t at = index();
   model::Sheet& sheet = sheet_.get();
-  if (index_ >= sheet.drawings.size()) raise(Fault::ObjectDeleted);
-  sheet.drawings.erase(sheet.drawings.begin() + static_cast<std::ptrdiff_t>(index_));
+  constexpr uint16_t kChartObject = 5;
+  if (sheet.drawings[at].object_type == kChartObject) {
+    ChartObject(sheet_, sheet.drawings[at].object_id).Delete();  // with its chart
+    return;
+  }
+  sheet.drawings.erase(sheet.drawings.begin() + static_cast<std::ptrdiff_t>(at));
   for (model::Comment& c : sheet.comments) {
-    if (c.drawing_index == static_cast<int>(index_)) c.drawing_index = -1;
-    else if (c.drawing_index > static_cast<int>(index_)) --c.drawing_index;
+    if (c.drawing_index == static_cast<int>(at)) c.drawing_index = -1;
+    else if (c.drawing_index > static_cast<int>(at)) --c.drawing_index;
   }
 }
 

@@ -62,13 +62,20 @@ std::shared_ptr<Shape> Shapes::Item(const Variant& index) const {
   raise(Fault::InvalidArgument);
 }
 
-Shape::Shape(SheetHandle sheet, size_t index) : sheet_(std::move(sheet)), index_(index) {}
-
-const model::DrawingObject& Shape::get() const {
+Shape::Shape(SheetHandle sheet, size_t index) : sheet_(std::move(sheet)), position_(index) {
   const auto& drawings = sheet_.get().drawings;
-  if (index_ >= drawings.size()) raise(Fault::ObjectDeleted);
-  return drawings[index_];
+  if (index < drawings.size()) object_ = drawings[index].object_id;
 }
+
+size_t Shape::index() const {
+  const auto& drawings = sheet_.get().drawings;
+  if (position_ < drawings.size() && drawings[position_].object_id == object_) return position_;
+  for (size_t i = 0; i < drawings.size(); ++i)
+    if (drawings[i].object_id == object_) return position_ = i;
+  raise(Fault::ObjectDeleted);
+}
+
+const model::DrawingObject& Shape::get() const { return sheet_.get().drawings[index()]; }
 
 std::u16string Shape::Name() const { return drawing_name(get()); }
 std::u16string Shape::OnAction() const { return get().macro; }
@@ -76,8 +83,7 @@ std::u16string Shape::OnAction() const { return get().macro; }
 // The stored macro formula named the old macro; dropping it makes the file writer encode the
 // new text.
 void Shape::SetOnAction(const std::u16string& macro) {
-  get();
-  model::DrawingObject& drawing = sheet_.get().drawings[index_];
+  model::DrawingObject& drawing = sheet_.get().drawings[index()];
   drawing.macro = macro;
   drawing.macro_tokens.clear();
 }
@@ -114,7 +120,7 @@ std::shared_ptr<xl::Adjustments> Shape::Adjustments() const {
   std::vector<double> values;
   for (int32_t v : shape_adjustments(d)) values.push_back(v / kShapeUnits);
   const SheetHandle handle = sheet_;
-  const size_t index = index_;
+  const size_t index = this->index();
   return std::make_shared<xl::Adjustments>(std::move(values), [handle, index](int item, double value) {
     drawing_to_edit(handle, index).adjustments[item - 1] =
         static_cast<int32_t>(value * kShapeUnits + (value < 0 ? -0.5 : 0.5));
@@ -127,7 +133,7 @@ void Shape::Select() {
   if (sheet_.app->session().active != sheet_.book || active_sheet(sheet_.workbook()) != &sheet)
     raise(Fault::MethodFailed);
   sheet_.book->shape_sheet = &sheet;
-  sheet_.book->shape_index = index_;
+  sheet_.book->shape_index = index();
   sheet_.book->chart_sheet = nullptr;
 }
 

@@ -39,6 +39,8 @@ class Shapes : public Dispatch {
 
 class Shape : public Dispatch, public std::enable_shared_from_this<Shape> {
  public:
+  // The shape at `index` among the sheet's drawings; the object follows that shape (by its
+  // object id) when other shapes are added or deleted.
   Shape(SheetHandle sheet, size_t index);
   std::u16string type_name() const override { return u"Shape"; }
 
@@ -59,7 +61,7 @@ class Shape : public Dispatch, public std::enable_shared_from_this<Shape> {
   void SetTop(double top);
   void SetWidth(double width);
   void SetHeight(double height);
-  // Removes the shape; this object and those of later shapes then refer to the shapes after it.
+  // Removes the shape; objects fetched for other shapes keep referring to their own shape.
   void Delete();
   std::shared_ptr<xl::Adjustments> Adjustments() const;
   // Selects the shape on the active sheet; Application.Selection then returns it.
@@ -67,12 +69,14 @@ class Shape : public Dispatch, public std::enable_shared_from_this<Shape> {
   std::shared_ptr<Shape> ShapeRange() { return shared_from_this(); }
 
   const SheetHandle& sheet() const { return sheet_; }
-  size_t index() const { return index_; }
+  // Its position among the sheet's drawings now; raises when it was deleted.
+  size_t index() const;
 
  private:
   const model::DrawingObject& get() const;
   SheetHandle sheet_;
-  size_t index_;
+  uint16_t object_ = 0;
+  mutable size_t position_;  // where it stood when last found
 };
 
 class TextFrame : public Dispatch {

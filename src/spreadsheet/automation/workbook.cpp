@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "spreadsheet/automation/application.h"
+#include "spreadsheet/automation/chart_sheets.h"
 #include "spreadsheet/automation/errors.h"
 #include "spreadsheet/automation/names.h"
 #include "spreadsheet/automation/selection.h"
@@ -36,6 +37,11 @@ std::u16string Workbook::FullName() const {
 bool Workbook::ReadOnly() const {
   model();
   return book_->read_only;
+}
+
+std::shared_ptr<xl::Charts> Workbook::Charts() const {
+  model();
+  return std::make_shared<xl::Charts>(app_, book_);
 }
 
 std::shared_ptr<xl::Sheets> Workbook::Sheets() const {

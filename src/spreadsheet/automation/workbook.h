@@ -13,6 +13,7 @@ class Application;
 class Sheets;
 class Worksheet;
 class Names;
+class Charts;
 struct Book;
 
 class Workbook : public Dispatch {
@@ -31,6 +32,7 @@ class Workbook : public Dispatch {
   std::shared_ptr<Worksheet> Worksheets(const Variant& index) const;
   std::shared_ptr<Worksheet> ActiveSheet() const;
   std::shared_ptr<xl::Names> Names() const;
+  std::shared_ptr<xl::Charts> Charts() const;  // its chart sheets
 
   void Activate();
   // Closes without saving, whatever SaveChanges says: the file on disk is never written.

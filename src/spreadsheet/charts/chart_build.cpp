@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <stdexcept>
 
 #include "spreadsheet/formula/sheet_names.h"
 
@@ -505,6 +506,53 @@ model::DataFormat& series_format(model::Chart& chart, size_t series) {
   return s.formats.front();
 }
 
+model::DataFormat& point_format(model::Chart& chart, size_t series, uint16_t point) {
+  model::Series& s = chart.series.at(series);
+  for (model::DataFormat& f : s.formats)
+    if (f.point == point) return f;
+  model::DataFormat made;
+  if (const model::DataFormat* own = s.series_format()) made = *own;
+  made.label.reset();
+  made.point = point;
+  made.series = made.order = static_cast<uint16_t>(series);
+  s.formats.push_back(made);
+  return s.formats.back();
+}
+
+namespace {
+
+model::Axis& axis_to_change(model::Chart& chart, uint16_t type, uint16_t group) {
+  for (model::Axis& a : chart.axes)
+    if (a.type == type && a.group == group) return a;
+  throw std::out_of_range("no such axis");
+}
+
+}  // namespace
+
+void set_axis_scale(model::Chart& chart, uint16_t type, uint16_t group, ScalePart part, std::optional<double> value) {
+  model::Axis& axis = axis_to_change(chart, type, group);
+  if (!axis.value_scale) throw std::out_of_range("no value scale");
+  model::ValueScale& v = *axis.value_scale;
+  struct Field {
+    double model::ValueScale::*number;
+    uint16_t auto_flag;
+  };
+  const Field fields[] = {{&model::ValueScale::minimum, 0x01}, {&model::ValueScale::maximum, 0x02},
+                          {&model::ValueScale::major, 0x04}, {&model::ValueScale::minor, 0x08}};
+  const Field f = fields[static_cast<size_t>(part)];
+  if (!value) {
+    v.flags |= f.auto_flag;
+    return;
+  }
+  v.*f.number = *value;
+  v.flags &= static_cast<uint16_t>(~f.auto_flag);
+}
+
+void set_gridlines(model::Chart& chart, uint16_t type, uint16_t group, bool major, bool shown) {
+  model::Axis& axis = axis_to_change(chart, type, group);
+  (major ? axis.major_gridlines : axis.minor_gridlines) = shown;
+}
+
 void set_data_labels(model::Chart& chart, size_t series, std::optional<uint16_t> point, const model::LabelParts& parts,
                      const std::optional<std::u16string>& separator) {
   if (series >= chart.series.size()) return;
@@ -518,15 +566,7 @@ void set_data_labels(model::Chart& chart, size_t series, std::optional<uint16_t>
       if (each.point != xi) each.label.reset();
     std::erase_if(chart.texts, [&](const model::ChartText& t) { return t.linked_to == 4 && t.series == series; });
   } else {
-    for (model::DataFormat& each : s.formats)
-      if (each.point == xi) f = &each;
-    if (!f) {
-      model::DataFormat made;
-      made.point = xi;
-      made.series = made.order = static_cast<uint16_t>(series);
-      s.formats.push_back(made);
-      f = &s.formats.back();
-    }
+    f = &point_format(chart, series, xi);
   }
   auto same = [&](const model::ChartText& t) { return t.linked_to == 4 && t.series == series && t.point == xi; };
   std::erase_if(chart.texts, same);

@@ -69,5 +69,15 @@ void set_data_labels(model::Chart& chart, size_t series, std::optional<uint16_t>
 
 // The series' own format (point 0xFFFF), made when it has none.
 model::DataFormat& series_format(model::Chart& chart, size_t series);
+// The format of one point, made from the series' own format (without its labels) when it has none.
+model::DataFormat& point_format(model::Chart& chart, size_t series, uint16_t point);
+
+// A part of a value axis's scale: fixed at `value`, or automatic again (nullopt). The axis of
+// `type` (0 category, 1 value) in `group` must exist with a value scale.
+enum class ScalePart { Minimum, Maximum, Major, Minor };
+void set_axis_scale(model::Chart& chart, uint16_t type, uint16_t group, ScalePart part, std::optional<double> value);
+
+// Shows or hides the major (or minor) gridlines of an existing axis.
+void set_gridlines(model::Chart& chart, uint16_t type, uint16_t group, bool major, bool shown);
 
 }  // namespace tabrel::charts

@@ -121,6 +121,7 @@ struct Series {
   std::u16string name_text;   // SeriesText of the name link (a literal name, or the cached one)
   uint16_t group = 0;         // SerToCrt: the chart group (drawing order) it belongs to
   bool auxiliary = false;     // a trend line or error bars (SerParent), not a series of its own
+  int stored = -1;            // its index among the Series records read (-1: added since)
   std::vector<DataFormat> formats;
   // Cached data, as the file stores it after the chart's formats.
   std::vector<ChartValue> cached_values, cached_categories, cached_bubbles;

@@ -16,6 +16,24 @@ void shift_name_scopes(model::Workbook& wb, size_t position, int delta) {
   }
 }
 
+// References to this workbook's sheets (EXTERNSHEET entries) hold 0-based sheet positions: they
+// follow their sheets past an insertion or removal; one that named only the removed sheet then
+// names none (#REF!).
+void shift_sheet_references(model::Workbook& wb, size_t position, int delta) {
+  const auto at = static_cast<int16_t>(position);
+  for (model::ExternSheet& x : wb.externals.sheets) {
+    if (x.book >= wb.externals.books.size() || wb.externals.books[x.book].kind != model::SupportingBook::Kind::Self)
+      continue;
+    if (x.first_sheet < 0 || x.last_sheet < 0) continue;  // workbook-level or already deleted
+    if (delta < 0 && x.first_sheet == at && x.last_sheet == at) {
+      x.first_sheet = x.last_sheet = -1;
+      continue;
+    }
+    if (x.first_sheet > at || (delta > 0 && x.first_sheet == at)) x.first_sheet = static_cast<int16_t>(x.first_sheet + delta);
+    if (x.last_sheet >= at) x.last_sheet = static_cast<int16_t>(x.last_sheet + delta);
+  }
+}
+
 }  // namespace
 
 SheetNameProblem check_sheet_name(const model::Workbook& wb, std::u16string_view name, const model::Sheet* self) {
@@ -46,6 +64,7 @@ model::Sheet& insert_worksheet(model::Workbook& wb, size_t position, std::u16str
   model::Sheet& added = *sheet;
   wb.sheets.insert(wb.sheets.begin() + static_cast<long>(position), std::move(sheet));
   shift_name_scopes(wb, position, +1);
+  shift_sheet_references(wb, position, +1);
   if (wb.view.active_sheet >= position && wb.sheets.size() > 1) ++wb.view.active_sheet;
   return added;
 }
@@ -57,6 +76,7 @@ std::unique_ptr<model::Sheet> remove_sheet(model::Workbook& wb, size_t position)
   const auto scope = static_cast<uint16_t>(position + 1);
   std::erase_if(wb.names, [&](const model::DefinedName& n) { return n.sheet_scope == scope; });
   shift_name_scopes(wb, position, -1);
+  shift_sheet_references(wb, position, -1);
   if (wb.view.active_sheet > position) --wb.view.active_sheet;
   if (!wb.sheets.empty() && wb.view.active_sheet >= wb.sheets.size())
     wb.view.active_sheet = static_cast<uint16_t>(wb.sheets.size() - 1);

@@ -332,6 +332,7 @@ class ChartReader {
     s.value_count = f.u16();
     f.skip(2);
     s.bubble_count = f.u16();
+    s.stored = static_cast<int>(chart_.series.size());
     chart_.series.push_back(std::move(s));
     format_ = nullptr;  // the vector may have moved
     link_id_ = 0;

@@ -5,6 +5,10 @@
 
 #include "spreadsheet/biff/records.h"
 #include "spreadsheet/biff/strings.h"
+#include "spreadsheet/biff/record_reader.h"
+#include "spreadsheet/xls/chart_merge.h"
+#include "spreadsheet/xls/read_chart.h"
+#include "spreadsheet/xls/read_substream.h"
 #include "spreadsheet/xls/write_raw_records.h"
 #include "spreadsheet/xls/write_sheet.h"
 
@@ -454,12 +458,34 @@ class ChartWriter {
 
 void write_chart_substream(biff::RecordWriter& out, const model::Chart& chart) { ChartWriter(out, chart).run(); }
 
+namespace {
+
+std::vector<model::RawRecord> written(const model::Chart& chart) {
+  biff::RecordWriter out;
+  write_chart_substream(out, chart);
+  std::vector<model::RawRecord> records;
+  biff::RecordReader reader(out.data());
+  biff::Record rec;
+  while (reader.next(rec)) records.push_back(take_raw_record(rec));
+  return records;
+}
+
+}  // namespace
+
 void write_chart_data(biff::RecordWriter& out, const model::ChartData& data) {
   if (data.records.empty()) {
     write_chart_substream(out, data.chart);
     return;
   }
-  for (const model::RawRecord& r : data.records) write_raw(out, r);
+  const std::vector<model::RawRecord> as_read = written(read_chart(data.records));
+  const std::vector<model::RawRecord> now = written(data.chart);
+  if (as_read == now) {
+    for (const model::RawRecord& r : data.records) write_raw(out, r);
+    return;
+  }
+  std::vector<int> origin;
+  for (const model::Series& s : data.chart.series) origin.push_back(s.stored);
+  for (const model::RawRecord& r : merge_chart_records(data.records, as_read, now, origin)) write_raw(out, r);
 }
 
 }  // namespace tabrel::xls

@@ -1,8 +1,7 @@
 #pragma once
 // A chart substream made from the chart model, BOF to EOF: page settings, the chart's records
 // (chart area, series with their links and formats, axis groups with their axes, titles and
-// chart groups, legend, titles and data labels) and the cached series data. Used for charts
-// built or changed in memory; charts read from a file and left alone keep their own records.
+// chart groups, legend, titles and data labels) and the cached series data.
 
 #include "spreadsheet/biff/record_writer.h"
 #include "spreadsheet/model/sheet_parts.h"
@@ -11,7 +10,9 @@ namespace tabrel::xls {
 
 void write_chart_substream(biff::RecordWriter& out, const model::Chart& chart);
 
-// The chart's records as read when it still has them (unchanged since), else made from the model.
+// The chart's records as read while its model is unchanged; a changed chart read from a file
+// keeps the stored records its change left alone (chart_merge.h); a chart made in memory is
+// written from its model.
 void write_chart_data(biff::RecordWriter& out, const model::ChartData& data);
 
 }  // namespace tabrel::xls

@@ -2,6 +2,7 @@
 list(APPEND TABREL_XLS_WRITER_SOURCES
   write_autofilter.cpp
   write_cells.cpp
+  chart_merge.cpp
   write_chart.cpp
   write_condfmt.cpp
   write_drawing.cpp

@@ -10,10 +10,15 @@
 #include "spreadsheet/automation/chart_objects.h"
 #include "spreadsheet/automation/chart_parts.h"
 #include "spreadsheet/automation/chart_series.h"
+#include "spreadsheet/automation/chart_sheets.h"
+#include "spreadsheet/automation/shapes.h"
 #include "spreadsheet/automation/range.h"
 #include "spreadsheet/automation/sheets.h"
+#include "spreadsheet/automation/workbook.h"
 #include "spreadsheet/automation/worksheet.h"
 #include "spreadsheet/core/text.h"
+#include "spreadsheet/biff/records.h"
+#include "spreadsheet/xls/read_chart.h"
 #include "spreadsheet/xls/reader.h"
 #include "spreadsheet/xls/writer.h"
 
@@ -277,6 +282,192 @@ TEST(ChartEditTest, DeletingAChartObjectAndRefusedChanges) {
   EXPECT_EQ(error_number([&] { second->SeriesCollection(Variant(1))->Border()->SetColorIndex(57); }), 5);
   EXPECT_EQ(error_number([&] { second->SetSourceData(*o.app->Sheets(Variant(u"Form"))->Range(Variant(u"A1:B2")), 3); }), 5);
   EXPECT_EQ(error_number([&] { second->Axes(1); }), 1004);  // a pie has no axes
+}
+
+// Stored records our chart model does not hold: a layout record inside each series and text runs
+// of the title, beside the data table the fixture writes.
+std::unique_ptr<model::Workbook> chart_with_unmodelled_parts() {
+  auto wb = sales_book();
+  chart_test::ChartSpec spec;
+  spec.series = {chart_test::series(u"Data!$B$1", u"Data!$B$2:$B$5", u"Data!$A$2:$A$5"),
+                 chart_test::series(u"Data!$C$1", u"Data!$C$2:$C$5", u"Data!$A$2:$A$5")};
+  spec.title = u"원본";
+  spec.data_table = 8;
+  spec.groups[0].legend = 3;
+  chart_test::add_chart_object(*wb, 0, spec, {1, 0, 6, 0, 6, 0, 20, 0, 2});
+  model::ChartData& data = wb->sheets[0]->embedded_charts[0];
+  std::vector<model::RawRecord> records;
+  uint8_t series = 0;
+  for (size_t i = 0; i < data.records.size(); ++i) {
+    records.push_back(data.records[i]);
+    const model::RawRecord& r = data.records[i];
+    if (r.id == biff::rt::Begin && i > 0 && data.records[i - 1].id == biff::rt::Series)
+      records.push_back({biff::rt::CrtLayout12, {'S', series++}, {}});
+    if (r.id == biff::rt::ObjectLink && r.payload.size() >= 2 && r.payload[0] == 1)
+      records.push_back({biff::rt::AlRuns, {1, 0, 0, 0, 5, 0}, {}});
+  }
+  data.records = std::move(records);
+  data.chart = xls::read_chart(data.records);
+  return wb;
+}
+
+size_t count(const std::vector<model::RawRecord>& records, const model::RawRecord& wanted) {
+  return static_cast<size_t>(std::count(records.begin(), records.end(), wanted));
+}
+
+TEST(ChartEditTest, ChangedChartsKeepWhatTheModelLeavesOut) {
+  auto o = open_in_new_instance(chart_with_unmodelled_parts());
+  const auto stored = o.book->model().sheets[0]->embedded_charts[0].records;
+  const auto dat = *std::find_if(stored.begin(), stored.end(), [](const auto& r) { return r.id == biff::rt::Dat; });
+  const model::RawRecord runs{biff::rt::AlRuns, {1, 0, 0, 0, 5, 0}, {}};
+  const model::RawRecord first{biff::rt::CrtLayout12, {'S', 0}, {}}, second{biff::rt::CrtLayout12, {'S', 1}, {}};
+
+  chart_at(o, 1)->Legend()->SetPosition(-4107);
+  auto back = written_and_read(o);
+  const auto& moved = back.book->model().sheets[0]->embedded_charts[0].records;
+  EXPECT_EQ(chart_at(back, 1)->Legend()->Position(), -4107);
+  EXPECT_EQ(count(moved, dat), 1u);
+  EXPECT_EQ(count(moved, runs), 1u);
+  EXPECT_EQ(count(moved, first) + count(moved, second), 2u);
+
+  // The first series deleted and the title retyped: the series' own records go with it, the
+  // runs of the old title text go, the data table stays.
+  auto chart = chart_at(back, 1);
+  chart->SeriesCollection(Variant(1))->Delete();
+  chart->ChartTitle()->SetText(u"새 제목");
+  auto again = written_and_read(back);
+  const auto& records = again.book->model().sheets[0]->embedded_charts[0].records;
+  EXPECT_EQ(formulas(*chart_at(again, 1)), std::vector<std::u16string>{u"=SERIES(Data!$C$1,Data!$A$2:$A$5,Data!$C$2:$C$5,1)"});
+  EXPECT_EQ(chart_at(again, 1)->ChartTitle()->Text(), u"새 제목");
+  EXPECT_TRUE(chart_at(again, 1)->HasDataTable());
+  EXPECT_EQ(count(records, dat), 1u);
+  EXPECT_EQ(count(records, first), 0u);
+  EXPECT_EQ(count(records, second), 1u);
+  EXPECT_EQ(count(records, runs), 0u);
+  EXPECT_TRUE(again.book->model().sheets[0]->embedded_charts[0].chart.problems.empty());
+}
+
+TEST(ChartEditTest, ObjectsFetchedBeforeADeleteKeepTheirObject) {
+  auto o = open_in_new_instance(sales_book());
+  add_chart(o, u"A1:B5");
+  add_chart(o, u"A1:C5", 5);
+  auto objects = data_sheet(o)->ChartObjects();
+  auto first = objects->Item(Variant(1));
+  auto second = objects->Item(Variant(2));
+  auto second_chart = second->Chart();
+  auto second_shape = data_sheet(o)->Shapes()->Item(Variant(2));
+  data_sheet(o)->Shapes()->Item(Variant(1))->Delete();
+  EXPECT_EQ(second->Name(), u"차트 2");
+  EXPECT_EQ(second_shape->Name(), u"차트 2");
+  EXPECT_EQ(second_chart->ChartType(), 5);
+  EXPECT_NE(error_number([&] { first->Name(); }), 0);
+
+  second->Activate();
+  ASSERT_NE(o.app->ActiveChart(), nullptr);
+  add_chart(o, u"A1:B5", 4);
+  objects->Item(Variant(2))->Delete();  // the new one: the active chart stays
+  ASSERT_NE(o.app->ActiveChart(), nullptr);
+  EXPECT_EQ(o.app->ActiveChart()->ChartType(), 5);
+  second->Delete();
+  EXPECT_EQ(o.app->ActiveChart(), nullptr);
+  EXPECT_NE(error_number([&] { second_chart->ChartType(); }), 0);
+}
+
+TEST(ChartEditTest, AxisScalesGridlinesMarkersAndPointFills) {
+  auto o = open_in_new_instance(sales_book());
+  auto chart = add_chart(o, u"A1:C5", 65);
+  auto value = chart->Axes(2);
+  value->SetMaximumScale(2000);
+  value->SetMinimumScale(100);
+  value->SetMajorUnit(500);
+  value->SetHasMajorGridlines(false);
+  chart->Axes(1)->SetHasMajorGridlines(true);
+  chart->SeriesCollection(Variant(1))->SetMarkerStyle(8);
+  chart->SeriesCollection(Variant(1))->Points(2)->Interior()->SetColorIndex(3);
+  chart->SeriesCollection(Variant(1))->Points(3)->Border()->SetColorIndex(5);
+
+  auto back = chart_at(written_and_read(o), 1);
+  auto axis = back->Axes(2);
+  EXPECT_EQ(axis->MaximumScale(), 2000);
+  EXPECT_EQ(axis->MinimumScale(), 100);
+  EXPECT_EQ(axis->MajorUnit(), 500);
+  EXPECT_FALSE(axis->MaximumScaleIsAuto());
+  EXPECT_FALSE(axis->MajorUnitIsAuto());
+  EXPECT_TRUE(axis->MinorUnitIsAuto());
+  EXPECT_FALSE(axis->HasMajorGridlines());
+  EXPECT_TRUE(back->Axes(1)->HasMajorGridlines());
+  auto first = back->SeriesCollection(Variant(1));
+  EXPECT_EQ(first->MarkerStyle(), 8);
+  EXPECT_EQ(back->SeriesCollection(Variant(2))->MarkerStyle(), -4105);
+  EXPECT_EQ(first->Points(2)->Interior()->ColorIndex(), 3);
+  EXPECT_NE(first->Points(1)->Interior()->ColorIndex(), 3);
+  EXPECT_EQ(first->Points(3)->Border()->ColorIndex(), 5);
+  EXPECT_EQ(first->ChartType(), 65);
+
+  // Back to automatic: the data's own scale (1250 at most: 0 to 1400 by 200).
+  axis->SetMinimumScaleIsAuto(true);
+  axis->SetMaximumScaleIsAuto(true);
+  axis->SetMajorUnitIsAuto(true);
+  EXPECT_EQ(axis->MinimumScale(), 0);
+  EXPECT_EQ(axis->MaximumScale(), 1400);
+  EXPECT_EQ(axis->MajorUnit(), 200);
+  axis->SetMaximumScaleIsAuto(false);  // fixed where it stands
+  EXPECT_FALSE(axis->MaximumScaleIsAuto());
+  EXPECT_EQ(axis->MaximumScale(), 1400);
+
+  const struct {
+    const char* what;
+    std::function<void()> change;
+  } refused[] = {
+      {"minimum above the fixed maximum", [&] { axis->SetMinimumScale(1500); }},
+      {"maximum below the fixed minimum", [&] { axis->SetMinimumScale(100), axis->SetMaximumScale(50); }},
+      {"a unit of zero", [&] { axis->SetMajorUnit(0); }},
+      {"a negative minor unit", [&] { axis->SetMinorUnit(-1); }},
+      {"a category axis has no scale", [&] { back->Axes(1)->SetMinimumScale(1); }},
+      {"an unknown marker style", [&] { first->SetMarkerStyle(77); }},
+  };
+  for (const auto& r : refused) EXPECT_EQ(error_number(r.change), 1004) << r.what;
+}
+
+TEST(ChartEditTest, ChartSheetsMadeAndChartsMovedBetweenSheets) {
+  auto o = open_in_new_instance(sales_book());
+  auto charts = o.book->Charts();
+  EXPECT_EQ(charts->Count(), 1);  // the sample's own chart sheet
+  auto made = charts->Add();
+  EXPECT_EQ(charts->Count(), 2);
+  EXPECT_EQ(o.app->ActiveSheet()->Name(), u"Chart2");  // Chart1 is taken
+  EXPECT_EQ(o.app->Sheets(Variant(1))->Name(), u"Chart2");  // before the active sheet
+  ASSERT_NE(o.app->ActiveChart(), nullptr);
+  made->SetSourceData(*data_sheet(o)->Range(Variant(u"A1:B5")));
+  made->SetHasTitle(true);
+
+  auto embedded = made->Location(kLocationAsObject, u"Data");
+  EXPECT_EQ(charts->Count(), 1);
+  EXPECT_NE(error_number([&] { made->ChartType(); }), 0);  // its chart sheet is gone
+  EXPECT_EQ(o.app->ActiveSheet()->Name(), u"Data");
+  ASSERT_NE(o.app->ActiveChart(), nullptr);
+  EXPECT_EQ(formulas(*o.app->ActiveChart()), formulas(*embedded));
+  EXPECT_EQ(formulas(*embedded), std::vector<std::u16string>{u"=SERIES(Data!$B$1,Data!$A$2:$A$5,Data!$B$2:$B$5,1)"});
+  {
+    auto back = written_and_read(o);
+    EXPECT_EQ(back.book->Charts()->Count(), 1);
+    EXPECT_EQ(formulas(*chart_at(back, 1)), formulas(*embedded));
+    EXPECT_TRUE(chart_at(back, 1)->HasTitle());
+  }
+
+  auto sheet = embedded->Location(kLocationAsNewSheet, u"매출 차트");
+  EXPECT_EQ(data_sheet(o)->ChartObjects()->Count(), 0);
+  EXPECT_EQ(o.app->Sheets(Variant(1))->Name(), u"매출 차트");  // before the sheet that held it
+  auto back = written_and_read(o);
+  auto moved = back.book->Charts()->Item(Variant(u"매출 차트"));
+  EXPECT_EQ(formulas(*moved), std::vector<std::u16string>{u"=SERIES(Data!$B$1,Data!$A$2:$A$5,Data!$B$2:$B$5,1)"});
+  EXPECT_TRUE(moved->HasTitle());
+
+  EXPECT_EQ(error_number([&] { sheet->Location(kLocationAsObject, u"없는 시트"); }), 1004);
+  EXPECT_EQ(error_number([&] { sheet->Location(kLocationAsObject, u"Chart1"); }), 1004);  // not a worksheet
+  EXPECT_EQ(error_number([&] { charts->Add()->Location(kLocationAsNewSheet, u"Data"); }), 1004);
+  EXPECT_EQ(error_number([&] { sheet->Location(7, u"Data"); }), 5);
+  EXPECT_EQ(error_number([&] { charts->Item(Variant(9)); }), 9);
 }
 
 }  // namespace

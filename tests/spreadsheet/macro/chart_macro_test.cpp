@@ -100,5 +100,35 @@ TEST(ChartMacroTest, ReadsSeriesAndRaisesForMissingParts) {
   EXPECT_EQ(app->Sheets(Variant(u"Data"))->ChartObjects()->Item(Variant(1))->Chart()->ChartType(), 65);
 }
 
+// The way a recorded macro makes a chart: on a chart sheet first, then placed on the worksheet.
+TEST(ChartMacroTest, RecordedChartMovedOntoTheSheetWithItsScale) {
+  auto app = table();
+  expect_ran(run(app,
+                 u"Sub 기록()\r\n"
+                 u"    Charts.Add\r\n"
+                 u"    ActiveChart.ChartType = xlLineMarkers\r\n"
+                 u"    ActiveChart.SetSourceData Source:=Sheets(\"Data\").Range(\"A1:B4\"), PlotBy:=xlColumns\r\n"
+                 u"    ActiveChart.Location Where:=xlLocationAsObject, Name:=\"Data\"\r\n"
+                 u"    With ActiveChart.Axes(xlValue)\r\n"
+                 u"        .MinimumScale = 5\r\n"
+                 u"        .MaximumScale = 25\r\n"
+                 u"        .MajorUnit = 5\r\n"
+                 u"        .HasMajorGridlines = False\r\n"
+                 u"    End With\r\n"
+                 u"    ActiveChart.SeriesCollection(1).MarkerStyle = xlMarkerStyleCircle\r\n"
+                 u"    Range(\"E1\").Value = Charts.Count\r\n"
+                 u"End Sub\r\n",
+                 u"기록"));
+  const auto chart = app->Sheets(Variant(u"Data"))->ChartObjects()->Item(Variant(1))->Chart();
+  EXPECT_EQ(chart->ChartType(), 65);
+  EXPECT_EQ(chart->SeriesCollection(Variant(1))->Formula(), u"=SERIES(Data!$B$1,Data!$A$2:$A$4,Data!$B$2:$B$4,1)");
+  EXPECT_EQ(chart->Axes(2)->MinimumScale(), 5);
+  EXPECT_EQ(chart->Axes(2)->MaximumScale(), 25);
+  EXPECT_EQ(chart->Axes(2)->MajorUnit(), 5);
+  EXPECT_FALSE(chart->Axes(2)->HasMajorGridlines());
+  EXPECT_EQ(chart->SeriesCollection(Variant(1))->MarkerStyle(), 8);
+  EXPECT_EQ(app->Range(Variant(u"E1"))->Value().to_double(), 1);  // the workbook's own chart sheet
+}
+
 }  // namespace
 }  // namespace tabrel::macro

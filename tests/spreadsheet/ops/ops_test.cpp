@@ -46,6 +46,21 @@ TEST(SheetOpsTest, InsertAndRemoveKeepNamesWithTheirSheets) {
   EXPECT_EQ(remove_sheet(wb, 7), nullptr);
 }
 
+TEST(SheetOpsTest, InsertAndRemoveKeepReferencesWithTheirSheets) {
+  model::Workbook wb = workbook_with({u"A", u"B", u"C"});
+  model::SupportingBook self;
+  self.kind = model::SupportingBook::Kind::Self;
+  model::SupportingBook other;
+  other.kind = model::SupportingBook::Kind::External;
+  wb.externals.books = {self, other};
+  using X = model::ExternSheet;
+  wb.externals.sheets = {X{0, 1, 1}, X{0, 0, 2}, X{0, 2, 2}, X{1, 0, 0}, X{0, -2, -2}};
+  insert_worksheet(wb, 1, u"새 시트");  // before B
+  EXPECT_EQ(wb.externals.sheets, (std::vector<X>{X{0, 2, 2}, X{0, 0, 3}, X{0, 3, 3}, X{1, 0, 0}, X{0, -2, -2}}));
+  remove_sheet(wb, 2);  // B: a reference to it alone is deleted, a span shrinks, later ones move up
+  EXPECT_EQ(wb.externals.sheets, (std::vector<X>{X{0, -1, -1}, X{0, 0, 2}, X{0, 2, 2}, X{1, 0, 0}, X{0, -2, -2}}));
+}
+
 TEST(SheetOpsTest, NameRules) {
   model::Workbook wb = workbook_with({u"Data", u"Sheet3"});
   EXPECT_EQ(check_sheet_name(wb, u"data"), SheetNameProblem::Taken);

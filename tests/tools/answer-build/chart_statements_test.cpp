@@ -81,6 +81,22 @@ TEST(ChartStatementsTest, ACombinationChartWithTitlesLabelsAndLegend) {
 
 // The faults the papers' checks look for, one per workbook: another type, no title, another
 // place, a second chart, none.
+TEST(ChartStatementsTest, ChartsOverFormulaCellsCacheTheCalculatedValues) {
+  const Built b = build(
+      "row | D3 | 합계\n"
+      "row | D4 | =B4+C4\n"
+      "row | D5 | =B5+C5\n"
+      "row | D6 | =B6+C6\n"
+      "chart | B9:F20 | column | D3:D6 | columns\n");
+  const model::Series& s = b.book->model().sheets[0]->embedded_charts.at(0).chart.series.at(0);
+  ASSERT_EQ(s.cached_values.size(), 3u);
+  const double expected[] = {10.5, 15.7, 12.4};
+  for (size_t i = 0; i < 3; ++i) {
+    EXPECT_EQ(s.cached_values[i].kind, model::ChartValue::Kind::Number) << i;
+    EXPECT_DOUBLE_EQ(s.cached_values[i].number, expected[i]) << i;
+  }
+}
+
 TEST(ChartStatementsTest, SingleFaultVariants) {
   EXPECT_EQ(build("chart | B9:F20 | bar | A3:B6\n").chart(1)->ChartType(), 57);
   EXPECT_FALSE(build("chart | B9:F20 | column | A3:B6\n").chart(1)->HasTitle());
