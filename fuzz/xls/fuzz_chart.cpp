@@ -1,6 +1,7 @@
 // Reads arbitrary bytes as a chart substream (records as id, length, payload), derives from the
-// chart what the automation layer shows and writes the chart again from its model: every
-// outcome but a chart model and a written substream is a fault.
+// chart what the automation layer shows, writes the chart again from its model, and writes it
+// changed over its stored records: every outcome but a chart model and written substreams is a
+// fault.
 
 #include <cstddef>
 #include <cstdint>
@@ -33,5 +34,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     tabrel::charts::series_formula(wb, chart, i, tabrel::formula::Notation::R1C1);
   tabrel::biff::RecordWriter out;
   tabrel::xls::write_chart_substream(out, chart);
+  tabrel::model::ChartData changed{records, chart};
+  changed.chart.area.type = chart.area.shadow() ? 0 : 4;
+  if (!changed.chart.series.empty()) changed.chart.series.erase(changed.chart.series.begin());
+  tabrel::biff::RecordWriter merged;
+  tabrel::xls::write_chart_data(merged, changed);
   return 0;
 }
