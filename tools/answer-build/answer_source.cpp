@@ -27,6 +27,7 @@
 #include "spreadsheet/automation/workbooks.h"
 #include "spreadsheet/automation/worksheet.h"
 #include "spreadsheet/core/text.h"
+#include "spreadsheet/xls/write_styles.h"
 #include "spreadsheet/xls/writer.h"
 
 namespace tabrel::answers {
@@ -233,12 +234,7 @@ void apply(const Statement& s, xl::Workbook& book, std::shared_ptr<xl::Worksheet
 // A workbook of the named blank worksheets with the default styles of a saved workbook.
 std::unique_ptr<model::Workbook> blank_workbook(const std::vector<std::u16string>& names) {
   auto wb = std::make_unique<model::Workbook>();
-  wb->styles.fonts.assign(4, model::Font{});
-  for (int i = 0; i < 16; ++i) {
-    model::Xf xf;
-    xf.is_style = i < 15;
-    wb->styles.xfs.push_back(xf);
-  }
+  wb->styles = xls::completed_styles({});
   for (const std::u16string& name : names) {
     auto sheet = std::make_unique<model::Sheet>();
     sheet->name = name;

@@ -4,6 +4,7 @@
 
 #include "spreadsheet/automation/application.h"
 #include "spreadsheet/automation/arguments.h"
+#include "spreadsheet/automation/calculation.h"
 #include "spreadsheet/automation/errors.h"
 #include "spreadsheet/automation/selection.h"
 #include "spreadsheet/automation/session.h"
@@ -30,6 +31,25 @@ std::shared_ptr<Workbook> Workbooks::Item(const Variant& index) const {
   raise(Fault::SubscriptOutOfRange);
 }
 
+namespace {
+
+constexpr uint16_t kRecalcIdRecord = 0x01C1;
+// The calculation-engine id of the spreadsheet version the grader stands in for; a file whose
+// results an older engine (or another program) cached is recalculated when opened.
+constexpr uint32_t kOwnCalculationEngine = 114210;
+
+bool calculated_by_current_engine(const model::Workbook& workbook) {
+  for (const model::RawRecord& r : workbook.other_records) {
+    if (r.id != kRecalcIdRecord || r.payload.size() < 8) continue;
+    const uint32_t engine = r.payload[4] | (r.payload[5] << 8) | (r.payload[6] << 16) |
+                            (static_cast<uint32_t>(r.payload[7]) << 24);
+    return engine >= kOwnCalculationEngine;
+  }
+  return false;
+}
+
+}  // namespace
+
 std::shared_ptr<Workbook> Workbooks::Open(const std::u16string& filename, const Variant& read_only,
                                           const Variant& password) {
   app_->session();
@@ -42,9 +62,13 @@ std::shared_ptr<Workbook> Workbooks::Open(const std::u16string& filename, const 
     raise_failed(e.message);
   }
   if (!workbook) raise(Fault::MethodFailed);
+  const bool current = calculated_by_current_engine(*workbook);
   auto opened = Adopt(std::move(workbook), std::filesystem::path(filename).filename().u16string());
   opened->book()->full_name = filename;
   opened->book()->read_only = !omitted(read_only) && read_only.to_bool();
+  // Like the spreadsheet, recalculate what an older engine or another program cached: some
+  // programs store 0 as the result of a formula that gives text.
+  if (!current) calculate_full(*opened->book());
   return opened;
 }
 
