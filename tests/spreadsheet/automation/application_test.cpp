@@ -2,6 +2,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <optional>
 
 #include "fixture.h"
 #include "same_variant.h"
@@ -12,6 +13,7 @@
 #include "spreadsheet/automation/workbooks.h"
 #include "spreadsheet/automation/worksheet.h"
 #include "spreadsheet/core/automation_error.h"
+#include "spreadsheet/xls/writer.h"
 
 namespace tabrel::xl {
 namespace {
@@ -94,7 +96,7 @@ TEST(ApplicationTest, WorkbooksByIndexAndName) {
   EXPECT_EQ(error_number([&] { o.app->Workbooks()->Item(Variant(u"other.xls")); }), 9);
 }
 
-class OpenFailureTest : public ::testing::Test {
+class OpenFileTest : public ::testing::Test {
  protected:
   std::filesystem::path dir = std::filesystem::temp_directory_path() / "tabrel_automation_open";
   void SetUp() override { std::filesystem::create_directories(dir); }
@@ -106,7 +108,7 @@ class OpenFailureTest : public ::testing::Test {
   }
 };
 
-TEST_F(OpenFailureTest, BadFilesRaise1004WithADescriptionAndLeaveTheFileAlone) {
+TEST_F(OpenFileTest, BadFilesRaise1004WithADescriptionAndLeaveTheFileAlone) {
   const std::string text = "this is not a workbook";
   const std::filesystem::path files[] = {dir / "missing.xls", write("text.xls", text), write("empty.xls", "")};
   for (const auto& file : files) {
@@ -122,6 +124,34 @@ TEST_F(OpenFailureTest, BadFilesRaise1004WithADescriptionAndLeaveTheFileAlone) {
   }
   std::ifstream in(files[1], std::ios::binary);
   EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), text);
+}
+
+// A file whose formula results another program cached (no calculation-engine id, or an older
+// engine's) is recalculated when opened; one the current engine calculated keeps its results.
+TEST_F(OpenFileTest, ResultsCachedByAnotherEngineAreRecalculatedWhenOpened) {
+  struct Case {
+    const char* name;
+    std::optional<uint32_t> engine;
+    double shown;
+  };
+  for (const Case& c : {Case{"no engine id", std::nullopt, 2}, Case{"older engine", 101716, 2},
+                        Case{"current engine", 114210, 0}}) {
+    SCOPED_TRACE(c.name);
+    auto [app, book] = open_in_new_instance(sample_workbook());
+    book->Worksheets(Variant(1))->Range(Variant(u"A1"))->SetFormula(Variant(u"=1+1"));
+    model::Workbook& wb = book->model();
+    wb.sheets[0]->cells.find({0, 0})->value = model::CellValue::number(0);  // a stale result
+    if (c.engine) {
+      const uint32_t id = *c.engine;
+      wb.other_records.push_back({0x01C1, {0xC1, 0x01, 0, 0, static_cast<uint8_t>(id), static_cast<uint8_t>(id >> 8),
+                                           static_cast<uint8_t>(id >> 16), static_cast<uint8_t>(id >> 24)}, {}});
+    }
+    const auto file = dir / "cached.xls";
+    xls::write_workbook_file(wb, file);
+    auto other = Application::New();
+    auto opened = other->Workbooks()->Open(file.u16string());
+    EXPECT_EQ(opened->Worksheets(Variant(1))->Range(Variant(u"A1"))->Value().to_double(), c.shown);
+  }
 }
 
 }  // namespace

@@ -48,6 +48,32 @@ TEST(RecordPayload, CompletingKeepsWhatTheWorkbookHolds) {
   EXPECT_EQ(out.xfs.size(), kDefaultXfCount);
 }
 
+TEST(RecordPayload, CellFormatsFlagWhatTheyDoNotTakeFromTheirStyle) {
+  // A workbook built in memory with its cell formats where the built-in styles' XFs go: the
+  // styles get XFs of their own, and each cell XF flags the groups that differ from its style.
+  model::Styles s = completed_styles({});
+  s.styles.clear();
+  s.xfs.resize(16);
+  model::Xf titled = s.xfs[15];
+  titled.font = 5;
+  titled.horizontal = 2;
+  model::Xf comma = s.xfs[15];
+  comma.format = 41;
+  comma.parent = 0;
+  for (int i = 0; i < 5; ++i) s.xfs.push_back(i == 0 ? titled : comma);
+  const model::Styles out = completed_styles(s);
+  ASSERT_EQ(out.styles.size(), 6u);
+  for (const model::Style& style : out.styles) {
+    ASSERT_LT(style.xf, out.xfs.size());
+    EXPECT_TRUE(out.xfs[style.xf].is_style) << style.xf;
+  }
+  EXPECT_EQ(out.xfs[out.styles[2].xf].format, 41);  // Comma [0]
+  EXPECT_EQ(out.xfs[15].used_attributes, 0);
+  EXPECT_EQ(out.xfs[16].used_attributes, 0x02 | 0x04);  // font, alignment
+  EXPECT_EQ(out.xfs[17].used_attributes, 0x01);         // number format
+  EXPECT_EQ(xf_payload(out.xfs[16]).flat()[9], (0x02 | 0x04) << 2);
+}
+
 TEST(RecordPayload, FontWithBorderAndPatternBits) {
   model::Font f;
   f.italic = true;
