@@ -43,16 +43,20 @@ const Row kTitleFont02{u"기본작업-2", u"-2.00", u"A1 셀의 글꼴이 틀립
 const Row kTitleFont03{u"기본작업-2", u"-2.00", u"A1 셀의 글꼴 이름이 틀립니다."};
 const Row kTitleFont04{u"기본작업-2", u"-2.00", u"A1 셀의 글꼴이 틀립니다."};
 const Row kTitleFont05{u"기본작업-2", u"-2.00", u"A1셀의 글꼴 이름이 틀립니다."};
-// - buttons: OnAction qualified with the module ("Module1.합계"), "move and size with cells";
-const Row kSumButton{u"기타작업", u"-5.00", u"합계 버튼이름, 위치, 모양이 틀립니다"};
-const Row kFormatButton{u"기타작업", u"-5.00", u"서식 버튼이름, 위치 ,모양이 틀립니다"};
+// - buttons: OnAction qualified with the module ("Module1.합계"), "move and size with cells".
+Row button(const char16_t* text) { return {u"기타작업", u"-5.00", text}; }
+const Row kSumButton = button(u"합계 버튼이름, 위치, 모양이 틀립니다");
+const Row kFormatButton = button(u"서식 버튼이름, 위치 ,모양이 틀립니다");
+const std::vector<Row> kButtons01 = {button(u"쉼표 버튼이름, 위치, 모양이 틀립니다"),
+                                     button(u"백분율 버튼이름, 위치 ,모양이 틀립니다")};
+const std::vector<Row> kButtons02 = {button(u"평균 버튼이름, 위치, 모양이 틀립니다"), kFormatButton};
 
 const std::vector<SavedElsewhere> kCases = {
     // Its own "Comma [0]" style replaces the file's, whose number format is lost (General).
     {"answer-01.xls", kPaper01,
-     {kTitleFont01, {u"기본작업-2", u"-2.00", u"E4셀 스타일이 틀립니다."}},
-     {u"16.00", u"40.00", u"20.00", u""}},
-    {"answer-02.xls", kPaper02, {kTitleFont02}, {u"18.00", u"40.00", u"20.00", u""}},
+     {kTitleFont01, {u"기본작업-2", u"-2.00", u"E4셀 스타일이 틀립니다."}, kButtons01[0], kButtons01[1]},
+     {u"16.00", u"40.00", u"20.00", u"10.00"}},
+    {"answer-02.xls", kPaper02, {kTitleFont02, kButtons02[0], kButtons02[1]}, {u"18.00", u"40.00", u"20.00", u"10.00"}},
     // Phonetic guides are dropped; so are the camera pictures, which hold no picture data.
     {"answer-03.xls", kPaper03,
      {kTitleFont03, {u"기본작업-2", u"-2.00", u"셀의 윗주보기가 틀립니다"},
@@ -83,8 +87,8 @@ const std::vector<SavedElsewhere> kCases = {
      {{u"기본작업-2", u"-2.00", u"A1:G1 셀의 글꼴 기울임꼴이 틀립니다."}, kSumButton, kFormatButton},
      {u"18.00", u"40.00", u"20.00", u"10.00"}},
     {"typo-02.xls", kPaper02,
-     {{u"기본작업-1", u"-0.08", u"E4 셀의 값이 틀립니다"}, kTitleFont02},
-     {u"17.92", u"40.00", u"20.00", u""}},
+     {{u"기본작업-1", u"-0.08", u"E4 셀의 값이 틀립니다"}, kTitleFont02, kButtons02[0], kButtons02[1]},
+     {u"17.92", u"40.00", u"20.00", u"10.00"}},
 };
 
 class OtherProgramTest : public PaperTest, public ::testing::WithParamInterface<SavedElsewhere> {

@@ -1,9 +1,28 @@
 #include "spreadsheet/ops/cell_format.h"
 
 #include <map>
+#include <tuple>
 
 namespace tabrel::ops {
 namespace {
+
+// The XF_USED_ATTRIB groups in which a changed cell format differs from its style. They are
+// flagged as the spreadsheet does: another program takes a group whose flag is clear from the
+// style, whatever the cell format holds.
+uint8_t groups_differing(const model::Xf& cell, const model::Xf& style) {
+  const auto borders = [](const model::Xf& x) {
+    return std::tie(x.left, x.right, x.top, x.bottom, x.diagonal, x.diagonal_down, x.diagonal_up);
+  };
+  const auto alignment = [](const model::Xf& x) {
+    return std::tie(x.horizontal, x.vertical, x.wrap, x.justify_last, x.rotation, x.indent, x.shrink,
+                    x.reading_order);
+  };
+  const auto fill = [](const model::Xf& x) { return std::tie(x.pattern, x.pattern_color, x.background_color); };
+  return static_cast<uint8_t>((cell.format != style.format ? 0x01 : 0) | (cell.font != style.font ? 0x02 : 0) |
+                              (alignment(cell) != alignment(style) ? 0x04 : 0) |
+                              (borders(cell) != borders(style) ? 0x08 : 0) | (fill(cell) != fill(style) ? 0x10 : 0) |
+                              (cell.locked != style.locked || cell.hidden != style.hidden ? 0x20 : 0));
+}
 
 // Calls `visit` for the cells of `range` that exist (whole rows or columns) or for every cell.
 void for_each_target(model::Sheet& sheet, const model::RangeRef& range,
@@ -57,6 +76,8 @@ void change_format(model::Workbook& wb, model::Sheet& sheet, const model::RangeR
     model::Xf xf = old_xf < wb.styles.xfs.size() ? wb.styles.xfs[old_xf] : model::Xf{};
     xf.is_style = false;
     change(xf);
+    if (xf.parent < wb.styles.xfs.size() && wb.styles.xfs[xf.parent].is_style)
+      xf.used_attributes |= groups_differing(xf, wb.styles.xfs[xf.parent]);
     const uint16_t fresh = wb.styles.intern_xf(xf);
     rewritten.emplace(old_xf, fresh);
     return fresh;

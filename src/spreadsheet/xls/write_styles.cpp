@@ -1,7 +1,6 @@
 #include "spreadsheet/xls/write_styles.h"
 
 #include <algorithm>
-#include <tuple>
 
 #include "spreadsheet/biff/records.h"
 #include "spreadsheet/biff/strings.h"
@@ -44,23 +43,6 @@ model::Xf default_xf(size_t index) {
   return xf;
 }
 
-// The XF_USED_ATTRIB groups in which a cell XF differs from its style: another program takes
-// the attributes of a group whose flag is clear from the style, whatever the cell XF holds.
-uint8_t groups_differing(const model::Xf& cell, const model::Xf& style) {
-  const auto borders = [](const model::Xf& x) {
-    return std::tie(x.left, x.right, x.top, x.bottom, x.diagonal, x.diagonal_down, x.diagonal_up);
-  };
-  const auto alignment = [](const model::Xf& x) {
-    return std::tie(x.horizontal, x.vertical, x.wrap, x.justify_last, x.rotation, x.indent, x.shrink,
-                    x.reading_order);
-  };
-  const auto fill = [](const model::Xf& x) { return std::tie(x.pattern, x.pattern_color, x.background_color); };
-  return static_cast<uint8_t>((cell.format != style.format ? 0x01 : 0) | (cell.font != style.font ? 0x02 : 0) |
-                              (alignment(cell) != alignment(style) ? 0x04 : 0) |
-                              (borders(cell) != borders(style) ? 0x08 : 0) | (fill(cell) != fill(style) ? 0x10 : 0) |
-                              (cell.locked != style.locked || cell.hidden != style.hidden ? 0x20 : 0));
-}
-
 uint8_t line(const model::BorderLine& b) { return static_cast<uint8_t>(b.style) & 0x0F; }
 uint32_t icv(uint16_t color) { return color & 0x7Fu; }
 
@@ -75,7 +57,7 @@ model::Styles completed_styles(const model::Styles& styles) {
     for (const DefaultStyle& s : kDefaultStyles) {
       model::Style style;
       style.xf = s.xf;
-      if (!out.xfs[s.xf].is_style) {  // the workbook put cell formats where the style XFs go
+      if (s.xf > kDefaultCellXf && !out.xfs[s.xf].is_style) {  // cell formats stand where these go
         style.xf = static_cast<uint16_t>(out.xfs.size());
         out.xfs.push_back(default_xf(s.xf));
       }
@@ -84,9 +66,6 @@ model::Styles completed_styles(const model::Styles& styles) {
       out.styles.push_back(style);
     }
   }
-  for (model::Xf& xf : out.xfs)
-    if (!xf.is_style && xf.parent < out.xfs.size() && out.xfs[xf.parent].is_style)
-      xf.used_attributes |= groups_differing(xf, out.xfs[xf.parent]);
   return out;
 }
 

@@ -115,6 +115,24 @@ TEST(FormatTest, WholeColumnsChangeTheColumnFormatAndExistingCellsOnly) {
   EXPECT_EQ(effective_format(wb, s, {900, 2}).horizontal, 0);
 }
 
+TEST(CellFormatTest, ChangedFormatsFlagTheGroupsTheyHoldForThemselves) {
+  // Number format 0x01, font 0x02, alignment 0x04, borders 0x08, fill 0x10, protection 0x20:
+  // set where the cell format differs from its style, so that other programs read it.
+  model::Workbook wb = workbook_with({u"A"});
+  model::Sheet& s = *wb.sheets[0];
+  s.cells.put({0, 0}, model::Cell{model::CellValue::number(1), 15, nullptr});
+  change_format(wb, s, area(0, 0, 0, 0), [](model::Xf& x) {
+    x.font = 5;
+    x.horizontal = 2;
+  });
+  EXPECT_EQ(wb.styles.xfs[s.cells.find({0, 0})->xf].used_attributes, 0x02 | 0x04);
+  change_format(wb, s, area(0, 0, 0, 0), [](model::Xf& x) { x.format = 41; });
+  EXPECT_EQ(wb.styles.xfs[s.cells.find({0, 0})->xf].used_attributes, 0x01 | 0x02 | 0x04);
+  // A format that takes everything from its style flags nothing.
+  change_format(wb, s, area(1, 0, 1, 0), [](model::Xf&) {});
+  EXPECT_EQ(wb.styles.xfs[s.cells.find({1, 0})->xf].used_attributes, 0);
+}
+
 TEST(DimensionsTest, WidthsHeightsAndHiding) {
   model::Workbook wb = workbook_with({u"A"});
   model::Sheet& s = *wb.sheets[0];
