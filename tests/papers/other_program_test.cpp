@@ -60,8 +60,9 @@ const std::vector<SavedElsewhere> kCases = {
     // Phonetic guides are dropped; so are the camera pictures, which hold no picture data.
     {"answer-03.xls", kPaper03,
      {kTitleFont03, {u"기본작업-2", u"-2.00", u"셀의 윗주보기가 틀립니다"},
-      {u"기본작업-3", u"-5.00", u"카메라 기능이 틀렸습니다."}},
-     {u"11.00", u"40.00", u"20.00", u""}},
+      {u"기본작업-3", u"-5.00", u"카메라 기능이 틀렸습니다."}, kSumButton,
+      button(u"자동서식 버튼이름, 위치 ,모양이 틀립니다")},
+     {u"11.00", u"40.00", u"20.00", u"10.00"}},
     // The built-in date format becomes "[$-409]m/d/yyyy"; the filter's names are doubled as
     // "Excel_BuiltIn_..." names and the macros' names become "Module1.합계", so the defined
     // names no longer stand where the check looks for them.
