@@ -3,16 +3,22 @@
 # folders (relative to the repository, or starting with "shared/" for the shared corpus).
 # The runs share one time budget, TABREL_FUZZ_BUDGET_SECONDS (270 unless set), split evenly
 # across the targets found; each target still gets at least TABREL_FUZZ_MIN_SECONDS (5).
+# Usage: bash scripts/fuzz-smoke.sh [BUILD_DIR]: runs the targets of a build that holds them
+# already (the CI checks build); without it, configures and builds the fuzz preset first.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 budget=${TABREL_FUZZ_BUDGET_SECONDS:-270}
 minimum=${TABREL_FUZZ_MIN_SECONDS:-5}
 shared=${TABREL_SHARED_DIR:-../shared}
-cmake --preset fuzz
-cmake --build --preset fuzz -j "$(nproc)"
+build=${1:-}
+if [ -z "$build" ]; then
+  build=build/fuzz
+  cmake --preset fuzz
+  cmake --build --preset fuzz -j "$(nproc)"
+fi
 shopt -s nullglob
 targets=()
-for target in build/fuzz/fuzz/*/fuzz_*; do
+for target in "$build"/fuzz/*/fuzz_*; do
   [ -x "$target" ] && targets+=("$target")
 done
 if [ ${#targets[@]} -eq 0 ]; then

@@ -2,7 +2,7 @@
 # Installs what the build, the tests and the desktop program need (Debian packages).
 set -euo pipefail
 packages=(
-  cmake ninja-build g++ clang libclang-rt-14-dev pkg-config
+  cmake ninja-build g++ clang libclang-rt-14-dev lld pkg-config
   libgtest-dev libgmock-dev libbenchmark-dev
   qt6-base-dev qt6-translations-l10n libgl-dev libcurl4-openssl-dev
   fonts-nanum xvfb xauth python3 python3-pyftpdlib zlib1g-dev
