@@ -27,8 +27,9 @@ TEST(CompoundWriter, RefusesInvalidNames) {
   };
   for (const auto& [path, message] : cases) {
     CompoundWriter writer;
-    expect_error([&] { writer.add_stream(path, {}); }, ErrorCode::BadPath, message);
-    expect_error([&] { writer.add_storage(path); }, ErrorCode::BadPath, message);
+    const std::u16string& name = path;  // clang 14 cannot capture a structured binding
+    expect_error([&] { writer.add_stream(name, {}); }, ErrorCode::BadPath, message);
+    expect_error([&] { writer.add_storage(name); }, ErrorCode::BadPath, message);
   }
 }
 
