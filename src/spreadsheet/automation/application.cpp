@@ -4,7 +4,10 @@
 
 #include "spreadsheet/automation/command_bars.h"
 #include "spreadsheet/automation/errors.h"
+#include "spreadsheet/automation/names.h"
 #include "spreadsheet/automation/range.h"
+#include "spreadsheet/automation/range_address.h"
+#include "spreadsheet/automation/sheet_handle.h"
 #include "spreadsheet/automation/selection.h"
 #include "spreadsheet/automation/session.h"
 #include "spreadsheet/automation/shapes.h"
@@ -106,7 +109,43 @@ std::shared_ptr<xl::Sheets> Application::Worksheets() {
 std::shared_ptr<Worksheet> Application::Worksheets(const Variant& index) { return Worksheets()->Item(index); }
 
 std::shared_ptr<xl::Range> Application::Range(const Variant& cell1, const Variant& cell2) {
-  return require_sheet(ActiveSheet())->Range(cell1, cell2);
+  auto sheet = require_sheet(ActiveSheet());
+  // A defined name of the active workbook names its cells on whichever sheet they are.
+  if (cell1.is_string() && cell2.is_empty() && !parse_range_address(cell1.str())) {
+    const SheetHandle& h = sheet->handle();
+    if (auto named = named_range(h.app, h.book, h.get(), cell1.str())) return named;
+  }
+  return sheet->Range(cell1, cell2);
+}
+
+void Application::Goto(const Variant& reference) {
+  std::shared_ptr<xl::Range> target;
+  if (reference.is_object()) {
+    target = std::dynamic_pointer_cast<xl::Range>(reference.object());
+  } else if (reference.is_string()) {
+    const std::u16string& text = reference.str();
+    auto sheet = require_sheet(ActiveSheet());
+    const SheetHandle& h = sheet->handle();
+    target = named_range(h.app, h.book, h.get(), text);
+    if (!target) {
+      const size_t bang = text.rfind(u'!');
+      if (bang != std::u16string::npos) {
+        std::u16string title = text.substr(0, bang);
+        if (title.size() >= 2 && title.front() == u'\'' && title.back() == u'\'') title = title.substr(1, title.size() - 2);
+        for (size_t i = title.find(u"''"); i != std::u16string::npos; i = title.find(u"''", i + 1)) title.erase(i, 1);
+        const model::Workbook& wb = h.workbook();
+        const model::Sheet* named = wb.sheet(title);
+        if (!named || named->kind != model::SheetKind::Worksheet) raise(Fault::MethodFailed);
+        sheet = Worksheets(Variant(title));
+      }
+      const auto area = parse_r1c1_address(bang == std::u16string::npos ? text : text.substr(bang + 1));
+      if (!area) raise(Fault::MethodFailed);
+      target = std::make_shared<xl::Range>(sheet->handle(), *area);
+    }
+  }
+  if (!target) raise(Fault::MethodFailed);
+  target->Worksheet()->Activate();
+  target->Select();
 }
 
 std::shared_ptr<xl::Range> Application::Cells() { return require_sheet(ActiveSheet())->Cells(); }

@@ -52,6 +52,9 @@ class Application : public Dispatch, public std::enable_shared_from_this<Applica
   std::shared_ptr<xl::Range> Range(const Variant& cell1, const Variant& cell2 = {});
   std::shared_ptr<xl::Range> Cells();
   std::shared_ptr<xl::Range> Cells(const Variant& row, const Variant& column);
+  // Application.Goto: shows the sheet of `reference` and selects its cells. The reference is a
+  // Range, a defined name, or an R1C1 address ("R1C1:R3C2", "Sheet1!R2C1"); any other 1004.
+  void Goto(const Variant& reference);
 
   // Application.Run: runs a public macro of the instance's workbooks by name. The macro
   // interpreter installs the runner (an application setting shared by every instance); without

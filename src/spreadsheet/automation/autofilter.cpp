@@ -21,7 +21,9 @@ const model::AutoFilter& filter_of(const model::Sheet& sheet) {
   return *sheet.autofilter;
 }
 
-std::optional<std::u16string> criterion(const model::AutoFilterCondition& c) {
+}  // namespace
+
+std::optional<std::u16string> criterion_text(const model::AutoFilterCondition& c) {
   const std::u16string op = c.op < kOperators.size() ? kOperators[c.op] : u"=";
   switch (c.value_type) {
     case kRk:
@@ -36,8 +38,6 @@ std::optional<std::u16string> criterion(const model::AutoFilterCondition& c) {
     default: return std::nullopt;
   }
 }
-
-}  // namespace
 
 AutoFilter::AutoFilter(SheetHandle sheet) : sheet_(std::move(sheet)) {}
 
@@ -74,7 +74,7 @@ Variant Filter::Criteria1() const {
   const model::AutoFilterColumn* c = column();
   if (!c) raise(Fault::MethodFailed);
   if (c->top10) return Variant(static_cast<int>(c->top10_count));
-  const auto text = criterion(c->first);
+  const auto text = criterion_text(c->first);
   if (!text) raise(Fault::MethodFailed);
   return Variant(*text);
 }
@@ -82,7 +82,7 @@ Variant Filter::Criteria1() const {
 Variant Filter::Criteria2() const {
   const model::AutoFilterColumn* c = column();
   if (!c || c->top10 || c->second.value_type == kNoCondition) raise(Fault::MethodFailed);
-  const auto text = criterion(c->second);
+  const auto text = criterion_text(c->second);
   if (!text) raise(Fault::MethodFailed);
   return Variant(*text);
 }

@@ -3,15 +3,21 @@
 // criteria as the spreadsheet reports them ("=서울", ">=80", "<>").
 
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "spreadsheet/automation/sheet_handle.h"
 #include "spreadsheet/core/variant.h"
+#include "spreadsheet/model/sheet.h"
 
 namespace tabrel::xl {
 
 class Range;
 class Filters;
+
+// A stored condition as the spreadsheet reports it ("=서울", ">=80", "=" for blanks, "<>" for
+// non-blanks); nullopt for an empty condition.
+std::optional<std::u16string> criterion_text(const model::AutoFilterCondition& c);
 class Filter;
 
 class AutoFilter : public Dispatch {

@@ -29,18 +29,44 @@ const BuiltinStyle* builtin_named(const std::u16string& name) {
   return nullptr;
 }
 
+constexpr uint16_t kNoParent = 0x0FFF;
+// For a style XF a set flag leaves that attribute to the cell; a number style sets the number
+// format only.
+constexpr uint8_t kNumberFormatOnly = 0x3E;
+
+bool is_style_xf(const model::Workbook& wb, uint16_t xf) {
+  return xf < wb.styles.xfs.size() && wb.styles.xfs[xf].is_style;
+}
+
+StyleChoice add_builtin_style(model::Workbook& wb, const BuiltinStyle& builtin) {
+  model::Xf xf;
+  xf.is_style = true;
+  xf.parent = kNoParent;
+  xf.format = builtin.format;
+  xf.used_attributes = kNumberFormatOnly;
+  wb.styles.xfs.push_back(xf);
+  const auto index = static_cast<uint16_t>(wb.styles.xfs.size() - 1);
+  std::erase_if(wb.styles.styles, [&](const model::Style& s) { return s.builtin && s.builtin_id == builtin.id; });
+  model::Style style;
+  style.xf = index;
+  style.builtin = true;
+  style.builtin_id = builtin.id;
+  wb.styles.styles.push_back(style);
+  return StyleChoice{index, builtin.format};
+}
+
 }  // namespace
 
-std::optional<StyleChoice> find_style(const model::Workbook& wb, const std::u16string& name) {
+std::optional<StyleChoice> find_style(model::Workbook& wb, const std::u16string& name) {
   const BuiltinStyle* builtin = builtin_named(name);
   for (const auto& s : wb.styles.styles) {
     const bool match = s.builtin ? builtin && builtin->id == s.builtin_id : equals_ignore_case(s.name, name);
-    if (!match) continue;
-    const uint16_t format = s.xf < wb.styles.xfs.size() ? wb.styles.xfs[s.xf].format : builtin ? builtin->format : 0;
-    return StyleChoice{s.xf, format};
+    if (!match || !is_style_xf(wb, s.xf)) continue;
+    return StyleChoice{s.xf, wb.styles.xfs[s.xf].format};
   }
-  if (builtin) return StyleChoice{0, builtin->format};  // the workbook never stored the style
-  return std::nullopt;
+  if (!builtin) return std::nullopt;
+  if (builtin->id == 0) return StyleChoice{0, 0};  // Normal: the first XF
+  return add_builtin_style(wb, *builtin);
 }
 
 std::u16string style_name(const model::Workbook& wb, uint16_t cell_xf) {

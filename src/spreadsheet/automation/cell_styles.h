@@ -14,8 +14,10 @@ struct StyleChoice {
   uint16_t format;    // the number format the style gives
 };
 
-// The style of that name; nullopt when the workbook has none.
-std::optional<StyleChoice> find_style(const model::Workbook& wb, const std::u16string& name);
+// The style of that name; nullopt when the workbook has none. A built-in style the workbook has
+// never stored (no STYLE record or one whose XF is no style XF) is added with its own style XF,
+// as the spreadsheet adds it on first use.
+std::optional<StyleChoice> find_style(model::Workbook& wb, const std::u16string& name);
 
 // The name of the style a cell format derives from ("Normal" when unknown).
 std::u16string style_name(const model::Workbook& wb, uint16_t cell_xf);

@@ -80,6 +80,26 @@ std::u16string displayed_text(Book& book, const model::Sheet& sheet, model::Cell
   return layout::display_text(render_value(value), number_format(wb, xf.format), width, font_spec(wb, xf.font), options, cache);
 }
 
+int fitting_column_pixels(Book& book, const model::Sheet& sheet, model::CellRef at) {
+  const model::Workbook& wb = *book.model;
+  const model::CellValue value = cell_value(book, sheet, at);
+  if (value.is_blank()) return 0;
+  const model::Xf& xf = ops::effective_format(wb, sheet, at);
+  layout::RenderCache& cache = *book.render_cache;
+  const int mdw = standard_mdw(wb, cache);
+  layout::DisplayOptions options;
+  options.date_system = wb.date_system;
+  options.standard_mdw = mdw;
+  const layout::FontSpec font = font_spec(wb, xf.font);
+  const std::u16string text = layout::display_text(render_value(value), number_format(wb, xf.format), 0, font, options, cache);
+  if (text.empty()) return 0;
+  return static_cast<int>(std::ceil(cache.metrics(font).text_width(text))) + layout::padding_px(mdw);
+}
+
+uint16_t column_units_of_pixels(const model::Workbook& wb, int pixels) {
+  return static_cast<uint16_t>(std::clamp(layout::pixels_to_colinfo(pixels, standard_mdw(wb)), 0, 0xFFFF));
+}
+
 std::u16string cell_formula(const model::Workbook& wb, const model::Sheet& sheet, model::CellRef at, Notation notation) {
   try {
     return formula::cell_formula(wb, sheet, at, notation_of(notation));

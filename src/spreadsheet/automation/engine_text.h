@@ -19,6 +19,12 @@ enum class Notation { A1, R1C1 };
 // area); a number that does not fit shows "#".
 std::u16string displayed_text(Book& book, const model::Sheet& sheet, model::CellRef at);
 
+// AutoFit: the pixels a column needs to show the cell's value whole (its text in the cell's
+// font and the column's padding); 0 for a blank cell.
+int fitting_column_pixels(Book& book, const model::Sheet& sheet, model::CellRef at);
+// AutoFit: the column width in COLINFO units of a width in pixels.
+uint16_t column_units_of_pixels(const model::Workbook& wb, int pixels);
+
 // Range.Formula / FormulaR1C1 of one cell: the formula with "=", a constant as the formula bar
 // shows it, "" for a blank cell.
 std::u16string cell_formula(const model::Workbook& wb, const model::Sheet& sheet, model::CellRef at, Notation notation);

@@ -4,6 +4,7 @@
 #include "spreadsheet/automation/arguments.h"
 #include "spreadsheet/automation/calculation.h"
 #include "spreadsheet/automation/late_table.h"
+#include "spreadsheet/automation/sheet_protection.h"
 #include "spreadsheet/automation/names.h"
 #include "spreadsheet/automation/range.h"
 #include "spreadsheet/automation/session.h"
@@ -66,6 +67,7 @@ void define_app(Tables& tables) {
       .get(u"ActiveSheet", {}, [](Application& a, const Args&) { return object_or_nothing(a.ActiveSheet()); })
       .get(u"ActiveCell", {}, [](Application& a, const Args&) { return object_or_nothing(a.ActiveCell()); })
       .get(u"ActiveWindow", {}, [](Application& a, const Args&) { return object_or_nothing(active_window(a)); })
+      .act(u"Goto", {u"Reference", u"Scroll"}, [](Application& a, const Args& x) { a.Goto(x[0]); })
       .get(u"Selection", {}, [](Application& a, const Args&) {
         auto s = a.Selection();
         return s ? Variant(s) : nothing();
@@ -154,7 +156,20 @@ void define_sheet(Tables& tables) {
       .get(u"UsedRange", {}, [](Worksheet& w, const Args&) { return object(w.UsedRange()); })
       .act(u"Paste", {u"Destination", u"Link"}, [](Worksheet& w, const Args& x) { w.Paste(x[0]); })
       .get(u"Shapes", {}, [](Worksheet& w, const Args&) { return object(w.Shapes()); })
-      .get(u"Sort", {}, [](Worksheet& w, const Args&) { return object(std::make_shared<Sort>(w.handle())); });
+      .get(u"Sort", {}, [](Worksheet& w, const Args&) { return object(std::make_shared<Sort>(w.handle())); })
+      .act(u"Protect",
+           {u"Password", u"DrawingObjects", u"Contents", u"Scenarios", u"UserInterfaceOnly", u"AllowFormattingCells",
+            u"AllowFormattingColumns", u"AllowFormattingRows", u"AllowInsertingColumns", u"AllowInsertingRows",
+            u"AllowInsertingHyperlinks", u"AllowDeletingColumns", u"AllowDeletingRows", u"AllowSorting",
+            u"AllowFiltering", u"AllowUsingPivotTables"},
+           [](Worksheet& w, const Args& x) {
+             auto flag = [&](size_t i) { return omitted(x[i]) || x[i].to_bool(); };
+             protect_sheet(w.handle().get(), omitted(x[0]) ? u"" : x[0].to_string(), {flag(2), flag(1), flag(3)});
+           })
+      .act(u"Unprotect", {u"Password"}, [](Worksheet& w, const Args& x) {
+        unprotect_sheet(w.handle().get(), omitted(x[0]) ? u"" : x[0].to_string());
+      })
+      .get(u"ProtectContents", {}, [](Worksheet& w, const Args&) { return Variant(contents_protected(w.handle().get())); });
   Def<Sort>(tables)
       .get(u"SortFields", {}, [](Sort& s, const Args&) { return object(std::make_shared<SortFields>(s.sheet())); })
       .act(u"SetRange", {u"Rng"}, [](Sort& s, const Args& x) { s.SetRange(x[0]); })
@@ -179,6 +194,8 @@ void define_sheet(Tables& tables) {
       .get(u"Item", {u"Index"}, [](Shapes& s, const Args& x) { return object(s.Item(x[0])); });
   Def<Shape>(tables)
       .get(u"Name", {}, [](Shape& s, const Args&) { return Variant(s.Name()); })
+      .prop(u"Rotation", [](Shape& s) { return Variant(s.Rotation()); },
+            [](Shape& s, const Variant& v) { s.SetRotation(v.to_double()); })
       .prop(u"OnAction", [](Shape& s) { return Variant(s.OnAction()); },
             [](Shape& s, const Variant& v) { s.SetOnAction(v.to_string()); })
       .get(u"Left", {}, [](Shape& s, const Args&) { return Variant(s.Left()); })

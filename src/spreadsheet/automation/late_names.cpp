@@ -14,6 +14,9 @@ void define_names(Tables& tables) {
     h.get();
     return object(std::make_shared<Names>(h.app, h.book, h.sheet));
   });
+  Def<Range>(tables).prop(
+      u"Name", [](Range& r) { return object(name_of_cells(r)); },
+      [](Range& r, const Variant& v) { name_cells(r, v.to_string()); });
   Def<Names>(tables)
       .get(u"Count", {}, [](Names& n, const Args&) { return Variant(n.Count()); })
       .get(u"Item", {u"Index", u"IndexLocal", u"RefersTo"}, [](Names& n, const Args& x) {

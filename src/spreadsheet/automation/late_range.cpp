@@ -3,6 +3,7 @@
 #include "spreadsheet/automation/application.h"
 #include "spreadsheet/automation/arguments.h"
 #include "spreadsheet/automation/auto_format.h"
+#include "spreadsheet/automation/autofilter.h"
 #include "spreadsheet/automation/borders.h"
 #include "spreadsheet/automation/comment.h"
 #include "spreadsheet/automation/font.h"
@@ -142,10 +143,50 @@ void define_edits(Def<R>& d) {
       .act(u"ClearFormats", {}, [](R& r, const Args&) { r.ClearFormats(); })
       .act(u"ClearOutline", {}, [](R& r, const Args&) { r.ClearOutline(); })
       .act(u"Clear", {}, [](R& r, const Args&) { r.Clear(); })
+      .act(u"AutoFit", {}, [](R& r, const Args&) { r.AutoFit(); })
+      .act(u"AutoFilter", {u"Field", u"Criteria1", u"Operator", u"Criteria2", u"VisibleDropDown"},
+           [](R& r, const Args& x) { r.AutoFilter(x[0], x[1], x[2], x[3]); })
+      .get(u"Replace",
+           {u"What", u"Replacement", u"LookAt", u"SearchOrder", u"MatchCase", u"MatchByte", u"SearchFormat",
+            u"ReplaceFormat"},
+           [](R& r, const Args& x) {
+             if (omitted(x[0]) || omitted(x[1])) raise(Fault::MethodFailed);
+             const bool whole = !omitted(x[2]) && x[2].to_long() == 1;  // xlWhole
+             return Variant(r.Replace(x[0].to_string(), x[1].to_string(), whole, !omitted(x[4]) && x[4].to_bool()));
+           })
       .act(u"Sort",
            {u"Key1", u"Order1", u"Key2", u"Type", u"Order2", u"Key3", u"Order3", u"Header", u"OrderCustom",
             u"MatchCase", u"Orientation", u"SortMethod", u"DataOption1", u"DataOption2", u"DataOption3"},
            [](R& r, const Args& x) { sort_range(r, x); });
+}
+
+// The sheet's filter as macros read it: Worksheet.AutoFilter (Nothing without one),
+// AutoFilterMode (False turns it off) and the filter's columns.
+void define_filters(Tables& tables) {
+  Def<Worksheet>(tables)
+      .get(u"AutoFilter", {}, [](Worksheet& w, const Args&) {
+        auto filter = w.AutoFilter();
+        return filter ? object(filter) : Variant(std::shared_ptr<Dispatch>());
+      })
+      .prop(u"AutoFilterMode", [](Worksheet& w) { return Variant(w.AutoFilter() != nullptr); },
+            [](Worksheet& w, const Variant& v) {
+              auto filter = w.AutoFilter();
+              if (v.to_bool() && !filter) raise(Fault::MethodFailed);  // only a filter can turn it on
+              if (!v.to_bool() && filter) filter->Range()->AutoFilter({}, {}, {}, {});
+            });
+  Def<AutoFilter>(tables)
+      .get(u"Range", {}, [](AutoFilter& f, const Args&) { return object(f.Range()); })
+      .get(u"Filters", {u"Index"}, [](AutoFilter& f, const Args& x) {
+        return omitted(x[0]) ? object(f.Filters()) : object(f.Filters()->Item(x[0]));
+      });
+  Def<Filters>(tables)
+      .get(u"Count", {}, [](Filters& f, const Args&) { return Variant(f.Count()); })
+      .get(u"Item", {u"Index"}, [](Filters& f, const Args& x) { return object(f.Item(x[0])); });
+  Def<Filter>(tables)
+      .get(u"On", {}, [](Filter& f, const Args&) { return Variant(f.On()); })
+      .get(u"Criteria1", {}, [](Filter& f, const Args&) { return f.Criteria1(); })
+      .get(u"Criteria2", {}, [](Filter& f, const Args&) { return f.Criteria2(); })
+      .get(u"Operator", {}, [](Filter& f, const Args&) { return Variant(f.Operator()); });
 }
 
 }  // namespace
@@ -156,6 +197,7 @@ void define_range(Tables& tables) {
   define_values(d);
   define_formats(d);
   define_edits(d);
+  define_filters(tables);
 }
 
 }  // namespace tabrel::xl::late

@@ -5,6 +5,7 @@
 
 #include "spreadsheet/automation/application.h"
 #include "spreadsheet/automation/arguments.h"
+#include "spreadsheet/automation/calculation.h"
 #include "spreadsheet/automation/errors.h"
 #include "spreadsheet/automation/range.h"
 #include "spreadsheet/automation/range_address.h"
@@ -19,6 +20,8 @@
 #include "spreadsheet/formula/formula_error.h"
 #include "spreadsheet/formula/parse.h"
 #include "spreadsheet/formula/print.h"
+#include "spreadsheet/formula/sheet_names.h"
+#include "spreadsheet/core/automation_error.h"
 
 namespace tabrel::xl {
 std::u16string name_caption(const model::Workbook& wb, const model::DefinedName& name) {
@@ -29,6 +32,7 @@ std::u16string name_caption(const model::Workbook& wb, const model::DefinedName&
 std::vector<size_t> names_in_collection_order(const model::Workbook& wb) {
   std::vector<size_t> order(wb.names.size());
   std::iota(order.begin(), order.end(), size_t{0});
+  std::erase_if(order, [&](size_t i) { return wb.names[i].deleted; });
   std::stable_sort(order.begin(), order.end(), [&](size_t a, size_t b) {
     const model::DefinedName& x = wb.names[a];
     const model::DefinedName& y = wb.names[b];
@@ -65,7 +69,7 @@ std::shared_ptr<DefinedName> Names::Item(const Variant& index) const {
   const ItemKey key = item_key(index);
   const std::vector<size_t> order = members(wb);
   if (key.number) {
-    if (*key.number < 1 || static_cast<size_t>(*key.number) > order.size()) raise(Fault::InvalidArgument);
+    if (*key.number < 1 || static_cast<size_t>(*key.number) > order.size()) raise(Fault::MethodFailed);
     return std::make_shared<DefinedName>(app_, book_, wb.names[order[static_cast<size_t>(*key.number - 1)]]);
   }
   for (size_t i : order) {
@@ -78,12 +82,13 @@ std::shared_ptr<DefinedName> Names::Item(const Variant& index) const {
     if (wb.names[i].sheet_scope == own && equals_ignore_case(wb.names[i].name, key.name))
       return std::make_shared<DefinedName>(app_, book_, wb.names[i]);
   }
-  raise(Fault::InvalidArgument);
+  raise(Fault::MethodFailed);
 }
 
 namespace {
 
 constexpr size_t kMaxNameLength = 255;
+constexpr uint16_t kHiddenFlag = 0x0001;
 
 // The cell from which relative references of names are read and shown: the active cell of the
 // workbook's active sheet, as in the desktop spreadsheet.
@@ -156,6 +161,11 @@ std::shared_ptr<DefinedName> Names::Add(const std::u16string& name, const std::u
   if (same != wb.names.end()) {
     same->tokens = defined.tokens;
     same->extra = defined.extra;
+    if (same->deleted) {
+      same->deleted = false;
+      same->flags &= static_cast<uint16_t>(~kHiddenFlag);
+    }
+    calculate_full(*book_);  // the formulas that use the name
     return std::make_shared<DefinedName>(app_, book_, *same);
   }
   // A new name goes last in the workbook's own list, whose positions formulas refer to; the
@@ -167,10 +177,11 @@ std::shared_ptr<DefinedName> Names::Add(const std::u16string& name, const std::u
 DefinedName::DefinedName(std::shared_ptr<Application> app, std::shared_ptr<Book> book, const model::DefinedName& name)
     : app_(std::move(app)), book_(std::move(book)), name_(name.name), scope_(name.sheet_scope) {}
 
-const model::DefinedName& DefinedName::get() const {
-  const model::Workbook& wb = open_workbook(*app_, *book_);
-  auto it = std::find_if(wb.names.begin(), wb.names.end(),
-                         [&](const model::DefinedName& n) { return n.sheet_scope == scope_ && n.name == name_; });
+model::DefinedName& DefinedName::get() const {
+  model::Workbook& wb = open_workbook(*app_, *book_);
+  auto it = std::find_if(wb.names.begin(), wb.names.end(), [&](const model::DefinedName& n) {
+    return !n.deleted && n.sheet_scope == scope_ && n.name == name_;
+  });
   if (it == wb.names.end()) raise(Fault::ObjectDeleted);
   return *it;
 }
@@ -197,12 +208,53 @@ std::shared_ptr<Range> DefinedName::RefersToRange() const {
   return worksheet->Range(Variant(text.substr(bang + 1)));
 }
 
+std::shared_ptr<Range> named_range(const std::shared_ptr<Application>& app, const std::shared_ptr<Book>& book,
+                                   const model::Sheet& sheet, const std::u16string& text) {
+  model::Workbook& wb = open_workbook(*app, *book);
+  const auto own = static_cast<uint16_t>(wb.sheet_index(&sheet) + 1);
+  const model::DefinedName* found = nullptr;
+  for (const model::DefinedName& n : wb.names) {
+    if (n.deleted || n.builtin) continue;
+    if (equals_ignore_case(name_caption(wb, n), text) ||
+        (equals_ignore_case(n.name, text) && (n.sheet_scope == own || (n.sheet_scope == 0 && !found))))
+      found = &n;
+  }
+  if (!found) return nullptr;
+  return DefinedName(app, book, *found).RefersToRange();
+}
+
+void name_cells(const Range& cells, const std::u16string& name) {
+  const SheetHandle& sheet = cells.sheet();
+  std::u16string qualifier;
+  for (char16_t c : sheet.get().name) qualifier += c == u'\'' ? std::u16string(u"''") : std::u16string(1, c);
+  if (formula::sheet_name_needs_quotes(sheet.get().name)) qualifier = u"'" + qualifier + u"'";
+  Names(sheet.app, sheet.book).Add(name, u"=" + qualifier + u"!" + cells.Address(true, true));
+}
+
+std::shared_ptr<DefinedName> name_of_cells(const Range& cells) {
+  const SheetHandle& sheet = cells.sheet();
+  model::Workbook& wb = sheet.workbook();
+  for (size_t i : names_in_collection_order(wb)) {
+    if (wb.names[i].builtin) continue;
+    auto name = std::make_shared<DefinedName>(sheet.app, sheet.book, wb.names[i]);
+    try {
+      auto range = name->RefersToRange();
+      if (range->sheet() == sheet && range->area() == cells.area()) return name;
+    } catch (const AutomationError&) {
+    }
+  }
+  raise(Fault::MethodFailed);
+}
+
 bool DefinedName::Visible() const { return !get().hidden(); }
 
 void DefinedName::Delete() {
-  get();
-  std::erase_if(book_->model->names,
-                [&](const model::DefinedName& n) { return n.sheet_scope == scope_ && n.name == name_; });
+  model::DefinedName& name = get();
+  name.deleted = true;
+  name.flags |= kHiddenFlag;
+  name.tokens.clear();
+  name.extra.clear();
+  calculate_full(*book_);  // the formulas that used the name show #NAME?
 }
 
 }  // namespace tabrel::xl

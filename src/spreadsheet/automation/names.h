@@ -23,7 +23,8 @@ class Names : public Dispatch {
   std::u16string type_name() const override { return u"Names"; }
 
   int Count() const;
-  // By position (1-based) or by name (letter case ignored; "Sheet1!x" for a sheet's own name).
+  // By position (1-based) or by name (letter case ignored; "Sheet1!x" for a sheet's own name);
+  // 1004 for a position or name the collection does not hold.
   std::shared_ptr<DefinedName> Item(const Variant& index) const;
   // Defines a name of the workbook, or of the worksheet for a worksheet's collection (or
   // redefines one of the same name). `refers_to` is a formula in A1 or, with `r1c1`, in R1C1
@@ -55,15 +56,28 @@ class DefinedName : public Dispatch {
   // The cells of a name that refers to one area of a worksheet; 1004 for any other name.
   std::shared_ptr<Range> RefersToRange() const;
   bool Visible() const;
+  // Formulas that use the name show #NAME? afterwards; every other name keeps its place, so
+  // nothing that refers to one of them changes.
   void Delete();
 
  private:
-  const model::DefinedName& get() const;
+  model::DefinedName& get() const;
   std::shared_ptr<Application> app_;
   std::shared_ptr<Book> book_;
   std::u16string name_;
   uint16_t scope_;
 };
+
+// The cells of the defined name `text` as a formula on `sheet` reads it: the sheet's own name,
+// else the workbook's ("Sheet1!x" names a sheet's own name). nullptr when there is no such
+// name; 1004 when the name refers to anything but one area of a worksheet.
+std::shared_ptr<Range> named_range(const std::shared_ptr<Application>& app, const std::shared_ptr<Book>& book,
+                                   const model::Sheet& sheet, const std::u16string& text);
+
+// Range.Name: defines `name` as the workbook's name of the cells (absolute references).
+void name_cells(const Range& cells, const std::u16string& name);
+// The name whose cells are exactly `cells` (1004 when none).
+std::shared_ptr<DefinedName> name_of_cells(const Range& cells);
 
 // The text by which the Names collection shows a name.
 std::u16string name_caption(const model::Workbook& wb, const model::DefinedName& name);

@@ -138,6 +138,21 @@ class Range : public Dispatch, public std::enable_shared_from_this<Range> {
   // The rectangle of filled cells around the first cell, bounded by empty rows and columns.
   std::shared_ptr<xl::Range> CurrentRegion() const;
 
+  // AutoFilter without a field turns the sheet's filter on (on the list around a single cell)
+  // or, when on, off with every row shown. With a field (1-based within the list) it filters
+  // that column by Criteria1/Operator/Criteria2 (xlAnd, xlOr, top and bottom items or percent,
+  // xlFilterValues with an array) or, without criteria, clears its filter; rows that fail are
+  // hidden. 1004 for a field outside the list or an operator it does not take.
+  void AutoFilter(const Variant& field, const Variant& criteria1, const Variant& op, const Variant& criteria2);
+  // Whole columns (Columns, EntireColumn) take the width of their widest shown value in the
+  // range, whole rows (Rows, EntireRow) the height of their tallest font; hidden ones stay
+  // hidden. 1004 for a range of cells that are neither.
+  void AutoFit();
+  // Replaces `what` in the formula texts of the range's cells (a single cell: the whole sheet),
+  // letter case ignored unless `match_case`, the whole text only with `whole`; each changed cell
+  // is entered again as typed. Wildcards are taken literally.
+  bool Replace(const std::u16string& what, const std::u16string& replacement, bool whole, bool match_case);
+
   void ClearContents();
   void ClearFormats();
   void ClearOutline();

@@ -47,7 +47,53 @@ std::optional<Corner> parse_corner(std::u16string_view text) {
   return corner;
 }
 
+// "R3C2", "R3" or "C2" (1-based numbers after the letters).
+std::optional<Corner> parse_r1c1_corner(std::u16string_view text) {
+  Corner corner;
+  size_t i = 0;
+  auto number = [&](char16_t letter, int limit) -> std::optional<std::optional<int>> {
+    if (i >= text.size() || (text[i] != letter && text[i] != letter + (u'a' - u'A'))) return std::optional<int>{};
+    const size_t start = ++i;
+    while (i < text.size() && text[i] >= u'0' && text[i] <= u'9') ++i;
+    const auto value = parse_row(text.substr(start, i - start));
+    if (!value || *value >= limit) return std::nullopt;
+    return value;
+  };
+  const auto row = number(u'R', model::kMaxRows);
+  if (!row) return std::nullopt;
+  const auto col = number(u'C', model::kMaxColumns);
+  if (!col || i != text.size() || (!*row && !*col)) return std::nullopt;
+  corner.row = *row;
+  corner.col = *col;
+  return corner;
+}
+
+// The rectangle between two corners of the same kind: cells, whole columns or whole rows.
+std::optional<model::RangeRef> span(const Corner& first, const Corner& second, bool single) {
+  const bool cells = first.row && first.col && second.row && second.col;
+  const bool columns = !first.row && !second.row && first.col && second.col && !single;
+  const bool rows = !first.col && !second.col && first.row && second.row && !single;
+  if (!cells && !columns && !rows) return std::nullopt;
+  const int r1 = first.row.value_or(0), r2 = second.row.value_or(model::kMaxRows - 1);
+  const int c1 = first.col.value_or(0), c2 = second.col.value_or(model::kMaxColumns - 1);
+  const int top = rows || cells ? std::min(r1, r2) : 0;
+  const int bottom = rows || cells ? std::max(r1, r2) : model::kMaxRows - 1;
+  const int left = columns || cells ? std::min(c1, c2) : 0;
+  const int right = columns || cells ? std::max(c1, c2) : model::kMaxColumns - 1;
+  return model::RangeRef{{top, left}, {bottom, right}};
+}
+
 }  // namespace
+
+std::optional<model::RangeRef> parse_r1c1_address(std::u16string_view text) {
+  const size_t colon = text.find(u':');
+  const auto first = parse_r1c1_corner(text.substr(0, colon));
+  if (!first) return std::nullopt;
+  if (colon == std::u16string_view::npos) return span(*first, *first, false);
+  const auto second = parse_r1c1_corner(text.substr(colon + 1));
+  if (!second) return std::nullopt;
+  return span(*first, *second, false);
+}
 
 std::optional<model::RangeRef> parse_range_address(std::u16string_view text) {
   const size_t colon = text.find(u':');
@@ -59,17 +105,7 @@ std::optional<model::RangeRef> parse_range_address(std::u16string_view text) {
     if (!parsed) return std::nullopt;
     second = *parsed;
   }
-  const bool cells = first->row && first->col && second.row && second.col;
-  const bool columns = !first->row && !second.row && first->col && second.col && colon != std::u16string_view::npos;
-  const bool rows = !first->col && !second.col && first->row && second.row && colon != std::u16string_view::npos;
-  if (!cells && !columns && !rows) return std::nullopt;
-  const int r1 = first->row.value_or(0), r2 = second.row.value_or(model::kMaxRows - 1);
-  const int c1 = first->col.value_or(0), c2 = second.col.value_or(model::kMaxColumns - 1);
-  const int top = rows || cells ? std::min(r1, r2) : 0;
-  const int bottom = rows || cells ? std::max(r1, r2) : model::kMaxRows - 1;
-  const int left = columns || cells ? std::min(c1, c2) : 0;
-  const int right = columns || cells ? std::max(c1, c2) : model::kMaxColumns - 1;
-  return model::RangeRef{{top, left}, {bottom, right}};
+  return span(*first, second, colon == std::u16string_view::npos);
 }
 
 std::u16string range_address(const model::RangeRef& area, bool row_absolute, bool column_absolute) {

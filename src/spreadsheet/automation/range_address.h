@@ -13,6 +13,10 @@ namespace tabrel::xl {
 // One rectangle; corners may come in any order. nullopt when the text is no address.
 std::optional<model::RangeRef> parse_range_address(std::u16string_view text);
 
+// An absolute R1C1 address as Application.Goto takes it: "R3C2", "R1C1:R4C3", "R2:R5" for
+// whole rows, "C1:C3" for whole columns. nullopt when the text is no such address.
+std::optional<model::RangeRef> parse_r1c1_address(std::u16string_view text);
+
 // "$A$1", "$A$1:$C$4", "$A:$B" for whole columns, "$2:$5" for whole rows.
 std::u16string range_address(const model::RangeRef& area, bool row_absolute = true, bool column_absolute = true);
 

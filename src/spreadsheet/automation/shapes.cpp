@@ -1,6 +1,7 @@
 #include "spreadsheet/automation/shapes.h"
 
 #include <array>
+#include <cmath>
 #include <utility>
 
 #include "spreadsheet/automation/application.h"
@@ -86,6 +87,15 @@ void Shape::SetOnAction(const std::u16string& macro) {
   model::DrawingObject& drawing = sheet_.get().drawings[index()];
   drawing.macro = macro;
   drawing.macro_tokens.clear();
+}
+
+double Shape::Rotation() const { return get().rotation; }
+
+void Shape::SetRotation(double degrees) {
+  get();
+  if (!std::isfinite(degrees)) raise(Fault::InvalidArgument);
+  const double turned = std::fmod(degrees, 360.0);
+  sheet_.get().drawings[index_].rotation = turned < 0 ? turned + 360.0 : turned;
 }
 
 std::u16string Shape::AlternativeText() const { return get().alternative_text; }

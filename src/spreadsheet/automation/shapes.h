@@ -64,6 +64,9 @@ class Shape : public Dispatch, public std::enable_shared_from_this<Shape> {
   // Removes the shape; objects fetched for other shapes keep referring to their own shape.
   void Delete();
   std::shared_ptr<xl::Adjustments> Adjustments() const;
+  // Degrees clockwise; a new value is kept modulo 360 (-90 reads back as 270).
+  double Rotation() const;
+  void SetRotation(double degrees);
   // Selects the shape on the active sheet; Application.Selection then returns it.
   void Select();
   std::shared_ptr<Shape> ShapeRange() { return shared_from_this(); }

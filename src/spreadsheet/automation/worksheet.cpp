@@ -12,6 +12,7 @@
 #include "spreadsheet/automation/constants.h"
 #include "spreadsheet/automation/errors.h"
 #include "spreadsheet/automation/pivot_tables.h"
+#include "spreadsheet/automation/names.h"
 #include "spreadsheet/automation/range.h"
 #include "spreadsheet/automation/range_address.h"
 #include "spreadsheet/automation/selection.h"
@@ -152,6 +153,13 @@ void Worksheet::Delete() {
 std::shared_ptr<xl::Range> Worksheet::Range(const Variant& cell1, const Variant& cell2) {
   const model::Sheet& sheet = handle_.get();
   if (sheet.kind != model::SheetKind::Worksheet) raise(Fault::NoSuchMember);
+  if (cell1.is_string() && cell2.is_empty() && !parse_range_address(cell1.str())) {
+    // A defined name of cells on this sheet.
+    auto named = named_range(handle_.app, handle_.book, sheet, cell1.str());
+    if (!named) raise(Fault::RangeAddressInvalid);
+    if (!(named->sheet() == handle_)) raise(Fault::MethodFailed);
+    return named;
+  }
   model::RangeRef area = area_of(cell1, handle_);
   if (!cell2.is_empty()) {
     const model::RangeRef other = area_of(cell2, handle_);

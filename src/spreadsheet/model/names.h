@@ -17,6 +17,10 @@ struct DefinedName {
   std::vector<uint8_t> tokens;  // rgce
   std::vector<uint8_t> extra;
   std::u16string comment;
+  // Deleted through the Names collection: the entry stays, without a definition, so that the
+  // formulas, macro links and series that refer to later names by position keep their names, and
+  // formulas that use this one show #NAME? until the name is defined again.
+  bool deleted = false;
   bool hidden() const { return (flags & 0x0001) != 0; }
   bool operator==(const DefinedName&) const = default;
 };

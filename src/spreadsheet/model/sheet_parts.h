@@ -114,6 +114,7 @@ struct DrawingObject {
   // Adjustment handles the shape's property table sets: handle (0 the first) -> value in shape
   // units (21600 the shape's full extent). Handles it leaves out keep the shape type's default.
   std::map<int, int32_t> adjustments;
+  double rotation = 0;          // degrees clockwise, 0 up to 360
   Anchor anchor;
   std::u16string name;
   std::u16string alternative_text;
@@ -152,6 +153,9 @@ struct AutoFilterColumn {
   bool top10 = false, top = false, percent = false;
   uint16_t top10_count = 0;
   AutoFilterCondition first, second;
+  // Values chosen from the column's list by a macro (shown when equal to one of them); the file
+  // keeps the first two as conditions joined by OR.
+  std::vector<std::u16string> values;
   friend bool operator==(const AutoFilterColumn&, const AutoFilterColumn&) = default;
 };
 

@@ -17,6 +17,7 @@ constexpr uint16_t kTertiaryProperties = 0xF122;
 constexpr uint16_t kClientAnchor = 0xF010;
 constexpr uint16_t kClientData = 0xF011;
 // Shape properties.
+constexpr uint16_t kPropRotation = 0x0004;  // signed 16.16 fixed-point degrees
 constexpr uint16_t kPropName = 0x0380;
 constexpr uint16_t kPropDescription = 0x0381;
 constexpr uint16_t kPropGroupFlags = 0x03BF;
@@ -73,6 +74,8 @@ void read_properties(Bytes d, size_t at, size_t length, uint16_t count, OfficeAr
       complex_at += op;
     } else if (id >= kPropFirstAdjustment && id < kPropFirstAdjustment + kAdjustmentCount) {
       shape.adjustments[id - kPropFirstAdjustment] = static_cast<int32_t>(op);
+    } else if (id == kPropRotation) {
+      shape.rotation = static_cast<int32_t>(op) / 65536.0;
     } else if (id == kPropGroupFlags && (op & 0x00020000)) {
       shape.hidden = (op & 0x0002) != 0;
     }

@@ -23,6 +23,7 @@ struct OfficeArtShape {
   std::u16string name;
   std::u16string alternative_text;
   std::map<int, int32_t> adjustments;
+  double rotation = 0;  // degrees clockwise
   bool hidden = false;
   bool has_client_data = false;  // an OBJ record belongs to this shape
   size_t begin = 0, end = 0;

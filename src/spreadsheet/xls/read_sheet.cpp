@@ -164,6 +164,7 @@ class SheetReader {
       obj.name = shape.name;
       obj.alternative_text = shape.alternative_text;
       obj.adjustments = shape.adjustments;
+      obj.rotation = shape.rotation;
       obj.hidden = shape.hidden;
       obj.shape_bytes.assign(drawing_.begin() + static_cast<long>(shape.begin),
                              drawing_.begin() + static_cast<long>(shape.end));

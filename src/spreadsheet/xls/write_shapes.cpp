@@ -1,5 +1,6 @@
 #include "spreadsheet/xls/write_shapes.h"
 
+#include <cmath>
 #include <string>
 #include <utility>
 
@@ -95,8 +96,10 @@ ShapeParts comment_shape(uint32_t shape_id, const model::Anchor& anchor, bool vi
 }
 
 ShapeParts object_shape(uint32_t shape_id, const model::DrawingObject& d, bool text_box) {
-  constexpr uint16_t kFirstAdjustment = 0x0147, kAdjustmentCount = 10, kGroupFlags = 0x03BF;
+  constexpr uint16_t kRotation = 0x0004, kFirstAdjustment = 0x0147, kAdjustmentCount = 10, kGroupFlags = 0x03BF;
   std::vector<Property> simple;
+  if (d.rotation != 0)
+    simple.emplace_back(kRotation, static_cast<uint32_t>(static_cast<int32_t>(std::lround(d.rotation * 65536))));
   for (const auto& [handle, value] : d.adjustments)
     if (handle >= 0 && handle < kAdjustmentCount)
       simple.emplace_back(static_cast<uint16_t>(kFirstAdjustment + handle), static_cast<uint32_t>(value));
