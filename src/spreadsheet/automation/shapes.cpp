@@ -92,10 +92,9 @@ void Shape::SetOnAction(const std::u16string& macro) {
 double Shape::Rotation() const { return get().rotation; }
 
 void Shape::SetRotation(double degrees) {
-  get();
   if (!std::isfinite(degrees)) raise(Fault::InvalidArgument);
   const double turned = std::fmod(degrees, 360.0);
-  sheet_.get().drawings[index_].rotation = turned < 0 ? turned + 360.0 : turned;
+  sheet_.get().drawings[index()].rotation = turned < 0 ? turned + 360.0 : turned;
 }
 
 std::u16string Shape::AlternativeText() const { return get().alternative_text; }
