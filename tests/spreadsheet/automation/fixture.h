@@ -27,6 +27,10 @@ struct Opened {
 };
 Opened open_in_new_instance(std::unique_ptr<model::Workbook> wb, std::u16string name = u"target.xls");
 
+// A small sales list on sheet Data, A1:D7, for pivot tables: region, product, amount, clerk; one
+// record has no amount and one no region.
+void put_sales_rows(Application& app);
+
 // The number of the AutomationError that `f` raises; 0 when it raises none.
 int32_t error_number(const std::function<void()>& f);
 

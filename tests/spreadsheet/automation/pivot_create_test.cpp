@@ -21,19 +21,7 @@ using testing::error_number;
 // Sales on sheet Data, A1:D7; one record has no amount and one no region.
 testing::Opened sales_book() {
   auto opened = testing::open_in_new_instance(testing::sample_workbook());
-  auto data = opened.app->Worksheets(Variant(u"Data"));
-  const std::vector<std::vector<Variant>> rows = {
-      {Variant(u"지역"), Variant(u"제품"), Variant(u"금액"), Variant(u"담당")},
-      {Variant(u"서울"), Variant(u"사과"), Variant(100.0), Variant(u"김")},
-      {Variant(u"서울"), Variant(u"배"), Variant(200.0), Variant(u"이")},
-      {Variant(u"부산"), Variant(u"사과"), Variant(50.0), Variant(u"김")},
-      {Variant(u"부산"), Variant(u"배"), Variant(), Variant(u"이")},
-      {Variant(u"대구"), Variant(u"사과"), Variant(30.0), Variant(u"이")},
-      {Variant(), Variant(u"배"), Variant(5.0), Variant(u"김")}};
-  for (size_t r = 0; r < rows.size(); ++r)
-    for (size_t c = 0; c < rows[r].size(); ++c)
-      if (!rows[r][c].is_empty())
-        data->Cells(Variant::integer(static_cast<int>(r + 1)), Variant::integer(static_cast<int>(c + 1)))->SetValue(rows[r][c]);
+  testing::put_sales_rows(*opened.app);
   return opened;
 }
 
