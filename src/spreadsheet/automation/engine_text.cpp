@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <optional>
 
 #include "spreadsheet/automation/calculation.h"
 #include "spreadsheet/automation/errors.h"
@@ -60,6 +61,31 @@ numfmt::CellValue render_value(const model::CellValue& v) {
   return {};
 }
 
+// The text a cell shows when its column does not constrain it (`width_px` 0 renders without a
+// cell), its width in the cell's font, and the workbook's digit width; nothing for a blank cell.
+struct FreeText {
+  std::u16string text;
+  double width_px = 0;
+  int mdw = 0;
+};
+
+std::optional<FreeText> free_text(Book& book, const model::Sheet& sheet, model::CellRef at, int width_px) {
+  const model::Workbook& wb = *book.model;
+  const model::CellValue value = cell_value(book, sheet, at);
+  if (value.is_blank()) return std::nullopt;
+  const model::Xf& xf = ops::effective_format(wb, sheet, at);
+  layout::RenderCache& cache = *book.render_cache;
+  FreeText out;
+  out.mdw = standard_mdw(wb, cache);
+  layout::DisplayOptions options;
+  options.date_system = wb.date_system;
+  options.standard_mdw = out.mdw;
+  const layout::FontSpec font = font_spec(wb, xf.font);
+  out.text = layout::display_text(render_value(value), number_format(wb, xf.format), width_px, font, options, cache);
+  out.width_px = cache.metrics(font).text_width(out.text);
+  return out;
+}
+
 }  // namespace
 
 std::u16string displayed_text(Book& book, const model::Sheet& sheet, model::CellRef at) {
@@ -81,19 +107,9 @@ std::u16string displayed_text(Book& book, const model::Sheet& sheet, model::Cell
 }
 
 int fitting_column_pixels(Book& book, const model::Sheet& sheet, model::CellRef at) {
-  const model::Workbook& wb = *book.model;
-  const model::CellValue value = cell_value(book, sheet, at);
-  if (value.is_blank()) return 0;
-  const model::Xf& xf = ops::effective_format(wb, sheet, at);
-  layout::RenderCache& cache = *book.render_cache;
-  const int mdw = standard_mdw(wb, cache);
-  layout::DisplayOptions options;
-  options.date_system = wb.date_system;
-  options.standard_mdw = mdw;
-  const layout::FontSpec font = font_spec(wb, xf.font);
-  const std::u16string text = layout::display_text(render_value(value), number_format(wb, xf.format), 0, font, options, cache);
-  if (text.empty()) return 0;
-  return static_cast<int>(std::ceil(cache.metrics(font).text_width(text))) + layout::padding_px(mdw);
+  const std::optional<FreeText> shown = free_text(book, sheet, at, 0);
+  if (!shown || shown->text.empty()) return 0;
+  return static_cast<int>(std::ceil(shown->width_px)) + layout::padding_px(shown->mdw);
 }
 
 uint16_t column_units_of_pixels(const model::Workbook& wb, int pixels) {
@@ -154,20 +170,9 @@ uint16_t column_width_units(const model::Workbook& wb, double characters) {
 }
 
 int fitted_width_pixels(Book& book, const model::Sheet& sheet, model::CellRef at) {
-  const model::Workbook& wb = *book.model;
-  const model::CellValue value = cell_value(book, sheet, at);
-  if (value.is_blank()) return 0;
-  const model::Xf& xf = ops::effective_format(wb, sheet, at);
-  layout::RenderCache& cache = *book.render_cache;
-  const int mdw = standard_mdw(wb, cache);
-  layout::DisplayOptions options;
-  options.date_system = wb.date_system;
-  options.standard_mdw = mdw;
   constexpr int kUnbounded = 1 << 20;  // wide enough for any text: nothing is cut or shown as "#"
-  const layout::FontSpec font = font_spec(wb, xf.font);
-  const std::u16string text =
-      layout::display_text(render_value(value), number_format(wb, xf.format), kUnbounded, font, options, cache);
-  return layout::fitting_width_px(cache.metrics(font).text_width(text), mdw);
+  const std::optional<FreeText> shown = free_text(book, sheet, at, kUnbounded);
+  return shown ? layout::fitting_width_px(shown->width_px, shown->mdw) : 0;
 }
 
 double width_characters(const model::Workbook& wb, int pixels) {

@@ -72,4 +72,18 @@ void put_sales_rows(Application& app) {
         data->Cells(Variant::integer(static_cast<int>(r + 1)), Variant::integer(static_cast<int>(c + 1)))->SetValue(rows[r][c]);
 }
 
+std::vector<std::u16string> shown_grid(const std::shared_ptr<Worksheet>& sheet, const char16_t* range) {
+  const auto area = sheet->Range(Variant(range))->area();
+  std::vector<std::u16string> out;
+  for (int r = area.first.row; r <= area.last.row; ++r) {
+    std::u16string line;
+    for (int c = area.first.col; c <= area.last.col; ++c) {
+      if (c > area.first.col) line += u"|";
+      line += sheet->Cells(Variant::integer(r + 1), Variant::integer(c + 1))->Text().to_string();
+    }
+    out.push_back(line);
+  }
+  return out;
+}
+
 }  // namespace tabrel::xl::testing

@@ -5,9 +5,11 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "spreadsheet/automation/application.h"
 #include "spreadsheet/automation/workbook.h"
+#include "spreadsheet/automation/worksheet.h"
 #include "spreadsheet/model/workbook.h"
 
 namespace tabrel::xl::testing {
@@ -30,6 +32,9 @@ Opened open_in_new_instance(std::unique_ptr<model::Workbook> wb, std::u16string 
 // A small sales list on sheet Data, A1:D7, for pivot tables: region, product, amount, clerk; one
 // record has no amount and one no region.
 void put_sales_rows(Application& app);
+
+// The displayed texts of `range` on `sheet`, a row a line, cells joined by "|".
+std::vector<std::u16string> shown_grid(const std::shared_ptr<Worksheet>& sheet, const char16_t* range);
 
 // The number of the AutomationError that `f` raises; 0 when it raises none.
 int32_t error_number(const std::function<void()>& f);

@@ -34,20 +34,6 @@ std::shared_ptr<PivotTable> make(testing::Opened& o, const PivotTableChoice& cho
   return add_pivot_table(form->handle(), cell, data->handle(), kSource, choice);
 }
 
-// The displayed texts of `range` on Form, a row a line, cells joined by "|".
-std::vector<std::u16string> grid(const std::shared_ptr<Worksheet>& sheet, const char16_t* range) {
-  const auto area = sheet->Range(Variant(range))->area();
-  std::vector<std::u16string> out;
-  for (int r = area.first.row; r <= area.last.row; ++r) {
-    std::u16string line;
-    for (int c = area.first.col; c <= area.last.col; ++c) {
-      if (c > area.first.col) line += u"|";
-      line += sheet->Cells(Variant::integer(r + 1), Variant::integer(c + 1))->Text().to_string();
-    }
-    out.push_back(line);
-  }
-  return out;
-}
 
 PivotTableChoice by_region_with_product_page() {
   PivotTableChoice choice;
@@ -63,7 +49,7 @@ TEST(PivotCreateTest, ClassicLayoutWithPageField) {
   const auto table = make(o, by_region_with_product_page());
   const auto form = o.app->Worksheets(Variant(u"Form"));
   // Items in ascending order, the empty item last, the values in the data field's format.
-  EXPECT_EQ(grid(form, u"B17:C26"),
+  EXPECT_EQ(testing::shown_grid(form, u"B17:C26"),
             (std::vector<std::u16string>{u"제품|(모두)", u"|", u"합계 : 금액|", u"지역|요약", u"대구|30", u"부산|50",
                                           u"서울|300", u"(비어 있음)|5", u"총합계|385", u"|"}));
   EXPECT_EQ(table->TableRange1()->Address(), u"$B$19:$C$25");
@@ -71,7 +57,7 @@ TEST(PivotCreateTest, ClassicLayoutWithPageField) {
 
   // One page item lays the table out from the cache; "(모두)" brings every record back.
   form->Range(Variant(u"C17"))->SetValue(Variant(u"배"));
-  EXPECT_EQ(grid(form, u"B19:C24"),
+  EXPECT_EQ(testing::shown_grid(form, u"B19:C24"),
             (std::vector<std::u16string>{u"합계 : 금액|", u"지역|요약", u"부산|", u"서울|200", u"(비어 있음)|5", u"총합계|205"}));
   form->Range(Variant(u"C17"))->SetValue(Variant(u"(모두)"));
   EXPECT_EQ(form->Range(Variant(u"C25"))->Text().to_string(), u"385");
@@ -107,7 +93,7 @@ TEST(PivotCreateTest, ColumnFieldRowFieldsAndSeveralDataFields) {
   for (const Case& c : cases) {
     auto o = sales_book();
     make(o, c.choice);
-    EXPECT_EQ(grid(o.app->Worksheets(Variant(u"Form")), c.range), c.cells) << to_utf8(c.range);
+    EXPECT_EQ(testing::shown_grid(o.app->Worksheets(Variant(u"Form")), c.range), c.cells) << to_utf8(c.range);
   }
 }
 
@@ -126,9 +112,9 @@ TEST(PivotCreateTest, WrittenTableReadsBackAndLaysOutTheSame) {
   const auto field = form->PivotTables(Variant::integer(1))->PageRangeCells()->PivotField();
   EXPECT_EQ(field->Name(), u"제품");
   EXPECT_EQ(field->CurrentPage().to_string(), u"(모두)");
-  const auto stored = grid(form, u"B17:C25");
+  const auto stored = testing::shown_grid(form, u"B17:C25");
   form->Range(Variant(u"C17"))->SetValue(Variant(u"(모두)"));
-  EXPECT_EQ(grid(form, u"B17:C25"), stored);
+  EXPECT_EQ(testing::shown_grid(form, u"B17:C25"), stored);
 }
 
 TEST(PivotCreateTest, RefusedArrangements) {

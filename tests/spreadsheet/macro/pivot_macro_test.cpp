@@ -23,19 +23,6 @@ std::shared_ptr<xl::Application> sales_instance() {
   return app;
 }
 
-std::vector<std::u16string> grid(const std::shared_ptr<xl::Worksheet>& sheet, const char16_t* range) {
-  const auto area = sheet->Range(Variant(range))->area();
-  std::vector<std::u16string> out;
-  for (int r = area.first.row; r <= area.last.row; ++r) {
-    std::u16string line;
-    for (int c = area.first.col; c <= area.last.col; ++c) {
-      if (c > area.first.col) line += u"|";
-      line += sheet->Cells(Variant::integer(r + 1), Variant::integer(c + 1))->Text().to_string();
-    }
-    out.push_back(line);
-  }
-  return out;
-}
 
 testing::Outcome run_body(const std::shared_ptr<xl::Application>& app, const std::u16string& body) {
   return testing::run(app, u"Sub M()\r\n" + body + u"End Sub\r\n", u"M");
@@ -67,7 +54,7 @@ TEST(PivotMacroTest, RecordedMacroBuildsTheTable) {
   auto form = app->Worksheets(Variant(u"Form"));
   const std::vector<std::u16string> shown = {u"제품|(모두)", u"|", u"합계 : 금액|", u"지역|요약", u"대구|30", u"부산|50",
                                              u"서울|300", u"(비어 있음)|5", u"총합계|385", u"|"};
-  EXPECT_EQ(grid(form, u"B17:C26"), shown);
+  EXPECT_EQ(xl::testing::shown_grid(form, u"B17:C26"), shown);
 
   // Saved and opened again, the table is whole: its page item selects and lays out again.
   auto again = xl::testing::open_in_new_instance(xls::read_workbook(xls::write_workbook(app->ActiveWorkbook()->model())));
@@ -92,7 +79,7 @@ TEST(PivotMacroTest, OlderRecorderWithWizardAndAddFields) {
   ASSERT_TRUE(outcome.ok) << to_utf8(outcome.reason);
   auto sheet = app->ActiveSheet();
   EXPECT_NE(sheet->Name(), u"Form");
-  EXPECT_EQ(grid(sheet, u"A4:D10"),
+  EXPECT_EQ(xl::testing::shown_grid(sheet, u"A4:D10"),
             (std::vector<std::u16string>{u"개수 : 금액|제품||", u"지역|배|사과|총합계", u"대구||1|1", u"부산||1|1",
                                           u"서울|1|1|2", u"(비어 있음)|1||1", u"총합계|2|3|5"}));
   EXPECT_EQ(sheet->Range(Variant(u"H1"))->Value().to_long(), -4112);
@@ -122,7 +109,7 @@ TEST(PivotMacroTest, FieldChangesLayTheTableOutAgain) {
     auto app = sales_instance();
     const auto outcome = run_body(app, std::u16string(kRecorded) + u"With " + table + u"\r\n    " + c.change + u"\r\nEnd With\r\n");
     ASSERT_TRUE(outcome.ok) << to_utf8(c.change) << ": " << to_utf8(outcome.reason);
-    EXPECT_EQ(grid(app->Worksheets(Variant(u"Form")), c.range), c.shown) << to_utf8(c.change);
+    EXPECT_EQ(xl::testing::shown_grid(app->Worksheets(Variant(u"Form")), c.range), c.shown) << to_utf8(c.change);
   }
 }
 
