@@ -42,7 +42,7 @@ std::unique_ptr<model::Workbook> generated(int cells) {
       number.value = model::CellValue::number(r % 97 + col);
       s.cells.put({r, col}, number);
       model::Cell f;
-      f.formula = std::make_shared<model::Formula>(model::Formula{pointer, {}, 0, false});
+      f.formula = model::FormulaPtr::make(model::Formula{pointer, {}, 0, false});
       s.cells.put({r, master.col}, f);
     }
   }

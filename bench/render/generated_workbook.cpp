@@ -18,9 +18,9 @@ uint16_t format_xf(model::Workbook& wb, const std::u16string& code) {
   return wb.styles.intern_xf(xf);
 }
 
-std::shared_ptr<model::Formula> formula(model::Workbook& wb, model::CellRef at, const std::u16string& text) {
+model::FormulaPtr formula(model::Workbook& wb, model::CellRef at, const std::u16string& text) {
   const formula::Encoded encoded = formula::encode(formula::parse(text, wb, at, formula::Notation::A1), at);
-  auto f = std::make_shared<model::Formula>();
+  auto f = model::FormulaPtr::make();
   f->tokens = encoded.tokens;
   f->extra = encoded.extra;
   return f;

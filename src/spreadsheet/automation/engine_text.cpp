@@ -39,8 +39,20 @@ int standard_mdw(const model::Workbook& wb) {
   return layout::FontMetrics(font_spec(wb, kStandardFont)).max_digit_width();
 }
 
+const layout::FontMetrics& font_metrics(const model::Workbook& wb, uint16_t font_index, layout::RenderCache& cache) {
+  if (const model::Font* f = wb.styles.font(font_index)) return cache.metrics(f->name, f->height / 20.0);
+  return cache.metrics(layout::FontSpec{});
+}
+
 int standard_mdw(const model::Workbook& wb, layout::RenderCache& cache) {
-  return cache.metrics(font_spec(wb, kStandardFont)).max_digit_width();
+  return font_metrics(wb, kStandardFont, cache).max_digit_width();
+}
+
+// The compiled number format of a format id: the workbook's own code, else the built-in one.
+const numfmt::Format& compiled_format(const model::Workbook& wb, uint16_t id, layout::RenderCache& cache) {
+  if (const std::u16string* code = wb.styles.custom_format(id)) return *cache.format(*code);
+  if (auto code = numfmt::builtin_format_code(id)) return cache.builtin_format(id, *code);
+  return cache.builtin_format(0, u"General");
 }
 
 // Width of a column in pixels: its stored width, else the sheet's standard width.
@@ -90,9 +102,16 @@ std::optional<FreeText> free_text(Book& book, const model::Sheet& sheet, model::
 
 std::u16string displayed_text(Book& book, const model::Sheet& sheet, model::CellRef at) {
   const model::Workbook& wb = *book.model;
-  const model::CellValue value = cell_value(book, sheet, at);
+  // One lookup gives both the value and the format (a cell without an entry shows nothing); a
+  // constant is read where it is stored.
+  const model::Cell* cell = sheet.cells.find(at);
+  if (!cell) return {};
+  const uint16_t xf_index = cell->xf;
+  const bool computed = cell->has_formula();
+  const model::CellValue result = computed ? cell_value(book, sheet, at) : model::CellValue();
+  const model::CellValue& value = computed ? result : cell->value;
   if (value.is_blank()) return {};
-  const model::Xf& xf = ops::effective_format(wb, sheet, at);
+  const model::Xf& xf = ops::xf_record(wb, xf_index);
   layout::RenderCache& cache = *book.render_cache;
   const int mdw = standard_mdw(wb, cache);
   const auto merged = sheet.merge_area(at);
@@ -103,7 +122,8 @@ std::u16string displayed_text(Book& book, const model::Sheet& sheet, model::Cell
   layout::DisplayOptions options;
   options.date_system = wb.date_system;
   options.standard_mdw = mdw;
-  return layout::display_text(render_value(value), number_format(wb, xf.format), width, font_spec(wb, xf.font), options, cache);
+  return layout::display_result(render_value(value), compiled_format(wb, xf.format, cache), width,
+                                font_metrics(wb, xf.font, cache), options).text;
 }
 
 int fitting_column_pixels(Book& book, const model::Sheet& sheet, model::CellRef at) {

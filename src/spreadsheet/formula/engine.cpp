@@ -310,7 +310,7 @@ void Engine::set_formula(int sheet, model::CellRef c, std::u16string_view text, 
     Node tree = parse(text, wb_, c, notation);
     Encoded bytes = encode(tree, c, EncodeForm::Cell, &wb_.externals);
     model::Cell& cell = s.cells.at(c);
-    auto f = std::make_shared<model::Formula>();
+    auto f = model::FormulaPtr::make();
     f->tokens = std::move(bytes.tokens);
     f->extra = std::move(bytes.extra);
     cell.formula = std::move(f);

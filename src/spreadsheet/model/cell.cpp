@@ -4,7 +4,7 @@
 
 namespace tabrel::model {
 
-static_assert(sizeof(CellValue) == 16 && sizeof(Cell) == 32, "a cell's format fills its value's spare bytes");
+static_assert(sizeof(CellValue) == 16 && sizeof(Cell) == 24, "a cell's format fills its value's spare bytes");
 
 CellValue CellValue::text(std::u16string s) {
   RichText t;

@@ -60,8 +60,11 @@ uint16_t effective_xf(const model::Sheet& sheet, model::CellRef c) {
 }
 
 const model::Xf& effective_format(const model::Workbook& wb, const model::Sheet& sheet, model::CellRef c) {
+  return xf_record(wb, effective_xf(sheet, c));
+}
+
+const model::Xf& xf_record(const model::Workbook& wb, uint16_t xf) {
   static const model::Xf fallback;
-  const uint16_t xf = effective_xf(sheet, c);
   if (xf < wb.styles.xfs.size()) return wb.styles.xfs[xf];
   if (kDefaultCellXf < wb.styles.xfs.size()) return wb.styles.xfs[kDefaultCellXf];
   return fallback;

@@ -17,6 +17,8 @@ bool spans_all_columns(const model::RangeRef& r);
 uint16_t effective_xf(const model::Sheet& sheet, model::CellRef c);
 // The XF record of `effective_xf`; the default cell format when the index is out of range.
 const model::Xf& effective_format(const model::Workbook& wb, const model::Sheet& sheet, model::CellRef c);
+// The XF record at `xf`, or the default cell format when the index is out of range.
+const model::Xf& xf_record(const model::Workbook& wb, uint16_t xf);
 
 // Rewrites the format of every cell of `range` through `change`. Ranges of whole columns or
 // rows change the column or row format and the cells that exist, as the spreadsheet does.

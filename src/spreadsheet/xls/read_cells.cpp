@@ -144,7 +144,7 @@ void read_blank(biff::RecordCursor& c, CellContext& ctx) {
 void read_formula(biff::RecordCursor& c, CellContext& ctx) {
   const auto h = header(c);
   auto value_bytes = c.bytes(8);
-  auto f = std::make_shared<model::Formula>();
+  auto f = model::FormulaPtr::make();
   f->flags = c.u16();
   c.skip(4);
   const uint16_t cce = c.u16();

@@ -16,7 +16,7 @@ void load(EngineFixture& f, const char* a1, const char* formula, model::CellValu
   Encoded bytes = encode(tree, at(a1));
   model::Cell cell;
   cell.value = cached;
-  cell.formula = std::make_shared<model::Formula>(model::Formula{bytes.tokens, bytes.extra, 0, false});
+  cell.formula = model::FormulaPtr::make(model::Formula{bytes.tokens, bytes.extra, 0, false});
   f.wb->sheets[0]->cells.put(at(a1), cell);
 }
 
@@ -69,7 +69,7 @@ TEST(Engine, MalformedTokensKeepTheCachedValueAndAreReported) {
   EngineFixture f;
   model::Cell cell;
   cell.value = model::CellValue::number(42);
-  cell.formula = std::make_shared<model::Formula>(model::Formula{{0x44, 0x00}, {}, 0, false});
+  cell.formula = model::FormulaPtr::make(model::Formula{{0x44, 0x00}, {}, 0, false});
   f.wb->sheets[0]->cells.put(at("A1"), cell);
   f.wb->sheets[0]->changes.mark(at("A1"), 1);
   EXPECT_TRUE(same(f.at("A1"), 42.0));
@@ -94,7 +94,7 @@ TEST(Engine, SharedAndArrayFormulasComputeFromEachCell) {
       Node exp;
       exp.kind = Node::Kind::SharedRef;
       exp.first = {0, col, false, false};
-      cell.formula = std::make_shared<model::Formula>(model::Formula{encode(exp).tokens, {}, 0, false});
+      cell.formula = model::FormulaPtr::make(model::Formula{encode(exp).tokens, {}, 0, false});
       s.cells.put({r, col}, cell);
       s.changes.mark({r, col}, 1);
     }
@@ -137,14 +137,14 @@ TEST(Engine, DataTablesWithOneAndTwoInputs) {
   for (const char* c : {"D3", "D4"}) {
     tbl.first = {2, 3, false, false};
     model::Cell cell;
-    cell.formula = std::make_shared<model::Formula>(model::Formula{encode(tbl).tokens, {}, 0, false});
+    cell.formula = model::FormulaPtr::make(model::Formula{encode(tbl).tokens, {}, 0, false});
     s.cells.put(at(c), cell);
     s.changes.mark(at(c), 1);
   }
   for (const char* c : {"G7", "H7", "G8", "H8"}) {
     tbl.first = {6, 6, false, false};
     model::Cell cell;
-    cell.formula = std::make_shared<model::Formula>(model::Formula{encode(tbl).tokens, {}, 0, false});
+    cell.formula = model::FormulaPtr::make(model::Formula{encode(tbl).tokens, {}, 0, false});
     s.cells.put(at(c), cell);
     s.changes.mark(at(c), 1);
   }

@@ -20,7 +20,7 @@ void put_formula(model::Workbook& wb, const std::string& cell, const std::string
   Encoded bytes = encode(parse(from_utf8(text), wb, at(cell), Notation::A1), at(cell));
   model::Cell c;
   c.value = model::CellValue::number(-1);
-  c.formula = std::make_shared<model::Formula>(model::Formula{bytes.tokens, bytes.extra, 0, false});
+  c.formula = model::FormulaPtr::make(model::Formula{bytes.tokens, bytes.extra, 0, false});
   wb.sheets[0]->cells.put(at(cell), c);
 }
 
@@ -67,7 +67,7 @@ TEST(RecalculationFromFile, HostileFormulasKeepTheirBoundsAfterReading) {
   member.first = {0, 2, false, false};
   for (int r = 0; r < kShared; ++r) {
     model::Cell c;
-    c.formula = std::make_shared<model::Formula>(model::Formula{encode(member).tokens, {}, 0, false});
+    c.formula = model::FormulaPtr::make(model::Formula{encode(member).tokens, {}, 0, false});
     s.cells.put({r, 2}, c);
   }
   put_formula(wb, "C" + std::to_string(kShared + 1), "=NOW()");

@@ -24,7 +24,7 @@ void load(EngineFixture& f, const std::string& cell, const std::string& formula,
   Encoded bytes = encode(tree, at(cell));
   model::Cell c;
   c.value = cached;
-  c.formula = std::make_shared<model::Formula>(model::Formula{bytes.tokens, bytes.extra, 0, false});
+  c.formula = model::FormulaPtr::make(model::Formula{bytes.tokens, bytes.extra, 0, false});
   f.wb->sheets[0]->cells.put(at(cell), c);
 }
 
@@ -117,7 +117,7 @@ TEST(Recalculation, DeepFormulasInALongChainNestOnlyOnce) {
   exp.first = {0, 0, false, false};
   for (int r = 0; r < kCells; ++r) {
     model::Cell cell;
-    cell.formula = std::make_shared<model::Formula>(model::Formula{encode(exp).tokens, {}, 0, false});
+    cell.formula = model::FormulaPtr::make(model::Formula{encode(exp).tokens, {}, 0, false});
     s.cells.put({r, 0}, cell);
   }
   load(f, a(kCells + 1), "=NOW()");
@@ -202,7 +202,7 @@ TEST(Recalculation, WorkLimitLeavesCachedResults) {
     Node tree = parse(from_utf8("=SUM(B1:B5)+" + std::to_string(r)), *wb, at(a(r)), Notation::A1);
     model::Cell c;
     c.value = model::CellValue::number(-1);
-    c.formula = std::make_shared<model::Formula>(model::Formula{encode(tree, at(a(r))).tokens, {}, 0, false});
+    c.formula = model::FormulaPtr::make(model::Formula{encode(tree, at(a(r))).tokens, {}, 0, false});
     wb->sheets[0]->cells.put(at(a(r)), c);
   }
   engine.recompute_all();

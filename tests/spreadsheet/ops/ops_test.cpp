@@ -78,7 +78,7 @@ TEST(ClearTest, ContentsFormatsAndOutline) {
   red.pattern = 1;
   red.pattern_color = 10;
   const uint16_t xf = wb.styles.intern_xf(red);
-  s.cells.put({0, 0}, model::Cell{model::CellValue::number(5), xf, std::make_shared<model::Formula>()});
+  s.cells.put({0, 0}, model::Cell{model::CellValue::number(5), xf, model::FormulaPtr::make()});
   s.merges.push_back(area(0, 0, 0, 2));
   model::CondFormat cf;
   cf.ranges = {area(0, 0, 3, 0)};

@@ -41,8 +41,8 @@ void expect_round_trip(const model::Workbook& wb) {
   for (const std::string& d : differences(wb, *back)) ADD_FAILURE() << d;
 }
 
-std::shared_ptr<model::Formula> formula(std::vector<uint8_t> tokens, bool text = false) {
-  auto f = std::make_shared<model::Formula>();
+model::FormulaPtr formula(std::vector<uint8_t> tokens, bool text = false) {
+  auto f = model::FormulaPtr::make();
   f->tokens = std::move(tokens);
   f->cached_string = text;
   return f;
