@@ -188,6 +188,12 @@ void Engine::build_graph() {
   index_.clear();
   index_built_ = false;
   any_volatile_ = false;
+  // Sized once for every formula cell: growing the table while a large sheet is analysed would
+  // rehash it again and again.
+  size_t formulas = 0;
+  for (const auto& sheet : wb_.sheets)
+    for (const auto& entry : sheet->cells) formulas += entry.second.formula ? 1 : 0;
+  infos_.reserve(formulas);
   for (size_t s = 0; s < wb_.sheets.size(); ++s) {
     for (const auto& [key, cell] : wb_.sheets[s]->cells) {
       if (!cell.formula) continue;
