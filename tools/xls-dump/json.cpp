@@ -257,39 +257,38 @@ void StreamWriter::start_item() {
     return;
   }
   if (has_items_.empty()) return;
-  if (has_items_.back()) out_ << ',';
+  if (has_items_.back()) pending_.push_back(',');
   has_items_.back() = true;
   new_line(has_items_.size());
 }
 
 void StreamWriter::new_line(size_t indent) {
-  out_ << '\n';
-  for (; indent > 0; --indent) out_ << ' ';
+  pending_.push_back('\n');
+  pending_.append(indent, ' ');
 }
 
 void StreamWriter::key(std::string_view name) {
   start_item();
-  buffer_.clear();
-  write_string(buffer_, name);
-  out_ << buffer_ << ": ";
+  write_string(pending_, name);
+  pending_ += ": ";
   after_key_ = true;
 }
 
 void StreamWriter::value(const Value& v) {
   start_item();
-  buffer_.clear();
-  write_value(buffer_, v, true, static_cast<int>(has_items_.size()));
-  out_ << buffer_;
+  write_value(pending_, v, true, static_cast<int>(has_items_.size()));
+  flush_when_full();
 }
 
 void StreamWriter::written_value(std::string_view text) {
   start_item();
-  out_ << text;
+  pending_.append(text);
+  flush_when_full();
 }
 
 void StreamWriter::open(char bracket) {
   start_item();
-  out_ << bracket;
+  pending_.push_back(bracket);
   has_items_.push_back(false);
 }
 
@@ -297,7 +296,19 @@ void StreamWriter::close(char bracket) {
   const bool items = has_items_.back();
   has_items_.pop_back();
   if (items) new_line(has_items_.size());
-  out_ << bracket;
+  pending_.push_back(bracket);
+  if (has_items_.empty()) flush();
+  else flush_when_full();
+}
+
+void StreamWriter::flush_when_full() {
+  constexpr size_t kPiece = size_t{1} << 16;
+  if (pending_.size() >= kPiece) flush();
+}
+
+void StreamWriter::flush() {
+  out_.write(pending_.data(), static_cast<std::streamsize>(pending_.size()));
+  pending_.clear();
 }
 
 }  // namespace tabrel::json

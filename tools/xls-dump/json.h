@@ -66,6 +66,9 @@ std::string write(const Value& v, bool indent = true, int depth = 0);
 class StreamWriter {
  public:
   explicit StreamWriter(std::ostream& out) : out_(out) {}
+  StreamWriter(const StreamWriter&) = delete;
+  StreamWriter& operator=(const StreamWriter&) = delete;
+  ~StreamWriter() { flush(); }
   void begin_object() { open('{'); }
   void end_object() { close('}'); }
   void begin_array() { open('['); }
@@ -78,17 +81,21 @@ class StreamWriter {
   // A value written already, as write(v, true, depth()) writes it (for a value repeated often).
   void written_value(std::string_view text);
   int depth() const { return static_cast<int>(has_items_.size()); }
+  // Hands what is written so far to the stream (done when the document closes, and as the
+  // text grows: writing goes to the stream in large pieces).
+  void flush();
 
  private:
   void open(char bracket);
   void close(char bracket);
   void start_item();
   void new_line(size_t indent);
+  void flush_when_full();
 
   std::ostream& out_;
   std::vector<bool> has_items_;  // per open object or array
   bool after_key_ = false;
-  std::string buffer_;
+  std::string pending_;  // written, not yet handed to the stream
 };
 // Throws ParseError with the byte offset of the fault. Nesting is limited to 256 levels.
 Value parse(std::string_view text);
