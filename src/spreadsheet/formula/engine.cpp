@@ -79,15 +79,16 @@ bool Engine::is_subtotal(int sheet, model::CellRef c) {
 }
 
 // Whether the cell is still to be computed in this pass.
-bool Engine::needs(const Pass& p, CellKey k) {
-  if (p.fresh) {
-    if (overrides_.count(k) || fresh_.count(k)) return false;
-    const Info* info = info_for(k);
-    return info && info->plan && !info->table;
-  }
-  const Info* info = info_for(k);
-  return info && (info->stale || (info->always && info->computed != epoch_));
+bool Engine::needs(const Pass& p, CellKey k) { return !given(p, k) && needs(p, info_for(k)); }
+
+bool Engine::needs(const Pass& p, const Info* info) const {
+  if (!info) return false;
+  if (p.fresh) return info->plan && !info->table;
+  return info->stale || (info->always && info->computed != epoch_);
 }
+
+// Whether a fresh pass has the cell's value already: an input replaced, or computed afresh.
+bool Engine::given(const Pass& p, CellKey k) const { return p.fresh && (overrides_.count(k) || fresh_.count(k)); }
 
 Scalar Engine::cell(int sheet, model::CellRef c) {
   const CellKey k = cell_key(sheet, c);
@@ -113,13 +114,14 @@ void Engine::run(Pass& p, CellKey target) {
   p.stack.push_back(target);
   while (!p.stack.empty()) {
     const CellKey k = p.stack.back();
-    if (!needs(p, k)) {
+    Info* info = given(p, k) ? nullptr : info_for(k);
+    if (!needs(p, info)) {
       p.stack.pop_back();
       continue;
     }
     work_.longest_stack = std::max(work_.longest_stack, p.stack.size());
-    if (p.expanded.insert(k).second && push_precedents(p, k)) continue;
-    attempt(p, k);
+    if (p.expanded.insert(k).second && push_precedents(p, k, *info)) continue;
+    attempt(p, k, *info);
   }
   pass_ = outer;
 }
@@ -158,11 +160,10 @@ bool Engine::closes_circle(Pass& p, CellKey read) {
 }
 
 // Pushes the formula cells the formula reads as written that are still to be computed.
-bool Engine::push_precedents(Pass& p, CellKey k) {
-  const Info* info = info_for(k);
-  if (!info || !info->plan) return false;
+bool Engine::push_precedents(Pass& p, CellKey k, const Info& info) {
+  if (!info.plan) return false;
   std::vector<Area> areas;
-  references(*info, k, areas, nullptr);
+  references(info, k, areas, nullptr);
   const size_t before = p.stack.size();
   for (const Area& a : areas) {
     if (a.range.cell_count() > kPushedArea) continue;
@@ -175,8 +176,7 @@ bool Engine::push_precedents(Pass& p, CellKey k) {
   return p.stack.size() != before;
 }
 
-void Engine::attempt(Pass& p, CellKey k) {
-  Info& info = *info_for(k);
+void Engine::attempt(Pass& p, CellKey k, Info& info) {
   const int sheet = key_sheet(k);
   const model::CellRef c = key_cell(k);
   p.current = k;

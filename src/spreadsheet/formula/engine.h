@@ -131,11 +131,14 @@ class Engine : private CellSource {
   void new_recalculation();
   void report(CellKey k, std::string message);
 
-  // Computing: a pass works through a stack of cells, precedents first.
+  // Computing: a pass works through a stack of cells, precedents first. A cell's analysis,
+  // once looked up, is handed along (its place in infos_ stays while the pass runs).
   bool needs(const Pass& p, CellKey k);
+  bool needs(const Pass& p, const Info* info) const;
+  bool given(const Pass& p, CellKey k) const;
   void run(Pass& p, CellKey target);
-  bool push_precedents(Pass& p, CellKey k);
-  void attempt(Pass& p, CellKey k);
+  bool push_precedents(Pass& p, CellKey k, const Info& info);
+  void attempt(Pass& p, CellKey k, Info& info);
   void finish(Pass& p, CellKey k, const std::optional<Scalar>& result);
   bool closes_circle(Pass& p, CellKey read);
   void settle_circle(Pass& p);
