@@ -5,6 +5,8 @@
 # ratio; the goal is a ratio of at most 0.5.
 # Usage: bash bench/render/compare_xlrd.sh [BUILD_DIR] [CELLS]   (BUILD_DIR defaults to build/bench)
 set -euo pipefail
+shopt -s inherit_errexit  # a failing run stops the comparison instead of timing an error
+python=/usr/bin/python3   # the distribution's interpreter, which holds its python3-xlrd package
 build=${1:-build/bench}
 cells=${2:-100000}
 work=$(mktemp -d)
@@ -24,7 +26,7 @@ best_of_three() {  # prints the best wall time in seconds of three runs of the c
 }
 
 ours=$(best_of_three "$build/tools/xls-dump/xls-dump" --recalc "$work/generated.xls")
-theirs=$(best_of_three python3 -c '
+theirs=$(best_of_three "$python" -c '
 import sys, xlrd
 book = xlrd.open_workbook(sys.argv[1], formatting_info=True)
 for sheet in book.sheets():
