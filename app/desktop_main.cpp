@@ -17,11 +17,13 @@
 #include "shell/ui/qt_dialogs.h"
 #include "shell/ui/qt_text.h"
 #include "shell/ui/qt_translations.h"
+#include "spreadsheet/core/process_memory.h"
 #include "spreadsheet/macro/runner.h"
 #include "update/online_update.h"
 #include "update/program_lock.h"
 
 int main(int argc, char** argv) {
+  tabrel::keep_freed_memory();
   using namespace tabrel::shell;
   QApplication app(argc, argv);
   ui::InstallQtKoreanTranslations(app);

@@ -15,6 +15,7 @@
 #include "shell/core/paper_dispatch.h"
 #include "shell/core/platform_files.h"
 #include "shell/core/shell.h"
+#include "spreadsheet/core/process_memory.h"
 #include "spreadsheet/core/text.h"
 #include "spreadsheet/macro/runner.h"
 #include "terminal_dialogs.h"
@@ -81,6 +82,7 @@ void print_result(const Shell& s) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  tabrel::keep_freed_memory();
   if (asks_for_help(argc, argv)) {
     print_usage(std::cout);
     return kGraded;

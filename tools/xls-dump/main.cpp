@@ -14,6 +14,7 @@
 #include "spreadsheet/automation/calculation.h"
 #include "spreadsheet/automation/engine_text.h"
 #include "spreadsheet/automation/session.h"
+#include "spreadsheet/core/process_memory.h"
 #include "spreadsheet/core/text.h"
 #include "spreadsheet/xls/reader.h"
 #include "run_command.h"
@@ -33,6 +34,7 @@ tabrel::dump::CellExtras computed_values(tabrel::xl::Book& book) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  tabrel::keep_freed_memory();
   if (argc > 1 && std::string_view(argv[1]) == "--run") return tabrel::dump::run_command(argc - 1, argv + 1);
   const bool recalc = argc > 1 && std::strcmp(argv[1], "--recalc") == 0;
   const int first = recalc ? 2 : 1;

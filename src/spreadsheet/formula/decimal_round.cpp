@@ -9,6 +9,9 @@ namespace tabrel::formula {
 
 double to_15_digits(double value) {
   if (!std::isfinite(value) || value == 0) return value;
+  // A whole number of at most 15 digits is its own 15-digit form (the common case of lookups
+  // and comparisons, which would otherwise print and parse every value).
+  if (std::fabs(value) < 1e15 && value == std::trunc(value)) return value;
   char buf[40];
   std::snprintf(buf, sizeof buf, "%.14e", value);
   return std::strtod(buf, nullptr);

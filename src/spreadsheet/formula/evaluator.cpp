@@ -42,6 +42,7 @@ int compare_scalars(const Scalar& a, const Scalar& b) {
   int ra = type_rank(a), rb = type_rank(b);
   if (ra != rb) return ra < rb ? -1 : 1;
   if (is_number(a)) {
+    if (std::get<double>(a) == std::get<double>(b)) return 0;
     double x = to_15_digits(std::get<double>(a)), y = to_15_digits(std::get<double>(b));
     return x < y ? -1 : x > y ? 1 : 0;
   }

@@ -306,6 +306,7 @@ TEST(Functions, OperatorsAndReferences) {
   Data f;
   check_all(f, {
       {"=-2^2", 4.0}, {"=2^-1", 0.5}, {"=5%", 0.05}, {"=1/0", E::Div0}, {"=0.1+0.2=0.3", true},
+      {"=2^49+1=2^49", false}, {"=2^50+1=2^50", true},  // numbers compare at 15 significant digits
       {"=0.3-0.2-0.1", 0.0}, {"=\"abc\"<\"abd\"", true}, {"=1<\"a\"", true}, {"=\"a\"<TRUE", true}, {"=A6=0", true},
       {"=A6=\"\"", true}, {"=A1+B1", E::Value}, {"=#N/A+1", E::NA}, {"=SUM(A1:A2 A2:A3)", 20.0},
       {"=SUM(A1:A2 C1:C2)", E::Null}, {"=SUM((A1,A3))", 40.0}, {"=A1:A5", E::Value}, {"=SUM(Sheet1!A1:A2)", 30.0},
