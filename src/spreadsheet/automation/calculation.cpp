@@ -9,9 +9,16 @@
 namespace tabrel::xl {
 namespace {
 
+// What one workbook's formulas may cost in all: far above any workbook a paper asks for (fifty
+// thousand formulas each summing a thousand cells), and reached within seconds by a
+// hostile one, e.g. thousands of array formulas over whole columns. Past it, formulas keep the
+// results the file holds.
+constexpr uint64_t kWorkLimit = 50'000'000;
+
 formula::Engine& engine_of(Book& book) {
   if (!book.engine) {
     formula::EngineOptions options;
+    options.work_limit = kWorkLimit;
     options.format_number = [cache = book.render_cache](double value, std::u16string_view code, const model::Workbook& wb)
         -> std::optional<std::u16string> {
       layout::DisplayOptions display;

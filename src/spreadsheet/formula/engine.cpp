@@ -61,7 +61,11 @@ std::optional<std::u16string> Engine::format_number(double value, std::u16string
 void Engine::step(int depth) {
   ++work_.nodes;
   work_.deepest_nesting = std::max(work_.deepest_nesting, depth);
-  if (options_.work_limit && work_.nodes > options_.work_limit) throw NotComputable{"work limit reached"};
+  check_work_limit();
+}
+
+void Engine::check_work_limit() const {
+  if (options_.work_limit && work_.nodes + work_.reads > options_.work_limit) throw NotComputable{"work limit reached"};
 }
 
 const Value* Engine::remembered_name(uint16_t index, bool array_mode) {
@@ -91,6 +95,8 @@ bool Engine::needs(const Pass& p, const Info* info) const {
 bool Engine::given(const Pass& p, CellKey k) const { return p.fresh && (overrides_.count(k) || fresh_.count(k)); }
 
 Scalar Engine::cell(int sheet, model::CellRef c) {
+  ++work_.reads;
+  check_work_limit();
   const CellKey k = cell_key(sheet, c);
   if (pass_ && pass_->fresh) {
     if (auto it = overrides_.find(k); it != overrides_.end()) return it->second;

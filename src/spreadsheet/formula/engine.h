@@ -41,8 +41,9 @@ using NumberFormatter =
 struct EngineOptions {
   std::function<double()> clock;   // current date and time as a serial; empty: the machine's local time
   NumberFormatter format_number;   // empty: TEXT shows numbers in the general form
-  // Syntax-tree nodes the engine may evaluate in all (0: no limit); past it every formula keeps
-  // its cached result and is reported. For untrusted workbooks under a time limit.
+  // Syntax-tree nodes evaluated and cell values read (each element of a range counts) that the
+  // engine may spend in all (0: no limit); past it every formula keeps its cached result and is
+  // reported. For untrusted workbooks under a time limit.
   uint64_t work_limit = 0;
 };
 
@@ -50,6 +51,7 @@ struct EngineOptions {
 struct EngineWork {
   uint64_t evaluations = 0;   // formula evaluations started (a cell waiting for a precedent counts again)
   uint64_t nodes = 0;         // syntax-tree nodes evaluated
+  uint64_t reads = 0;         // cell values read by evaluations, one per element of a range
   uint64_t decodes = 0;       // formula and name token strings decoded into trees
   size_t longest_stack = 0;   // cells waiting for their precedents at once
   int deepest_nesting = 0;    // deepest node of one evaluation
@@ -112,6 +114,8 @@ class Engine : private CellSource {
   void remember_name(uint16_t index, bool array_mode, const Value& v) override;
   uint64_t unsettled_reads() const override { return unsettled_; }
   void step(int depth) override;
+  // Throws NotComputable once the work allowed in all is spent.
+  void check_work_limit() const;
 
   // The graph: formula cells analysed once, their trees shared per shared formula.
   const model::Cell* find(int sheet, model::CellRef c) const;

@@ -212,5 +212,30 @@ TEST(Recalculation, WorkLimitLeavesCachedResults) {
   EXPECT_EQ(engine.problems().back().message, "work limit reached");
 }
 
+// Every cell a range gives counts: an array formula over a whole column reads 65,536 cells.
+TEST(Recalculation, WorkLimitCountsEveryCellOfARange) {
+  struct Case {
+    uint64_t limit;
+    double expected;  // -1: the cached result kept
+  };
+  for (const Case& c : {Case{10'000, -1}, Case{1'000'000, 10}}) {
+    auto wb = testing::small_book();
+    for (int r = 1; r <= 10; ++r) {
+      model::Cell number;
+      number.value = model::CellValue::number(r);
+      wb->sheets[0]->cells.put(at(a(r)), number);
+    }
+    Node tree = parse(u"=SUMPRODUCT((A1:A65536>0)*1)", *wb, at("B1"), Notation::A1);
+    model::Cell formula;
+    formula.value = model::CellValue::number(-1);
+    formula.formula = model::FormulaPtr::make(model::Formula{encode(tree, at("B1")).tokens, {}, 0, false});
+    wb->sheets[0]->cells.put(at("B1"), formula);
+    Engine engine(*wb, EngineOptions{[] { return testing::kNow; }, {}, c.limit});
+    engine.recompute_all();
+    EXPECT_TRUE(same(to_scalar(engine.value_of(0, at("B1"))), c.expected)) << "limit " << c.limit;
+    EXPECT_LE(engine.work().nodes + engine.work().reads, c.limit + 1);
+  }
+}
+
 }  // namespace
 }  // namespace tabrel::formula
