@@ -116,6 +116,7 @@ Scalar Engine::cell(int sheet, model::CellRef c) {
 void Engine::run(Pass& p, CellKey target) {
   Pass* outer = pass_;
   pass_ = &p;
+  if (p.serial == 0) p.serial = ++passes_;
   p.target = target;
   p.stack.push_back(target);
   while (!p.stack.empty()) {
@@ -126,7 +127,7 @@ void Engine::run(Pass& p, CellKey target) {
       continue;
     }
     work_.longest_stack = std::max(work_.longest_stack, p.stack.size());
-    if (p.expanded.insert(k).second && push_precedents(p, k, *info)) continue;
+    if (expand(p, k, *info) && push_precedents(p, k, *info)) continue;
     attempt(p, k, *info);
   }
   pass_ = outer;
@@ -168,18 +169,32 @@ bool Engine::closes_circle(Pass& p, CellKey read) {
 // Pushes the formula cells the formula reads as written that are still to be computed.
 bool Engine::push_precedents(Pass& p, CellKey k, const Info& info) {
   if (!info.plan) return false;
-  std::vector<Area> areas;
-  references(info, k, areas, nullptr);
+  std::vector<Area>& areas = precedent_areas_;
+  areas.clear();
+  references(info, k, &areas, nullptr);
   const size_t before = p.stack.size();
   for (const Area& a : areas) {
     if (a.range.cell_count() > kPushedArea) continue;
     for (int r = a.range.first.row; r <= a.range.last.row; ++r)
       for (int c = a.range.first.col; c <= a.range.last.col; ++c) {
         const CellKey y = cell_key(a.sheet, {r, c});
-        if (!p.expanded.count(y) && needs(p, y)) p.stack.push_back(y);
+        if (given(p, y)) continue;
+        const Info* read = info_for(y);
+        if (needs(p, read) && !expanded(p, y, *read)) p.stack.push_back(y);
       }
   }
   return p.stack.size() != before;
+}
+
+bool Engine::expand(Pass& p, CellKey k, Info& info) {
+  if (p.fresh) return p.expanded.insert(k).second;
+  if (info.expanded_in == p.serial) return false;
+  info.expanded_in = p.serial;
+  return true;
+}
+
+bool Engine::expanded(const Pass& p, CellKey k, const Info& info) const {
+  return p.fresh ? p.expanded.count(k) != 0 : info.expanded_in == p.serial;
 }
 
 void Engine::attempt(Pass& p, CellKey k, Info& info) {
@@ -219,22 +234,23 @@ void Engine::attempt(Pass& p, CellKey k, Info& info) {
     report(k, problem);
     if (find(sheet, c)->value.is_blank()) result = CellError::Name;
   }
-  finish(p, k, result);
+  finish(p, k, &info, result);
 }
 
-void Engine::finish(Pass& p, CellKey k, const std::optional<Scalar>& result) {
+void Engine::finish(Pass& p, CellKey k, Info* info, const std::optional<Scalar>& result) {
   const int sheet = key_sheet(k);
   const model::CellRef c = key_cell(k);
   if (k == p.target) p.target_result = result;
   if (p.fresh) {
     fresh_[k] = result ? *result : to_scalar(find(sheet, c)->value);
+    p.expanded.erase(k);
   } else {
-    Info& info = *info_for(k);
-    info.stale = false;
-    info.computed = epoch_;
+    Info& done = info ? *info : *info_for(k);
+    done.stale = false;
+    done.computed = epoch_;
+    done.expanded_in = 0;
     if (result) store(sheet, c, *result);
   }
-  p.expanded.erase(k);
   p.waiting.erase(k);
   if (!p.stack.empty() && p.stack.back() == k) p.stack.pop_back();
 }
@@ -246,7 +262,7 @@ void Engine::settle_circle(Pass& p) {
   p.circle.clear();
   for (CellKey k : circle) {
     const model::Cell* cell = find(key_sheet(k), key_cell(k));
-    finish(p, k, cell->value.is_blank() ? Scalar(0.0) : to_scalar(cell->value));
+    finish(p, k, nullptr, cell->value.is_blank() ? Scalar(0.0) : to_scalar(cell->value));
   }
 }
 

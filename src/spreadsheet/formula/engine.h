@@ -102,6 +102,7 @@ class Engine : private CellSource {
   struct Pass;
   struct Plan;
   struct NameEntry;
+  struct ReferenceItem;
 
   // CellSource
   const model::Workbook& workbook() const override { return wb_; }
@@ -123,7 +124,8 @@ class Engine : private CellSource {
   Info analyse(CellKey k);
   static std::shared_ptr<const Plan> make_plan(Node tree, bool array);
   std::shared_ptr<const Plan> plan_for_member(int sheet, model::CellRef c, model::CellRef master, Info& info);
-  void references(const Info& info, CellKey k, std::vector<Area>& out, bool* is_volatile);
+  // Appends the areas the formula reads as written to `out` (when given); notes volatile names.
+  void references(const Info& info, CellKey k, std::vector<Area>* out, bool* is_volatile);
   void build_graph();
   void ensure_index();
   void index_add(CellKey k, const Info& info);
@@ -143,7 +145,11 @@ class Engine : private CellSource {
   void run(Pass& p, CellKey target);
   bool push_precedents(Pass& p, CellKey k, const Info& info);
   void attempt(Pass& p, CellKey k, Info& info);
-  void finish(Pass& p, CellKey k, const std::optional<Scalar>& result);
+  // `info` is the cell's analysis when the caller has it (null: looked up).
+  void finish(Pass& p, CellKey k, Info* info, const std::optional<Scalar>& result);
+  // Marks the cell's precedents pushed in this pass; false when they were already.
+  bool expand(Pass& p, CellKey k, Info& info);
+  bool expanded(const Pass& p, CellKey k, const Info& info) const;
   bool closes_circle(Pass& p, CellKey read);
   void settle_circle(Pass& p);
   std::optional<Scalar> table_value(int sheet, model::CellRef c, const model::DataTable& t);
@@ -164,6 +170,10 @@ class Engine : private CellSource {
   std::unordered_map<uint32_t, Value> name_values_;  // names' values in this recalculation
   std::vector<CellKey> pending_;  // cells named by mark_changed, handled at the next read
   Pass* pass_ = nullptr;
+  uint64_t passes_ = 0;  // passes started (each has its own number)
+  // Scratch space reused formula after formula: what a formula reads, and the tree walk finding it.
+  std::vector<Area> precedent_areas_;
+  std::vector<ReferenceItem> reference_work_;
   uint64_t unsettled_ = 0;
   std::vector<Problem> problems_;
   std::unordered_map<CellKey, bool> reported_;

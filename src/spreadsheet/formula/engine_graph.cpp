@@ -102,9 +102,8 @@ Engine::Info Engine::analyse(CellKey k) {
     info.plan = nullptr;
     return info;
   }
-  std::vector<Area> unused;
   info.is_volatile = info.plan->is_volatile;
-  references(info, k, unused, &info.is_volatile);
+  references(info, k, nullptr, &info.is_volatile);
   return info;
 }
 
@@ -139,15 +138,12 @@ const Node* Engine::name_tree(uint16_t index) {
 
 // Every area a cell's formula reads as written (names followed once each, their relative parts
 // taken from the cell); dynamic references (INDIRECT, OFFSET) are found when evaluating.
-void Engine::references(const Info& info, CellKey k, std::vector<Area>& out, bool* is_volatile) {
+void Engine::references(const Info& info, CellKey k, std::vector<Area>* out, bool* is_volatile) {
   if (!info.plan) return;
   const int sheet = key_sheet(k);
   const model::CellRef cell = key_cell(k);
-  struct Item {
-    const Node* node;
-    model::CellRef shift;
-  };
-  std::vector<Item> work{{&info.plan->tree, info.shift}};
+  std::vector<ReferenceItem>& work = reference_work_;
+  work.assign(1, ReferenceItem{&info.plan->tree, info.shift});
   std::vector<uint16_t> names_seen;
   while (!work.empty()) {
     const auto [n, shift] = work.back();
@@ -155,6 +151,7 @@ void Engine::references(const Info& info, CellKey k, std::vector<Area>& out, boo
     switch (n->kind) {
       case Node::Kind::Ref:
       case Node::Kind::Area: {
+        if (!out) break;
         int first = sheet, last = sheet;
         if (n->ixti) {
           auto span = local_sheets(wb_, *n->ixti);
@@ -165,7 +162,7 @@ void Engine::references(const Info& info, CellKey k, std::vector<Area>& out, boo
         const Address a = shifted(n->first, n->offsets, shift.row, shift.col);
         const Address b = n->kind == Node::Kind::Area ? shifted(n->last, n->offsets, shift.row, shift.col) : a;
         model::RangeRef r{{std::min(a.row, b.row), std::min(a.col, b.col)}, {std::max(a.row, b.row), std::max(a.col, b.col)}};
-        for (int s = first; s <= last; ++s) out.push_back(Area{s, r});
+        for (int s = first; s <= last; ++s) out->push_back(Area{s, r});
         break;
       }
       case Node::Kind::Name: {
@@ -173,13 +170,13 @@ void Engine::references(const Info& info, CellKey k, std::vector<Area>& out, boo
         names_seen.push_back(n->name_index);
         if (const Node* tree = name_tree(n->name_index)) {
           if (is_volatile && names_[n->name_index - 1].is_volatile) *is_volatile = true;
-          work.push_back(Item{tree, cell});
+          work.push_back(ReferenceItem{tree, cell});
         }
         break;
       }
       default: break;
     }
-    for (const Node& child : n->children) work.push_back(Item{&child, shift});
+    for (const Node& child : n->children) work.push_back(ReferenceItem{&child, shift});
   }
 }
 
@@ -219,7 +216,7 @@ void Engine::index_add(CellKey k, const Info& info) {
     return;
   }
   std::vector<Area> areas;
-  references(info, k, areas, nullptr);
+  references(info, k, &areas, nullptr);
   index_.add(k, areas);
 }
 
@@ -229,7 +226,7 @@ void Engine::index_remove(CellKey k, const Info& info) {
     return;
   }
   std::vector<Area> areas;
-  references(info, k, areas, nullptr);
+  references(info, k, &areas, nullptr);
   index_.remove(k, areas);
 }
 

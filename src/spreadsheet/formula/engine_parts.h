@@ -29,6 +29,13 @@ struct Engine::Info {
   bool stale = false;                      // a precedent changed since it was computed
   bool always = false;                     // volatile or reads a volatile cell
   uint64_t computed = 0;                   // the recalculation that last computed it
+  uint64_t expanded_in = 0;                // the pass that pushed its precedents and has not finished it
+};
+
+// A node of a formula's tree still to be walked for references, with the shift of its cell.
+struct Engine::ReferenceItem {
+  const Node* node;
+  model::CellRef shift;
 };
 
 struct Engine::NameEntry {
@@ -44,10 +51,12 @@ struct Engine::NameEntry {
 // that, through waits, waits for the reader closes a circle.
 struct Engine::Pass {
   bool fresh = false;           // data-table evaluation: every formula afresh, into Engine::fresh_
+  uint64_t serial = 0;          // the pass's number, marking the cells it expanded (Info::expanded_in)
   CellKey target = 0;
   std::optional<Scalar> target_result;
   std::vector<CellKey> stack;
-  std::unordered_set<CellKey> expanded;                       // precedents pushed, not finished
+  // Precedents pushed, not finished: a fresh pass, nested in another, keeps them here instead.
+  std::unordered_set<CellKey> expanded;
   std::unordered_map<CellKey, std::vector<CellKey>> waiting;  // evaluated, waiting for these
   // The evaluation under way: its cell, what it read before it was computed, and the circle
   // it closed (the cells from the one read round to the reader).
