@@ -389,11 +389,10 @@ size_t Engine::recompute_all() {
   new_recalculation();
   std::vector<CellKey> all;
   all.reserve(infos_.size());
-  for (auto& [k, info] : infos_) {
+  infos_.for_each([&](CellKey k, Info& info) {  // in key order: sheet, row, column
     info.stale = true;
     all.push_back(k);
-  }
-  std::sort(all.begin(), all.end());
+  });
   Pass p;
   for (CellKey k : all) run(p, k);
   return all.size();

@@ -27,6 +27,7 @@
 #include <vector>
 
 #include "spreadsheet/formula/ast.h"
+#include "spreadsheet/formula/cell_table.h"
 #include "spreadsheet/formula/dependents.h"
 #include "spreadsheet/formula/evaluator.h"
 #include "spreadsheet/formula/print.h"
@@ -161,7 +162,7 @@ class Engine : private CellSource {
   bool graph_built_ = false;
   bool index_built_ = false;
   bool any_volatile_ = false;
-  std::unordered_map<CellKey, Info> infos_;
+  CellTable<Info> infos_;
   std::unordered_map<CellKey, std::shared_ptr<const Plan>> shared_plans_;  // by sheet and definition cell
   std::vector<NameEntry> names_;
   DependentIndex index_;

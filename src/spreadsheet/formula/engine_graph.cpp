@@ -35,10 +35,10 @@ void Engine::report(CellKey k, std::string message) {
 }
 
 Engine::Info* Engine::info_for(CellKey k) {
-  if (auto it = infos_.find(k); it != infos_.end()) return &it->second;
+  if (Info* found = infos_.find(k)) return found;
   const model::Cell* cell = find(key_sheet(k), key_cell(k));
   if (!cell || !cell->formula) return nullptr;
-  Info& info = infos_[k] = analyse(k);
+  Info& info = infos_.insert(k, analyse(k));
   if (index_built_) index_add(k, info);
   return &info;
 }
@@ -185,17 +185,11 @@ void Engine::build_graph() {
   index_.clear();
   index_built_ = false;
   any_volatile_ = false;
-  // Sized once for every formula cell: growing the table while a large sheet is analysed would
-  // rehash it again and again.
-  size_t formulas = 0;
-  for (const auto& sheet : wb_.sheets)
-    for (const auto& entry : sheet->cells) formulas += entry.second.formula ? 1 : 0;
-  infos_.reserve(formulas);
   for (size_t s = 0; s < wb_.sheets.size(); ++s) {
     for (const auto& [key, cell] : wb_.sheets[s]->cells) {
       if (!cell.formula) continue;
       const CellKey k = cell_key(static_cast<int>(s), model::CellStore::position(key));
-      Info& info = infos_[k] = analyse(k);
+      const Info& info = infos_.insert(k, analyse(k));
       any_volatile_ = any_volatile_ || info.is_volatile;
     }
   }
@@ -206,7 +200,7 @@ void Engine::build_graph() {
 void Engine::ensure_index() {
   if (index_built_) return;
   index_.clear();
-  for (const auto& [k, info] : infos_) index_add(k, info);
+  infos_.for_each([&](CellKey k, const Info& info) { index_add(k, info); });
   index_built_ = true;
 }
 
@@ -233,10 +227,10 @@ void Engine::index_remove(CellKey k, const Info& info) {
 void Engine::update_volatile_closure() {
   ensure_index();
   std::vector<CellKey> work;
-  for (auto& [k, info] : infos_) {
+  infos_.for_each([&](CellKey k, Info& info) {
     info.always = info.is_volatile;
     if (info.always) work.push_back(k);
-  }
+  });
   std::vector<CellKey> readers;
   while (!work.empty()) {
     const CellKey k = work.back();
@@ -244,9 +238,9 @@ void Engine::update_volatile_closure() {
     readers.clear();
     index_.dependents(k, readers);
     for (CellKey d : readers) {
-      auto it = infos_.find(d);
-      if (it == infos_.end() || it->second.always) continue;
-      it->second.always = true;
+      Info* info = infos_.find(d);
+      if (!info || info->always) continue;
+      info->always = true;
       work.push_back(d);
     }
   }
@@ -261,9 +255,9 @@ void Engine::propagate(std::vector<CellKey> changed) {
     readers.clear();
     index_.dependents(k, readers);
     for (CellKey d : readers) {
-      auto it = infos_.find(d);
-      if (it == infos_.end() || it->second.stale) continue;
-      it->second.stale = true;
+      Info* info = infos_.find(d);
+      if (!info || info->stale) continue;
+      info->stale = true;
       changed.push_back(d);
     }
   }
@@ -272,14 +266,14 @@ void Engine::propagate(std::vector<CellKey> changed) {
 // A changed cell: its old formula leaves the graph, its new one (if any) enters it.
 void Engine::take_change(CellKey k, std::vector<CellKey>& changed, bool& formulas_changed) {
   ensure_index();
-  if (auto it = infos_.find(k); it != infos_.end()) {
-    formulas_changed = formulas_changed || it->second.always;
-    index_remove(k, it->second);
-    infos_.erase(it);
+  if (const Info* old = infos_.find(k)) {
+    formulas_changed = formulas_changed || old->always;
+    index_remove(k, *old);
+    infos_.erase(k);
   }
   const model::Cell* cell = find(key_sheet(k), key_cell(k));
   if (cell && cell->formula) {
-    Info& info = infos_[k] = analyse(k);
+    Info& info = infos_.insert(k, analyse(k));
     info.stale = true;
     index_add(k, info);
     formulas_changed = formulas_changed || info.is_volatile || any_volatile_;
@@ -308,7 +302,7 @@ void Engine::sync() {
   if (rebuild) {
     // More changes than a sheet has cells: every formula is computed again.
     build_graph();
-    for (auto& [k, info] : infos_) info.stale = true;
+    infos_.for_each([](CellKey, Info& info) { info.stale = true; });
     new_recalculation();
     return;
   }
