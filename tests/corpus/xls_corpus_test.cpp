@@ -74,21 +74,30 @@ Value sorted(Value v) {
   return v;
 }
 
-void compare_cell(const std::string& where, const Value& ours, const Value& theirs, Mismatches& m) {
+// Our cells name their format by its index in the workbook's "xfs" table; theirs hold it.
+const Value& our_xf(const Value& xfs, const Value& cell) {
+  static const Value none;
+  if (!cell["xf"].is_number()) return none;
+  const auto index = static_cast<size_t>(cell["xf"].as_number());
+  return index < xfs.as_array().size() ? xfs.as_array()[index] : none;
+}
+
+void compare_cell(const std::string& where, const Value& ours, const Value& our_xfs, const Value& theirs, Mismatches& m) {
   std::string type = theirs["type"].as_string();
   if (type == "date") type = "number";
   m.check(where + " type", ours["type"], Value(type));
   m.check(where + " value", ours["value"], theirs["value"]);
+  const Value& xf = our_xf(our_xfs, ours);
   for (const auto& [key, value] : theirs["xf"].as_object()) {
     if (key == "font") {
-      for (const auto& [fkey, fvalue] : value.as_object()) m.check(where + " font." + fkey, ours["xf"]["font"][fkey], fvalue);
+      for (const auto& [fkey, fvalue] : value.as_object()) m.check(where + " font." + fkey, xf["font"][fkey], fvalue);
     } else {
-      m.check(where + " " + key, ours["xf"][key], value);
+      m.check(where + " " + key, xf[key], value);
     }
   }
 }
 
-void compare_sheet(const std::string& where, const Value& ours, const Value& theirs, Mismatches& m) {
+void compare_sheet(const std::string& where, const Value& ours, const Value& our_xfs, const Value& theirs, Mismatches& m) {
   for (const char* key : {"name", "visibility", "nrows", "ncols", "default_col_width", "columns", "rows", "comments"})
     m.check(where + " " + key, ours[key], theirs[key]);
   m.check(where + " merged", sorted(ours["merged"]), sorted(theirs["merged"]));
@@ -100,7 +109,7 @@ void compare_sheet(const std::string& where, const Value& ours, const Value& the
       m.add(where + "!" + address, Value(), cell["type"]);
       continue;
     }
-    compare_cell(where + "!" + address, it->second, cell, m);
+    compare_cell(where + "!" + address, it->second, our_xfs, cell, m);
   }
   for (const auto& [address, cell] : our_cells)
     if (!theirs["cells"].as_object().count(address)) m.add(where + "!" + address, cell["type"], Value());
@@ -118,7 +127,7 @@ void compare_workbook(const Value& ours, const Value& theirs, Mismatches& m) {
     return;
   }
   for (size_t i = 0; i < expected.size(); ++i)
-    compare_sheet(expected[i]["name"].as_string(), *listed[i], expected[i], m);
+    compare_sheet(expected[i]["name"].as_string(), *listed[i], ours["xfs"], expected[i], m);
 }
 
 void expect_agreement(const std::filesystem::path& file, const std::optional<std::u16string>& password) {

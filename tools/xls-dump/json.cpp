@@ -1,10 +1,9 @@
 #include "json.h"
 
+#include "json_text.h"
 #include "spreadsheet/core/text.h"
 
-#include <charconv>
 #include <cmath>
-#include <cstdio>
 #include <cstdlib>
 
 namespace tabrel::json {
@@ -14,44 +13,16 @@ namespace {
 const Value kNull;
 constexpr int kMaxDepth = 256;
 
-bool needs_escape(unsigned char ch) { return ch < 0x20 || ch == '"' || ch == '\\'; }
-
-void write_string(std::string& out, std::string_view s) {
-  out.push_back('"');
-  size_t plain = 0;  // start of the characters not copied yet
-  for (size_t i = 0; i < s.size(); ++i) {
-    const auto ch = static_cast<unsigned char>(s[i]);
-    if (!needs_escape(ch)) continue;
-    out.append(s.substr(plain, i - plain));
-    plain = i + 1;
-    switch (ch) {
-      case '"': out += "\\\""; break;
-      case '\\': out += "\\\\"; break;
-      case '\n': out += "\\n"; break;
-      case '\r': out += "\\r"; break;
-      case '\t': out += "\\t"; break;
-      default: {
-        char buf[8];
-        std::snprintf(buf, sizeof buf, "\\u%04x", ch);
-        out += buf;
-      }
-    }
-  }
-  out.append(s.substr(plain));
-  out.push_back('"');
+// Appends the text `put` writes within `most` bytes.
+template <typename Put>
+void append(std::string& out, size_t most, Put put) {
+  const size_t start = out.size();
+  out.resize(start + most);
+  out.resize(static_cast<size_t>(put(out.data() + start) - out.data()));
 }
 
-void write_number(std::string& out, double d) {
-  if (!std::isfinite(d)) {
-    out += "null";
-    return;
-  }
-  // Whole numbers in full, others in the shortest form that reads back as the same double.
-  char buf[32];
-  const bool whole = d == std::floor(d) && std::fabs(d) < 1e15;
-  const auto end = whole ? std::to_chars(buf, buf + sizeof buf, d, std::chars_format::fixed).ptr
-                         : std::to_chars(buf, buf + sizeof buf, d).ptr;
-  out.append(buf, end);
+void write_string(std::string& out, std::string_view s) {
+  append(out, max_string_bytes(s.size()), [s](char* at) { return put_string(at, s); });
 }
 
 void write_value(std::string& out, const Value& v, bool indent, int depth) {
@@ -62,7 +33,7 @@ void write_value(std::string& out, const Value& v, bool indent, int depth) {
   };
   if (v.is_null()) out += "null";
   else if (v.is_bool()) out += v.as_bool() ? "true" : "false";
-  else if (v.is_number()) write_number(out, v.as_number());
+  else if (v.is_number()) append(out, kMaxNumberBytes, [&v](char* at) { return put_number(at, v.as_number()); });
   else if (v.is_string()) write_string(out, v.as_string());
   else if (v.is_array()) {
     out.push_back('[');
@@ -250,65 +221,5 @@ std::string write(const Value& v, bool indent, int depth) {
 }
 
 Value parse(std::string_view text) { return Parser(text).document(); }
-
-void StreamWriter::start_item() {
-  if (after_key_) {
-    after_key_ = false;
-    return;
-  }
-  if (has_items_.empty()) return;
-  if (has_items_.back()) pending_.push_back(',');
-  has_items_.back() = true;
-  new_line(has_items_.size());
-}
-
-void StreamWriter::new_line(size_t indent) {
-  pending_.push_back('\n');
-  pending_.append(indent, ' ');
-}
-
-void StreamWriter::key(std::string_view name) {
-  start_item();
-  write_string(pending_, name);
-  pending_ += ": ";
-  after_key_ = true;
-}
-
-void StreamWriter::value(const Value& v) {
-  start_item();
-  write_value(pending_, v, true, static_cast<int>(has_items_.size()));
-  flush_when_full();
-}
-
-void StreamWriter::written_value(std::string_view text) {
-  start_item();
-  pending_.append(text);
-  flush_when_full();
-}
-
-void StreamWriter::open(char bracket) {
-  start_item();
-  pending_.push_back(bracket);
-  has_items_.push_back(false);
-}
-
-void StreamWriter::close(char bracket) {
-  const bool items = has_items_.back();
-  has_items_.pop_back();
-  if (items) new_line(has_items_.size());
-  pending_.push_back(bracket);
-  if (has_items_.empty()) flush();
-  else flush_when_full();
-}
-
-void StreamWriter::flush_when_full() {
-  constexpr size_t kPiece = size_t{1} << 16;
-  if (pending_.size() >= kPiece) flush();
-}
-
-void StreamWriter::flush() {
-  out_.write(pending_.data(), static_cast<std::streamsize>(pending_.size()));
-  pending_.clear();
-}
 
 }  // namespace tabrel::json

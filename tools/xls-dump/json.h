@@ -4,7 +4,6 @@
 
 #include <cstdint>
 #include <map>
-#include <ostream>
 #include <memory>
 #include <stdexcept>
 #include <string>
@@ -61,42 +60,6 @@ struct ParseError : std::runtime_error {
 // `depth`: the nesting at which the value stands within a larger document (its indentation).
 std::string write(const Value& v, bool indent = true, int depth = 0);
 
-// Writes one document to a stream as it is produced, indented as write() indents, for
-// documents too large to hold as a Value. Keys come in the order they are given.
-class StreamWriter {
- public:
-  explicit StreamWriter(std::ostream& out) : out_(out) {}
-  StreamWriter(const StreamWriter&) = delete;
-  StreamWriter& operator=(const StreamWriter&) = delete;
-  ~StreamWriter() { flush(); }
-  void begin_object() { open('{'); }
-  void end_object() { close('}'); }
-  void begin_array() { open('['); }
-  void end_array() { close(']'); }
-  // The key of the next member of the current object.
-  void key(std::string_view name);
-  // A whole value at the current place: a member after key(), an item of an array, or the
-  // document.
-  void value(const Value& v);
-  // A value written already, as write(v, true, depth()) writes it (for a value repeated often).
-  void written_value(std::string_view text);
-  int depth() const { return static_cast<int>(has_items_.size()); }
-  // Hands what is written so far to the stream (done when the document closes, and as the
-  // text grows: writing goes to the stream in large pieces).
-  void flush();
-
- private:
-  void open(char bracket);
-  void close(char bracket);
-  void start_item();
-  void new_line(size_t indent);
-  void flush_when_full();
-
-  std::ostream& out_;
-  std::vector<bool> has_items_;  // per open object or array
-  bool after_key_ = false;
-  std::string pending_;  // written, not yet handed to the stream
-};
 // Throws ParseError with the byte offset of the fault. Nesting is limited to 256 levels.
 Value parse(std::string_view text);
 

@@ -5,6 +5,7 @@
 //        xls-dump --run MACRO FILE.xls [PASSWORD]   (see run_command.h)
 
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <iostream>
@@ -12,24 +13,17 @@
 #include <string_view>
 
 #include "spreadsheet/automation/calculation.h"
-#include "spreadsheet/automation/engine_text.h"
 #include "spreadsheet/automation/session.h"
 #include "spreadsheet/core/process_memory.h"
 #include "spreadsheet/core/text.h"
 #include "spreadsheet/xls/reader.h"
+#include "recalc_json.h"
 #include "run_command.h"
 #include "workbook_json.h"
 
 namespace {
 
 void usage() { std::fprintf(stderr, "usage: xls-dump [--recalc] FILE.xls [PASSWORD]\n"); }
-
-tabrel::dump::CellExtras computed_values(tabrel::xl::Book& book) {
-  return [&book](const tabrel::model::Sheet& sheet, tabrel::model::CellRef at, tabrel::json::Object& cell) {
-    cell["computed"] = tabrel::dump::value_json(tabrel::xl::cell_value(book, sheet, at));
-    cell["text"] = tabrel::to_utf8(tabrel::xl::displayed_text(book, sheet, at));
-  };
-}
 
 }  // namespace
 
@@ -52,13 +46,15 @@ int main(int argc, char** argv) {
     tabrel::dump::CellExtras extras;
     if (recalc) {
       tabrel::xl::calculate_full(book);
-      extras = computed_values(book);
+      extras = tabrel::dump::recalculated_members(book);
     }
     tabrel::dump::write_workbook_json(std::cout, *book.model, path.filename().string(), extras);
     std::cout << "\n";
+    std::cout.flush();
+    // The output is complete: the process ends without taking the workbook apart cell by cell.
+    std::_Exit(std::cout ? 0 : 1);
   } catch (const tabrel::xls::OpenError& e) {
     std::fprintf(stderr, "%s\n", e.what());
     return 1;
   }
-  return std::cout ? 0 : 1;
 }

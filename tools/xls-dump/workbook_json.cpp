@@ -1,17 +1,15 @@
 #include "workbook_json.h"
 
-#include <algorithm>
-#include <map>
 #include <sstream>
 
 #include "analysis_json.h"
 #include "chart_json.h"
+#include "format_json.h"
 #include "macro_json.h"
 #include "spreadsheet/automation/autoshape_types.h"
 #include "spreadsheet/automation/camera_pictures.h"
 #include "spreadsheet/automation/shape_place.h"
 #include "spreadsheet/core/text.h"
-#include "spreadsheet/core/variant.h"
 
 namespace tabrel::dump {
 
@@ -20,24 +18,6 @@ namespace {
 using json::Array;
 using json::Object;
 using json::Value;
-
-const std::map<uint16_t, std::string>& builtin_formats() {
-  static const std::map<uint16_t, std::string> table{
-      {0, "General"}, {1, "0"}, {2, "0.00"}, {3, "#,##0"}, {4, "#,##0.00"},
-      {5, "\"$\"#,##0_);(\"$\"#,##0)"}, {6, "\"$\"#,##0_);[Red](\"$\"#,##0)"},
-      {7, "\"$\"#,##0.00_);(\"$\"#,##0.00)"}, {8, "\"$\"#,##0.00_);[Red](\"$\"#,##0.00)"},
-      {9, "0%"}, {10, "0.00%"}, {11, "0.00E+00"}, {12, "# ?/?"}, {13, "# ?\?/?\?"},
-      {14, "m/d/yy"}, {15, "d-mmm-yy"}, {16, "d-mmm"}, {17, "mmm-yy"}, {18, "h:mm AM/PM"},
-      {19, "h:mm:ss AM/PM"}, {20, "h:mm"}, {21, "h:mm:ss"}, {22, "m/d/yy h:mm"},
-      {37, "#,##0_);(#,##0)"}, {38, "#,##0_);[Red](#,##0)"}, {39, "#,##0.00_);(#,##0.00)"},
-      {40, "#,##0.00_);[Red](#,##0.00)"},
-      {41, "_(* #,##0_);_(* (#,##0);_(* \"-\"_);_(@_)"},
-      {42, "_(\"$\"* #,##0_);_(\"$\"* (#,##0);_(\"$\"* \"-\"_);_(@_)"},
-      {43, "_(* #,##0.00_);_(* (#,##0.00);_(* \"-\"??_);_(@_)"},
-      {44, "_(\"$\"* #,##0.00_);_(\"$\"* (#,##0.00);_(\"$\"* \"-\"??_);_(@_)"},
-      {45, "mm:ss"}, {46, "[h]:mm:ss"}, {47, "mm:ss.0"}, {48, "##0.0E+0"}, {49, "@"}};
-  return table;
-}
 
 std::string u8(std::u16string_view s) { return to_utf8(s); }
 
@@ -54,101 +34,6 @@ const char* kind_name(model::SheetKind k) {
 // The other reader lists worksheets and dialog sheets only.
 bool listed(const model::Sheet& s) {
   return s.kind == model::SheetKind::Worksheet || s.kind == model::SheetKind::DialogSheet;
-}
-
-Value font_json(const model::Font& f) {
-  Object o;
-  o["name"] = u8(f.name);
-  o["height"] = f.height;
-  o["bold"] = f.weight >= 700;
-  o["italic"] = f.italic;
-  o["underline"] = f.underline;
-  o["color"] = f.color;
-  o["struck_out"] = f.strikeout;
-  return o;
-}
-
-Value line(const model::BorderLine& b) {
-  Array a;
-  a.emplace_back(static_cast<int>(b.style));
-  a.emplace_back(b.color);
-  return a;
-}
-
-Value format_json(const model::Styles& styles, uint16_t id) {
-  if (const auto* code = styles.custom_format(id)) return u8(*code);
-  const std::string builtin = builtin_format_code(id);
-  return builtin.empty() ? Value() : Value(builtin);
-}
-
-Value xf_json(const model::Styles& styles, uint16_t index) {
-  if (index >= styles.xfs.size()) return Value();
-  const model::Xf& x = styles.xfs[index];
-  const model::Font* font = styles.font(x.font);
-  Object fill;
-  fill["pattern"] = x.pattern;
-  fill["fg"] = x.pattern_color;
-  fill["bg"] = x.background_color;
-  Array diag = line(x.diagonal).as_array();
-  diag.emplace_back(x.diagonal_down ? 1 : 0);
-  diag.emplace_back(x.diagonal_up ? 1 : 0);
-  Object border;
-  border["left"] = line(x.left);
-  border["right"] = line(x.right);
-  border["top"] = line(x.top);
-  border["bottom"] = line(x.bottom);
-  border["diag"] = std::move(diag);
-  Object o;
-  o["font"] = font ? font_json(*font) : Value();
-  o["format"] = format_json(styles, x.format);
-  o["halign"] = x.horizontal;
-  o["valign"] = x.vertical;
-  o["wrap"] = x.wrap ? 1 : 0;
-  o["rotation"] = x.rotation;
-  o["indent"] = x.indent;
-  o["fill"] = std::move(fill);
-  o["border"] = std::move(border);
-  o["locked"] = x.locked ? 1 : 0;
-  return o;
-}
-
-// A cell's members but its format ("xf"), which write_cell writes from the sheet's cache.
-Object cell_members(const model::Cell& cell) {
-  Object o = value_json(cell.value);
-  if (cell.has_formula()) o["formula"] = true;
-  return o;
-}
-
-// Cells share few formats: each XF's JSON is written once and then copied as text.
-class XfTexts {
- public:
-  explicit XfTexts(const model::Styles& styles) : styles_(styles) {}
-  const std::string& at(uint16_t xf, int depth) {
-    auto& slot = texts_[{xf, depth}];
-    if (slot.empty()) slot = json::write(xf_json(styles_, xf), true, depth);
-    return slot;
-  }
-
- private:
-  const model::Styles& styles_;
-  std::map<std::pair<uint16_t, int>, std::string> texts_;
-};
-
-void write_cell(json::StreamWriter& out, const Object& members, const std::string& xf_text) {
-  static const std::string kXf = "xf";
-  out.begin_object();
-  const auto xf_place = members.lower_bound(kXf);
-  for (auto it = members.begin(); it != xf_place; ++it) {
-    out.key(it->first);
-    out.value(it->second);
-  }
-  out.key(kXf);
-  out.written_value(xf_text);
-  for (auto it = xf_place; it != members.end(); ++it) {
-    out.key(it->first);
-    out.value(it->second);
-  }
-  out.end_object();
 }
 
 // The object as the automation shows it: shape type number, place and size in points after the
@@ -227,12 +112,7 @@ Value conditional_formats_json(const model::Sheet& s) {
 
 // Every member of a sheet's object but its cells.
 Object sheet_members(const model::Workbook& book, const model::Sheet& s) {
-  int nrows = 0, ncols = 0;
-  for (const auto& [key, cell] : s.cells) {
-    const auto at = model::CellStore::position(key);
-    nrows = std::max(nrows, at.row + 1);
-    ncols = std::max(ncols, at.col + 1);
-  }
+  const auto used = s.cells.used_range();
   Array merged;
   for (const auto& m : s.merges) {
     Array a;
@@ -271,8 +151,8 @@ Object sheet_members(const model::Workbook& book, const model::Sheet& s) {
   o["name"] = u8(s.name);
   o["kind"] = kind_name(s.kind);
   o["visibility"] = static_cast<int>(s.visibility);
-  o["nrows"] = nrows;
-  o["ncols"] = ncols;
+  o["nrows"] = used ? used->last.row + 1 : 0;
+  o["ncols"] = used ? used->last.col + 1 : 0;
   o["merged"] = std::move(merged);
   o["default_col_width"] = s.default_column_width;
   o["columns"] = std::move(columns);
@@ -313,14 +193,7 @@ void write_sheet(json::StreamWriter& out, const model::Workbook& book, const mod
   write_members(members.begin(), cells_place);
   out.key(cells_key);
   out.begin_object();
-  XfTexts xf_texts(book.styles);
-  for (const auto& [key, cell] : s.cells) {
-    const auto at = model::CellStore::position(key);
-    Object members = cell_members(cell);
-    if (extras) extras(s, at, members);
-    out.key(u8(model::a1_address(at)));
-    write_cell(out, members, xf_texts.at(cell.xf, out.depth() + 1));
-  }
+  write_cells(out, s, extras);
   out.end_object();
   write_members(cells_place, members.end());
   out.end_object();
@@ -366,33 +239,6 @@ Value external_books_json(const model::ExternalRefs& refs) {
 
 }  // namespace
 
-json::Object value_json(const model::CellValue& v) {
-  Object o;
-  if (v.is_number()) {
-    o["type"] = "number";
-    o["value"] = v.as_number();
-  } else if (v.is_text()) {
-    o["type"] = "text";
-    o["value"] = u8(v.as_text());
-  } else if (v.is_bool()) {
-    o["type"] = "bool";
-    o["value"] = v.as_bool() ? 1 : 0;
-  } else if (v.is_error()) {
-    o["type"] = "error";
-    o["value"] = u8(cell_error_text(v.as_error()));
-  } else {
-    o["type"] = "blank";
-    o["value"] = "";
-  }
-  return o;
-}
-
-std::string builtin_format_code(uint16_t id) {
-  const auto& t = builtin_formats();
-  auto it = t.find(id);
-  return it == t.end() ? std::string() : it->second;
-}
-
 void write_workbook_json(std::ostream& stream, const model::Workbook& book, const std::string& file_name,
                          const CellExtras& extras) {
   Array names;
@@ -422,6 +268,11 @@ void write_workbook_json(std::ostream& stream, const model::Workbook& book, cons
   out.key("sheets");
   out.begin_array();
   for (const auto& s : book.sheets) write_sheet(out, book, *s, extras);
+  out.end_array();
+  out.key("xfs");
+  out.begin_array();
+  for (size_t i = 0; i < book.styles.xfs.size(); ++i)
+    out.value(xf_json(book.styles, static_cast<uint16_t>(i)), json::StreamWriter::Layout::Inline);
   out.end_array();
   out.end_object();
 }

@@ -44,9 +44,8 @@ std::u16string from_utf8(std::string_view in) {
   return out;
 }
 
-std::string to_utf8(std::u16string_view in) {
-  std::string out;
-  out.reserve(in.size() * 3);
+char* encode_utf8(std::u16string_view in, char* out) {
+  auto put = [&out](char32_t byte) { *out++ = static_cast<char>(byte); };
   for (size_t i = 0; i < in.size(); ++i) {
     char32_t cp = in[i];
     if (cp >= 0xD800 && cp <= 0xDBFF && i + 1 < in.size() && in[i + 1] >= 0xDC00 && in[i + 1] <= 0xDFFF) {
@@ -56,21 +55,27 @@ std::string to_utf8(std::u16string_view in) {
       cp = 0xFFFD;
     }
     if (cp < 0x80) {
-      out.push_back(static_cast<char>(cp));
+      put(cp);
     } else if (cp < 0x800) {
-      out.push_back(static_cast<char>(0xC0 | (cp >> 6)));
-      out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
+      put(0xC0 | (cp >> 6));
+      put(0x80 | (cp & 0x3F));
     } else if (cp < 0x10000) {
-      out.push_back(static_cast<char>(0xE0 | (cp >> 12)));
-      out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
-      out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
+      put(0xE0 | (cp >> 12));
+      put(0x80 | ((cp >> 6) & 0x3F));
+      put(0x80 | (cp & 0x3F));
     } else {
-      out.push_back(static_cast<char>(0xF0 | (cp >> 18)));
-      out.push_back(static_cast<char>(0x80 | ((cp >> 12) & 0x3F)));
-      out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
-      out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
+      put(0xF0 | (cp >> 18));
+      put(0x80 | ((cp >> 12) & 0x3F));
+      put(0x80 | ((cp >> 6) & 0x3F));
+      put(0x80 | (cp & 0x3F));
     }
   }
+  return out;
+}
+
+std::string to_utf8(std::u16string_view in) {
+  std::string out(in.size() * 3, '\0');
+  out.resize(static_cast<size_t>(encode_utf8(in, out.data()) - out.data()));
   return out;
 }
 

@@ -10,6 +10,8 @@ namespace tabrel {
 // UTF-8 <-> UTF-16. Invalid input is replaced by U+FFFD, never rejected.
 std::u16string from_utf8(std::string_view utf8);
 std::string to_utf8(std::u16string_view utf16);
+// Writes the UTF-8 of `utf16` at `out`, which has room for 3 bytes per unit; returns its end.
+char* encode_utf8(std::u16string_view utf16, char* out);
 
 // Legacy code pages (949 Korean, 1252 Western, ...) through iconv. Returns nullopt when the
 // code page is unknown to the system; undecodable bytes become U+FFFD.
