@@ -38,6 +38,12 @@ void StreamWriter::put(std::string_view text) {
   wrote_up_to(at + text.size());
 }
 
+void StreamWriter::put_char(char ch) {
+  char* at = room(1);
+  *at = ch;
+  wrote_up_to(at + 1);
+}
+
 void StreamWriter::start_item() {
   if (after_key_) {
     after_key_ = false;
@@ -47,7 +53,7 @@ void StreamWriter::start_item() {
   const bool first = !has_items_.back();
   has_items_.back() = true;
   if (in_line()) {
-    if (!first) put(",");
+    if (!first) put_char(',');
     return;
   }
   char* at = room(2 + has_items_.size());
@@ -103,7 +109,7 @@ void StreamWriter::boolean(bool b) {
 
 void StreamWriter::open(char bracket, Layout layout) {
   start_item();
-  put(std::string_view(&bracket, 1));
+  put_char(bracket);
   if (layout == Layout::Inline) inline_from_ = std::min(inline_from_, depth());
   has_items_.push_back(false);
 }
@@ -117,7 +123,7 @@ void StreamWriter::close(char bracket) {
     *at++ = '\n';
     wrote_up_to(std::fill_n(at, has_items_.size(), ' '));
   }
-  put(std::string_view(&bracket, 1));
+  put_char(bracket);
   if (depth() == inline_from_) inline_from_ = INT_MAX;
   if (has_items_.empty()) flush();
   else flush_when_full();

@@ -51,6 +51,7 @@ class StreamWriter {
   char* room(size_t size);
   void wrote_up_to(char* end);
   void put(std::string_view text);
+  void put_char(char ch);
   void flush_when_full();
 
   std::ostream& out_;
