@@ -50,9 +50,9 @@ int standard_mdw(const model::Workbook& wb, layout::RenderCache& cache) {
 
 // The compiled number format of a format id: the workbook's own code, else the built-in one.
 const numfmt::Format& compiled_format(const model::Workbook& wb, uint16_t id, layout::RenderCache& cache) {
-  if (const std::u16string* code = wb.styles.custom_format(id)) return *cache.format(*code);
-  if (auto code = numfmt::builtin_format_code(id)) return cache.builtin_format(id, *code);
-  return cache.builtin_format(0, u"General");
+  if (const std::u16string* code = wb.styles.custom_format(id)) return cache.format_of_id(id, *code);
+  if (auto code = numfmt::builtin_format_code(id)) return cache.format_of_id(id, *code);
+  return cache.format_of_id(0, u"General");
 }
 
 // Width of a column in pixels: its stored width, else the sheet's standard width.
@@ -102,9 +102,9 @@ std::optional<FreeText> free_text(Book& book, const model::Sheet& sheet, model::
 
 std::u16string displayed_text(Book& book, const model::Sheet& sheet, model::CellRef at) {
   const model::Workbook& wb = *book.model;
-  // One lookup gives both the value and the format (a cell without an entry shows nothing); a
-  // constant is read where it is stored.
-  const model::Cell* cell = sheet.cells.find(at);
+  // One lookup gives both the value and the format (a cell without an entry, or one of a run of
+  // formatted blanks, shows nothing); a constant is read where it is stored.
+  const model::Cell* cell = sheet.cells.find_stored(at);
   if (!cell) return {};
   const uint16_t xf_index = cell->xf;
   const bool computed = cell->has_formula();
@@ -113,7 +113,9 @@ std::u16string displayed_text(Book& book, const model::Sheet& sheet, model::Cell
   if (value.is_blank()) return {};
   const model::Xf& xf = ops::xf_record(wb, xf_index);
   layout::RenderCache& cache = *book.render_cache;
-  const int mdw = standard_mdw(wb, cache);
+  const layout::FontMetrics& standard = font_metrics(wb, kStandardFont, cache);
+  const layout::FontMetrics& metrics = xf.font == kStandardFont ? standard : font_metrics(wb, xf.font, cache);
+  const int mdw = standard.max_digit_width();
   const auto merged = sheet.merge_area(at);
   const int first = merged ? merged->first.col : at.col;
   const int last = merged ? merged->last.col : at.col;
@@ -122,8 +124,8 @@ std::u16string displayed_text(Book& book, const model::Sheet& sheet, model::Cell
   layout::DisplayOptions options;
   options.date_system = wb.date_system;
   options.standard_mdw = mdw;
-  return layout::display_result(render_value(value), compiled_format(wb, xf.format, cache), width,
-                                font_metrics(wb, xf.font, cache), options).text;
+  return layout::display_result(render_value(value), compiled_format(wb, xf.format, cache), width, metrics,
+                                options).text;
 }
 
 int fitting_column_pixels(Book& book, const model::Sheet& sheet, model::CellRef at) {

@@ -92,19 +92,20 @@ bool is_wide(char16_t c) {
 }  // namespace
 
 FontMetrics::FontMetrics(const FontSpec& font)
-    : ascii_(*family_of(font.name).widths), digit_(family_of(font.name).digit), ppem_((font.size_pt > 0 && font.size_pt < 1000 ? font.size_pt : 11) * 96.0 / 72.0) {
-  max_digit_width_ = 0;
-  for (char16_t d = u'0'; d <= u'9'; ++d)
-    max_digit_width_ = std::max(max_digit_width_, static_cast<int>(std::lround(advance(d))));
-}
+    : ascii_(*family_of(font.name).widths),
+      ppem_((font.size_pt > 0 && font.size_pt < 1000 ? font.size_pt : 11) * 96.0 / 72.0),
+      digit_px_(std::round(family_of(font.name).digit * ppem_ / 1000.0)),
+      wide_px_(std::round(ppem_)),
+      other_px_(std::round(ascii_['o' - 0x20] * ppem_ / 1000.0)),
+      max_digit_width_(static_cast<int>(std::lround(digit_px_))) {}
 
 double FontMetrics::advance(char16_t c) const {
-  if (c >= u'0' && c <= u'9') return std::round(digit_ * ppem_ / 1000.0);
+  if (c >= u'0' && c <= u'9') return digit_px_;
   if (c >= 0x20 && c <= 0x7E) return std::round(ascii_[c - 0x20] * ppem_ / 1000.0);
   if (c >= 0xDC00 && c <= 0xDFFF) return 0;
-  if (is_wide(c) || (c >= 0xD800 && c <= 0xDBFF)) return std::round(ppem_);
-  // Other Latin-script letters and signs: as wide as a lower-case o.
-  return std::round(ascii_['o' - 0x20] * ppem_ / 1000.0);
+  if (is_wide(c) || (c >= 0xD800 && c <= 0xDBFF)) return wide_px_;
+  // Other Latin-script letters and signs.
+  return other_px_;
 }
 
 double FontMetrics::text_width(std::u16string_view text) const {

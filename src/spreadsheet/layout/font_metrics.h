@@ -25,8 +25,11 @@ class FontMetrics {
 
  private:
   const unsigned short* ascii_;  // 1/1000 em for U+0020..U+007E
-  unsigned short digit_;         // 1/1000 em for each of 0-9
   double ppem_;
+  // Advances in pixels of the characters most texts are made of.
+  double digit_px_;  // each of 0-9
+  double wide_px_;   // one em
+  double other_px_;  // as wide as a lower-case o
   int max_digit_width_;
 };
 

@@ -70,6 +70,9 @@ class CellStore {
   ~CellStore();
 
   const Cell* find(CellRef c) const;
+  // The cell at c unless it belongs to a blank run, whose cells hold a format and nothing else:
+  // what a reader of values alone needs, without a search of the runs. Null otherwise.
+  const Cell* find_stored(CellRef c) const { return stored(c); }
   // The cell at c for editing (a cell of a blank run becomes a cell of its own); null when absent.
   Cell* find(CellRef c);
   // The cell at c, created blank (with the given XF) when absent.

@@ -1,15 +1,76 @@
 #include "spreadsheet/numfmt/decimal_form.h"
 
+#include <array>
+#include <bit>
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 
 namespace tabrel::numfmt {
 
 namespace {
 
+using Wide = unsigned __int128;
+
+constexpr int kSignificant = 15;
+constexpr uint64_t kLeast15 = 100'000'000'000'000;  // 10^14, the smallest 15-digit number
+constexpr int kMaxScale = 22;                       // 2^53 * 10^22 stays below 2^128
+
+constexpr std::array<Wide, kMaxScale + 1> kPowersOfTen = [] {
+  std::array<Wide, kMaxScale + 1> p{};
+  p[0] = 1;
+  for (int i = 1; i <= kMaxScale; ++i) p[i] = p[i - 1] * 10;
+  return p;
+}();
+
 void trim_trailing_zeros(DecimalForm& d) {
   while (!d.digits.empty() && d.digits.back() == '0') d.digits.pop_back();
   if (d.digits.empty()) d.point = 0;
+}
+
+// The digits of n * 10^-scale, n > 0.
+void set_scaled(DecimalForm& d, uint64_t n, int scale) {
+  while (n % 10 == 0) n /= 10, --scale;
+  char buf[20];
+  char* end = std::to_chars(buf, buf + sizeof buf, n).ptr;
+  d.digits.assign(buf, end);
+  d.point = static_cast<int>(d.digits.size()) - scale;
+}
+
+// The 15 significant digits of a positive finite value, rounded to nearest (ties to even) on the
+// exact binary value, in integer arithmetic: the value is m * 2^-shift, so m * 10^scale is exact
+// in 128 bits and shifting it back rounds once. False where the value lies outside that reach
+// (below 10^-8, or 10^15 and more).
+bool exact_digits(double value, DecimalForm& d) {
+  if (value >= 1e15 || value < 1e-8) return false;
+  if (value == std::floor(value)) {  // a whole number below 10^15 is its own digits
+    set_scaled(d, static_cast<uint64_t>(value), 0);
+    return true;
+  }
+  const uint64_t bits = std::bit_cast<uint64_t>(value);
+  // A normal double between 10^-8 and 10^15 that is no whole number: mantissa / 2^shift with
+  // shift between 1 and 80.
+  const uint64_t mantissa = (bits & ((uint64_t{1} << 52) - 1)) | uint64_t{1} << 52;
+  const int shift = 1075 - static_cast<int>(bits >> 52);
+  // floor(log10(value)) is floor(log10(2) * binary exponent) or one more (78913 / 2^18 is
+  // log10(2) a little low).
+  int exponent = ((static_cast<int>(bits >> 52) - 1023) * 78913) >> 18;
+  for (int attempt = 0; attempt < 2; ++attempt) {
+    const int scale = kSignificant - 1 - exponent;
+    if (scale < 0 || scale > kMaxScale) return false;
+    const Wide scaled = Wide{mantissa} * kPowersOfTen[static_cast<size_t>(scale)];
+    Wide digits = scaled >> shift;
+    if (digits >= Wide{kLeast15} * 10) {
+      ++exponent;
+      continue;
+    }
+    const Wide rest = scaled & ((Wide{1} << shift) - 1);
+    const Wide half = Wide{1} << (shift - 1);
+    if (rest > half || (rest == half && (digits & 1) != 0)) ++digits;
+    set_scaled(d, static_cast<uint64_t>(digits), scale);
+    return true;
+  }
+  return false;
 }
 
 // Keeps the first `keep` digits, rounding half away from zero on the next one.
@@ -41,6 +102,7 @@ DecimalForm decimal_form(double value) {
   DecimalForm d;
   if (!std::isfinite(value) || value == 0) return d;
   d.negative = value < 0;
+  if (exact_digits(std::fabs(value), d)) return d;
   // 15 significant digits, correctly rounded: d.ddddddddddddddde±x.
   char buf[40];
   const char* end = std::to_chars(buf, buf + sizeof buf, std::fabs(value), std::chars_format::scientific, 14).ptr;

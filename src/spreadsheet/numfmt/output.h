@@ -1,6 +1,8 @@
 #pragma once
 // The text being built by a section renderer, with its spacer and fill hints.
 
+#include <algorithm>
+#include <cstddef>
 #include <string_view>
 
 #include "spreadsheet/numfmt/format.h"
@@ -12,6 +14,12 @@ class Output {
  public:
   void append(std::u16string_view s) { r_.text.append(s); }
   void append(char16_t c) { r_.text.push_back(c); }
+  // Digits, signs and letters of plain ASCII.
+  void append_ascii(std::string_view s) {
+    const size_t at = r_.text.size();
+    r_.text.resize(at + s.size());
+    std::copy(s.begin(), s.end(), r_.text.begin() + static_cast<std::ptrdiff_t>(at));
+  }
   void spacer(char16_t width_of) {
     r_.spacers.push_back({r_.text.size(), width_of});
     r_.text.push_back(u' ');

@@ -60,14 +60,15 @@ Choice choose_section(const Format& f, double x) {
   return {};
 }
 
-// Renders a number with the chosen section; `budget` limits a General number.
-RenderResult render_number_value(const Choice& c, double x, const RenderOptions& o, int budget, bool& shown) {
+// Renders a number, whose decimal form is `magnitude` without the sign, with the chosen
+// section; `budget` limits a General number.
+RenderResult render_number_value(const Choice& c, double x, const DecimalForm& magnitude, const RenderOptions& o,
+                                 int budget, bool& shown) {
   Output out;
   const Section& s = *c.section;
   shown = true;
   if (s.kind == SectionKind::Empty) return out.result();
   if (c.minus && s.kind != SectionKind::DateTime) out.append(u'-');
-  const DecimalForm magnitude = decimal_form(std::fabs(x));
   switch (s.kind) {
     case SectionKind::General: shown = render_general(s, magnitude, budget, out); break;
     case SectionKind::Number: render_number(s, magnitude, out); break;
@@ -82,7 +83,9 @@ RenderResult render_number_value(const Choice& c, double x, const RenderOptions&
   return r;
 }
 
-double width_of(const RenderResult& r, const RenderOptions& o) { return o.measure(measured_text(r)); }
+double width_of(const RenderResult& r, const RenderOptions& o) {
+  return r.spacers.empty() ? o.measure(r.text) : o.measure(measured_text(r));
+}
 
 RenderResult overflow(const RenderOptions& o, std::optional<int> color) {
   RenderResult r;
@@ -119,10 +122,11 @@ RenderResult render_number_in_cell(const Format& f, double x, const RenderOption
   const Choice c = choose_section(f, x);
   if (!c.section) return overflow(o, std::nullopt);
   const bool fitting = o.width_px > 0 && static_cast<bool>(o.measure);
+  const DecimalForm magnitude = decimal_form(std::fabs(x));
   bool shown = true;
   if (c.section->kind == SectionKind::General && fitting) {
     for (int budget = kGeneralWidth; budget >= 1; --budget) {
-      RenderResult r = render_number_value(c, x, o, budget, shown);
+      RenderResult r = render_number_value(c, x, magnitude, o, budget, shown);
       if (shown && width_of(r, o) <= o.width_px) {
         expand_fill(r, o);
         return r;
@@ -130,7 +134,7 @@ RenderResult render_number_in_cell(const Format& f, double x, const RenderOption
     }
     return overflow(o, c.section->color);
   }
-  RenderResult r = render_number_value(c, x, o, kGeneralWidth, shown);
+  RenderResult r = render_number_value(c, x, magnitude, o, kGeneralWidth, shown);
   if (!shown) return overflow(o, r.color);
   if (fitting) {
     if (width_of(r, o) > o.width_px) return overflow(o, r.color);

@@ -2,7 +2,7 @@
 
 #include <cmath>
 #include <cstdint>
-#include <vector>
+#include <string>
 
 #include "spreadsheet/numfmt/digit_writer.h"
 #include "spreadsheet/numfmt/section_render.h"
@@ -18,10 +18,10 @@ DecimalForm scaled(const Section& s, DecimalForm d) {
 
 std::string whole_digits(const DecimalForm& r) { return r.is_zero() || r.point <= 0 ? std::string() : integer_digits(r); }
 
-// The decimal placeholders that show a digit: trailing zeros under '#' vanish and under '?'
-// become blanks.
-std::vector<char16_t> decimal_output(const Section& s, const std::string& frac) {
-  std::vector<char16_t> shown;
+// What each decimal placeholder shows (0 for nothing): trailing zeros under '#' vanish and under
+// '?' become blanks.
+std::u16string decimal_output(const Section& s, const std::string& frac) {
+  std::u16string shown;
   for (const Element& e : s.elements)
     if (e.kind == ElementKind::Digit && e.zone == Zone::Decimal) shown.push_back(e.digit);
   size_t keep = shown.size();
@@ -34,7 +34,7 @@ std::vector<char16_t> decimal_output(const Section& s, const std::string& frac) 
 // Writes a mantissa or plain number: integer placeholders, point and decimals.
 void write_number(const Section& s, const DecimalForm& rounded, Output& out) {
   DigitWriter whole(whole_digits(rounded), s.integer_digits, s.grouping);
-  std::vector<char16_t> decimals = decimal_output(s, fraction_digits(rounded, s.decimal_digits));
+  const std::u16string decimals = decimal_output(s, fraction_digits(rounded, s.decimal_digits));
   size_t next_decimal = 0;
   for (const Element& e : s.elements) {
     if (e.kind == ElementKind::Exponent) break;

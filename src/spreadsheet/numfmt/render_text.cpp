@@ -17,17 +17,20 @@ bool render_general(const Section& s, const DecimalForm& magnitude, int budget, 
   std::optional<std::string> general = general_text(magnitude, budget);
   if (!general) return false;
   const std::string& digits = *general;
-  std::u16string text(digits.begin(), digits.end());
-  if (s.dbnum != 0) {
+  auto write = [&] {
+    if (s.dbnum == 0) {
+      out.append_ascii(digits);
+      return;
+    }
     const bool whole = digits.find_first_not_of("0123456789") == std::string::npos;
-    text = whole ? dbnum_positional(digits, s.dbnum) : dbnum_digits(text, s.dbnum);
-  }
+    out.append(whole ? dbnum_positional(digits, s.dbnum) : dbnum_digits(std::u16string(digits.begin(), digits.end()), s.dbnum));
+  };
   bool placed = false;
   for (const Element& e : s.elements) {
     if (out.common(e)) continue;
-    if (e.kind == ElementKind::General && !placed) out.append(text), placed = true;
+    if (e.kind == ElementKind::General && !placed) write(), placed = true;
   }
-  if (!placed) out.append(text);
+  if (!placed) write();
   return true;
 }
 
