@@ -23,9 +23,9 @@ struct DisplayOptions {
   int standard_mdw = 0;
 };
 
-numfmt::RenderResult display_result(const numfmt::CellValue& value, const numfmt::Format& format, int width_px,
+numfmt::RenderResult display_result(numfmt::CellValue value, const numfmt::Format& format, int width_px,
                                      const FontMetrics& metrics, const DisplayOptions& options = {});
-numfmt::RenderResult display_result(const numfmt::CellValue& value, const numfmt::Format& format, int width_px,
+numfmt::RenderResult display_result(numfmt::CellValue value, const numfmt::Format& format, int width_px,
                                      const FontSpec& font, const DisplayOptions& options = {});
 
 // The text alone; a code that does not compile shows the value in General. The cache keeps

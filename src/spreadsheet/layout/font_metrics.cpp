@@ -1,6 +1,7 @@
 #include "spreadsheet/layout/font_metrics.h"
 
 #include <cmath>
+#include <cstdint>
 
 #include "spreadsheet/core/text.h"
 
@@ -82,6 +83,13 @@ const Family& family_of(std::u16string_view name) {
   return kFamilies[0];
 }
 
+// std::round of a width, which is never negative, without a call into the maths library: the
+// whole part is exact and so is what remains of the width.
+double round_width(double w) {
+  const auto whole = static_cast<double>(static_cast<int64_t>(w));
+  return w - whole >= 0.5 ? whole + 1 : whole;
+}
+
 // Characters drawn one em wide: Hangul, CJK, kana, full-width forms and symbols.
 bool is_wide(char16_t c) {
   return (c >= 0x1100 && c <= 0x115F) || (c >= 0x2E80 && c <= 0xA4CF) || (c >= 0xAC00 && c <= 0xD7A3) ||
@@ -101,7 +109,7 @@ FontMetrics::FontMetrics(const FontSpec& font)
 
 double FontMetrics::advance(char16_t c) const {
   if (c >= u'0' && c <= u'9') return digit_px_;
-  if (c >= 0x20 && c <= 0x7E) return std::round(ascii_[c - 0x20] * ppem_ / 1000.0);
+  if (c >= 0x20 && c <= 0x7E) return round_width(ascii_[c - 0x20] * ppem_ / 1000.0);
   if (c >= 0xDC00 && c <= 0xDFFF) return 0;
   if (is_wide(c) || (c >= 0xD800 && c <= 0xDBFF)) return wide_px_;
   // Other Latin-script letters and signs.

@@ -5,6 +5,7 @@
 #include "spreadsheet/numfmt/render.h"
 
 #include <cmath>
+#include <utility>
 
 #include "spreadsheet/numfmt/dbnum.h"
 #include "spreadsheet/numfmt/general_form.h"
@@ -67,7 +68,7 @@ RenderResult render_number_value(const Choice& c, double x, const DecimalForm& m
   Output out;
   const Section& s = *c.section;
   shown = true;
-  if (s.kind == SectionKind::Empty) return out.result();
+  if (s.kind == SectionKind::Empty) return std::move(out.result());
   if (c.minus && s.kind != SectionKind::DateTime) out.append(u'-');
   switch (s.kind) {
     case SectionKind::General: shown = render_general(s, magnitude, budget, out); break;
@@ -80,7 +81,7 @@ RenderResult render_number_value(const Choice& c, double x, const DecimalForm& m
   RenderResult& r = out.result();
   if (s.dbnum != 0 && s.kind != SectionKind::General) r.text = dbnum_digits(r.text, s.dbnum);
   r.color = s.color;
-  return r;
+  return std::move(r);
 }
 
 double width_of(const RenderResult& r, const RenderOptions& o) {
@@ -143,27 +144,27 @@ RenderResult render_number_in_cell(const Format& f, double x, const RenderOption
   return r;
 }
 
-RenderResult render_text_value(const Format& f, const std::u16string& text, const RenderOptions& o) {
-  if (!f.text_section()) return plain(text);
+RenderResult render_text_value(const Format& f, std::u16string text, const RenderOptions& o) {
+  if (!f.text_section()) return plain(std::move(text));
   Output out;
   const Section& s = f.sections()[*f.text_section()];
   render_text(s, text, out);
   RenderResult& r = out.result();
   r.color = s.color;
   if (o.width_px > 0 && o.measure) expand_fill(r, o);
-  return r;
+  return std::move(r);
 }
 
 }  // namespace
 
-RenderResult render(const Format& format, const CellValue& value, const RenderOptions& options) {
+RenderResult render(const Format& format, CellValue value, const RenderOptions& options) {
   return std::visit(
-      [&](const auto& v) -> RenderResult {
+      [&](auto& v) -> RenderResult {
         using T = std::decay_t<decltype(v)>;
         if constexpr (std::is_same_v<T, std::monostate>) return {};
         else if constexpr (std::is_same_v<T, bool>) return plain(v ? u"TRUE" : u"FALSE");
         else if constexpr (std::is_same_v<T, CellError>) return plain(cell_error_text(v));
-        else if constexpr (std::is_same_v<T, std::u16string>) return render_text_value(format, v, options);
+        else if constexpr (std::is_same_v<T, std::u16string>) return render_text_value(format, std::move(v), options);
         else return render_number_in_cell(format, v, options);
       },
       value.value);

@@ -57,7 +57,8 @@ struct RenderResult {
   bool overflow = false;         // a number or date that did not fit: text is "#" repeated
 };
 
-RenderResult render(const Format& format, const CellValue& value, const RenderOptions& options = {});
+// A text value shown as it is moves into the result.
+RenderResult render(const Format& format, CellValue value, const RenderOptions& options = {});
 
 // The text with each spacer replaced by the character it stands for, as measured for width.
 std::u16string measured_text(const RenderResult& r);
