@@ -97,5 +97,17 @@ TEST(RenderCache, CompilesEachCodeOnceAndKeepsOneMetricsPerFont) {
               display_text(1234.5678, std::u16string_view(code), kStandardGulim, kGulim));
 }
 
+TEST(RenderCache, FormatOfAnIdFollowsItsCodeAndFontsStayApart) {
+  RenderCache cache;
+  const numfmt::Format& first = cache.format_of_id(164, u"0.0");
+  EXPECT_EQ(&cache.format_of_id(164, u"0.0"), &first);
+  // A workbook that gives the id another code shows the new one at once.
+  EXPECT_EQ(cache.format_of_id(164, u"#,##0").code(), u"#,##0");
+  EXPECT_EQ(cache.format_of_id(165, u"[Nope]0").code(), u"General");
+  const FontMetrics& calibri = cache.metrics(kCalibri);
+  EXPECT_NE(&cache.metrics(FontSpec{u"Arial", 11}), &calibri);
+  EXPECT_EQ(&cache.metrics(kCalibri), &calibri);
+}
+
 }  // namespace
 }  // namespace tabrel::layout
