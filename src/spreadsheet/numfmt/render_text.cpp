@@ -23,7 +23,8 @@ bool render_general(const Section& s, const DecimalForm& magnitude, int budget, 
       return;
     }
     const bool whole = digits.find_first_not_of("0123456789") == std::string::npos;
-    out.append(whole ? dbnum_positional(digits, s.dbnum) : dbnum_digits(std::u16string(digits.begin(), digits.end()), s.dbnum));
+    const std::u16string text(digits.begin(), digits.end());
+    out.append(whole ? dbnum_positional(digits, s.dbnum) : dbnum_digits(text, s.dbnum));
   };
   bool placed = false;
   for (const Element& e : s.elements) {
