@@ -65,9 +65,7 @@ std::vector<Statement> parse(const std::string& source) {
   return statements;
 }
 
-[[noreturn]] void fail(const Statement& s, const std::string& why) {
-  throw SourceError("line " + std::to_string(s.line) + ": " + why);
-}
+[[noreturn]] void fail(const Statement& s, const std::string& why) { answers::fail(s.line, why); }
 
 const std::u16string& field(const Statement& s, size_t i) {
   if (i >= s.fields.size()) fail(s, "field " + std::to_string(i) + " missing");
@@ -260,6 +258,8 @@ void refuse_error_results(const std::vector<Statement>& statements, xl::Workbook
 }
 
 }  // namespace
+
+void fail(int line, const std::string& why) { throw SourceError("line " + std::to_string(line) + ": " + why); }
 
 std::vector<uint8_t> build_answer(const std::string& source, const std::filesystem::path& folder) {
   const std::vector<Statement> statements = parse(source);

@@ -69,6 +69,9 @@ struct SourceError : std::runtime_error {
   using std::runtime_error::runtime_error;
 };
 
+// Throws SourceError for the statement on `line`.
+[[noreturn]] void fail(int line, const std::string& why);
+
 // The .xls file a source describes, encrypted with its password. Throws SourceError naming the
 // line for a statement that does not read, and the automation layer's error for one it refuses.
 // `folder` holds the files the source names (module code).

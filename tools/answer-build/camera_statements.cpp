@@ -18,10 +18,6 @@ constexpr uint16_t kEnhancedMetafile = 0x0002;
 constexpr uint16_t kCameraPicture = 0x0080;  // fCamera of the picture flags
 constexpr uint16_t kLocked = 0x0001, kPrinted = 0x0010, kAutoFill = 0x2000, kAutoLine = 0x4000;
 
-[[noreturn]] void fail(int line, const std::string& why) {
-  throw SourceError("line " + std::to_string(line) + ": " + why);
-}
-
 void put16(std::vector<uint8_t>& out, uint16_t v) {
   out.push_back(static_cast<uint8_t>(v));
   out.push_back(static_cast<uint8_t>(v >> 8));

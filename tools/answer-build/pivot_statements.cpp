@@ -9,10 +9,6 @@
 namespace tabrel::answers {
 namespace {
 
-[[noreturn]] void fail(int line, const std::string& why) {
-  throw SourceError("line " + std::to_string(line) + ": " + why);
-}
-
 int summary_function(int line, const std::u16string& word) {
   if (word == u"sum") return -4157;
   if (word == u"count") return -4112;

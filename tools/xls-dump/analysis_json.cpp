@@ -16,16 +16,14 @@ using json::Value;
 
 constexpr uint16_t kScenario = 0x00AF;
 
-std::string u8(std::u16string_view s) { return to_utf8(s); }
-
 std::string range_text(const model::RangeRef& r) {
-  return u8(model::a1_address(r.first) + u":" + model::a1_address(r.last));
+  return to_utf8(model::a1_address(r.first) + u":" + model::a1_address(r.last));
 }
 
 Value cache_value_json(const pivot::CacheValue& v) {
   switch (v.kind) {
     case pivot::CacheValue::Kind::Number: return v.number;
-    case pivot::CacheValue::Kind::Text: return u8(v.text);
+    case pivot::CacheValue::Kind::Text: return to_utf8(v.text);
     case pivot::CacheValue::Kind::Boolean: return v.number != 0;
     case pivot::CacheValue::Kind::Error: return "#error " + std::to_string(static_cast<int>(v.number));
     default: return nullptr;
@@ -41,7 +39,7 @@ Value pivot_json(const model::Workbook& book, const model::Sheet& sheet, size_t 
     o["problem"] = e.what();
     return o;
   }
-  o["name"] = u8(view.name);
+  o["name"] = to_utf8(view.name);
   o["area"] = range_text(view.area);
   o["cache"] = static_cast<int>(view.cache);
   std::optional<pivot::PivotCache> cache;
@@ -52,7 +50,7 @@ Value pivot_json(const model::Workbook& book, const model::Sheet& sheet, size_t 
   }
   auto field_name = [&](int16_t f) -> Value {
     if (f == pivot::kDataFieldIndex) return "(data)";
-    if (cache && static_cast<size_t>(f) < cache->fields.size()) return u8(pivot::field_caption(view, *cache, f));
+    if (cache && static_cast<size_t>(f) < cache->fields.size()) return to_utf8(pivot::field_caption(view, *cache, f));
     return static_cast<int>(f);
   };
   Array rows, columns, pages, data;
@@ -71,7 +69,7 @@ Value pivot_json(const model::Workbook& book, const model::Sheet& sheet, size_t 
     field["field"] = field_name(d.field);
     field["function"] = static_cast<int>(d.function);
     field["number_format"] = static_cast<int>(d.number_format);
-    if (d.caption) field["caption"] = u8(*d.caption);
+    if (d.caption) field["caption"] = to_utf8(*d.caption);
     data.push_back(std::move(field));
   }
   o["rows"] = std::move(rows);
@@ -86,7 +84,7 @@ Value pivot_json(const model::Workbook& book, const model::Sheet& sheet, size_t 
       const std::vector<int16_t> all(view.page_fields.size(), pivot::kAllItems);
       const pivot::PivotLayout layout = pivot::lay_out(view, *cache, all);
       Object cells;
-      for (const auto& c : layout.cells) cells[u8(model::a1_address(c.at))] = cache_value_json(c.value);
+      for (const auto& c : layout.cells) cells[to_utf8(model::a1_address(c.at))] = cache_value_json(c.value);
       o["all_items_area"] = range_text(layout.area);
       o["all_items_cells"] = std::move(cells);
     } catch (const pivot::PivotError& e) {
@@ -110,7 +108,7 @@ void add_analysis_json(const model::Workbook& book, const model::Sheet& sheet, j
                                                        {"collapsed", info.collapsed}, {"hidden", info.hidden}};
   for (const auto& c : sheet.columns)
     if (c.outline_level > 0 || c.collapsed)
-      outline["columns " + u8(model::column_letters(c.first)) + ":" + u8(model::column_letters(c.last))] =
+      outline["columns " + to_utf8(model::column_letters(c.first)) + ":" + to_utf8(model::column_letters(c.last))] =
           Object{{"level", static_cast<int>(c.outline_level)}, {"collapsed", c.collapsed}, {"hidden", c.hidden}};
   if (!outline.empty()) members["outline"] = std::move(outline);
 
@@ -128,7 +126,7 @@ void add_analysis_json(const model::Workbook& book, const model::Sheet& sheet, j
         Object o;
         o["type"] = static_cast<int>(k.value_type);
         o["op"] = static_cast<int>(k.op);
-        if (k.value_type == 6) o["text"] = u8(k.text);
+        if (k.value_type == 6) o["text"] = to_utf8(k.text);
         if (k.value_type == 2 || k.value_type == 4) o["number"] = k.number;
         return o;
       };

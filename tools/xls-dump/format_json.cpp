@@ -30,11 +30,9 @@ const std::map<uint16_t, std::string>& builtin_formats() {
   return table;
 }
 
-std::string u8(std::u16string_view s) { return to_utf8(s); }
-
 Value font_json(const model::Font& f) {
   Object o;
-  o["name"] = u8(f.name);
+  o["name"] = to_utf8(f.name);
   o["height"] = f.height;
   o["bold"] = f.weight >= 700;
   o["italic"] = f.italic;
@@ -52,7 +50,7 @@ Value line(const model::BorderLine& b) {
 }
 
 Value format_json(const model::Styles& styles, uint16_t id) {
-  if (const auto* code = styles.custom_format(id)) return u8(*code);
+  if (const auto* code = styles.custom_format(id)) return to_utf8(*code);
   const std::string builtin = builtin_format_code(id);
   return builtin.empty() ? Value() : Value(builtin);
 }

@@ -19,8 +19,6 @@ using json::Array;
 using json::Object;
 using json::Value;
 
-std::string u8(std::u16string_view s) { return to_utf8(s); }
-
 const char* kind_name(model::SheetKind k) {
   switch (k) {
     case model::SheetKind::Worksheet: return "worksheet";
@@ -46,11 +44,11 @@ Value drawing_json(const model::Workbook& book, const model::Sheet& s, const mod
   o["object_type"] = d.object_type;
   o["id"] = d.object_id;
   o["shape_type"] = d.autoshape_type;
-  o["name"] = u8(d.name);
-  o["alternative_text"] = u8(d.alternative_text);
-  o["text"] = u8(d.text.text);
-  o["macro"] = u8(d.macro);
-  if (const auto link = xl::picture_formula(book, d)) o["picture_formula"] = u8(*link);
+  o["name"] = to_utf8(d.name);
+  o["alternative_text"] = to_utf8(d.alternative_text);
+  o["text"] = to_utf8(d.text.text);
+  o["macro"] = to_utf8(d.macro);
+  if (const auto link = xl::picture_formula(book, d)) o["picture_formula"] = to_utf8(*link);
   o["autoshape_type"] = xl::autoshape_type(d.autoshape_type);
   o["placement"] = d.anchor.placement;
   const layout::PointRect place = xl::shape_place(book, s, d);
@@ -98,7 +96,7 @@ Value conditional_formats_json(const model::Sheet& s) {
   Array out;
   for (const auto& cf : s.conditional_formats) {
     Array ranges;
-    for (const auto& r : cf.ranges) ranges.emplace_back(u8(model::a1_address(r.first) + u":" + model::a1_address(r.last)));
+    for (const auto& r : cf.ranges) ranges.emplace_back(to_utf8(model::a1_address(r.first) + u":" + model::a1_address(r.last)));
     Array rules;
     for (const auto& r : cf.rules) rules.push_back(rule_json(r));
     Object o;
@@ -138,17 +136,17 @@ Object sheet_members(const model::Workbook& book, const model::Sheet& s) {
   Object comments;
   for (const auto& c : s.comments) {
     Object o;
-    o["text"] = u8(c.text.text);
-    o["author"] = u8(c.author);
+    o["text"] = to_utf8(c.text.text);
+    o["author"] = to_utf8(c.author);
     o["shown"] = c.visible;
-    comments[u8(model::a1_address(c.cell))] = std::move(o);
+    comments[to_utf8(model::a1_address(c.cell))] = std::move(o);
   }
   Array drawings;
   for (const auto& d : s.drawings) drawings.push_back(drawing_json(book, s, d));
   Array problems;
   for (const auto& p : s.problems) problems.emplace_back(p);
   Object o;
-  o["name"] = u8(s.name);
+  o["name"] = to_utf8(s.name);
   o["kind"] = kind_name(s.kind);
   o["visibility"] = static_cast<int>(s.visibility);
   o["nrows"] = used ? used->last.row + 1 : 0;
@@ -169,7 +167,7 @@ Object sheet_members(const model::Workbook& book, const model::Sheet& s) {
   if (s.autofilter) {
     Object filter;
     const auto& r = s.autofilter->range;
-    filter["range"] = u8(model::a1_address(r.first) + u":" + model::a1_address(r.last));
+    filter["range"] = to_utf8(model::a1_address(r.first) + u":" + model::a1_address(r.last));
     filter["columns"] = static_cast<long long>(s.autofilter->columns.size());
     filter["filter_mode"] = s.autofilter->filter_mode;
     o["autofilter"] = std::move(filter);
@@ -224,12 +222,12 @@ Value external_books_json(const model::ExternalRefs& refs) {
   Array out;
   for (const auto& b : refs.books) {
     Array sheets;
-    for (const auto& s : b.sheets) sheets.emplace_back(u8(s));
+    for (const auto& s : b.sheets) sheets.emplace_back(to_utf8(s));
     Array names;
-    for (const auto& n : b.names) names.emplace_back(u8(n.name));
+    for (const auto& n : b.names) names.emplace_back(to_utf8(n.name));
     Object o;
     o["kind"] = book_kind(b.kind);
-    o["url"] = u8(b.url);
+    o["url"] = to_utf8(b.url);
     o["sheets"] = std::move(sheets);
     o["names"] = std::move(names);
     out.emplace_back(std::move(o));
@@ -244,7 +242,7 @@ void write_workbook_json(std::ostream& stream, const model::Workbook& book, cons
   Array names;
   for (const auto& n : book.names) {
     Object o;
-    o["name"] = u8(n.name);
+    o["name"] = to_utf8(n.name);
     o["scope"] = name_scope(book, n.sheet_scope);
     o["hidden"] = n.hidden();
     o["builtin"] = n.builtin;

@@ -19,7 +19,7 @@ namespace tabrel::papers {
 
 using namespace inspect;
 
-namespace {
+namespace basic_01 {
 
 Problem Problem1() {
   const float item = per(10, 5);
@@ -98,7 +98,7 @@ Problem Problem4() {
   };
 }
 
-}  // namespace
+}  // namespace basic_01
 
 Paper Basic01() {
   Paper paper;
@@ -107,7 +107,7 @@ Paper Basic01() {
   paper.password = u"5862#9";
   paper.sheet_count = 7;
   paper.first_sheets = {1, 4, 5, 7};
-  paper.problems = {Problem1(), Problem2(), Problem3(), Problem4()};
+  paper.problems = {basic_01::Problem1(), basic_01::Problem2(), basic_01::Problem3(), basic_01::Problem4()};
   return paper;
 }
 

@@ -21,7 +21,7 @@ namespace tabrel::papers {
 
 using namespace inspect;
 
-namespace {
+namespace basic_02 {
 
 Problem Problem1() {
   const float item = 2;  // 10 / 5 formatted with "0.00"
@@ -91,7 +91,7 @@ Problem Problem4() {
   };
 }
 
-}  // namespace
+}  // namespace basic_02
 
 Paper Basic02() {
   Paper paper;
@@ -100,7 +100,7 @@ Paper Basic02() {
   paper.password = u"8215&3";
   paper.sheet_count = 7;
   paper.first_sheets = {1, 4, 5, 7};
-  paper.problems = {Problem1(), Problem2(), Problem3(), Problem4()};
+  paper.problems = {basic_02::Problem1(), basic_02::Problem2(), basic_02::Problem3(), basic_02::Problem4()};
   paper.no_program_icon = MessageIcon::None;
   paper.ignores_errors = true;
   paper.early_hourglass = true;

@@ -20,7 +20,7 @@ namespace tabrel::papers {
 
 using namespace inspect;
 
-namespace {
+namespace basic_03 {
 
 Problem Problem1() {
   // Each of the second sheet's five items is worth 10 / 5, whichever title test fails.
@@ -99,7 +99,7 @@ Problem Problem4() {
   };
 }
 
-}  // namespace
+}  // namespace basic_03
 
 Paper Basic03() {
   Paper paper;
@@ -108,7 +108,7 @@ Paper Basic03() {
   paper.password = u"4*739@";
   paper.sheet_count = 7;
   paper.first_sheets = {1, 4, 5, 7};
-  paper.problems = {Problem1(), Problem2(), Problem3(), Problem4()};
+  paper.problems = {basic_03::Problem1(), basic_03::Problem2(), basic_03::Problem3(), basic_03::Problem4()};
   paper.no_program_icon = MessageIcon::None;
   paper.early_hourglass = true;
   paper.quits_twice = true;

@@ -21,7 +21,7 @@ namespace tabrel::papers {
 
 using namespace inspect;
 
-namespace {
+namespace basic_04 {
 
 Problem Problem1() {
   const float item = per(10, 5);
@@ -104,7 +104,7 @@ Problem Problem4() {
   };
 }
 
-}  // namespace
+}  // namespace basic_04
 
 Paper Basic04() {
   Paper paper;
@@ -113,7 +113,7 @@ Paper Basic04() {
   paper.password = u"9#2&5";
   paper.sheet_count = 8;
   paper.first_sheets = {1, 4, 5, 8};
-  paper.problems = {Problem1(), Problem2(), Problem3(), Problem4()};
+  paper.problems = {basic_04::Problem1(), basic_04::Problem2(), basic_04::Problem3(), basic_04::Problem4()};
   paper.no_program_icon = MessageIcon::None;
   paper.close_formats_total = {false, true, true, true};
   return paper;

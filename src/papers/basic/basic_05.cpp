@@ -20,7 +20,7 @@ namespace tabrel::papers {
 
 using namespace inspect;
 
-namespace {
+namespace basic_05 {
 
 Problem Problem1() {
   const float item = per(10, 5);
@@ -95,7 +95,7 @@ Problem Problem4() {
   };
 }
 
-}  // namespace
+}  // namespace basic_05
 
 Paper Basic05() {
   Paper paper;
@@ -104,7 +104,7 @@ Paper Basic05() {
   paper.password = u"71&958";
   paper.sheet_count = 7;
   paper.first_sheets = {1, 4, 5, 7};
-  paper.problems = {Problem1(), Problem2(), Problem3(), Problem4()};
+  paper.problems = {basic_05::Problem1(), basic_05::Problem2(), basic_05::Problem3(), basic_05::Problem4()};
   return paper;
 }
 

@@ -9,10 +9,6 @@
 namespace tabrel::xl {
 namespace {
 
-constexpr int kAnd = 1, kOr = 2, kTop10Items = 3, kBottom10Items = 4, kTop10Percent = 5, kBottom10Percent = 6;
-constexpr uint8_t kNoCondition = 0, kRk = 2, kNumber = 4, kString = 6, kBoolOrError = 8, kBlanks = 12,
-                  kNonBlanks = 14;
-
 // Comparison operators by their stored code 1..6.
 constexpr std::array<const char16_t*, 7> kOperators = {u"", u"<", u"=", u"<=", u">", u"<>", u">="};
 

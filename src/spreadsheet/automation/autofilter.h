@@ -2,6 +2,7 @@
 // The AutoFilter of a worksheet: its range and, per column of the range, the filter and its
 // criteria as the spreadsheet reports them ("=서울", ">=80", "<>").
 
+#include <cstdint>
 #include <memory>
 #include <optional>
 #include <string>
@@ -11,6 +12,14 @@
 #include "spreadsheet/model/sheet.h"
 
 namespace tabrel::xl {
+
+// Filter.Operator: xlAnd 1, xlOr 2, the top/bottom operators from top items (3) through bottom
+// items (4) and top percent (5) to bottom percent (6), and xlFilterValues 7.
+inline constexpr int kAnd = 1, kOr = 2, kTop10Items = 3, kBottom10Items = 4, kTop10Percent = 5,
+                     kBottom10Percent = 6, kFilterValues = 7;
+// The kinds of a stored condition's value.
+inline constexpr uint8_t kNoCondition = 0, kRk = 2, kNumber = 4, kString = 6, kBoolOrError = 8, kBlanks = 12,
+                         kNonBlanks = 14;
 
 class Range;
 class Filters;

@@ -19,10 +19,7 @@
 namespace tabrel::xl {
 namespace {
 
-// Operator values, stored condition kinds and comparison codes. The top/bottom operators run
-// from top items (3) through bottom items (4) and top percent (5) to bottom percent (6).
-constexpr int kAnd = 1, kOr = 2, kTop10Items = 3, kTop10Percent = 5, kBottom10Percent = 6, kFilterValues = 7;
-constexpr uint8_t kNumber = 4, kString = 6, kBlanks = 12, kNonBlanks = 14;
+// Comparison codes of a stored condition.
 constexpr uint8_t kEqual = 2, kNotEqual = 5;
 constexpr int kMaxTopCount = 500;
 

@@ -11,10 +11,7 @@
 namespace tabrel::xl {
 namespace {
 
-// Borders(i): 5 diagonal down, 6 diagonal up, 7 left ... 12 inside horizontal.
-constexpr int kDiagonalDown = 5, kLeft = 7, kTop = 8, kBottom = 9, kRight = 10,
-              kInsideVertical = 11, kInsideHorizontal = 12;
-constexpr std::array<int, 6> kAllLines = {kLeft, kTop, kBottom, kRight, kInsideVertical, kInsideHorizontal};
+constexpr std::array<int, 6> kAllLines = {kEdgeLeft, kEdgeTop, kEdgeBottom, kEdgeRight, kInsideVertical, kInsideHorizontal};
 
 enum class Side { Left, Top, Bottom, Right };
 
@@ -75,10 +72,10 @@ struct LinePart {
 
 std::optional<LinePart> line_part(const model::RangeRef& a, int index) {
   switch (index) {
-    case kLeft: return LinePart{{a.first, {a.last.row, a.first.col}}, Side::Left};
-    case kRight: return LinePart{{{a.first.row, a.last.col}, a.last}, Side::Right};
-    case kTop: return LinePart{{a.first, {a.first.row, a.last.col}}, Side::Top};
-    case kBottom: return LinePart{{{a.last.row, a.first.col}, a.last}, Side::Bottom};
+    case kEdgeLeft: return LinePart{{a.first, {a.last.row, a.first.col}}, Side::Left};
+    case kEdgeRight: return LinePart{{{a.first.row, a.last.col}, a.last}, Side::Right};
+    case kEdgeTop: return LinePart{{a.first, {a.first.row, a.last.col}}, Side::Top};
+    case kEdgeBottom: return LinePart{{{a.last.row, a.first.col}, a.last}, Side::Bottom};
     case kInsideVertical: return LinePart{{a.first, {a.last.row, a.last.col - 1}}, Side::Right};
     case kInsideHorizontal: return LinePart{{a.first, {a.last.row - 1, a.last.col}}, Side::Bottom};
     default: return std::nullopt;

@@ -11,6 +11,10 @@
 
 namespace tabrel::xl {
 
+// The index of Borders(i): xlDiagonalDown, xlEdgeLeft ... xlInsideHorizontal.
+inline constexpr int kDiagonalDown = 5, kEdgeLeft = 7, kEdgeTop = 8, kEdgeBottom = 9, kEdgeRight = 10,
+                     kInsideVertical = 11, kInsideHorizontal = 12;
+
 class Border;
 
 class Borders : public Dispatch {

@@ -14,14 +14,6 @@
 namespace tabrel::xl {
 namespace {
 
-pivot::PivotView view_at(const SheetHandle& sheet, size_t record) {
-  try {
-    return pivot::read_view(sheet.get(), record);
-  } catch (const pivot::PivotError&) {
-    raise(Fault::MethodFailed);
-  }
-}
-
 model::CellValue cell_value(const pivot::CacheValue& v) {
   switch (v.kind) {
     case pivot::CacheValue::Kind::Number: return model::CellValue::number(v.number);
@@ -86,7 +78,7 @@ uint16_t pivot_function(int function) {
 int xl_function(uint16_t function) { return function < std::size(kXlFunctions) ? kXlFunctions[function] : kXlFunctions[0]; }
 
 pivot::PivotCache cache_of(const SheetHandle& sheet, size_t record) {
-  const pivot::PivotView view = view_at(sheet, record);
+  const pivot::PivotView view = view_of(sheet, record);
   try {
     return pivot::read_cache(sheet.workbook(), view.cache);
   } catch (const pivot::PivotError&) {
@@ -94,8 +86,16 @@ pivot::PivotCache cache_of(const SheetHandle& sheet, size_t record) {
   }
 }
 
+pivot::PivotView view_of(const SheetHandle& sheet, size_t record) {
+  try {
+    return pivot::read_view(sheet.get(), record);
+  } catch (const pivot::PivotError&) {
+    raise(Fault::MethodFailed);
+  }
+}
+
 PivotArrangement arrangement_of(const SheetHandle& sheet, size_t record) {
-  const pivot::PivotView view = view_at(sheet, record);
+  const pivot::PivotView view = view_of(sheet, record);
   PivotArrangement out;
   out.spec.name = view.name;
   for (int16_t f : view.row_fields)
@@ -109,7 +109,7 @@ PivotArrangement arrangement_of(const SheetHandle& sheet, size_t record) {
 }
 
 void rearrange(const SheetHandle& sheet, size_t record, const std::function<void(PivotArrangement&)>& change) {
-  const pivot::PivotView old = view_at(sheet, record);
+  const pivot::PivotView old = view_of(sheet, record);
   const pivot::PivotCache cache = cache_of(sheet, record);
   PivotArrangement arrangement = arrangement_of(sheet, record);
   change(arrangement);

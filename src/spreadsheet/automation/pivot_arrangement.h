@@ -10,8 +10,12 @@
 #include "spreadsheet/automation/sheet_handle.h"
 #include "spreadsheet/pivot/pivot_layout.h"
 #include "spreadsheet/pivot/pivot_new_view.h"
+#include "spreadsheet/pivot/pivot_view.h"
 
 namespace tabrel::xl {
+
+// PivotField.Orientation: xlHidden, xlRowField, xlColumnField, xlPageField, xlDataField.
+inline constexpr int kHidden = 0, kRowField = 1, kColumnField = 2, kPageField = 3, kDataField = 4;
 
 struct PivotArrangement {
   pivot::PivotSpec spec;
@@ -21,6 +25,7 @@ struct PivotArrangement {
 };
 
 // Raises 1004 when the table's records or its cache do not read.
+pivot::PivotView view_of(const SheetHandle& sheet, size_t record);
 PivotArrangement arrangement_of(const SheetHandle& sheet, size_t record);
 pivot::PivotCache cache_of(const SheetHandle& sheet, size_t record);
 

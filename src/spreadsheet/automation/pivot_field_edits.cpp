@@ -15,16 +15,6 @@
 namespace tabrel::xl {
 namespace {
 
-constexpr int kHidden = 0, kRowField = 1, kColumnField = 2, kPageField = 3, kDataField = 4;
-
-pivot::PivotView view_of(const SheetHandle& sheet, size_t record) {
-  try {
-    return pivot::read_view(sheet.get(), record);
-  } catch (const pivot::PivotError&) {
-    raise(Fault::MethodFailed);
-  }
-}
-
 // The name of a field the records carry; 1004 for another (a table whose view and cache disagree).
 const std::u16string& source_name(const pivot::PivotCache& cache, int16_t field) {
   if (field < 0 || static_cast<size_t>(field) >= cache.source_fields) raise(Fault::MethodFailed);

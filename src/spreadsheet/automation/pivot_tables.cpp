@@ -16,16 +16,6 @@
 namespace tabrel::xl {
 namespace {
 
-constexpr int kRowField = 1, kColumnField = 2, kPageField = 3, kDataField = 4, kHidden = 0;
-
-pivot::PivotView view_of(const SheetHandle& sheet, size_t record) {
-  try {
-    return pivot::read_view(sheet.get(), record);
-  } catch (const pivot::PivotError& e) {
-    raise(Fault::MethodFailed);
-  }
-}
-
 std::u16string shown_text(const pivot::CacheValue& v) {
   switch (v.kind) {
     case pivot::CacheValue::Kind::Text: return v.text;

@@ -13,7 +13,6 @@
 namespace tabrel::cfb {
 namespace {
 
-namespace off = entry_offset;
 
 [[noreturn]] void bad_entry(uint32_t index, uint64_t offset, const std::string& what) {
   throw Error(ErrorCode::BadDirectoryEntry, "directory entry " + std::to_string(index) +
@@ -21,7 +20,7 @@ namespace off = entry_offset;
 }
 
 std::u16string read_name(const uint8_t* p, uint32_t index, uint64_t offset, Mode mode) {
-  const uint16_t length = load_u16(p + off::kNameLength);
+  const uint16_t length = load_u16(p + entry_offset::kNameLength);
   if (length > kMaxNameBytes)
     bad_entry(index, offset, "has name length " + std::to_string(length) + ", more than " +
                                  std::to_string(kMaxNameBytes));
@@ -30,21 +29,21 @@ std::u16string read_name(const uint8_t* p, uint32_t index, uint64_t offset, Mode
   const size_t chars = length < 2 ? 0 : length / 2 - 1;
   std::u16string name;
   for (size_t i = 0; i < chars; ++i) {
-    const char16_t c = load_u16(p + off::kName + 2 * i);
+    const char16_t c = load_u16(p + entry_offset::kName + 2 * i);
     if (c == u'\0') {
       if (mode == Mode::Strict) bad_entry(index, offset, "has a NUL inside its name");
       break;
     }
     name.push_back(c);
   }
-  if (mode == Mode::Strict && load_u16(p + off::kName + 2 * chars) != 0)
+  if (mode == Mode::Strict && load_u16(p + entry_offset::kName + 2 * chars) != 0)
     bad_entry(index, offset, "has a name without its terminating NUL");
   return name;
 }
 
 DirectoryEntry read_entry(const uint8_t* p, uint32_t index, uint64_t offset, const Header& h, Mode mode) {
   DirectoryEntry e;
-  e.type = p[off::kType];
+  e.type = p[entry_offset::kType];
   const bool known = e.type == kTypeUnused || e.type == kTypeStorage || e.type == kTypeStream ||
                      e.type == kTypeRoot;
   if (!known) {
@@ -59,11 +58,11 @@ DirectoryEntry read_entry(const uint8_t* p, uint32_t index, uint64_t offset, con
   }
   if (e.type == kTypeUnused) return e;
   e.name = read_name(p, index, offset, mode);
-  e.left = load_u32(p + off::kLeft);
-  e.right = load_u32(p + off::kRight);
-  e.child = load_u32(p + off::kChild);
-  e.start_sector = load_u32(p + off::kStartSector);
-  e.size = load_u64(p + off::kSize);
+  e.left = load_u32(p + entry_offset::kLeft);
+  e.right = load_u32(p + entry_offset::kRight);
+  e.child = load_u32(p + entry_offset::kChild);
+  e.start_sector = load_u32(p + entry_offset::kStartSector);
+  e.size = load_u64(p + entry_offset::kSize);
   if (h.major_version == 3) e.size &= 0xFFFFFFFFull;
   if (e.type == kTypeStream && e.child != kNoStream) {
     if (mode == Mode::Strict) bad_entry(index, offset, "is a stream with a child link");

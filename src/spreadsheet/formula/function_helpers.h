@@ -1,6 +1,7 @@
 #pragma once
 // Small helpers shared by the function families.
 
+#include <cmath>
 #include <span>
 #include <vector>
 
@@ -22,5 +23,11 @@ double variance(const std::vector<double>& v, bool sample);
 
 // A whole number argument (truncated), raising #VALUE!/#NUM! as the functions do.
 int integer_arg(Evaluator& ev, const Node& n);
+
+// A function's numeric result; infinities and NaN become #NUM!.
+inline double checked(double d) {
+  if (!std::isfinite(d)) throw ErrorSignal{CellError::Num};
+  return d;
+}
 
 }  // namespace tabrel::formula

@@ -10,11 +10,6 @@
 namespace tabrel::formula {
 namespace {
 
-double checked(double d) {
-  if (!std::isfinite(d)) throw ErrorSignal{CellError::Num};
-  return d;
-}
-
 // An optional numeric argument; omitted or left empty gives `fallback`.
 double optional_number(Evaluator& ev, std::span<const Node> a, size_t i, double fallback = 0) {
   return a.size() > i && !ev.is_missing(a[i]) ? ev.number(a[i]) : fallback;

@@ -12,11 +12,6 @@
 namespace tabrel::formula {
 namespace {
 
-double checked(double d) {
-  if (!std::isfinite(d)) throw ErrorSignal{CellError::Num};
-  return d;
-}
-
 Value abs_(Evaluator& ev, std::span<const Node> a) { return std::fabs(ev.number(a[0])); }
 Value int_(Evaluator& ev, std::span<const Node> a) { return std::floor(ev.number(a[0])); }
 Value sign_(Evaluator& ev, std::span<const Node> a) {

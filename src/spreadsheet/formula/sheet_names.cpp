@@ -2,18 +2,16 @@
 
 #include <algorithm>
 
+#include "spreadsheet/formula/text_cursor.h"
 #include "spreadsheet/model/cell_ref.h"
 
 namespace tabrel::formula {
 namespace {
 
-bool is_ascii_letter(char16_t c) { return (c >= u'A' && c <= u'Z') || (c >= u'a' && c <= u'z'); }
-bool is_digit(char16_t c) { return c >= u'0' && c <= u'9'; }
-
 // Letters then digits within the largest grid (XFD1048576), as A1 references read.
 bool looks_like_a1(std::u16string_view s) {
   size_t i = 0;
-  while (i < s.size() && is_ascii_letter(s[i])) ++i;
+  while (i < s.size() && is_letter(s[i])) ++i;
   if (i == 0 || i > 3 || i == s.size()) return false;
   long col = 0;
   for (size_t k = 0; k < i; ++k) col = col * 26 + ((s[k] | 0x20) - u'a' + 1);
@@ -57,7 +55,7 @@ std::u16string quoted(std::u16string_view s) {
 bool sheet_name_needs_quotes(std::u16string_view name) {
   if (name.empty() || is_digit(name[0])) return true;
   for (char16_t c : name) {
-    bool word = is_ascii_letter(c) || is_digit(c) || c == u'_' || c == u'.' || c >= 0x80;
+    bool word = is_letter(c) || is_digit(c) || c == u'_' || c == u'.' || c >= 0x80;
     if (!word || c == 0x3000) return true;
   }
   return looks_like_a1(name) || looks_like_r1c1(name);

@@ -8,14 +8,13 @@
 #include "spreadsheet/core/automation_error.h"
 #include "spreadsheet/core/date_serial.h"
 #include "spreadsheet/core/text.h"
+#include "spreadsheet/macro/operators.h"
 #include "runtime/numbers.h"
 
 namespace tabrel::macro {
 namespace {
 
 [[noreturn]] void bad_call() { throw AutomationError(err::kInvalidProcedureCall, u"Invalid procedure call or argument"); }
-[[noreturn]] void type_mismatch() { throw AutomationError(err::kTypeMismatch, u"Type mismatch"); }
-[[noreturn]] void overflow() { throw AutomationError(err::kOverflow, u"Overflow"); }
 
 constexpr int32_t kParamNotFound = -2147352572;  // the error value of an omitted Optional argument
 

@@ -11,8 +11,6 @@ namespace tabrel::macro {
 namespace {
 
 [[noreturn]] void fail(int32_t number, const char16_t* description) { throw AutomationError(number, description); }
-[[noreturn]] void overflow() { fail(err::kOverflow, u"Overflow"); }
-[[noreturn]] void type_mismatch() { fail(err::kTypeMismatch, u"Type mismatch"); }
 
 bool integral(VarType t) {
   return t == VarType::Integer || t == VarType::Long || t == VarType::Boolean || t == VarType::Empty;
@@ -164,6 +162,9 @@ bool class_matches(std::u16string_view pat, size_t& p, char16_t c, bool text_com
 }
 
 }  // namespace
+
+void overflow() { fail(err::kOverflow, u"Overflow"); }
+void type_mismatch() { fail(err::kTypeMismatch, u"Type mismatch"); }
 
 bool like(std::u16string_view text, std::u16string_view pat, bool text_compare) {
   // Iterative matching with one backtrack point for the last "*".

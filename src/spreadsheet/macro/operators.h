@@ -20,4 +20,8 @@ bool truth(const Variant& v);
 // `text` Like `pattern`: ? one character, * any run, # one digit, [a-z] and [!a-z] classes.
 bool like(std::u16string_view text, std::u16string_view pattern, bool text_compare);
 
+// The errors the operators and the built-in functions raise with their English descriptions.
+[[noreturn]] void overflow();
+[[noreturn]] void type_mismatch();
+
 }  // namespace tabrel::macro

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <utility>
 
 namespace tabrel::pivot {
 
@@ -23,6 +24,13 @@ void PivotBytes::chars(std::u16string_view text) {
     if (narrow) u8(static_cast<uint8_t>(c));
     else u16(c);
   }
+}
+
+model::RawRecord raw(uint16_t id, std::vector<uint8_t> payload) {
+  model::RawRecord r;
+  r.id = id;
+  r.payload = std::move(payload);
+  return r;
 }
 
 }  // namespace tabrel::pivot

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "spreadsheet/model/raw_record.h"
+
 namespace tabrel::pivot {
 
 class PivotBytes {
@@ -33,5 +35,8 @@ class PivotBytes {
 };
 
 bool is_narrow(std::u16string_view text);
+
+// A record of type `id` holding `payload`.
+model::RawRecord raw(uint16_t id, std::vector<uint8_t> payload);
 
 }  // namespace tabrel::pivot

@@ -5,14 +5,12 @@
 #include "spreadsheet/biff/format_error.h"
 #include "spreadsheet/biff/record_cursor.h"
 #include "spreadsheet/biff/record_reader.h"
+#include "spreadsheet/pivot/pivot_records.h"
 
 namespace tabrel::pivot {
 namespace {
 
-constexpr uint16_t kSxIdStm = 0x00D5, kSxDb = 0x00C6, kSxFdb = 0x00C7, kSxDbb = 0x00C8, kSxNum = 0x00C9,
-                   kSxBool = 0x00CA, kSxErr = 0x00CB, kSxInt = 0x00CC, kSxString = 0x00CD, kSxDtr = 0x00CE,
-                   kSxNil = 0x00CF, kEof = 0x000A;
-constexpr uint16_t kAllAtoms = 0x0001, kShortIndexes = 0x0200;
+constexpr uint16_t kSxInt = 0x00CC, kSxDtr = 0x00CE;
 
 bool is_value_record(uint16_t type) { return type >= kSxNum && type <= kSxNil; }
 

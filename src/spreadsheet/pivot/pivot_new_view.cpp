@@ -6,15 +6,14 @@
 #include "spreadsheet/core/text.h"
 #include "spreadsheet/pivot/pivot_bytes.h"
 #include "spreadsheet/pivot/pivot_captions.h"
+#include "spreadsheet/pivot/pivot_records.h"
 
 namespace tabrel::pivot {
 namespace {
 
-constexpr uint16_t kSxView = 0x00B0, kSxvd = 0x00B1, kSxvi = 0x00B2, kSxivd = 0x00B4, kSxpi = 0x00B6,
-                   kSxli = 0x00B5, kSxdi = 0x00C5, kSxEx = 0x00F1, kSxvdEx = 0x0100;
+constexpr uint16_t kSxli = 0x00B5, kSxEx = 0x00F1;
 constexpr size_t kMaxPayload = 8224;  // longer records go on in CONTINUE records
-constexpr uint16_t kNoName = 0xFFFF;
-constexpr uint16_t kDefaultSubtotal = 0x0001;     // SXVI item type of the field's subtotal
+constexpr uint16_t kSubtotalItemType = 0x0001;  // SXVI item type of the field's subtotal
 constexpr uint32_t kClassicFieldFlags = 0x0A80141E;  // SXVDEX: the field in the classic (tabular) form
 constexpr uint16_t kGrandTotals = 0x0003;        // a grand-total row and column
 
@@ -45,13 +44,6 @@ std::vector<int16_t> sorted_items(const CacheField& field) {
 
 void check_cache_field(const PivotCache& cache, int16_t field) {
   if (field < 0 || static_cast<size_t>(field) >= cache.source_fields) throw PivotError("the table names a field its cache lacks");
-}
-
-model::RawRecord raw(uint16_t id, std::vector<uint8_t> payload) {
-  model::RawRecord r;
-  r.id = id;
-  r.payload = std::move(payload);
-  return r;
 }
 
 void optional_text(PivotBytes& b, const std::optional<std::u16string>& text) {
@@ -166,7 +158,7 @@ PivotView new_view(const PivotCache& cache, uint16_t cache_index, const PivotSpe
         vf.items.push_back(vi);
       }
       ViewItem subtotal;
-      subtotal.type = kDefaultSubtotal;
+      subtotal.type = kSubtotalItemType;
       vf.items.push_back(subtotal);
     }
   };

@@ -7,16 +7,15 @@
 
 #include "spreadsheet/core/text.h"
 #include "spreadsheet/pivot/pivot_bytes.h"
+#include "spreadsheet/pivot/pivot_records.h"
 
 namespace tabrel::pivot {
 namespace {
 
-constexpr uint16_t kSxIdStm = 0x00D5, kSxVs = 0x00E3, kDConRef = 0x0051, kSxDb = 0x00C6, kSxDbEx = 0x0122,
-                   kSxFdb = 0x00C7, kSxFdbType = 0x01BB, kSxDbb = 0x00C8, kSxNum = 0x00C9, kSxBool = 0x00CA,
-                   kSxErr = 0x00CB, kSxString = 0x00CD, kSxNil = 0x00CF, kEof = 0x000A;
+constexpr uint16_t kSxVs = 0x00E3, kDConRef = 0x0051, kSxDbEx = 0x0122, kSxFdbType = 0x01BB;
 constexpr size_t kMaxFields = 255, kMaxItems = 32500;
-constexpr uint16_t kAllAtoms = 0x0001, kNumField = 0x0020, kNumbersOnly = 0x0040, kTextField = 0x0080,
-                   kMinMaxValid = 0x0100, kShortIndexes = 0x0200, kNonDates = 0x0400;
+constexpr uint16_t kNumField = 0x0020, kNumbersOnly = 0x0040, kTextField = 0x0080, kMinMaxValid = 0x0100,
+                   kNonDates = 0x0400;
 
 CacheValue value_of(const model::Cell* cell) {
   CacheValue v;
@@ -60,13 +59,6 @@ std::u16string stream_name(uint16_t id) {
   char name[8];
   std::snprintf(name, sizeof name, "%04X", id);
   return u"_SX_DB_CUR/" + std::u16string(name, name + 4);
-}
-
-model::RawRecord raw(uint16_t id, std::vector<uint8_t> payload) {
-  model::RawRecord r;
-  r.id = id;
-  r.payload = std::move(payload);
-  return r;
 }
 
 void put_record(std::vector<uint8_t>& stream, uint16_t id, const std::vector<uint8_t>& payload) {

@@ -5,13 +5,11 @@
 #include "spreadsheet/biff/format_error.h"
 #include "spreadsheet/biff/record.h"
 #include "spreadsheet/biff/record_cursor.h"
+#include "spreadsheet/pivot/pivot_records.h"
 
 namespace tabrel::pivot {
 namespace {
 
-constexpr uint16_t kSxView = 0x00B0, kSxvd = 0x00B1, kSxvi = 0x00B2, kSxivd = 0x00B4, kSxpi = 0x00B6,
-                   kSxdi = 0x00C5, kSxvdEx = 0x0100;
-constexpr uint16_t kNoName = 0xFFFF;
 constexpr uint32_t kCompactField = 0x00400000;  // SXVDEX: the field shares the compact row column
 
 biff::Record as_record(const model::RawRecord& raw) {

@@ -29,7 +29,7 @@ using testing::error_number;
 using testing::open_in_new_instance;
 
 // Data!A1:C5: a blank corner, "매출" and "비율" over B and C, months in A2:A5, numbers below.
-std::unique_ptr<model::Workbook> sales_book() {
+std::unique_ptr<model::Workbook> sales_and_ratio_book() {
   auto wb = testing::sample_workbook();
   auto& cells = wb->sheets[0]->cells;
   cells.put({0, 1}, model::Cell{model::CellValue::text(u"매출"), 15, nullptr});
@@ -74,7 +74,7 @@ TEST(ChartEditTest, EveryChartTypeMadeReadsBackAsItself) {
   for (int type : {51, 52, 53, 57, 58, 59, 54, 55, 56, 60, 61, -4100, 4, 63, 65, 66, -4101, 5, -4102, -4120, 1, 76, 77,
                    -4098, -4169, 74, 75, 72, 73, -4151}) {
     SCOPED_TRACE(type);
-    auto o = open_in_new_instance(sales_book());
+    auto o = open_in_new_instance(sales_and_ratio_book());
     add_chart(o, u"A1:B5", type);
     auto back = written_and_read(o);
     auto chart = chart_at(back, 1);
@@ -107,7 +107,7 @@ TEST(ChartEditTest, SourceBlocksSplitIntoSeries) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(to_utf8(c.block) + " by " + std::to_string(c.plot_by));
-    auto o = open_in_new_instance(sales_book());
+    auto o = open_in_new_instance(sales_and_ratio_book());
     auto sheet = data_sheet(o);
     auto chart = sheet->ChartObjects()->Add(0, 0, 200, 100)->Chart();
     chart->SetSourceData(*sheet->Range(Variant(c.block)), c.plot_by);
@@ -117,7 +117,7 @@ TEST(ChartEditTest, SourceBlocksSplitIntoSeries) {
 }
 
 TEST(ChartEditTest, TitlesLegendLabelsAndFormatsSurviveTheFile) {
-  auto o = open_in_new_instance(sales_book());
+  auto o = open_in_new_instance(sales_and_ratio_book());
   auto object = data_sheet(o)->ChartObjects()->Add(50, 60, 300, 200);
   auto chart = object->Chart();
   chart->SetSourceData(*data_sheet(o)->Range(Variant(u"A1:C5")));
@@ -187,7 +187,7 @@ TEST(ChartEditTest, TitlesLegendLabelsAndFormatsSurviveTheFile) {
 
 // Each orientation a title can take is stored as its rotation and reads back as given.
 TEST(ChartEditTest, TitleOrientationsSurviveTheFile) {
-  auto o = open_in_new_instance(sales_book());
+  auto o = open_in_new_instance(sales_and_ratio_book());
   auto c = add_chart(o, u"A1:B5");
   c->SetHasTitle(true);
   c->Axes(2)->SetHasTitle(true);
@@ -206,7 +206,7 @@ TEST(ChartEditTest, TitleOrientationsSurviveTheFile) {
 }
 
 TEST(ChartEditTest, DataLabelPartsJoinWithTheirSeparator) {
-  auto o = open_in_new_instance(sales_book());
+  auto o = open_in_new_instance(sales_and_ratio_book());
   auto series = add_chart(o, u"A1:B5")->SeriesCollection(Variant(1));
   series->SetHasDataLabels(true);
   auto first = series->Points(1)->DataLabel();
@@ -221,7 +221,7 @@ TEST(ChartEditTest, DataLabelPartsJoinWithTheirSeparator) {
 }
 
 TEST(ChartEditTest, SeriesAddedNamedAndDeleted) {
-  auto o = open_in_new_instance(sales_book());
+  auto o = open_in_new_instance(sales_and_ratio_book());
   auto chart = add_chart(o, u"A1:B5", 4);
   auto extra = chart->SeriesCollection()->NewSeries();
   EXPECT_EQ(extra->Name(), u"계열2");
@@ -237,7 +237,7 @@ TEST(ChartEditTest, SeriesAddedNamedAndDeleted) {
 }
 
 TEST(ChartEditTest, ChartsReadFromAFileKeepTheirRecordsUntilChanged) {
-  auto wb = sales_book();
+  auto wb = sales_and_ratio_book();
   chart_test::ChartSpec spec;
   spec.series = {chart_test::series(u"Data!$B$1", u"Data!$B$2:$B$5", u"Data!$A$2:$A$5")};
   spec.title = u"원본";
@@ -262,7 +262,7 @@ TEST(ChartEditTest, ChartsReadFromAFileKeepTheirRecordsUntilChanged) {
 }
 
 TEST(ChartEditTest, DeletingAChartObjectAndRefusedChanges) {
-  auto o = open_in_new_instance(sales_book());
+  auto o = open_in_new_instance(sales_and_ratio_book());
   add_chart(o, u"A1:B5")->SetHasTitle(true);
   auto second = add_chart(o, u"A1:C5", 5);
   auto objects = data_sheet(o)->ChartObjects();
@@ -287,7 +287,7 @@ TEST(ChartEditTest, DeletingAChartObjectAndRefusedChanges) {
 // Stored records our chart model does not hold: a layout record inside each series and text runs
 // of the title, beside the data table the fixture writes.
 std::unique_ptr<model::Workbook> chart_with_unmodelled_parts() {
-  auto wb = sales_book();
+  auto wb = sales_and_ratio_book();
   chart_test::ChartSpec spec;
   spec.series = {chart_test::series(u"Data!$B$1", u"Data!$B$2:$B$5", u"Data!$A$2:$A$5"),
                  chart_test::series(u"Data!$C$1", u"Data!$C$2:$C$5", u"Data!$A$2:$A$5")};
@@ -348,7 +348,7 @@ TEST(ChartEditTest, ChangedChartsKeepWhatTheModelLeavesOut) {
 }
 
 TEST(ChartEditTest, ObjectsFetchedBeforeADeleteKeepTheirObject) {
-  auto o = open_in_new_instance(sales_book());
+  auto o = open_in_new_instance(sales_and_ratio_book());
   add_chart(o, u"A1:B5");
   add_chart(o, u"A1:C5", 5);
   auto objects = data_sheet(o)->ChartObjects();
@@ -374,7 +374,7 @@ TEST(ChartEditTest, ObjectsFetchedBeforeADeleteKeepTheirObject) {
 }
 
 TEST(ChartEditTest, AxisScalesGridlinesMarkersAndPointFills) {
-  auto o = open_in_new_instance(sales_book());
+  auto o = open_in_new_instance(sales_and_ratio_book());
   auto chart = add_chart(o, u"A1:C5", 65);
   auto value = chart->Axes(2);
   value->SetMaximumScale(2000);
@@ -430,7 +430,7 @@ TEST(ChartEditTest, AxisScalesGridlinesMarkersAndPointFills) {
 }
 
 TEST(ChartEditTest, ChartSheetsMadeAndChartsMovedBetweenSheets) {
-  auto o = open_in_new_instance(sales_book());
+  auto o = open_in_new_instance(sales_and_ratio_book());
   auto charts = o.book->Charts();
   EXPECT_EQ(charts->Count(), 1);  // the sample's own chart sheet
   auto made = charts->Add();

@@ -17,6 +17,9 @@ namespace tabrel::xl::testing {
 // Sheets in order: "Data", "Form", "Hidden" (hidden), "Chart1" (chart sheet), "Last".
 std::unique_ptr<model::Workbook> sample_workbook();
 
+// The sample workbook's first sheet, "Data".
+inline model::Sheet& data(model::Workbook& wb) { return *wb.sheets[0]; }
+
 // Adds a cell format derived from the default one and returns its index.
 uint16_t add_xf(model::Workbook& wb, const std::function<void(model::Xf&)>& change);
 // Adds a font derived from the default one and returns its BIFF index.

@@ -15,11 +15,10 @@ namespace {
 
 using testing::add_font;
 using testing::add_xf;
+using testing::data;
 using testing::error_number;
 using testing::open_in_new_instance;
 using testing::sample_workbook;
-
-model::Sheet& data(model::Workbook& wb) { return *wb.sheets[0]; }
 
 void put_text(model::Workbook& wb, model::CellRef at, model::RichText text, uint16_t xf = 15) {
   model::Cell cell;

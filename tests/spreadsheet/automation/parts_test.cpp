@@ -18,11 +18,10 @@
 namespace tabrel::xl {
 namespace {
 
+using testing::data;
 using testing::error_number;
 using testing::open_in_new_instance;
 using testing::sample_workbook;
-
-model::Sheet& data(model::Workbook& wb) { return *wb.sheets[0]; }
 
 TEST(CommentTest, TextVisibilityAndShape) {
   auto wb = sample_workbook();

@@ -42,7 +42,7 @@ RichString phonetic_string() {
 
 enum class Form { Body, Short, Long, Rich };
 
-struct Case {
+struct EncodedString {
   const char* what;
   Form form;
   std::vector<uint8_t> bytes;
@@ -55,7 +55,7 @@ RichString plain(std::u16string text) {
   return s;
 }
 
-std::vector<Case> cases() {
+std::vector<EncodedString> cases() {
   RichString runs{u"abc", {{0, 5}, {2, 6}}, std::nullopt, {}};
   RichString unparsed{u"x", {}, std::nullopt, {0xAA, 0xBB, 0xCC}};
   return {
@@ -74,7 +74,7 @@ std::vector<Case> cases() {
 }
 
 TEST(Strings, ReadThenWriteIsByteExact) {
-  for (const Case& c : cases()) {
+  for (const EncodedString& c : cases()) {
     Record rec = record_of(c.bytes);
     RecordCursor in(rec);
     PayloadBuilder out;

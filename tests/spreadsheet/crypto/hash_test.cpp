@@ -22,7 +22,7 @@ std::string hex(const std::array<uint8_t, N>& d) {
   return out;
 }
 
-std::span<const uint8_t> bytes(const std::string& s) { return {reinterpret_cast<const uint8_t*>(s.data()), s.size()}; }
+std::span<const uint8_t> byte_view(const std::string& s) { return {reinterpret_cast<const uint8_t*>(s.data()), s.size()}; }
 
 struct Vector {
   std::string input;
@@ -41,7 +41,7 @@ TEST(Md5, Rfc1321Suite) {
            "1234567890" + "1234567890",
        "57edf4a22be3c955ac49da2e2107b67a"},
   };
-  for (const Vector& v : cases) EXPECT_EQ(hex(md5(bytes(v.input))), v.digest) << v.input;
+  for (const Vector& v : cases) EXPECT_EQ(hex(md5(byte_view(v.input))), v.digest) << v.input;
 }
 
 TEST(Sha1, Fips180Examples) {
@@ -51,7 +51,7 @@ TEST(Sha1, Fips180Examples) {
       {"abcdbcdecdefdefgefghfghighijhijkijkljklmklmnlmnomnopnopq", "84983e441c3bd26ebaae4aa1f95129e5e54670f1"},
       {std::string(1000000, 'a'), "34aa973cd4c4daa4f61eeb2bdbad27316534016f"},
   };
-  for (const Vector& v : cases) EXPECT_EQ(hex(sha1(bytes(v.input))), v.digest) << v.input.substr(0, 60);
+  for (const Vector& v : cases) EXPECT_EQ(hex(sha1(byte_view(v.input))), v.digest) << v.input.substr(0, 60);
 }
 
 // Lengths around 55/56/64 bytes change the padding; chunks of 7 cross block boundaries.
@@ -62,11 +62,11 @@ TEST(Hashes, ChunkedInputGivesTheSameDigest) {
     Md5 m;
     Sha1 s;
     for (size_t i = 0; i < length; i += 7) {
-      m.update(bytes(input.substr(i, 7)));
-      s.update(bytes(input.substr(i, 7)));
+      m.update(byte_view(input.substr(i, 7)));
+      s.update(byte_view(input.substr(i, 7)));
     }
-    EXPECT_EQ(m.finish(), md5(bytes(input))) << length;
-    EXPECT_EQ(s.finish(), sha1(bytes(input))) << length;
+    EXPECT_EQ(m.finish(), md5(byte_view(input))) << length;
+    EXPECT_EQ(s.finish(), sha1(byte_view(input))) << length;
   }
 }
 

@@ -50,7 +50,7 @@ constexpr const char* kSavedDay =
 constexpr const char* kMacCodePage = "CHAR and CODE follow the saving machine's code page (Mac Roman), ours Windows-1252";
 
 // Cells whose recalculated result differs from the cached one, and why.
-const std::vector<corpus::KnownDifference> kKnown = {
+const std::vector<corpus::KnownDifference> kKnownResultDifferences = {
     {"poi-44861.xls", "reporting!*", kStale},
     {"sheetjs-formula_stress_test.xls", "Text!B20:B21", kMacCodePage},
     {"poi-StringContinueRecords.xls", "file load sequence!S147:T218", kSavedDay},
@@ -259,7 +259,7 @@ TEST(CorpusRecalc, StoredFormulasGiveTheirCachedResults) {
     for (const auto& p : engine.problems())
       ++not_computed[p.message.starts_with("malformed") ? "malformed formula" : p.message];
   }
-  const corpus::Review review = corpus::review(differences, kKnown);
+  const corpus::Review review = corpus::review(differences, kKnownResultDifferences);
   std::cout << "formula cells: " << total << ", agree: " << agree << ", volatile: " << volatile_cells
             << ", differ as listed: " << differences.size() - review.unexpected.size() << "\n";
   for (const auto& [reason, count] : review.by_reason) std::cout << "  " << count << ": " << reason << "\n";

@@ -22,7 +22,7 @@ namespace {
 namespace fs = std::filesystem;
 
 // Cells whose printed formula does not parse back to the same text, and why.
-const std::vector<corpus::KnownDifference> kKnown = {
+const std::vector<corpus::KnownDifference> kKnownReprintDifferences = {
 };
 
 TEST(CorpusRoundTrip, PrintedFormulasParseBackToTheSameText) {
@@ -59,7 +59,7 @@ TEST(CorpusRoundTrip, PrintedFormulasParseBackToTheSameText) {
       }
     }
   }
-  const corpus::Review review = corpus::review(failures, kKnown);
+  const corpus::Review review = corpus::review(failures, kKnownReprintDifferences);
   std::cout << "printed formulas: " << total << ", cells listed as known: " << failures.size() - review.unexpected.size()
             << "\n";
   for (const auto& [reason, count] : review.by_reason) std::cout << "  " << count << ": " << reason << "\n";

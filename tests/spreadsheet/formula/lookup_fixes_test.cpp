@@ -12,8 +12,8 @@ using S = std::u16string;
 
 // Sheet1: B2 7, C3 "x", Z8 the text "row 8", H100 42, H1:H3 1 2 3; 'My Sheet'!H100 5.
 // Formulas are evaluated as if they stood in Z100.
-struct Data : EngineFixture {
-  Data() {
+struct LookupSheet : EngineFixture {
+  LookupSheet() {
     put("B2", "7");
     put("C3", "x");
     put("Z8", "row 8");
@@ -24,7 +24,7 @@ struct Data : EngineFixture {
 };
 
 TEST(LookupFixes, CellInfoTypes) {
-  Data f;
+  LookupSheet f;
   check_all(f, {
       {"=CELL(\"address\",B2)", S(u"$B$2")}, {"=CELL(\"ADDRESS\",C3:D9)", S(u"$C$3")},
       {"=CELL(\"row\",C3)", 3.0}, {"=CELL(\"col\",C3)", 3.0}, {"=CELL(\"Col\",AB1)", 28.0},
@@ -39,7 +39,7 @@ TEST(LookupFixes, CellInfoTypes) {
 }
 
 TEST(LookupFixes, IndirectWholeRowsAndColumns) {
-  Data f;
+  LookupSheet f;
   check_all(f, {
       {"=INDIRECT(\"8:8\")", S(u"row 8")}, {"=INDIRECT(\"$8:$8\")", S(u"row 8")},
       {"=INDIRECT(\"H:H\")", 42.0}, {"=INDIRECT(\"$h:$H\")", 42.0}, {"=INDIRECT(\"Sheet1!H:H\")", 42.0},

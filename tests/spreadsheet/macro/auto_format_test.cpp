@@ -18,11 +18,13 @@
 namespace tabrel::macro {
 namespace {
 
+using testing::at;
+using testing::expect_ran;
 using testing::run;
 using testing::sample_instance;
 
 // A sales table in B2:E6 of the first sheet: a heading row, three branches and their sums.
-std::shared_ptr<xl::Application> sales() {
+std::shared_ptr<xl::Application> sales_table() {
   auto app = sample_instance();
   const char16_t* rows[][4] = {{u"지점", u"1월", u"2월", u"합계"},
                                {u"서울", u"1520", u"1480", u"=SUM(C3:D3)"},
@@ -40,8 +42,6 @@ std::shared_ptr<xl::Application> sales() {
     }
   return app;
 }
-
-std::shared_ptr<xl::Range> at(xl::Application& app, const char16_t* address) { return app.Range(Variant(address)); }
 
 long number(const Variant& v) { return v.is_null() ? -1 : v.to_long(); }
 
@@ -62,13 +62,8 @@ std::string look(xl::Application& app, const char16_t* table = u"B2:E6") {
   return out;
 }
 
-void expect_ran(const testing::Outcome& out) {
-  ASSERT_TRUE(out.ok) << out.error << " " << to_utf8(out.reason);
-  EXPECT_TRUE(out.log.unsupported.empty());
-}
-
 TEST(AutoFormatTest, RecordedClassic2LaysItsDocumentedLookAndFitsTheColumns) {
-  auto app = sales();
+  auto app = sales_table();
   const Variant width_before = at(*app, u"B1")->ColumnWidth();
   expect_ran(run(app,
                  u"Sub 자동서식()\r\n"
@@ -93,16 +88,16 @@ TEST(AutoFormatTest, RecordedClassic2LaysItsDocumentedLookAndFitsTheColumns) {
 }
 
 TEST(AutoFormatTest, ASingleCellFormatsItsRegionAndClassic1IsTheDefault) {
-  auto by_cell = sales();
+  auto by_cell = sales_table();
   expect_ran(run(by_cell, u"Sub M()\r\n    Range(\"C4\").AutoFormat\r\nEnd Sub\r\n", u"M"));
-  auto by_range = sales();
+  auto by_range = sales_table();
   xl::AutoFormat(*at(*by_range, u"B2:E6"), xl::TableFormat::Classic1);
   EXPECT_EQ(look(*by_cell), look(*by_range));
   EXPECT_TRUE(at(*by_cell, u"C2")->Font()->Italic().to_bool());
 }
 
 TEST(AutoFormatTest, PartsSwitchedOffKeepWhatTheCellsHad) {
-  auto app = sales();
+  auto app = sales_table();
   at(*app, u"C3:E5")->Interior()->SetColorIndex(Variant(6));
   at(*app, u"B1")->SetColumnWidth(Variant(20.0));
   at(*app, u"D4")->Font()->SetBold(Variant(true));
@@ -122,7 +117,7 @@ TEST(AutoFormatTest, PartsSwitchedOffKeepWhatTheCellsHad) {
 }
 
 TEST(AutoFormatTest, WholeColumnsTakeTheFormatAndTheirUsedRowsFitThem) {
-  auto app = sales();
+  auto app = sales_table();
   const double width_before = at(*app, u"B1")->ColumnWidth().to_double();
   expect_ran(run(app, u"Sub M()\r\n    Columns(\"B:E\").AutoFormat Format:=xlRangeAutoFormatSimple\r\nEnd Sub\r\n", u"M"));
   // The first row of the columns is their heading; the sheet's last row their total row.
@@ -136,7 +131,7 @@ TEST(AutoFormatTest, UnknownFormatsAndOneCellTablesAreRefused) {
   for (const char16_t* call : {u"Range(\"B2:E6\").AutoFormat Format:=xlRangeAutoFormatReport1",
                                u"Range(\"B2:E6\").AutoFormat Format:=99", u"Range(\"H10\").AutoFormat"}) {
     SCOPED_TRACE(to_utf8(call));
-    auto app = sales();
+    auto app = sales_table();
     const auto out = run(app, u"Sub M()\r\n    " + std::u16string(call) + u"\r\nEnd Sub\r\n", u"M");
     EXPECT_FALSE(out.ok);
     EXPECT_EQ(out.error, 1004);
@@ -151,9 +146,9 @@ TEST(AutoFormatTest, EveryFormatGivesItsOwnLookWhateverWasLaidBefore) {
   std::set<std::string> looks;
   for (F format : formats) {
     SCOPED_TRACE(static_cast<int>(format));
-    auto plain = sales();
+    auto plain = sales_table();
     xl::AutoFormat(*at(*plain, u"B2:E6"), format);
-    auto over_another = sales();
+    auto over_another = sales_table();
     xl::AutoFormat(*at(*over_another, u"B2:E6"), format == F::Colorful2 ? F::List3 : F::Colorful2);
     xl::AutoFormat(*at(*over_another, u"B2:E6"), format);
     EXPECT_EQ(look(*plain), look(*over_another));

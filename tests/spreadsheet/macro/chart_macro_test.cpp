@@ -16,6 +16,7 @@
 namespace tabrel::macro {
 namespace {
 
+using testing::expect_ran;
 using testing::run;
 
 // Data!A1:C4: names over B and C, items in A2:A4, numbers below.
@@ -31,11 +32,6 @@ std::shared_ptr<xl::Application> table() {
       app->Range(Variant(address))->SetValue(number ? Variant(std::stod(to_utf8(text))) : Variant(text));
     }
   return app;
-}
-
-void expect_ran(const testing::Outcome& out) {
-  EXPECT_TRUE(out.ok) << out.error << " " << to_utf8(out.reason);
-  EXPECT_TRUE(out.log.unsupported.empty()) << to_utf8(out.log.unsupported.empty() ? u"" : out.log.unsupported[0]);
 }
 
 TEST(ChartMacroTest, MakesAndFormatsAChart) {

@@ -19,6 +19,9 @@
 namespace tabrel::macro {
 namespace {
 
+using testing::expect_ran;
+using testing::shown;
+
 // Headers in A3:G3, branch names in A4:A13, "합계" in A14; B4:G13 hold 1000 * n + c for the
 // n-th data row (1 to 10) and column number c (2 to 7). A column's sum is 55000 + 10 c, a row's
 // sum over B:D is 3000 n + 9 and over B:E 4000 n + 14.
@@ -38,15 +41,6 @@ std::u16string sub(const char16_t* name, std::initializer_list<const char16_t*> 
   std::u16string s = u"Sub " + std::u16string(name) + u"()\r\n'\r\n' " + name + u" 매크로\r\n'\r\n";
   for (const char16_t* line : body) s += std::u16string(line) + u"\r\n";
   return s + u"End Sub\r\n";
-}
-
-std::string shown(xl::Application& app, const char16_t* cell) {
-  return to_utf8(app.Range(Variant(cell))->Text().to_string());
-}
-
-void expect_ran(const testing::Outcome& out) {
-  ASSERT_TRUE(out.ok) << out.error << " " << to_utf8(out.reason);
-  ASSERT_TRUE(out.log.unsupported.empty()) << to_utf8(out.log.unsupported[0]);
 }
 
 struct SumCase {

@@ -15,6 +15,8 @@
 namespace tabrel::macro {
 namespace {
 
+using testing::at;
+using testing::expect_ran;
 using testing::run;
 using testing::sample_instance;
 
@@ -29,14 +31,7 @@ std::shared_ptr<xl::Application> scores() {
   return app;
 }
 
-std::shared_ptr<xl::Range> at(xl::Application& app, const char16_t* address) { return app.Range(Variant(address)); }
-
 std::string text(const Variant& v) { return v.is_null() ? "(null)" : to_utf8(v.to_string()); }
-
-void expect_ran(const testing::Outcome& out) {
-  EXPECT_TRUE(out.ok) << out.error << " " << to_utf8(out.reason);
-  EXPECT_TRUE(out.log.unsupported.empty()) << to_utf8(out.log.unsupported.empty() ? u"" : out.log.unsupported[0]);
-}
 
 TEST(RecordedMacroTest, CommaAndPercentStylesInEnglishAndKorean) {
   auto app = scores();

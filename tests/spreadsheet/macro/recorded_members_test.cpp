@@ -17,14 +17,13 @@
 namespace tabrel::macro {
 namespace {
 
+using testing::expect_ran;
+using testing::shown;
+
 std::u16string sub(std::initializer_list<const char16_t*> body) {
   std::u16string s = u"Sub M()\r\n";
   for (const char16_t* line : body) s += std::u16string(line) + u"\r\n";
   return s + u"End Sub\r\n";
-}
-
-std::string shown(xl::Application& app, const char16_t* cell) {
-  return to_utf8(app.Range(Variant(cell))->Text().to_string());
 }
 
 // A workbook made in memory with the 16 XFs of a new file and no STYLE records, whose cells
@@ -98,11 +97,6 @@ std::string shown_rows(xl::Application& app) {
   std::string out;
   for (int r = 2; r <= 7; ++r) out += app.Range(Variant(u"A" + from_utf8(std::to_string(r))))->RowHeight().to_double() > 0 ? '1' : '0';
   return out;
-}
-
-void expect_ran(const testing::Outcome& out) {
-  ASSERT_TRUE(out.ok) << out.error << " " << to_utf8(out.reason);
-  ASSERT_TRUE(out.log.unsupported.empty()) << to_utf8(out.log.unsupported[0]);
 }
 
 TEST(RecordedMembersTest, AutoFilterHidesTheRowsThatFail) {

@@ -1,7 +1,10 @@
 #include "run_macro.h"
 
+#include <gtest/gtest.h>
+
 #include "../automation/fixture.h"
 #include "spreadsheet/core/automation_error.h"
+#include "spreadsheet/core/text.h"
 
 namespace tabrel::macro::testing {
 
@@ -65,6 +68,17 @@ Outcome call_function(std::u16string_view source, const Limits& limits) {
 
 Outcome function_result(std::u16string_view body, const Limits& limits) {
   return call_function(u"Function F()\r\n" + std::u16string(body) + u"\r\nEnd Function\r\n", limits);
+}
+
+std::shared_ptr<xl::Range> at(xl::Application& app, const char16_t* address) { return app.Range(Variant(address)); }
+
+std::string shown(xl::Application& app, const char16_t* cell) {
+  return to_utf8(app.Range(Variant(cell))->Text().to_string());
+}
+
+void expect_ran(const Outcome& out) {
+  EXPECT_TRUE(out.ok) << out.error << " " << to_utf8(out.reason);
+  EXPECT_TRUE(out.log.unsupported.empty()) << to_utf8(out.log.unsupported.empty() ? u"" : out.log.unsupported[0]);
 }
 
 }  // namespace tabrel::macro::testing

@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "spreadsheet/automation/application.h"
+#include "spreadsheet/automation/range.h"
 #include "spreadsheet/macro/interpreter.h"
 
 namespace tabrel::macro::testing {
@@ -31,5 +32,12 @@ Outcome function_result(std::u16string_view body, const Limits& limits = {});
 
 // A fresh instance holding the automation tests' sample workbook.
 std::shared_ptr<xl::Application> sample_instance();
+
+// The range at an A1 address of the active sheet, and the text a cell shows, in UTF-8.
+std::shared_ptr<xl::Range> at(xl::Application& app, const char16_t* address);
+std::string shown(xl::Application& app, const char16_t* cell);
+
+// Fails the test unless the run ended normally and used nothing the interpreter lacks.
+void expect_ran(const Outcome& out);
 
 }  // namespace tabrel::macro::testing

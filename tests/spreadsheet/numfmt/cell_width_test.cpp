@@ -8,7 +8,7 @@
 namespace tabrel::numfmt {
 namespace {
 
-struct Case {
+struct WidthCase {
   const char16_t* code;
   double value;
   int chars;
@@ -16,7 +16,7 @@ struct Case {
 };
 
 TEST(CellWidth, GeneralDropsDecimalsThenTurnsScientificThenOverflows) {
-  for (const Case& c : std::initializer_list<Case>{
+  for (const WidthCase& c : std::initializer_list<WidthCase>{
            {u"General", 123456789, 8, "1.23E+08"},     {u"General", 123456789, 9, "123456789"},
            {u"General", 1234.5678, 6, "1234.6"},        {u"General", 1234.5678, 4, "1235"},
            {u"General", 0.000123456, 7, "0.00012"},     {u"General", 123456789012, 11, "1.23457E+11"},

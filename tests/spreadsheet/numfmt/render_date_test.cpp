@@ -10,19 +10,6 @@ namespace {
 constexpr double kDay = 45000;
 constexpr double kSixPm = 45000.75;
 
-struct Case {
-  const char16_t* code;
-  double value;
-  const char* expected;
-};
-
-void check(const std::vector<Case>& cases, DateSystem system = DateSystem::k1900) {
-  RenderOptions o;
-  o.date_system = system;
-  for (const Case& c : cases)
-    EXPECT_EQ(shown(c.code, c.value, o), c.expected) << to_utf8(c.code) << " with " << c.value;
-}
-
 TEST(RenderDate, CalendarFields) {
   check({
       {u"yyyy-mm-dd", kDay, "2023-03-15"}, {u"yy/m/d", kDay, "23/3/15"},        {u"mmm", kDay, "Mar"},

@@ -7,17 +7,6 @@
 namespace tabrel::numfmt {
 namespace {
 
-struct Case {
-  const char16_t* code;
-  double value;
-  const char* expected;
-};
-
-void check(const std::vector<Case>& cases) {
-  for (const Case& c : cases)
-    EXPECT_EQ(shown(c.code, c.value), c.expected) << to_utf8(c.code) << " with " << c.value;
-}
-
 TEST(RenderNumber, DigitsRoundHalfAwayFromZeroOnFifteenDigits) {
   check({
       {u"0", 1.5, "2"},          {u"0", 2.5, "3"},         {u"0", -2.5, "-3"},      {u"0", 0.4, "0"},

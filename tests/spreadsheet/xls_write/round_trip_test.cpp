@@ -14,7 +14,7 @@ namespace {
 using testing::differences;
 
 // The first sheet is the one shown, as the workbook's view says.
-model::Sheet& add_sheet(model::Workbook& wb, std::u16string name) {
+model::Sheet& add_viewed_sheet(model::Workbook& wb, std::u16string name) {
   wb.sheets.push_back(std::make_unique<model::Sheet>());
   wb.sheets.back()->name = std::move(name);
   wb.sheets.back()->view.selected = wb.sheets.back()->view.active = wb.sheets.size() == 1;
@@ -57,7 +57,7 @@ model::Workbook& with_styles(model::Workbook& wb) {
 
 TEST(RoundTrip, ValuesOfEveryKind) {
   model::Workbook wb = fresh();
-  model::Sheet& s = add_sheet(wb, u"값");
+  model::Sheet& s = add_viewed_sheet(wb, u"값");
   const double numbers[] = {0, 1, -1, 0.5, 12.34, 3.14159265358979, 1e300, -2.5e-300, 536870912, 44197.75};
   for (size_t i = 0; i < std::size(numbers); ++i) s.cells.at({static_cast<int>(i), 0}).value = model::CellValue::number(numbers[i]);
   s.cells.at({0, 1}).value = model::CellValue::text(u"가나다 abc");
@@ -102,7 +102,7 @@ TEST(RoundTrip, ValuesOfEveryKind) {
 
 TEST(RoundTrip, SharedArrayAndTableFormulas) {
   model::Workbook wb = fresh();
-  model::Sheet& s = add_sheet(wb, u"Sheet1");
+  model::Sheet& s = add_viewed_sheet(wb, u"Sheet1");
   // A shared formula over C1:C3 (master C1), an array formula over E1:E2, a data table over B6:C7.
   for (int row = 0; row < 3; ++row) {
     auto& c = s.cells.at({row, 2});
@@ -144,7 +144,7 @@ TEST(RoundTrip, FormatsAndStyles) {
   wb.styles = [&] {
     model::Workbook probe = fresh();
     probe.styles.fonts = wb.styles.fonts;
-    add_sheet(probe, u"Sheet1");
+    add_viewed_sheet(probe, u"Sheet1");
     return read_workbook(write_workbook(probe))->styles;
   }();
   wb.styles.formats.push_back({164, u"#,##0\"원\";[빨강]-#,##0\"원\""});
@@ -175,7 +175,7 @@ TEST(RoundTrip, FormatsAndStyles) {
   wb.styles.styles.push_back(user);
   wb.styles.palette[0] = {0x12, 0x34, 0x56};
   wb.styles.palette_custom = true;
-  model::Sheet& s = add_sheet(wb, u"Sheet1");
+  model::Sheet& s = add_viewed_sheet(wb, u"Sheet1");
   s.cells.at({0, 0}).value = model::CellValue::number(1234);
   s.cells.at({0, 0}).xf = 21;
   expect_round_trip(wb);
@@ -187,7 +187,7 @@ TEST(RoundTrip, SheetsLayoutAndViews) {
   wb.precision_as_displayed = true;
   wb.code_name = u"ThisWorkbook";
   wb.view.active_sheet = 1;
-  model::Sheet& a = add_sheet(wb, u"첫째");
+  model::Sheet& a = add_viewed_sheet(wb, u"첫째");
   a.view.selected = a.view.active = false;  // the second sheet is the one shown
   a.code_name = u"Sheet1";
   a.columns = {{0, 0, 4000, 15, false, true, false, 0, false}, {2, 5, 1000, 15, true, true, false, 1, false}};
@@ -204,19 +204,19 @@ TEST(RoundTrip, SheetsLayoutAndViews) {
   a.view.top_left = {2, 1};
   a.view.selections = {{3, {4, 2}, 0, {{{4, 2}, {6, 3}}}}};
   a.phonetic_settings = {0, 0, 0, 0, 0, 0};
-  model::Sheet& b = add_sheet(wb, u"숨김");
+  model::Sheet& b = add_viewed_sheet(wb, u"숨김");
   b.visibility = model::Visibility::Hidden;
   b.view.selected = b.view.active = true;
   b.view.frozen = true;
   b.view.pane = {0, 0, 2, 0, 2, 0, 0, 0, 2, 0};
-  add_sheet(wb, u"아주숨김").visibility = model::Visibility::VeryHidden;
+  add_viewed_sheet(wb, u"아주숨김").visibility = model::Visibility::VeryHidden;
   expect_round_trip(with_styles(wb));
 }
 
 TEST(RoundTrip, NamesAndExternalReferences) {
   model::Workbook wb = fresh();
-  add_sheet(wb, u"Sheet1");
-  add_sheet(wb, u"Sheet2");
+  add_viewed_sheet(wb, u"Sheet1");
+  add_viewed_sheet(wb, u"Sheet2");
   model::SupportingBook self;
   self.sheet_count = 2;
   model::SupportingBook other;
@@ -247,7 +247,7 @@ TEST(RoundTrip, NamesAndExternalReferences) {
 
 TEST(RoundTrip, ConditionalFormats) {
   model::Workbook wb = fresh();
-  model::Sheet& s = add_sheet(wb, u"Sheet1");
+  model::Sheet& s = add_viewed_sheet(wb, u"Sheet1");
   model::CondRule value_rule;
   value_rule.type = 1;
   value_rule.op = 1;  // between
@@ -273,7 +273,7 @@ TEST(RoundTrip, ConditionalFormats) {
 
 TEST(RoundTrip, AutoFilterAndComments) {
   model::Workbook wb = fresh();
-  model::Sheet& s = add_sheet(wb, u"Sheet1");
+  model::Sheet& s = add_viewed_sheet(wb, u"Sheet1");
   model::AutoFilter af;
   af.range = {{0, 0}, {20, 3}};
   af.drop_downs = 4;
@@ -338,7 +338,7 @@ TEST(RoundTrip, AutoFilterAndComments) {
 
 TEST(RoundTrip, ObjectsBuiltInMemory) {
   model::Workbook wb = fresh();
-  model::Sheet& s = add_sheet(wb, u"Sheet1");
+  model::Sheet& s = add_viewed_sheet(wb, u"Sheet1");
   model::DrawingObject button;
   button.object_type = 7;
   button.name = u"단추 1";
@@ -376,8 +376,8 @@ TEST(RoundTrip, ObjectsBuiltInMemory) {
 
 TEST(RoundTrip, ShownSheetFollowsTheWorkbookWindow) {
   model::Workbook wb = fresh();
-  add_sheet(wb, u"A");
-  add_sheet(wb, u"B");
+  add_viewed_sheet(wb, u"A");
+  add_viewed_sheet(wb, u"B");
   wb.view.active_sheet = 1;  // changed without touching the sheets' own view flags
   auto back = reread(with_styles(wb));
   EXPECT_FALSE(back->sheets[0]->view.active);
@@ -390,7 +390,7 @@ TEST(RoundTrip, ShownSheetFollowsTheWorkbookWindow) {
 
 TEST(RoundTrip, ColumnsRunningOnTo256EndAtTheLastColumn) {
   model::Workbook wb = fresh();
-  add_sheet(wb, u"Sheet1").columns = {{200, 256, 3000, 15, false, true, false, 0, false}};
+  add_viewed_sheet(wb, u"Sheet1").columns = {{200, 256, 3000, 15, false, true, false, 0, false}};
   const auto back = reread(wb);
   ASSERT_EQ(back->sheets[0]->columns.size(), 1u);
   EXPECT_EQ(back->sheets[0]->columns[0].first, 200);
@@ -399,7 +399,7 @@ TEST(RoundTrip, ColumnsRunningOnTo256EndAtTheLastColumn) {
 
 TEST(RoundTrip, ButtonsCallTheirMacroByName) {
   model::Workbook wb = fresh();
-  model::Sheet& s = add_sheet(wb, u"Sheet1");
+  model::Sheet& s = add_viewed_sheet(wb, u"Sheet1");
   model::DrawingObject first;
   first.object_type = 7;
   first.text.text = u"정렬";
@@ -433,7 +433,7 @@ TEST(RoundTrip, KeptRecordsAndStreams) {
   wb.extra_streams.push_back(model::ExtraStream::storage(u"_VBA_PROJECT_CUR"));
   wb.extra_streams.push_back(model::ExtraStream::storage(u"_VBA_PROJECT_CUR/VBA"));
   wb.extra_streams.push_back(model::ExtraStream::stream(u"_VBA_PROJECT_CUR/VBA/dir", {1, 2, 3, 4}));
-  model::Sheet& s = add_sheet(wb, u"Sheet1");
+  model::Sheet& s = add_viewed_sheet(wb, u"Sheet1");
   s.other_records.push_back({biff::rt::Setup, std::vector<uint8_t>(34, 1), {}});
   s.other_records.push_back({biff::rt::HLink, std::vector<uint8_t>(9000, 2), {8224}});
   s.other_records.push_back({biff::rt::SheetExt, std::vector<uint8_t>(20, 3), {}});
@@ -442,7 +442,7 @@ TEST(RoundTrip, KeptRecordsAndStreams) {
 
 TEST(RoundTrip, PasswordIsNeededToReadBack) {
   model::Workbook wb = fresh();
-  add_sheet(wb, u"비밀").cells.at({0, 0}).value = model::CellValue::text(u"정답");
+  add_viewed_sheet(wb, u"비밀").cells.at({0, 0}).value = model::CellValue::text(u"정답");
   const auto file = write_workbook(wb, {u"tabrel2026"});
   auto back = read_workbook(file, u"tabrel2026");
   EXPECT_EQ(back->sheets[0]->cells.find({0, 0})->value.as_text(), u"정답");
