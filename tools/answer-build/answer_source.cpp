@@ -65,10 +65,8 @@ std::vector<Statement> parse(const std::string& source) {
   return statements;
 }
 
-[[noreturn]] void fail(const Statement& s, const std::string& why) { answers::fail(s.line, why); }
-
 const std::u16string& field(const Statement& s, size_t i) {
-  if (i >= s.fields.size()) fail(s, "field " + std::to_string(i) + " missing");
+  if (i >= s.fields.size()) fail(s.line, "field " + std::to_string(i) + " missing");
   return s.fields[i];
 }
 
@@ -83,7 +81,7 @@ std::optional<double> number(const std::u16string& text) {
 
 double required_number(const Statement& s, const std::u16string& text) {
   const auto value = number(text);
-  if (!value) fail(s, "not a number: " + to_utf8(text));
+  if (!value) fail(s.line, "not a number: " + to_utf8(text));
   return *value;
 }
 
@@ -95,7 +93,7 @@ std::u16string shifted(const Statement& s, const std::u16string& cell, int colum
     column = column * 26 + (cell[letters] - u'A' + 1);
     ++letters;
   }
-  if (letters == 0 || letters == cell.size()) fail(s, "not a cell: " + to_utf8(cell));
+  if (letters == 0 || letters == cell.size()) fail(s.line, "not a cell: " + to_utf8(cell));
   column += columns;
   std::u16string name;
   for (; column > 0; column = (column - 1) / 26) name.insert(name.begin(), static_cast<char16_t>(u'A' + (column - 1) % 26));
@@ -106,7 +104,7 @@ int alignment(const Statement& s, const std::u16string& word) {
   if (word == u"left") return -4131;
   if (word == u"center") return -4108;
   if (word == u"right") return -4152;
-  fail(s, "unknown alignment " + to_utf8(word));
+  fail(s.line, "unknown alignment " + to_utf8(word));
 }
 
 int comparison(const Statement& s, const std::u16string& word) {
@@ -115,7 +113,7 @@ int comparison(const Statement& s, const std::u16string& word) {
   for (int i = 0; i < 8; ++i) {
     if (word == kOperators[i]) return i + 1;
   }
-  fail(s, "unknown operator " + to_utf8(word));
+  fail(s.line, "unknown operator " + to_utf8(word));
 }
 
 // "key=value" or a bare "key".
@@ -148,7 +146,7 @@ void apply_font(const Statement& s, xl::Range& range) {
     else if (key == u"italic") font->SetItalic(Variant(true));
     else if (key == u"underline") font->SetUnderline(Variant(required_number(s, value)));
     else if (key == u"color") font->SetColorIndex(Variant(required_number(s, value)));
-    else fail(s, "unknown font field " + to_utf8(key));
+    else fail(s.line, "unknown font field " + to_utf8(key));
   }
 }
 
@@ -166,7 +164,7 @@ void apply_condition(const Statement& s, xl::Range& range) {
                                          two ? Variant(field(s, 5)) : Variant());
     next = two ? 6 : 5;
   } else {
-    fail(s, "unknown condition kind " + to_utf8(kind));
+    fail(s.line, "unknown condition kind " + to_utf8(kind));
   }
   for (size_t i = next; i < s.fields.size(); ++i) {
     const auto [key, value] = key_value(s.fields[i]);
@@ -174,7 +172,7 @@ void apply_condition(const Statement& s, xl::Range& range) {
     else if (key == u"italic") rule->Font()->SetItalic(Variant(true));
     else if (key == u"color") rule->Font()->SetColorIndex(Variant(required_number(s, value)));
     else if (key == u"fill") rule->Interior()->SetColorIndex(Variant(required_number(s, value)));
-    else fail(s, "unknown condition field " + to_utf8(key));
+    else fail(s.line, "unknown condition field " + to_utf8(key));
   }
 }
 
@@ -192,7 +190,7 @@ void apply(const Statement& s, xl::Workbook& book, std::shared_ptr<xl::Worksheet
     return;
   }
   if (verb == u"module") return apply_module(s.line, s.fields, book, folder);
-  if (!sheet) fail(s, "no sheet yet");
+  if (!sheet) fail(s.line, "no sheet yet");
   if (verb == u"chart") return apply_chart(s.line, s.fields, *sheet);
   if (apply_filter_statement(s.line, s.fields, book, *sheet)) return;
   if (apply_pivot_statement(s.line, s.fields, book, *sheet) || apply_scenario_statement(s.line, s.fields, *sheet)) return;
@@ -225,7 +223,7 @@ void apply(const Statement& s, xl::Workbook& book, std::shared_ptr<xl::Worksheet
   } else if (verb == u"condition") {
     apply_condition(s, *range);
   } else {
-    fail(s, "unknown statement " + to_utf8(verb));
+    fail(s.line, "unknown statement " + to_utf8(verb));
   }
 }
 
@@ -252,7 +250,7 @@ void refuse_error_results(const std::vector<Statement>& statements, xl::Workbook
       const std::u16string address = shifted(s, field(s, 1), static_cast<int>(i - 2));
       const auto cell = sheet->Range(Variant(address));
       if (cell->Value().is_error())
-        fail(s, to_utf8(address) + " " + to_utf8(s.fields[i]) + " gives " + to_utf8(cell->Text().to_string()));
+        fail(s.line, to_utf8(address) + " " + to_utf8(s.fields[i]) + " gives " + to_utf8(cell->Text().to_string()));
     }
   }
 }
