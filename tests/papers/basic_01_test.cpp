@@ -13,7 +13,7 @@
 #include "spreadsheet/core/text.h"
 
 namespace tabrel::papers::testing {
-namespace {
+namespace basic_01 {
 
 class Basic01Test : public PaperTest {
  protected:
@@ -110,5 +110,5 @@ TEST_F(Basic01Test, HiddenExtraSheetIsRemovedBeforeGrading) { ExpectHiddenExtraS
 
 TEST_F(Basic01Test, RequestsThatCannotOpenAWorkbookEndInTheErrorHandler) { ExpectUnopenableRequestsFail(); }
 
-}  // namespace
+}  // namespace basic_01
 }  // namespace tabrel::papers::testing

@@ -11,7 +11,7 @@
 #include "spreadsheet/core/text.h"
 
 namespace tabrel::papers::testing {
-namespace {
+namespace basic_02 {
 
 class Basic02Test : public PaperTest {
  protected:
@@ -96,5 +96,5 @@ TEST_F(Basic02Test, HiddenExtraSheetIsRemovedBeforeGrading) { ExpectHiddenExtraS
 // Its entry ignores errors, yet a workbook that cannot be opened is no disqualification.
 TEST_F(Basic02Test, RequestsThatCannotOpenAWorkbookEndInTheErrorHandler) { ExpectUnopenableRequestsFail(); }
 
-}  // namespace
+}  // namespace basic_02
 }  // namespace tabrel::papers::testing

@@ -21,7 +21,7 @@
 #include "spreadsheet/core/text.h"
 
 namespace tabrel::papers::testing {
-namespace {
+namespace basic_03 {
 
 constexpr char16_t kTitleSheet[] = u"기본작업-2";
 constexpr char16_t kTitle[] = u"◆ 상반기 지점별 매출 현황 ◆";
@@ -299,5 +299,5 @@ TEST_F(Basic03Test, HiddenExtraSheetIsRemovedBeforeGrading) { ExpectHiddenExtraS
 
 TEST_F(Basic03Test, RequestsThatCannotOpenAWorkbookEndInTheErrorHandler) { ExpectUnopenableRequestsFail(); }
 
-}  // namespace
+}  // namespace basic_03
 }  // namespace tabrel::papers::testing

@@ -19,7 +19,7 @@
 #include "spreadsheet/core/text.h"
 
 namespace tabrel::papers::testing {
-namespace {
+namespace basic_04 {
 
 class Basic04Test : public PaperTest {
  protected:
@@ -244,5 +244,5 @@ TEST_F(Basic04Test, RequestsThatCannotOpenAWorkbookEndInTheErrorHandler) {
   EXPECT_EQ(shell.LastOutcome(), shell::RequestOutcome::Failed);
 }
 
-}  // namespace
+}  // namespace basic_04
 }  // namespace tabrel::papers::testing

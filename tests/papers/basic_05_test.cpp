@@ -19,7 +19,7 @@
 #include "spreadsheet/core/text.h"
 
 namespace tabrel::papers::testing {
-namespace {
+namespace basic_05 {
 
 class Basic05Test : public PaperTest {
  protected:
@@ -266,5 +266,5 @@ TEST_F(Basic05Test, HiddenExtraSheetIsRemovedBeforeGrading) { ExpectHiddenExtraS
 
 TEST_F(Basic05Test, RequestsThatCannotOpenAWorkbookEndInTheErrorHandler) { ExpectUnopenableRequestsFail(); }
 
-}  // namespace
+}  // namespace basic_05
 }  // namespace tabrel::papers::testing

@@ -15,7 +15,7 @@
 #include "spreadsheet/core/text.h"
 
 namespace tabrel::papers::testing {
-namespace {
+namespace problem4 {
 
 std::shared_ptr<xl::Worksheet> last_sheet(xl::Workbook& b) { return b.Worksheets(Variant(u"기타작업")); }
 
@@ -203,5 +203,5 @@ TEST_F(Basic02Problem4Test, ChartFaultsGiveTheirRows) {
   });
 }
 
-}  // namespace
+}  // namespace problem4
 }  // namespace tabrel::papers::testing

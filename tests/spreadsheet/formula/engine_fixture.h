@@ -6,9 +6,11 @@
 
 #include <cmath>
 #include <memory>
+#include <string_view>
 
 #include "spreadsheet/core/text.h"
 #include "spreadsheet/formula/book_fixture.h"
+#include "spreadsheet/formula/encode.h"
 #include "spreadsheet/formula/engine.h"
 #include "spreadsheet/formula/parse.h"
 
@@ -36,6 +38,18 @@ struct EngineFixture {
     return engine.evaluate(parse(from_utf8(formula), *wb, base, Notation::A1), 0, base);
   }
 };
+
+inline model::CellRef at(std::string_view a1) { return *model::parse_a1(from_utf8(a1)); }
+
+// Stores a formula as a file would: tokens plus a cached result, without computing it.
+inline void load(EngineFixture& f, std::string_view a1, std::string_view formula, model::CellValue cached = {}) {
+  Node tree = parse(from_utf8(formula), *f.wb, at(a1), Notation::A1);
+  Encoded bytes = encode(tree, at(a1));
+  model::Cell cell;
+  cell.value = cached;
+  cell.formula = model::FormulaPtr::make(model::Formula{bytes.tokens, bytes.extra, 0, false});
+  f.wb->sheets[0]->cells.put(at(a1), cell);
+}
 
 inline std::string describe(const Scalar& s) {
   if (auto d = std::get_if<double>(&s)) {

@@ -5,20 +5,10 @@
 namespace tabrel::formula {
 namespace {
 
+using testing::at;
 using testing::EngineFixture;
+using testing::load;
 using testing::same;
-
-model::CellRef at(const char* a1) { return *model::parse_a1(from_utf8(a1)); }
-
-// Stores a formula as a file would: tokens plus a cached result, without computing it.
-void load(EngineFixture& f, const char* a1, const char* formula, model::CellValue cached) {
-  Node tree = parse(from_utf8(formula), *f.wb, at(a1), Notation::A1);
-  Encoded bytes = encode(tree, at(a1));
-  model::Cell cell;
-  cell.value = cached;
-  cell.formula = model::FormulaPtr::make(model::Formula{bytes.tokens, bytes.extra, 0, false});
-  f.wb->sheets[0]->cells.put(at(a1), cell);
-}
 
 void constant(EngineFixture& f, const char* a1, double v) {
   model::Cell cell;

@@ -12,21 +12,12 @@
 namespace tabrel::formula {
 namespace {
 
+using testing::at;
 using testing::EngineFixture;
+using testing::load;
 using testing::same;
 
-model::CellRef at(const std::string& a1) { return *model::parse_a1(from_utf8(a1)); }
 std::string a(int row) { return "A" + std::to_string(row); }
-
-// Stores a formula as a file would: tokens and a cached result, nothing computed.
-void load(EngineFixture& f, const std::string& cell, const std::string& formula, model::CellValue cached = {}) {
-  Node tree = parse(from_utf8(formula), *f.wb, at(cell), Notation::A1);
-  Encoded bytes = encode(tree, at(cell));
-  model::Cell c;
-  c.value = cached;
-  c.formula = model::FormulaPtr::make(model::Formula{bytes.tokens, bytes.extra, 0, false});
-  f.wb->sheets[0]->cells.put(at(cell), c);
-}
 
 // Names first (formulas naming them parse only then), definitions after.
 void define(EngineFixture& f, const std::vector<std::pair<std::string, std::string>>& names) {
