@@ -93,7 +93,7 @@ void define_values(Def<R>& d) {
   rw(d, u"FormulaR1C1Local", &R::FormulaR1C1, &R::SetFormulaR1C1);
 }
 
-void define_formats(Def<R>& d) {
+void define_cell_formats(Def<R>& d) {
   d.get(u"Font", {}, [](R& r, const Args&) { return object(r.Font()); })
       .get(u"Interior", {}, [](R& r, const Args&) { return object(r.Interior()); })
       .get(u"Borders", {u"Index"}, [](R& r, const Args& x) {
@@ -195,7 +195,7 @@ void define_range(Tables& tables) {
   Def<R> d(tables);
   define_position(d);
   define_values(d);
-  define_formats(d);
+  define_cell_formats(d);
   define_edits(d);
   define_filters(tables);
 }
