@@ -13,7 +13,6 @@
 namespace tabrel::cfb {
 namespace {
 
-
 [[noreturn]] void bad_entry(uint32_t index, uint64_t offset, const std::string& what) {
   throw Error(ErrorCode::BadDirectoryEntry, "directory entry " + std::to_string(index) +
                                                 " at offset " + std::to_string(offset) + " " + what);

@@ -10,7 +10,6 @@
 namespace tabrel::cfb {
 namespace {
 
-
 [[noreturn]] void fail(const std::string& what, size_t offset) {
   throw Error(ErrorCode::BadHeader, what + " at offset " + std::to_string(offset));
 }
