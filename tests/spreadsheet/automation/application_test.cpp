@@ -3,6 +3,9 @@
 #include <filesystem>
 #include <fstream>
 #include <optional>
+#include <string>
+
+#include <unistd.h>
 
 #include "fixture.h"
 #include "same_variant.h"
@@ -98,7 +101,8 @@ TEST(ApplicationTest, WorkbooksByIndexAndName) {
 
 class OpenFileTest : public ::testing::Test {
  protected:
-  std::filesystem::path dir = std::filesystem::temp_directory_path() / "tabrel_automation_open";
+  std::filesystem::path dir = std::filesystem::temp_directory_path() /
+                              ("tabrel_automation_open_" + std::to_string(::getpid()));
   void SetUp() override { std::filesystem::create_directories(dir); }
   void TearDown() override { std::filesystem::remove_all(dir); }
   std::filesystem::path write(const std::string& name, const std::string& bytes) {

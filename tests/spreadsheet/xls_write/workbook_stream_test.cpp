@@ -8,6 +8,9 @@
 #include <fstream>
 #include <functional>
 #include <iterator>
+#include <string>
+
+#include <unistd.h>
 
 #include "spreadsheet/biff/records.h"
 #include "spreadsheet/biff/shared_strings.h"
@@ -259,7 +262,7 @@ TEST(WorkbookStream, RefusesWhatTheFormatCannotHold) {
 }
 
 TEST(WorkbookStream, FileIsReplacedWhole) {
-  const auto folder = std::filesystem::temp_directory_path() / "tabrel_writer_test";
+  const auto folder = std::filesystem::temp_directory_path() / ("tabrel_writer_test_" + std::to_string(::getpid()));
   std::filesystem::create_directories(folder);
   const auto path = folder / "정답.xls";
   const model::Workbook wb = small_workbook();
