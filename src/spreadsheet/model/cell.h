@@ -2,7 +2,6 @@
 // One cell: its value (or a formula's cached result), its cell format (XF index) and, for a
 // formula cell, the formula as stored in the file (parsed tokens are the formula module's).
 
-#include <atomic>
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -11,6 +10,7 @@
 
 #include "spreadsheet/core/variant.h"
 #include "spreadsheet/model/cell_ref.h"
+#include "spreadsheet/model/counted_ptr.h"
 #include "spreadsheet/model/rich_text.h"
 
 namespace tabrel::model {
@@ -80,46 +80,8 @@ struct Formula {
   friend bool operator==(const Formula&, const Formula&) = default;
 };
 
-// A formula held by the cells that share it (a copied cell shares its source's formula), in one
-// pointer to the formula and its count of holders.
-class FormulaPtr {
- public:
-  FormulaPtr() noexcept = default;
-  FormulaPtr(std::nullptr_t) noexcept {}
-  static FormulaPtr make(Formula f = {}) { return FormulaPtr(new Box(std::move(f))); }
-  FormulaPtr(const FormulaPtr& other) noexcept : box_(other.box_) { hold(); }
-  FormulaPtr(FormulaPtr&& other) noexcept : box_(std::exchange(other.box_, nullptr)) {}
-  FormulaPtr& operator=(FormulaPtr other) noexcept {
-    std::swap(box_, other.box_);
-    return *this;
-  }
-  ~FormulaPtr() { release(); }
-
-  void reset() noexcept { FormulaPtr().swap_with(*this); }
-  Formula* get() const { return box_ ? &box_->formula : nullptr; }
-  Formula& operator*() const { return box_->formula; }
-  Formula* operator->() const { return &box_->formula; }
-  explicit operator bool() const { return box_ != nullptr; }
-  friend bool operator==(const FormulaPtr& a, std::nullptr_t) { return a.box_ == nullptr; }
-  friend bool operator==(const FormulaPtr& a, const FormulaPtr& b) { return a.box_ == b.box_; }
-
- private:
-  struct Box {
-    explicit Box(Formula f) : formula(std::move(f)) {}
-    std::atomic<size_t> holders{1};
-    Formula formula;
-  };
-  explicit FormulaPtr(Box* box) : box_(box) {}
-  void swap_with(FormulaPtr& other) noexcept { std::swap(box_, other.box_); }
-  void hold() const {
-    if (box_) box_->holders.fetch_add(1, std::memory_order_relaxed);
-  }
-  void release() noexcept {
-    if (box_ && box_->holders.fetch_sub(1, std::memory_order_acq_rel) == 1) delete box_;
-  }
-
-  Box* box_ = nullptr;
-};
+// A formula held by the cells that share it (a copied cell shares its source's formula).
+using FormulaPtr = CountedPtr<Formula>;
 
 // The format sits in the value's spare bytes: a cell takes 24 bytes, a stored cell's map node 64.
 struct Cell {

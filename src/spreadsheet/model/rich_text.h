@@ -2,7 +2,6 @@
 // A text with formatting runs and phonetic (furigana/Hangul reading) data, as shared strings,
 // comments and text boxes hold it.
 
-#include <atomic>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -10,6 +9,7 @@
 #include <vector>
 
 #include "spreadsheet/model/cell_ref.h"
+#include "spreadsheet/model/counted_ptr.h"
 
 namespace tabrel::model {
 
@@ -45,41 +45,7 @@ struct RichText {
   }
 };
 
-// A RichText shared by every cell and table that holds it: one pointer wide, with a count of
-// its holders; the text cannot change once made.
-class SharedText {
- public:
-  SharedText() noexcept = default;
-  static SharedText make(RichText text);
-  SharedText(const SharedText& other) noexcept : box_(other.box_) { hold(); }
-  SharedText(SharedText&& other) noexcept : box_(std::exchange(other.box_, nullptr)) {}
-  SharedText& operator=(SharedText other) noexcept {
-    std::swap(box_, other.box_);
-    return *this;
-  }
-  ~SharedText() { release(); }
-
-  explicit operator bool() const { return box_ != nullptr; }
-  const RichText& operator*() const { return box_->text; }
-  const RichText* operator->() const { return &box_->text; }
-
- private:
-  struct Box {
-    explicit Box(RichText t) : text(std::move(t)) {}
-    std::atomic<size_t> holders{1};
-    const RichText text;
-  };
-  explicit SharedText(Box* box) : box_(box) {}
-  void hold() const {
-    if (box_) box_->holders.fetch_add(1, std::memory_order_relaxed);
-  }
-  void release() {
-    if (box_ && box_->holders.fetch_sub(1, std::memory_order_acq_rel) == 1) delete box_;
-  }
-
-  Box* box_ = nullptr;
-};
-
-inline SharedText SharedText::make(RichText text) { return SharedText(new Box(std::move(text))); }
+// A RichText shared by every cell and table that holds it; the text cannot change once made.
+using SharedText = CountedPtr<const RichText>;
 
 }  // namespace tabrel::model
